@@ -1,0 +1,3 @@
+#include "render/GlApi.h"
+
+GlEntryPoints gl{};

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The one test command: installs what is missing, builds everything and runs every test.
+#   ./scripts/test.sh             build/ (RelWithDebInfo)
+#   ./scripts/test.sh --sanitize  build-sanitize/ with AddressSanitizer and UBSan
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+build=build
+cmake_args=()
+for arg in "$@"; do
+  case "$arg" in
+    --sanitize) build=build-sanitize; cmake_args+=(-DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF) ;;
+    *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+  esac
+done
+
+./scripts/deps.sh
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cmake_args[@]}" >/dev/null
+cmake --build "$build" -j2
+
+# Quiet SDL and Qt about a missing runtime folder; keep GL on the software rasteriser
+# so results do not depend on the machine's graphics hardware.
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# Mesa's own leaks are not ours.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}
+
+run_ctest=(ctest --test-dir "$build" --output-on-failure -j2 --timeout 300)
+status=0
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  # Windowed tests need a screen; give them a virtual one of the viewer's size.
+  xvfb-run -a -s "-screen 0 1024x768x24" "${run_ctest[@]}" || status=$?
+else
+  "${run_ctest[@]}" || status=$?
+fi
+
+if [ -x scripts/fuzz-smoke.sh ] && [ "$build" = build ]; then
+  ./scripts/fuzz-smoke.sh || status=$?
+fi
+exit $status
