@@ -1,0 +1,66 @@
+// Buffered binary file over the C library's FILE, the one way the engine reads its files.
+//
+// Numbers are read and written in the machine's byte order (all engine files are
+// little-endian). Strings in files are length-prefixed: one length byte n, then n bytes
+// of 8-bit text, no terminator.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+enum FileStreamMode {
+    FileStreamWrite = 0,     // "wb": create or truncate
+    FileStreamRead = 1,      // "rb": read an existing file
+    FileStreamReadWrite = 2, // "r+b": read and write an existing file
+};
+
+class FileStream {
+public:
+    FileStream() = default;
+    virtual ~FileStream();
+
+    FileStream(const FileStream&) = delete;
+    FileStream& operator=(const FileStream&) = delete;
+
+    // Closes the file; safe to run any number of times.
+    virtual void Destroy();
+    // Opens `path` with mode 0, 1 or 2; any other mode opens nothing. Call on a closed stream.
+    virtual bool Open(const char* path, int mode);
+    virtual void Close();
+
+    bool IsOpen() const { return file != nullptr; }
+
+    // Whole items read or written (fread / fwrite).
+    std::size_t Read(void* buffer, std::size_t size, std::size_t count);
+    std::size_t Write(const void* buffer, std::size_t size, std::size_t count);
+
+    // Reads a length-prefixed string into `buffer`, which must hold at least n + 1 bytes,
+    // and zero-terminates it at n. Returns n; 0 (empty text) at the end of the file.
+    int ReadString(char* buffer);
+    // As above for a buffer of `capacity` bytes. Returns -1, leaving an empty text and the
+    // stream just past the length byte, when the text would not fit with its terminator;
+    // -1 too when the file ends inside the text.
+    int ReadString(char* buffer, std::size_t capacity);
+    // Writes a length byte and the text without terminator; a null text writes one zero
+    // byte. A text over 255 bytes cannot be encoded: returns 0 and writes nothing.
+    int WriteString(const char* text);
+
+    // The next byte as 0..255, or -1 at the end of the file or on error.
+    int GetC();
+    // fseek with origin 0 (start), 1 (current) or 2 (end); 0 on success.
+    int Seek(std::int64_t offset, int origin);
+    std::int64_t Tell();
+
+    // Bytes between the current position and the end of the file (0 when closed); what a
+    // loader checks a record count against before it allocates.
+    std::int64_t BytesLeft();
+    // Reads exactly count items; false when the file ends first.
+    bool ReadExact(void* buffer, std::size_t size, std::size_t count)
+    {
+        return Read(buffer, size, count) == count;
+    }
+
+private:
+    std::FILE* file = nullptr;
+};

@@ -1,0 +1,34 @@
+// Named engine objects and the singly linked chains they form.
+//
+// An object owns its name and the whole chain behind it: deleting the head of a chain
+// releases every object in it. Chains are searched by exact, case-sensitive name.
+#pragma once
+
+class NamedObject {
+public:
+    NamedObject() = default;
+    virtual ~NamedObject();
+
+    NamedObject(const NamedObject&) = delete;
+    NamedObject& operator=(const NamedObject&) = delete;
+
+    // Copies the text; false (name left as it was) when the text is null or memory ran out.
+    virtual bool SetName(const char* text);
+    // Releases the name and the chain behind this object; safe to run any number of times.
+    virtual void Destroy();
+    // The first object from this one onwards whose name equals `text`; objects before
+    // this one are not searched and unnamed objects never match.
+    virtual NamedObject* Find(const char* text);
+    virtual NamedObject* Last();
+    // Hangs `other` (with everything behind it) after the tail of this chain.
+    virtual void Append(NamedObject* other);
+
+    const char* GetName() const { return name; }
+    NamedObject* GetNext() const { return next; }
+    // Stores the pointer only; whatever was next before is not released.
+    void SetNext(NamedObject* other) { next = other; }
+
+protected:
+    char* name = nullptr;
+    NamedObject* next = nullptr;
+};
