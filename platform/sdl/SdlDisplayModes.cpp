@@ -14,13 +14,19 @@ int SdlDisplayModes::ScreenBitsPerPixel()
 bool SdlDisplayModes::ChangeMode(int width, int height, int bitsPerPixel)
 {
     SDL_DisplayMode desktop{};
-    SDL_GetDesktopDisplayMode(0, &desktop);
+    const bool haveDesktop = SDL_GetDesktopDisplayMode(0, &desktop) == 0;
     const int count = SDL_GetNumDisplayModes(0);
     bool found = false;
     SDL_DisplayMode best{};
-    for (int i = 0; i < count; ++i) {
+    // The listed modes, and the desktop's own (some drivers, offscreen among them, list none).
+    for (int i = 0; i <= count; ++i) {
         SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        if (i == count) {
+            if (!haveDesktop) continue;
+            mode = desktop;
+        } else if (SDL_GetDisplayMode(0, i, &mode) != 0) {
+            continue;
+        }
         if (mode.w != width || mode.h != height || BitsOf(mode.format) != bitsPerPixel) continue;
         // The driver's default rate: the desktop's when offered, else the first listed (highest).
         if (!found || mode.refresh_rate == desktop.refresh_rate) best = mode;
