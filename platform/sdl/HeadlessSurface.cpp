@@ -3,11 +3,22 @@
 #include <algorithm>
 #include <cstddef>
 
+bool HeadlessSurface::StartVideo()
+{
+    // The offscreen driver only, whatever display the environment has. The reference taken
+    // here is never given back.
+    static const bool started = [] {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        // SDL unloads EGL with its last GL window unless the library is held like this.
+        return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    }();
+    return started;
+}
+
 HeadlessSurface::HeadlessSurface(int w, int h) : width(w), height(h)
 {
     if (w <= 0 || h <= 0) return;
-    // The offscreen driver only, whatever display the environment has.
-    if (!sdl.Init("offscreen")) return;
+    if (!StartVideo() || !sdl.Init("offscreen")) return;
     window = sdl.CreateWindow("headless", 0, 0, w, h, SDL_WINDOW_HIDDEN);
     if (window == nullptr || !device.Create(window)) return;
     device.SetDefaultState();

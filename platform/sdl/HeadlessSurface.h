@@ -24,6 +24,11 @@ public:
     HeadlessSurface(const HeadlessSurface&) = delete;
     HeadlessSurface& operator=(const HeadlessSurface&) = delete;
 
+    // Starts SDL's offscreen video for the rest of the process (once; later calls only
+    // report). Keeping it up keeps EGL and Mesa loaded between surfaces: reloading them
+    // costs time, and leak reports can only name libraries that are still loaded.
+    static bool StartVideo();
+
     bool Ready() const { return ready; }
     GlDevice& Device() { return device; }
     SDL_Window* Window() const { return window; }

@@ -223,6 +223,11 @@ TEST(FreeTypeRasterizer, MissingGlyphsComeFromFallbackFaces)
     EXPECT_TRUE(HasInk(zhe));
     EXPECT_NE(zhe.pixels, none.pixels);
     EXPECT_NE(zhe.pixels, omega.pixels);
+    // Hangul syllables (the driver page's 한글두) from a Korean face (fonts-nanum).
+    const Canvas hangul = Draw("Comic Sans MS", "\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90");
+    const Canvas boxes = Draw("Comic Sans MS", "\xEE\x80\x80\xEE\x80\x80\xEE\x80\x80");
+    EXPECT_TRUE(HasInk(hangul));
+    EXPECT_NE(hangul.pixels, boxes.pixels);
     // Bytes that are not UTF-8 stand for Latin-1 characters.
     EXPECT_EQ(Draw("Comic Sans MS", "caf\xE9").pixels, Draw("Comic Sans MS", "caf\xC3\xA9").pixels);
 }

@@ -39,10 +39,8 @@ using Rgba = std::array<std::uint8_t, 4>;
 TEST(RealGl, DriverKindAndNameOnThisMachine)
 {
     // What the machine offers, asked before the driver is loaded.
-    SdlPlatform probe;
-    ASSERT_TRUE(probe.Init("offscreen"));
+    ASSERT_TRUE(HeadlessSurface::StartVideo());
     const bool software = SdlGlBinding::IsSoftwareRenderer(SdlGlBinding::ProbeRenderer());
-    probe.Shutdown();
 
     HeadlessSurface surface(32, 32);
     ASSERT_TRUE(surface.Ready());
