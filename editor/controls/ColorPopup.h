@@ -48,7 +48,8 @@ public:
     // A popup to be opened later with Create; not embedded.
     ColorPopup();
     // Opens at once with "Select Color" and "Custom Color" for texts that are not given. Not
-    // embedded: allocate it with new, it deletes itself when it ends.
+    // embedded: allocate it with new, it deletes itself when it ends. One that failed to open
+    // (IsOpen() false) never ends and stays the caller's to delete.
     ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent,
                std::optional<QString> defaultText = std::nullopt,
                std::optional<QString> customText = std::nullopt);

@@ -46,15 +46,6 @@ TEST(ColorPopupTable, FortyNamedColoursInCellOrder)
     EXPECT_EQ(names.size(), 40u);
 }
 
-TEST(ColorPopupTable, GdiComponents)
-{
-    const GdiColor c = GdiRgb(0x12, 0x34, 0x56);
-    EXPECT_EQ(c, 0x00563412u);
-    EXPECT_EQ(GdiRed(c), 0x12);
-    EXPECT_EQ(GdiGreen(c), 0x34);
-    EXPECT_EQ(GdiBlue(c), 0x56);
-}
-
 TEST(ColorPopupLayout, CellsOnlyIsTenByFour)
 {
     const Geometry g = Layout(100, 200, 40, 18, kMargin, false, kNoText, false, kNoText);
