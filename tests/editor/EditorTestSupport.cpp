@@ -19,6 +19,8 @@ TraceCapture::~TraceCapture() { qInstallMessageHandler(m_previous); }
 
 const QStringList& TraceCapture::Lines() const { return g_lines; }
 
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 void ClearEditorProfile() {
     QSettings profile(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Quorvan"));
     profile.clear();

@@ -4,6 +4,11 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <ostream>
+
+// Readable QString values in failure messages.
+void PrintTo(const QString& text, std::ostream* out);
+
 // Collects debug output while it lives, so tests can look for trace lines.
 class TraceCapture {
 public:
