@@ -8,8 +8,11 @@
 #include "framework/Dialog.h"
 #include "framework/DocTemplate.h"
 
+#include <QCoreApplication>
+
 CQuorvanApp::CQuorvanApp() {
     RegisterQuorvanResources();
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     OnCommand(fw::ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_TOOLS_MATERIALEDITOR, [this] { OnToolsMaterialEditor(); });
     OnCommand(fw::ID_FILE_NEW, [this] { OnFileNew(); });

@@ -23,6 +23,13 @@ constexpr int IDC_KEYFRAMELIST = 1007;
 constexpr int IDC_MESHLIST = 1008;
 constexpr int IDC_INFOTEXT = 1009;
 
+// Version information of the program.
+constexpr const char* kFileVersion = "1.0.0.1";
+constexpr const char* kProductVersion = "1.0.0.1";
+constexpr const char* kFileDescription = "Quorvan MFC Application";
+constexpr const char* kProductName = "Quorvan Application";
+constexpr const char* kInternalName = "Quorvan";
+
 // Fills the framework's resource table with the editor's menus, strings, toolbar,
 // accelerators, dialog templates and icons. Safe to call again.
 void RegisterQuorvanResources();

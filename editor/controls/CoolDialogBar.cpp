@@ -491,9 +491,10 @@ void CoolDialogBar::StartTracking(QWidget* capture) {
     capture->grabMouse();
     if (!m_tracker) m_tracker = std::make_unique<CoolDialogBarTracker>();
     if (m_frame) {
-        m_frame->repaint();  // everything drawn now, then frozen while the tracker moves over it
+        // Everything drawn now; the tracker inverts this picture of the frame. The frame itself
+        // keeps painting, so what the moving tracker uncovers is restored at once.
+        m_frame->repaint();
         m_tracker->Begin(m_frame);
-        m_frame->setUpdatesEnabled(false);
         m_frame->installEventFilter(this);
     }
     m_oldPoint = cool::CenterPoint(m_edgeRect);
@@ -504,10 +505,7 @@ void CoolDialogBar::StartTracking(QWidget* capture) {
 
 void CoolDialogBar::StopTracking(bool accept) {
     OnInvertTracker();
-    if (m_frame) {
-        m_frame->removeEventFilter(this);
-        m_frame->setUpdatesEnabled(true);
-    }
+    if (m_frame) m_frame->removeEventFilter(this);
     if (m_tracker) m_tracker->End();
     m_tracking = false;
     if (m_capture) m_capture->releaseMouse();

@@ -11,7 +11,7 @@ class CoolDialogBarTracker : public QWidget {
 public:
     CoolDialogBarTracker();
 
-    // Takes the picture of frame's area on screen; the frame is not repainted until End.
+    // Takes the picture of frame's area on screen that the tracker shows inverted until End.
     void Begin(QWidget* frame);
     void End();
 
