@@ -30,6 +30,11 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_s
 
 run_ctest=(ctest --test-dir "$build" --output-on-failure -j2 --timeout 300)
 status=0
+# The fuzz smoke run goes first so the test runner's summary closes the output.
+if [ -x scripts/fuzz-smoke.sh ] && [ "$build" = build ]; then
+  ./scripts/fuzz-smoke.sh || status=$?
+fi
+
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   # Windowed tests need a screen; give them a virtual one of the viewer's size. Xvfb picks a
@@ -45,7 +50,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/d
 fi
 "${run_ctest[@]}" || status=$?
 
-if [ -x scripts/fuzz-smoke.sh ] && [ "$build" = build ]; then
-  ./scripts/fuzz-smoke.sh || status=$?
-fi
 exit $status
