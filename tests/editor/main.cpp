@@ -1,0 +1,10 @@
+// Runs the editor's tests inside one Qt application (xcb under Xvfb in CI).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
