@@ -29,8 +29,9 @@ TEST(MathVector, EqualUsesInclusiveDoubleToleranceOnEachComponent)
 {
     // Just below the double 0.001; its float neighbour 0.001f is already above it.
     const float below = std::nextafter(0.001f, 0.0f);
-    // Exactly 0.001 cannot arise as the difference of two floats; this pair comes closest
-    // from below. Taken in float, the difference would round up to 0.001f and fail.
+    // No two floats differ by exactly the double 0.001, so the bound is probed from just below:
+    // this pair's difference lies within 5e-12 of it, and taken in float it would round up to
+    // 0.001f and fail.
     const float tiny = -6.39e-11f;
     ASSERT_LE(static_cast<double>(below) - tiny, 0.001);
     ASSERT_GT(static_cast<double>(below - tiny), 0.001);
