@@ -118,7 +118,9 @@ std::vector<std::string> BakeMaterials(const Content& content, const std::vector
                     for (std::size_t p = 0; p < rgba.size(); ++p)
                         rgba[p] = ToByte(rgba[p] / 255.0f * factor[p % 4]);
                 }
-                base = content.images[image].name.empty() ? "texture" : content.images[image].name;
+                // A picture without a name of its own (embedded in a binary file) is named
+                // after its material.
+                base = content.images[image].name.empty() ? material.name : content.images[image].name;
             } else {
                 width = height = ColorTextureSize;
                 for (int p = 0; p < width * height; ++p)
