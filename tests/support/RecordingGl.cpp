@@ -891,6 +891,13 @@ void RecordingGl::SetResult(std::string_view slot, std::intptr_t value) { result
 void RecordingGl::SetDescribedFormat(const PixelFormatDescriptor& descriptor) { described_ = descriptor; }
 bool RecordingGl::IsEnabled(GLenum cap) const { return enabled_.count(cap) != 0; }
 
+GlProc RecordingGl::Entry(std::string_view slot)
+{
+    const auto& byName = RecordingTable().byName;
+    auto it = byName.find(slot);
+    return it != byName.end() ? it->second : nullptr;
+}
+
 std::string RecordingGl::Number(double value) { return NumberText(value); }
 std::string RecordingGl::Number(float value) { return NumberText(value); }
 std::string RecordingGl::Enum(GLenum value) { return EnumText(value); }

@@ -98,6 +98,10 @@ public:
     GlSurfaceHandle CurrentSurface() const { return currentSurface_; }
     int SwapInterval() const { return swapInterval_; }
 
+    // The recording entry of a slot by its name ("glEnable", "choosePixelFormat"), for fakes
+    // that hand entries out as a library would; null for other names. Records nothing.
+    static GlProc Entry(std::string_view slot);
+
     // Text helpers for building expected calls: Number(0.2f) == "0.2", Enum(GL_BLEND) == "GL_BLEND".
     static std::string Number(double value);
     static std::string Number(float value);

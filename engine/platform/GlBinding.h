@@ -1,0 +1,58 @@
+// The window system's side of OpenGL: drawing surfaces of windows, their pixel formats,
+// rendering contexts, function lookup and buffer swaps.
+//
+// A backend implements this for its windows (SDL_Window in the viewer and the tools,
+// QWindow + QOpenGLContext in the editor). The engine reaches it through the driver's
+// entry-point table (wgl* slots and the pixel-format slots), never directly.
+//
+// Contexts must offer the fixed-function pipeline and a GL_EXTENSIONS string: ask the
+// window system for a compatibility context of OpenGL 2.1 or lower.
+#pragma once
+
+#include "platform/Window.h"
+#include "render/GlApi.h"
+
+class GlBinding {
+public:
+    virtual ~GlBinding() = default;
+
+    // --- surfaces ---
+    // The drawing surface of a window; a null window gives the screen's surface, which
+    // serves pixel-format queries only. Null when the window cannot be drawn with GL.
+    virtual GlSurfaceHandle GetSurface(WindowHandle window) = 0;
+    virtual void ReleaseSurface(WindowHandle window, GlSurfaceHandle surface) = 0;
+
+    // --- pixel formats (indices start at 1; 0 is failure) ---
+    // The closest format of the surface for the request.
+    virtual int ChoosePixelFormat(GlSurfaceHandle surface, const PixelFormatDescriptor& request) = 0;
+    // Writes at most `size` bytes of the description of format `index` and returns the
+    // number of formats, or 0 when the index or surface is unknown. The description
+    // carries PFD_GENERIC_FORMAT when the format renders in software and both
+    // PFD_GENERIC_FORMAT and PFD_GENERIC_ACCELERATED for generic hardware acceleration;
+    // neither for a hardware driver.
+    virtual int DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size,
+                                    PixelFormatDescriptor* out) = 0;
+    // The format set on the surface, 0 when none is.
+    virtual int GetPixelFormat(GlSurfaceHandle surface) = 0;
+    virtual bool SetPixelFormat(GlSurfaceHandle surface, int index, const PixelFormatDescriptor& descriptor) = 0;
+
+    // --- contexts ---
+    // A new context for the surface; it does not become current. Null on failure.
+    virtual GlContextHandle CreateContext(GlSurfaceHandle surface) = 0;
+    virtual bool DeleteContext(GlContextHandle context) = 0;
+    // Makes the context current on the surface; (null, null) releases the current one.
+    virtual bool MakeCurrent(GlSurfaceHandle surface, GlContextHandle context) = 0;
+    virtual GlContextHandle CurrentContext() = 0;
+    virtual GlSurfaceHandle CurrentSurface() = 0;
+    // A GL function, extension functions included, of the current context; null when missing.
+    virtual GlProc GetProcAddress(const char* name) = 0;
+    virtual bool SwapBuffers(GlSurfaceHandle surface) = 0;
+
+    // --- window-system extensions ---
+    // Space-separated names, as the WGL extensions they stand in for: "WGL_EXT_swap_control"
+    // when the swap interval can be set. Appended to the GL_EXTENSIONS string.
+    virtual const char* Extensions() = 0;
+    // Vertical retraces to wait for per swap; false when the window system refuses.
+    virtual bool SetSwapInterval(int interval) = 0;
+    virtual int GetSwapInterval() = 0;
+};

@@ -1,0 +1,5 @@
+// The program's window as the engine sees it: an opaque handle of the platform backend
+// (SDL_Window* in the viewer and tools, QWindow* in the editor).
+#pragma once
+
+using WindowHandle = void*;

@@ -1,0 +1,42 @@
+// The rendering device of a window: display mode, driver, the window's GL surface and
+// context, the engine's default GL state and the per-frame operations.
+#pragma once
+
+#include "foundation/NamedObject.h"
+#include "platform/Window.h"
+#include "render/GlApi.h"
+#include "render/GlDriver.h"
+
+class GlDevice : public NamedObject {
+public:
+    GlDevice() = default;
+    ~GlDevice() override;
+
+    // Releases the context, the surface and the driver library; safe any number of times,
+    // and when Create never ran.
+    void Destroy() override;
+
+    // Loads the driver, takes the window's surface and makes a context current on it.
+    bool Create(WindowHandle window);
+    // Switches the display to width x height; the desktop's colour depth is kept whatever
+    // bitsPerPixel asks.
+    bool SetDisplayMode(int width, int height, int bitsPerPixel);
+    void RestoreDisplayMode();
+    void SetDefaultState();
+    void SetViewport(int x, int y, int width, int height);
+    // Clears colour and depth and pushes the current (modelview) matrix.
+    void BeginFrame();
+    // 45-degree perspective, near 1, far 5000, the wider extent horizontal; identity modelview.
+    void SetPerspective(int width, int height);
+    // Pixels from the top-left corner, y downwards; identity modelview.
+    void SetOrtho(int width, int height);
+    // Pops the matrix, finishes and swaps.
+    void EndFrame();
+    const char* GetDriverName();
+
+protected:
+    WindowHandle window = nullptr;
+    GlDriverKind driverKind = DriverDefault;
+    GlContextHandle renderingContext = nullptr;
+    GlSurfaceHandle deviceContext = nullptr;
+};

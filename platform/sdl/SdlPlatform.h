@@ -1,0 +1,54 @@
+// The SDL2 backend: starts SDL video, makes GL windows, and registers the engine's
+// platform services (GL binding, display modes, message box; libraries and text keep
+// the engine's own).
+//
+//     SdlPlatform sdl;
+//     if (!sdl.Init()) return 0;                 // SDL_VIDEODRIVER chooses x11, wayland, offscreen
+//     SDL_Window* w = sdl.CreateWindow("Orvex", 0, 0, 1024, 768, SDL_WINDOW_BORDERLESS);
+//     sdl.SetFullscreenWindow(w);                // display-mode changes apply to it
+//     GlDevice device; device.Create(w); ...
+#pragma once
+
+#include "SdlDisplayModes.h"
+#include "SdlGlBinding.h"
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+
+#include <SDL.h>
+
+// SDL_ShowSimpleMessageBox on a real display; one line on stderr without one (offscreen,
+// dummy), where a modal box would wait for ever.
+class SdlMessageBox final : public MessageBox {
+public:
+    void Show(const char* caption, const char* text) override;
+};
+
+class SdlPlatform {
+public:
+    SdlPlatform() = default;
+    ~SdlPlatform();
+    SdlPlatform(const SdlPlatform&) = delete;
+    SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+    // Starts SDL video (`videoDriver` overrides SDL_VIDEODRIVER when given) and registers
+    // the services with SetPlatform. False when SDL video cannot start.
+    bool Init(const char* videoDriver = nullptr);
+    // Unregisters the services and stops SDL video; safe any number of times.
+    void Shutdown();
+
+    // A window GL can draw into, in the engine's pixel format. Null on failure.
+    SDL_Window* CreateWindow(const char* title, int x, int y, int width, int height, Uint32 flags = 0);
+    void DestroyWindow(SDL_Window* window);
+    // The window display-mode changes apply to (the viewer's full-screen window).
+    void SetFullscreenWindow(SDL_Window* window) { display.SetFullscreenWindow(window); }
+
+    const Platform& Services() const { return services; }
+    SdlGlBinding& Binding() { return binding; }
+
+private:
+    SdlGlBinding binding;
+    SdlDisplayModes display;
+    SdlMessageBox messages;
+    Platform services{};
+    bool started = false;
+};

@@ -1,0 +1,245 @@
+// The font's GL sequences and uploaded bitmaps on the recording table, and the text
+// rasteriser behind it.
+#include "RecordingGl.h"
+#include "platform/TextRasterizer.h"
+#include "render/BitmapFont.h"
+#include "render/GlDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+class BitmapFontTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedSize = maxTextureSize;
+        maxTextureSize = 256;
+    }
+    void TearDown() override { maxTextureSize = savedSize; }
+
+    // The pixels of the last upload.
+    const std::vector<std::uint8_t>& Upload()
+    {
+        const GlCall* upload = rec.Last("glTexImage2D");
+        static const std::vector<std::uint8_t> none;
+        return upload ? upload->args[8].bytes : none;
+    }
+
+    RecordingGl rec;
+    std::int32_t savedSize = 0;
+};
+
+TEST_F(BitmapFontTest, CreateMakesAClampedNearestTexture)
+{
+    BitmapFont font;
+    ASSERT_TRUE(font.Create("Comic Sans MS", 16));
+    EXPECT_EQ(rec.Calls(), (std::vector<std::string>{
+                               "glGenTextures(1, out)",
+                               "glBindTexture(GL_TEXTURE_2D, 1)",
+                               "glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP)",
+                               "glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP)",
+                               "glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST)",
+                               "glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST)",
+                           }));
+    rec.Clear();
+    font.Destroy();
+    font.Destroy();
+    EXPECT_EQ(rec.Calls(), (std::vector<std::string>{"glDeleteTextures(1, [1])"}));
+}
+
+TEST_F(BitmapFontTest, DrawStringUploadsTheLineAndDrawsOneQuad)
+{
+    BitmapFont font;
+    ASSERT_TRUE(font.Create("Comic Sans MS", 16));
+    rec.Clear();
+    font.DrawString(10, 20, "Orvex");
+    EXPECT_EQ(rec.Calls(), (std::vector<std::string>{
+                               "glBindTexture(GL_TEXTURE_2D, 1)",
+                               "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE)",
+                               "glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, <pixels>)",
+                               "glBegin(GL_QUADS)",
+                               "glTexCoord2f(0, 0)",
+                               "glVertex2f(10, 20)",
+                               "glTexCoord2f(1, 0)",
+                               "glVertex2f(266, 20)",
+                               "glTexCoord2f(1, 1)",
+                               "glVertex2f(266, 36)",
+                               "glTexCoord2f(0, 1)",
+                               "glVertex2f(10, 36)",
+                               "glEnd()",
+                           }));
+    ASSERT_EQ(Upload().size(), 256u * 16u * 4u);
+}
+
+TEST_F(BitmapFontTest, RedAndBlueAreExchangedAndAlphaStaysZero)
+{
+    BitmapFont font;
+    ASSERT_TRUE(font.Create("Comic Sans MS", 16));
+    EXPECT_EQ(font.SetColor(0x00FFFF), 0u);  // text starts black
+    font.DrawString(0, 0, "Orvex");
+    // Texel bytes are the bitmap's blue, green, red, reserved: red 255 + green 255 of the
+    // colour arrive as green and blue of the texture, cyan on screen.
+    const std::vector<std::uint8_t> cyan = Upload();
+    ASSERT_FALSE(cyan.empty());
+    int lit = 0;
+    for (std::size_t i = 0; i < cyan.size(); i += 4) {
+        EXPECT_EQ(cyan[i], 0);
+        EXPECT_EQ(cyan[i + 1], cyan[i + 2]);
+        EXPECT_EQ(cyan[i + 3], 0);
+        lit += cyan[i + 1] > 128;
+    }
+    EXPECT_GT(lit, 10);
+
+    EXPECT_EQ(font.SetColor(0xFFFF00), 0x00FFFFu);
+    font.DrawString(0, 0, "Orvex");
+    const std::vector<std::uint8_t>& yellow = Upload();
+    for (std::size_t i = 0; i < yellow.size(); i += 4) {
+        EXPECT_EQ(yellow[i], yellow[i + 1]);  // texture red and green
+        EXPECT_EQ(yellow[i + 2], 0);
+    }
+    // Same glyphs, same coverage.
+    for (std::size_t i = 0; i < yellow.size(); i += 4) ASSERT_EQ(yellow[i], cyan[i + 1]);
+}
+
+TEST_F(BitmapFontTest, EmptyAndOverlongStrings)
+{
+    BitmapFont font;
+    ASSERT_TRUE(font.Create("Comic Sans MS", 16));
+    font.SetColor(0xFFFFFF);
+    font.DrawString(0, 0, "Orvex");
+    font.DrawString(0, 0, "");
+    EXPECT_TRUE(std::all_of(Upload().begin(), Upload().end(), [](std::uint8_t b) { return b == 0; }));
+
+    // Cut at the texture's right edge; nothing is written beyond the bitmap (ASan watches).
+    font.DrawString(0, 0, std::string(400, 'W').c_str());
+    const std::vector<std::uint8_t>& full = Upload();
+    EXPECT_EQ(full.size(), 256u * 16u * 4u);
+    // Control characters are drawn, not interpreted: a newline does not start a second line.
+    font.DrawString(0, 0, "a\nb");
+    EXPECT_EQ(rec.Count("glTexImage2D"), 4u);
+}
+
+TEST_F(BitmapFontTest, NothingIsDrawnWithoutCreate)
+{
+    BitmapFont font;
+    font.DrawString(0, 0, "Orvex");
+    font.Destroy();
+    EXPECT_TRUE(rec.Calls().empty());
+
+    maxTextureSize = 0;  // no texture width: the bitmap cannot be made
+    EXPECT_FALSE(font.Create("Comic Sans MS", 16));
+    maxTextureSize = 256;
+    BitmapFont flat;
+    EXPECT_FALSE(flat.Create("Comic Sans MS", 0));
+    EXPECT_TRUE(rec.Calls().empty());
+}
+
+TEST_F(BitmapFontTest, ColoredDrawGoesThroughTheVirtualSlots)
+{
+    struct Spy : BitmapFont {
+        std::vector<std::string> order;
+        std::uint32_t SetColor(std::uint32_t color) override
+        {
+            order.push_back("SetColor " + std::to_string(color));
+            return BitmapFont::SetColor(color);
+        }
+        void DrawString(int x, int y, const char* text) override
+        {
+            order.push_back("DrawString " + std::to_string(x) + " " + std::to_string(y) + " " + text);
+        }
+    } spy;
+    spy.DrawStringColored(3, 4, "hi", 0xFF);
+    EXPECT_EQ(spy.order, (std::vector<std::string>{"SetColor 255", "DrawString 3 4 hi"}));
+}
+
+// --- the FreeType rasteriser ---
+
+struct Canvas {
+    int width = 96, height = 24;
+    std::vector<std::uint8_t> pixels = std::vector<std::uint8_t>(static_cast<std::size_t>(96 * 24 * 4), 0);
+    TextTarget Target() { return {pixels.data(), width, height}; }
+    std::uint8_t* At(int x, int y) { return &pixels[(static_cast<std::size_t>(y) * width + x) * 4]; }
+};
+
+Canvas Draw(const char* face, const char* text, std::uint32_t color = 0xFFFFFF, bool opaque = false,
+            std::uint32_t background = 0)
+{
+    Canvas canvas;
+    std::unique_ptr<TextFont> font(FreeTypeRasterizer().CreateFont(face, 16));
+    if (font) FreeTypeRasterizer().DrawText(*font, canvas.Target(), 2, 0, text, std::strlen(text), color, opaque, background);
+    return canvas;
+}
+
+bool HasInk(const Canvas& c)
+{
+    return std::any_of(c.pixels.begin(), c.pixels.end(), [](std::uint8_t b) { return b != 0; });
+}
+
+TEST(FreeTypeRasterizer, ComicSansResolvesLikeComicNeue)
+{
+    const Canvas asked = Draw("Comic Sans MS", "Orvex");
+    EXPECT_TRUE(HasInk(asked));
+    EXPECT_EQ(asked.pixels, Draw("Comic Neue", "Orvex").pixels);
+    EXPECT_NE(asked.pixels, Draw("DejaVu Sans", "Orvex").pixels);
+    // An unknown face gets fontconfig's best match rather than nothing.
+    EXPECT_TRUE(HasInk(Draw("No Such Face 12345", "Orvex")));
+    EXPECT_EQ(FreeTypeRasterizer().CreateFont("Comic Sans MS", 0), nullptr);
+    EXPECT_EQ(FreeTypeRasterizer().CreateFont(nullptr, 16), nullptr);
+}
+
+TEST(FreeTypeRasterizer, CellBackgroundAndColour)
+{
+    // Red text (0x0000FF) on an opaque blue cell (0xFF0000): bytes are blue, green, red, 0.
+    Canvas c = Draw("Comic Sans MS", "Wg", 0x0000FF, true, 0xFF0000);
+    EXPECT_EQ(c.At(2, 0)[0], 255);  // the cell's top-left corner is background
+    int fullInk = 0;
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
+            const std::uint8_t* p = c.At(x, y);
+            EXPECT_EQ(p[1], 0);
+            EXPECT_EQ(p[3], 0);
+            if (y >= 16 || x < 2) {
+                EXPECT_EQ(p[0] + p[2], 0) << x << "," << y;  // outside the 16-pixel cell
+            }
+            fullInk += p[2] > 128;
+        }
+    }
+    EXPECT_GT(fullInk, 0);
+    // Beyond the text's advance the row is untouched.
+    EXPECT_EQ(c.At(95, 5)[0], 0);
+}
+
+TEST(FreeTypeRasterizer, MissingGlyphsComeFromFallbackFaces)
+{
+    // Comic Neue has no Cyrillic or Greek; fontconfig finds a face that has.
+    const Canvas zhe = Draw("Comic Sans MS", "\xD0\x96");    // U+0416
+    const Canvas omega = Draw("Comic Sans MS", "\xCE\xA9");  // U+03A9
+    const Canvas none = Draw("Comic Sans MS", "\xEE\x80\x80");  // U+E000, in no face: missing-glyph shape
+    EXPECT_TRUE(HasInk(zhe));
+    EXPECT_NE(zhe.pixels, none.pixels);
+    EXPECT_NE(zhe.pixels, omega.pixels);
+    // Hangul syllables (the driver page's 한글두) from a Korean face (fonts-nanum).
+    const Canvas hangul = Draw("Comic Sans MS", "\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90");
+    const Canvas boxes = Draw("Comic Sans MS", "\xEE\x80\x80\xEE\x80\x80\xEE\x80\x80");
+    EXPECT_TRUE(HasInk(hangul));
+    EXPECT_NE(hangul.pixels, boxes.pixels);
+    // Bytes that are not UTF-8 stand for Latin-1 characters.
+    EXPECT_EQ(Draw("Comic Sans MS", "caf\xE9").pixels, Draw("Comic Sans MS", "caf\xC3\xA9").pixels);
+}
+
+TEST(FreeTypeRasterizer, ClipsAtEveryEdge)
+{
+    std::unique_ptr<TextFont> font(FreeTypeRasterizer().CreateFont("Comic Sans MS", 16));
+    ASSERT_NE(font, nullptr);
+    Canvas c;
+    for (auto [x, y] : {std::pair{-40, -8}, std::pair{90, 20}, std::pair{-100000, 0}, std::pair{0, 100000}})
+        FreeTypeRasterizer().DrawText(*font, c.Target(), x, y, "Clipped text", 12, 0xFFFFFF, true, 0x808080);
+    EXPECT_TRUE(HasInk(c));
+}
+
+}  // namespace
