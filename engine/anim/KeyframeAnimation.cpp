@@ -25,12 +25,10 @@ void KeyframeAnimation::Destroy()
 
 bool KeyframeAnimation::Load(const char* path)
 {
-    if (tracks != nullptr) {
-        Destroy();
-        trackCount = 0;
-        frameCount = 0;
-        time = 0.0f;
-    }
+    Destroy();
+    trackCount = 0;
+    frameCount = 0;
+    time = 0.0f;
 
     FileStream stream;
     if (!stream.Open(path, FileStreamRead))

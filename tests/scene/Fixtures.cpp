@@ -23,6 +23,9 @@ TempDir::~TempDir()
 std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
 {
     const std::string file = File(name);
+    // Unlink first: ext4 flushes a file that is truncated and rewritten when it is closed,
+    // which makes tests that rewrite one fixture many times crawl.
+    std::remove(file.c_str());
     orvex::format::WriteBytes(file, bytes);
     return file;
 }

@@ -28,7 +28,7 @@ TEST(FormatWriter, AnimationAndTgaSizes)
     const AnimationDesc animation = StepAnimation(2, 3);
     EXPECT_EQ(EncodeAnimation(animation).size(), AnimationFileSize(animation));
     EXPECT_EQ(AnimationFileSize(animation), 9u + 12 + 2 * (1 + 6 + 4 + 3 * 28));
-    const std::uint8_t rgb[3 * 2 * 2] = {};
+    const std::uint8_t rgb[3 * 2 * 3] = {};
     TgaDesc image = TgaFromPixels(3, 2, 3, rgb);
     image.id = "hello";
     EXPECT_EQ(EncodeTga(image).size(), 18u + 5 + 18);

@@ -5,7 +5,7 @@
 //
 //     AnimationDesc anim;
 //     anim.frameCount = 2;
-//     anim.tracks.push_back({.name = "root", .parent = -1, .keys = {key0, key1}});
+//     anim.tracks.push_back(TrackDesc{"root", -1, {key0, key1}});
 //     WriteAnimation("walk.knx", anim, &error);
 //
 // WriteAnimation refuses what the engine would refuse (CheckAnimation says why);

@@ -4,13 +4,15 @@
 // materials, nodes, meshes. Typical use:
 //
 //     SceneDesc scene;
-//     scene.materials.push_back({.name = "skin", .texture = "skin"});   // loads skin.TGA
-//     scene.nodes.push_back({.name = "root"});
+//     MaterialDesc& skin = scene.materials.emplace_back();
+//     skin.name = "skin";
+//     skin.texture = "skin";            // loads skin.TGA
+//     scene.nodes.emplace_back().name = "root";
 //     MeshDesc& mesh = scene.meshes.emplace_back();
 //     mesh.name = "body";
 //     mesh.vertices = {...};            // positions relative to the carrying node
 //     mesh.nodeIndices = {0, 0, 0};     // one per vertex
-//     mesh.groups.push_back({.material = "skin", .lists = {{.indices = {0, 1, 2}}}});
+//     mesh.groups.push_back(GroupDesc{"skin", {TriangleListDesc{{0, 1, 2}}}});
 //     std::string error;
 //     if (!WriteScene("body.mes", scene, &error)) ...
 //
