@@ -166,6 +166,24 @@ TEST(RenderProgram, FitFramesTheSceneAndOverlayDrawsText)
     EXPECT_TRUE(cyan);
 }
 
+// A model without textures keeps its colours in the viewer's steady state, when the overlay
+// font's texture is left bound from the frame before: every material brings its own.
+TEST(RenderProgram, UntexturedSourceKeepsItsColoursUnderTheOverlay)
+{
+    ScratchDir dir("render-colour");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxAnimated"), "-o", dir / "boxes"}).exitCode, 0);
+    std::string png = dir / "boxes.png";
+    RunResult r = RunTool("orvex-render", {dir / "boxes.mes", "--overlay", "--size", "320x240", "--camera",
+                                           "20,30,0,0,1,6", "-o", png});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Picture p;
+    ASSERT_TRUE(LoadPng(png, &p));
+    std::array<int, 3> outer = p.At(160, 185), inner = p.At(160, 148);
+    // Outer box (0.30, 0.53, 0.80): blue; inner box (0.80, 0.42, 0.80): magenta, seen from above.
+    EXPECT_TRUE(outer[2] > outer[1] && outer[1] > outer[0] + 20) << outer[0] << "," << outer[1] << "," << outer[2];
+    EXPECT_TRUE(inner[0] > inner[1] + 30 && inner[2] > inner[1] + 30) << inner[0] << "," << inner[1] << "," << inner[2];
+}
+
 TEST(RenderProgram, RefusalsAndUsageErrors)
 {
     ScratchDir dir("render-bad");

@@ -204,30 +204,35 @@ int main(int argc, char** argv)
             return Fail("cannot create the overlay font");
     }
 
+    // With the overlay, the picture is the viewer's from its second frame on: the first
+    // frame's text leaves the font's texture bound (in GL_REPLACE mode) for the next one.
     GlDevice& device = surface.Device();
-    device.BeginFrame();
-    device.SetPerspective(o.width, o.height);
-    camera.Apply();
-    scene->Render();
-    if (font) {
-        // The viewer's overlay: driver name in cyan, then a second line in yellow.
-        device.SetOrtho(o.width, o.height);
-        gl.glEnable(GL_BLEND);
-        gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-        const char* driver = device.GetDriverName();
-        font->SetColor(0x00FFFF);
-        font->DrawString(0, 0, driver ? driver : "");
-        char line[96];
-        if (animation)
-            std::snprintf(line, sizeof line, "t = %.2f s (frame %.2f of %u)", o.time, animation->GetTime(),
-                          animation->GetFrameCount());
-        else
-            std::snprintf(line, sizeof line, "rest pose");
-        font->SetColor(0xFFFF00);
-        font->DrawString(0, 16, line);
-        gl.glDisable(GL_BLEND);
+    const int frames = font ? 2 : 1;
+    for (int frame = 0; frame < frames; ++frame) {
+        device.BeginFrame();
+        device.SetPerspective(o.width, o.height);
+        camera.Apply();
+        scene->Render();
+        if (font) {
+            // The viewer's overlay: driver name in cyan, then a second line in yellow.
+            device.SetOrtho(o.width, o.height);
+            gl.glEnable(GL_BLEND);
+            gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            const char* driver = device.GetDriverName();
+            font->SetColor(0x00FFFF);
+            font->DrawString(0, 0, driver ? driver : "");
+            char line[96];
+            if (animation)
+                std::snprintf(line, sizeof line, "t = %.2f s (frame %.2f of %u)", o.time, animation->GetTime(),
+                              animation->GetFrameCount());
+            else
+                std::snprintf(line, sizeof line, "rest pose");
+            font->SetColor(0xFFFF00);
+            font->DrawString(0, 16, line);
+            gl.glDisable(GL_BLEND);
+        }
+        device.EndFrame();
     }
-    device.EndFrame();
 
     std::vector<std::uint8_t> rgba = surface.ReadPixels();
     font.reset(); // its texture goes while the context is current
