@@ -50,6 +50,10 @@ TEST(ConvertProgram, FailuresLeaveNothingBehind)
         std::ofstream text(dir / "notes.obj");
         text << "these are notes, not a model\n";
     }
+    {
+        std::ofstream empty(dir / "empty.gltf");
+        empty << R"({"asset": {"version": "2.0"}, "scenes": [{"nodes": [0]}], "nodes": [{"name": "lonely"}]})";
+    }
     std::filesystem::create_directory(dir.Path() / "occupied_inner_color.TGA");
     const std::vector<std::string> before = dir.Files();
     struct Case {
@@ -59,6 +63,7 @@ TEST(ConvertProgram, FailuresLeaveNothingBehind)
     const Case cases[] = {
         {{dir / "missing.gltf", "-o", dir / "out"}, "no such file"},
         {{dir / "notes.obj", "-o", dir / "out"}, "notes.obj"},
+        {{dir / "empty.gltf", "-o", dir / "out"}, "no meshes"},
         {{(AssetsDir() / "CesiumMan" / "README.md").string(), "-o", dir / "out"}, "README.md"},
         {{ModelPath("InterpolationTest"), "-o", dir / "out", "--animation", "Bounce"}, "no animation \"Bounce\""},
         {{ModelPath("BoxTextured"), "-o", dir / std::string(80, 'n')}, "cannot be made to fit"},
