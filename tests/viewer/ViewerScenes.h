@@ -23,7 +23,7 @@ private:
 enum class BoxMotion { Turning, Still };
 
 // Writes 2.MES (one node, a 4-unit box of 24 vertices with the checker texture "box"),
-// box.TGA and 2.KNX (one track: 41 frames about a tilted axis, or 2 equal frames) into
+// box.TGA and 2.KNX (one track: 41 frames about a tilted axis, or 2 identity frames) into
 // `dir`. False with the writer's message in *error when a file cannot be written.
 bool WriteBoxScene(const std::string& dir, BoxMotion motion, std::string* error);
 
