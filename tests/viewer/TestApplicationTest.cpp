@@ -116,6 +116,9 @@ struct BrokenFiles {
     std::vector<std::string> named;  // what the failure line must mention
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const BrokenFiles& files, std::ostream* out) { *out << files.name; }
+
 class RefusedFiles : public PlayScene, public ::testing::WithParamInterface<BrokenFiles> {};
 
 TEST_P(RefusedFiles, InitFailsWithOneLineNamingTheFileAndRestoresTheDisplay)

@@ -190,6 +190,8 @@ struct StartupFailure {
     const char* named;  // what the line must mention
 };
 
+void PrintTo(const StartupFailure& failure, std::ostream* out) { *out << failure.name; }
+
 class FailingProgram : public Program, public ::testing::WithParamInterface<StartupFailure> {};
 
 TEST_P(FailingProgram, EndsWithStatusOneAndOneLineOnStderr)
