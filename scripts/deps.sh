@@ -10,7 +10,8 @@ packages=(
   libgl1-mesa-dev libgl1-mesa-dri libegl-dev libgl-dev
   libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-nanum
   libassimp-dev libtinygltf-dev libstb-dev
-  xvfb xauth imagemagick xdotool libx11-dev libxtst-dev
+  xvfb xauth imagemagick xdotool
+  libx11-dev libxtst-dev
   clang libclang-rt-14-dev
 )
 
