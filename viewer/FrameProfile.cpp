@@ -5,7 +5,6 @@ FrameProfile frameProfile;
 void FrameProfile::Enable()
 {
     enabled = true;
-    started = Clock::now();
     frames = 0;
     for (auto& t : total) t = Clock::duration::zero();
 }
@@ -13,6 +12,14 @@ void FrameProfile::Enable()
 void FrameProfile::Add(ProfileSection section, Clock::duration elapsed)
 {
     if (section >= 0 && section < ProfileSectionCount) total[section] += elapsed;
+}
+
+void FrameProfile::FrameDone()
+{
+    if (!enabled) return;
+    lastEnd = Clock::now();
+    if (frames == 0) firstEnd = lastEnd;
+    ++frames;
 }
 
 double FrameProfile::Seconds(ProfileSection section) const
@@ -24,7 +31,7 @@ double FrameProfile::Seconds(ProfileSection section) const
 void FrameProfile::Report(std::FILE* out) const
 {
     if (!enabled || out == nullptr) return;
-    const double wall = std::chrono::duration<double>(Clock::now() - started).count();
+    const double wall = std::chrono::duration<double>(lastEnd - firstEnd).count();
     const double frame = Seconds(ProfileUpdate) + Seconds(ProfileRender) + Seconds(ProfilePresent);
     const double n = frames > 0 ? static_cast<double>(frames) : 1.0;
     auto part = [&](const char* name, ProfileSection section) {
@@ -32,7 +39,7 @@ void FrameProfile::Report(std::FILE* out) const
         std::fprintf(out, "; %s %.3f ms (%.1f%%)", name, s * 1000.0 / n, frame > 0 ? 100.0 * s / frame : 0.0);
     };
     std::fprintf(out, "Orvex frame timing: %lld frames in %.2f s, %.1f fps, frame %.3f ms",
-                 static_cast<long long>(frames), wall, wall > 0 ? static_cast<double>(frames) / wall : 0.0,
+                 static_cast<long long>(frames), wall, wall > 0 ? static_cast<double>(frames - 1) / wall : 0.0,
                  frame * 1000.0 / n);
     part("update", ProfileUpdate);
     part("scene update", ProfileSceneUpdate);

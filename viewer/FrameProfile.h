@@ -25,21 +25,21 @@ public:
     void Enable();
     bool Enabled() const { return enabled; }
     void Add(ProfileSection section, Clock::duration elapsed);
-    void FrameDone()
-    {
-        if (enabled) ++frames;
-    }
+    // Ends a frame; the rate counts from the end of the first frame to the end of the last,
+    // so start-up and loading stay out of it.
+    void FrameDone();
 
     std::int64_t Frames() const { return frames; }
     // Seconds spent in the section so far.
     double Seconds(ProfileSection section) const;
-    // One line: frames, wall time, frame rate, and per section its time per frame and
-    // its share of the frame (Update + Render + Present).
+    // One line: frames, the time they took, frame rate, and per section its time per frame
+    // and its share of the frame (Update + Render + Present).
     void Report(std::FILE* out) const;
 
 private:
     bool enabled = false;
-    Clock::time_point started{};
+    Clock::time_point firstEnd{};
+    Clock::time_point lastEnd{};
     std::int64_t frames = 0;
     Clock::duration total[ProfileSectionCount]{};
 };
