@@ -2,9 +2,10 @@
 
 FrameProfile frameProfile;
 
-void FrameProfile::Enable()
+void FrameProfile::Enable(bool finish)
 {
     enabled = true;
+    finishDrawing = finish;
     frames = 0;
     for (auto& t : total) t = Clock::duration::zero();
 }
@@ -38,8 +39,8 @@ void FrameProfile::Report(std::FILE* out) const
         const double s = Seconds(section);
         std::fprintf(out, "; %s %.3f ms (%.1f%%)", name, s * 1000.0 / n, frame > 0 ? 100.0 * s / frame : 0.0);
     };
-    std::fprintf(out, "Orvex frame timing: %lld frames in %.2f s, %.1f fps, frame %.3f ms",
-                 static_cast<long long>(frames), wall, wall > 0 ? static_cast<double>(frames - 1) / wall : 0.0,
+    std::fprintf(out, "Orvex frame timing%s: %lld frames in %.2f s, %.1f fps, frame %.3f ms",
+                 finishDrawing ? " (scene drawing finished in its Render)" : "", static_cast<long long>(frames), wall, wall > 0 ? static_cast<double>(frames - 1) / wall : 0.0,
                  frame * 1000.0 / n);
     part("update", ProfileUpdate);
     part("scene update", ProfileSceneUpdate);

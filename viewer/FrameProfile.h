@@ -1,6 +1,11 @@
 // Optional frame timing: with ORVEX_FRAME_TIMING set in the environment the viewer times
 // each part of its frames and writes one summary line to stderr when it ends. Switched
 // off, a scope costs one flag test.
+//
+// GL drivers queue drawing and rasterise it later (llvmpipe when a texture is replaced or
+// at glFinish), so the scene's drawing cost normally lands in Present. With
+// ORVEX_FRAME_TIMING=finish the scene's Render waits for its drawing (one extra glFinish a
+// frame), which puts that cost where it belongs at the price of some overlap.
 #pragma once
 
 #include <chrono>
@@ -21,9 +26,11 @@ class FrameProfile {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Starts timing from now (clears what was counted).
-    void Enable();
+    // Starts timing from now (clears what was counted); `finishDrawing` makes timed drawing
+    // steps wait for the GL.
+    void Enable(bool finishDrawing = false);
     bool Enabled() const { return enabled; }
+    bool FinishDrawing() const { return enabled && finishDrawing; }
     void Add(ProfileSection section, Clock::duration elapsed);
     // Ends a frame; the rate counts from the end of the first frame to the end of the last,
     // so start-up and loading stay out of it.
@@ -38,6 +45,7 @@ public:
 
 private:
     bool enabled = false;
+    bool finishDrawing = false;
     Clock::time_point firstEnd{};
     Clock::time_point lastEnd{};
     std::int64_t frames = 0;

@@ -3,6 +3,7 @@
 #include "FrameProfile.h"
 
 #include "foundation/Timer.h"
+#include "render/GlApi.h"
 
 #include <new>
 
@@ -62,4 +63,5 @@ void TestApplication::Render()
     Application::Render();
     ProfileScope scope(ProfileSceneRender);
     scene->Render();
+    if (frameProfile.FinishDrawing()) gl.glFinish();
 }

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 constexpr int kWidth = 1024;
@@ -18,7 +19,8 @@ constexpr int kBitsPerPixel = 16;  // the desktop's depth is kept whatever this 
 
 int main()
 {
-    if (std::getenv("ORVEX_FRAME_TIMING") != nullptr) frameProfile.Enable();
+    if (const char* timing = std::getenv("ORVEX_FRAME_TIMING"))
+        frameProfile.Enable(std::strcmp(timing, "finish") == 0);
 
     SdlPlatform sdl;
     MainWindow window;
