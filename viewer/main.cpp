@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 constexpr int kWidth = 1024;
@@ -30,20 +31,21 @@ int main()
     }
 
     SdlInputState input;
-    int exitCode = 1;
-    {
-        TestApplication app;
-        app.SetInput(&input);
-        if (!app.Init(kWidth, kHeight, kBitsPerPixel)) {
-            // The destructor releases what Init made and restores the display.
-            std::fprintf(stderr, "Orvex: %s\n", app.GetFailure());
-        } else {
-            SdlMessageQueue queue;
-            exitCode = RunMessageLoop(app, queue);
-            app.Shutdown();
-        }
+    std::optional<TestApplication> app;
+    app.emplace();
+    app->SetInput(&input);
+    if (!app->Init(kWidth, kHeight, kBitsPerPixel)) {
+        std::fprintf(stderr, "Orvex: %s\n", app->GetFailure());
+        app.reset();  // its destructor releases what Init made and restores the display
+        window.Destroy();
+        return 1;
     }
+
+    SdlMessageQueue queue;
+    const int exitCode = RunMessageLoop(*app, queue);
+    app->Shutdown();
     window.Destroy();
+    app.reset();
     frameProfile.Report(stderr);
     return exitCode;
 }
