@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev qt6-base-dev libqt6opengl6-dev
+  libsdl2-dev qt6-base-dev libqt6opengl6-dev libxcb1-dev
   libgl1-mesa-dev libgl1-mesa-dri libegl-dev libgl-dev
   libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-nanum
   libassimp-dev libtinygltf-dev libstb-dev

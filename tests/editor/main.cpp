@@ -1,10 +1,26 @@
-// Runs the editor's tests inside one Qt application (xcb under Xvfb in CI).
-#include <QApplication>
+// Editor tests run inside one QApplication (xcb under Xvfb). The profile goes to a temporary
+// folder so no test reads or writes the user's settings.
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // Listing the tests needs no display: the build lists them outside Xvfb.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
+    }
+    if (testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    QTemporaryDir profile;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profile.path());
     return RUN_ALL_TESTS();
 }

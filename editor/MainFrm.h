@@ -1,0 +1,37 @@
+#pragma once
+// The editor's main frame: toolbar, status bar and the two docking bars that host the left
+// panel (mesh list, node tree, keyframes) and the info panel.
+#include "InfoDialogBar.h"
+#include "LeftDialogBar.h"
+#include "controls/CoolDialogBar.h"
+#include "framework/FrameWnd.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolBar.h"
+
+class CMainFrame : public fw::FrameWnd {
+    Q_OBJECT
+public:
+    Q_INVOKABLE CMainFrame();
+    ~CMainFrame() override;
+
+    // The document fills and empties the left panel's mesh list and node tree.
+    LeftDialogBar& GetLeftPanel() { return m_leftPanel; }
+    InfoDialogBar& GetInfoPanel() { return m_infoPanel; }
+    fw::StatusBar& GetStatusBar() { return m_statusBar; }
+    fw::ToolBar& GetToolBar() { return m_toolBar; }
+    CoolDialogBar& GetLeftBar() { return m_leftBar; }
+    CoolDialogBar& GetInfoBar() { return m_infoBar; }
+
+protected:
+    bool PreCreateWindow(fw::CreateStruct& cs) override;
+    int OnCreate() override;
+
+private:
+    // Declared so that the bars go first: a bar lets go of its panel when it is destroyed.
+    LeftDialogBar m_leftPanel;
+    InfoDialogBar m_infoPanel;
+    fw::StatusBar m_statusBar;
+    fw::ToolBar m_toolBar;
+    CoolDialogBar m_leftBar;
+    CoolDialogBar m_infoBar;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// What the frame needs from each of its control bars (toolbar, status bar, docking bars): the
+// bar style and the control id that the View toggles use to find it.
+#include <cstdint>
+
+namespace fw {
+
+class CmdTarget;
+
+class ControlBar {
+public:
+    virtual ~ControlBar() = default;
+    virtual uint32_t GetBarStyle() const = 0;
+    virtual void SetBarStyle(uint32_t style) = 0;
+    virtual uint32_t GetDlgCtrlID() const = 0;
+    // Idle-time update of the bar's own controls through target's command route.
+    virtual void OnUpdateCmdUI(CmdTarget* target, bool disableIfNoHandler) {
+        (void)target;
+        (void)disableIfNoHandler;
+    }
+};
+
+}  // namespace fw

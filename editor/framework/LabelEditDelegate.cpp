@@ -1,0 +1,16 @@
+#include "framework/LabelEditDelegate.h"
+
+#include <QLineEdit>
+
+namespace fw {
+
+LabelEditDelegate::LabelEditDelegate(Accept accept, QObject* parent)
+    : QStyledItemDelegate(parent), m_accept(std::move(accept)) {}
+
+void LabelEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    const QString text = line != nullptr ? line->text() : QString();
+    if (m_accept && m_accept(index, text)) QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+}  // namespace fw

@@ -1,0 +1,21 @@
+#pragma once
+// Item delegate for in-place label editing that asks its control before storing an edit.
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace fw {
+
+class LabelEditDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using Accept = std::function<bool(const QModelIndex& index, const QString& text)>;
+    LabelEditDelegate(Accept accept, QObject* parent);
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+private:
+    Accept m_accept;
+};
+
+}  // namespace fw

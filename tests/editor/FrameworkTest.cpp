@@ -1,0 +1,353 @@
+// The application framework under the editor: command routing and automatic disabling, the
+// idle hook, the single-document template, the command line, the recent-file list in the
+// profile, saving that never truncates, dialog units and the list control.
+#include "EditorTestSupport.h"
+#include "framework/Application.h"
+#include "framework/Archive.h"
+#include "framework/Command.h"
+#include "framework/CommandIds.h"
+#include "framework/DialogUnits.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/FrameWnd.h"
+#include "framework/ListCtrl.h"
+#include "framework/RecentFileList.h"
+#include "framework/Resources.h"
+#include "framework/View.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace fw;
+
+// Document, frame and view classes the template makes by meta-object.
+class TestDocument : public Document {
+    Q_OBJECT
+public:
+    Q_INVOKABLE TestDocument() = default;
+    bool OnNewDocument() override {
+        ++newCount;
+        frameKnown = Application::Instance() != nullptr && Application::Instance()->GetMainWnd() != nullptr;
+        return Document::OnNewDocument();
+    }
+    void Serialize(Archive& archive) override {
+        if (archive.IsStoring() && !toStore.isEmpty()) archive.Write(toStore.constData(), toStore.size());
+        if (archive.IsLoading()) loaded = archive.Device()->readAll();
+    }
+    int newCount = 0;
+    bool frameKnown = false;
+    QByteArray toStore;
+    QByteArray loaded;
+};
+
+class TestFrame : public FrameWnd {
+    Q_OBJECT
+public:
+    Q_INVOKABLE TestFrame() = default;
+};
+
+class TestView : public View {
+    Q_OBJECT
+public:
+    Q_INVOKABLE TestView() = default;
+};
+
+namespace {
+
+constexpr uint32_t kTestDoc = 9300;
+
+class TestApp : public Application {
+public:
+    TestApp() {
+        // The profile is the editor's: same organisation, same application name.
+        ResourceTable::Instance().AddString(IDS_APP_TITLE, "Quorvan");
+        ResourceTable::Instance().AddString(kTestDoc, "Test\n\nfresh\nTest Files (*.tst)\n.tst\nTest.Document\nTest");
+        OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+        SetRegistryKey("Local AppWizard-Generated Applications");
+        LoadStdProfileSettings(4);
+        AddDocTemplate(std::make_unique<SingleDocTemplate>(kTestDoc, &TestDocument::staticMetaObject,
+                                                           &TestFrame::staticMetaObject, &TestView::staticMetaObject));
+    }
+    bool OnIdle(long count) override {
+        counts.push_back(count);
+        Application::OnIdle(count);
+        return count < limit;
+    }
+    std::vector<long> counts;
+    long limit = 4;
+};
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+// A target with a handler table, for routing cases.
+class Target : public CmdTarget {
+public:
+    Target() {
+        OnCommand(100, [this] { ++ran; });
+        OnCommandEx(101, [](uint32_t) { return false; });  // declines
+        OnUpdateCommandUI(102, [](CmdUI& ui) { ui.SetCheck(1); });
+        OnUpdateCommandUI(103, [](CmdUI& ui) { ui.ContinueRouting(); });
+        OnCommandRange(200, 209, [this](uint32_t id) { lastInRange = id; });
+    }
+    int ran = 0;
+    uint32_t lastInRange = 0;
+};
+
+}  // namespace
+
+TEST(CommandRouting, UnclaimedCommandsDisableAndHandlersEnable) {
+    Target target;
+    CmdUI handled(100);
+    handled.DoUpdate(&target, true);
+    EXPECT_TRUE(handled.IsEnabled());
+
+    CmdUI unclaimed(555);
+    unclaimed.DoUpdate(&target, true);
+    EXPECT_FALSE(unclaimed.IsEnabled());
+    CmdUI keptAsIs(555);
+    keptAsIs.DoUpdate(&target, false);  // panes keep their state without a handler
+    EXPECT_TRUE(keptAsIs.IsEnabled());
+
+    CmdUI checked(102);
+    checked.DoUpdate(&target, true);
+    EXPECT_EQ(checked.Check(), 1);
+    EXPECT_TRUE(checked.IsEnabled());  // the update handler decided; nothing disabled it
+
+    CmdUI passedOn(103);
+    passedOn.DoUpdate(&target, true);
+    EXPECT_FALSE(passedOn.IsEnabled());  // routing went on and found no handler
+
+    EXPECT_TRUE(target.OnCmdMsg(100, CmdMsg::Execute, nullptr));
+    EXPECT_EQ(target.ran, 1);
+    EXPECT_TRUE(target.OnCmdMsg(100, CmdMsg::Probe, nullptr));
+    EXPECT_EQ(target.ran, 1);  // probing runs nothing
+    EXPECT_FALSE(target.OnCmdMsg(101, CmdMsg::Execute, nullptr));
+    EXPECT_TRUE(target.OnCmdMsg(207, CmdMsg::Execute, nullptr));
+    EXPECT_EQ(target.lastInRange, 207u);
+    EXPECT_FALSE(target.OnCmdMsg(210, CmdMsg::Probe, nullptr));
+}
+
+TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage) {
+    TestApp app;
+    ASSERT_NE(app.OpenDocumentFile(QString()), nullptr);
+    FrameWnd* frame = app.GetMainWnd();
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    QTest::qWait(20);
+
+    app.StartIdleProcessing();
+    QTRY_VERIFY(!app.IsIdleActive());
+    EXPECT_EQ(app.counts, (std::vector<long>{0, 1, 2, 3, 4}));
+
+    // Input starts the sequence over from 0.
+    app.counts.clear();
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Shift);
+    QTRY_VERIFY(!app.counts.empty());
+    QTRY_VERIFY(!app.IsIdleActive());
+    EXPECT_EQ(app.counts.front(), 0);
+    EXPECT_EQ(app.counts.back(), 4);
+
+    // Idle time keeps the command state current.
+    frame->GetAction(ID_FILE_NEW)->setEnabled(false);
+    app.counts.clear();
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Shift);
+    QTRY_VERIFY(frame->GetAction(ID_FILE_NEW)->isEnabled());
+    app.StopIdleProcessing();
+}
+
+TEST(DocTemplate, NewAndOpenReuseTheOneDocument) {
+    ClearEditorProfile();
+    QTemporaryDir dir;
+    TestApp app;
+    auto* document = qobject_cast<TestDocument*>(app.OpenDocumentFile(QString()));
+    ASSERT_NE(document, nullptr);
+    FrameWnd* frame = app.GetMainWnd();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(document->frameKnown);  // the frame is reachable before the first new step
+    EXPECT_EQ(document->GetTitle(), "fresh");
+    EXPECT_EQ(frame->windowTitle(), "fresh - Test");
+    ASSERT_NE(frame->GetActiveView(), nullptr);
+    EXPECT_EQ(frame->GetActiveView()->GetDocument(), document);
+    EXPECT_EQ(frame->GetActiveDocument(), document);
+
+    const QString path = WriteFile(dir, "scene.tst", "bytes");
+    EXPECT_EQ(app.OpenDocumentFile(path), document);
+    EXPECT_EQ(app.GetMainWnd(), frame);
+    EXPECT_EQ(document->loaded, QByteArray("bytes"));
+    EXPECT_EQ(document->GetPathName(), path);
+    EXPECT_EQ(document->GetTitle(), "scene.tst");
+    EXPECT_EQ(frame->windowTitle(), "scene.tst - Test");
+    EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({path}));
+
+    // A file that cannot be read leaves the document as it was.
+    EXPECT_EQ(app.OpenDocumentFile(dir.filePath("missing.tst")), nullptr);
+    EXPECT_EQ(document->GetTitle(), "scene.tst");
+    EXPECT_EQ(app.GetMainWnd(), frame);
+
+    EXPECT_TRUE(frame->SendCommand(ID_FILE_NEW));
+    EXPECT_EQ(frame->GetActiveDocument(), document);
+    EXPECT_EQ(document->newCount, 2);
+    EXPECT_TRUE(document->GetPathName().isEmpty());
+    EXPECT_EQ(document->GetTitle(), "fresh");
+}
+
+TEST(DocTemplate, CommandLineOpensTheNamedFile) {
+    ClearEditorProfile();
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, "start.tst", "x");
+    TestApp app;
+    app.SetCommandLine({"-style", "fusion", path});
+    CommandLineInfo info;
+    app.ParseCommandLine(info);
+    EXPECT_EQ(info.shell, CommandLineInfo::Shell::FileOpen);
+    EXPECT_EQ(info.fileName, "fusion");  // options are the toolkit's; the first plain argument counts
+
+    app.SetCommandLine({path});
+    app.ParseCommandLine(info);
+    ASSERT_EQ(info.fileName, path);
+    ASSERT_TRUE(app.ProcessShellCommand(info));
+    EXPECT_EQ(app.GetMainWnd()->GetActiveDocument()->GetTitle(), "start.tst");
+
+    app.SetCommandLine({});
+    app.ParseCommandLine(info);
+    EXPECT_EQ(info.shell, CommandLineInfo::Shell::FileNew);
+}
+
+TEST(RecentFiles, FourNewestFirstKeptInTheProfile) {
+    ClearEditorProfile();
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) paths << WriteFile(dir, QStringLiteral("m%1.tst").arg(i), "x");
+    {
+        TestApp app;
+        for (const QString& path : paths) app.AddToRecentFileList(path);
+        app.AddToRecentFileList(paths[2]);  // again: moves to the front
+        EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
+    }
+    QSettings profile("Local AppWizard-Generated Applications", "Quorvan");
+    EXPECT_EQ(profile.value("Recent File List/File1").toString(), paths[2]);
+    EXPECT_EQ(profile.value("Recent File List/File4").toString(), paths[1]);
+    EXPECT_FALSE(profile.contains("Recent File List/File5"));
+
+    TestApp again;  // reads the list back
+    EXPECT_EQ(again.GetRecentFileList()->Files(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
+}
+
+TEST(RecentFiles, MenuItemsReplaceThePlaceholder) {
+    ClearEditorProfile();
+    QTemporaryDir dir;
+    ResourceTable& table = ResourceTable::Instance();
+    MenuResource menu;
+    menu.popups = {MenuItem::Popup("&File", {MenuItem::Command(ID_FILE_NEW, "&New"), MenuItem::Separator(),
+                                             MenuItem::Command(ID_FILE_MRU_FILE1, "Recent File", true),
+                                             MenuItem::Separator(), MenuItem::Command(ID_APP_EXIT, "E&xit")})};
+    table.AddMenu(kTestDoc, menu);
+    TestApp app;
+    ASSERT_NE(app.OpenDocumentFile(QString()), nullptr);
+    FrameWnd* frame = app.GetMainWnd();
+    QMenu* file = frame->MenuOfPopup(0);
+    emit file->aboutToShow();
+    EXPECT_FALSE(frame->FindAction(ID_FILE_MRU_FILE1)->isEnabled());
+    EXPECT_EQ(frame->FindAction(ID_FILE_MRU_FILE1)->text(), "Recent File");
+
+    const QString first = WriteFile(dir, "a&b.tst", "1");
+    const QString second = WriteFile(dir, "c.tst", "2");
+    ASSERT_NE(app.OpenDocumentFile(first), nullptr);
+    ASSERT_NE(app.OpenDocumentFile(second), nullptr);
+    const QString previousDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());  // files in the current folder show by name
+    emit file->aboutToShow();
+    QStringList texts;
+    for (QAction* action : file->actions()) {
+        if (action->isVisible()) texts << (action->isSeparator() ? QString("-") : action->text());
+    }
+    EXPECT_EQ(texts, QStringList({"&New", "-", "&1 c.tst", "&2 a&&b.tst", "-", "E&xit"}));
+    EXPECT_TRUE(frame->FindAction(ID_FILE_MRU_FILE1)->isEnabled());
+    QDir::setCurrent(previousDir);
+
+    // Choosing an entry opens it; an entry whose file is gone leaves the list.
+    EXPECT_TRUE(frame->SendCommand(ID_FILE_MRU_FILE1 + 1));
+    EXPECT_EQ(frame->GetActiveDocument()->GetTitle(), "a&b.tst");
+    QFile::remove(second);
+    frame->SendCommand(ID_FILE_MRU_FILE1 + 1);
+    EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({first}));
+    table.AddMenu(kTestDoc, MenuResource());
+}
+
+TEST(RecentFiles, DisplayNamesAreShortened) {
+    EXPECT_EQ(AbbreviatePath("/home/user/projects/models/scene.mes", 30), "/.../projects/models/scene.mes");
+    EXPECT_EQ(AbbreviatePath("/short/scene.mes", 30), "/short/scene.mes");
+    EXPECT_EQ(AbbreviatePath("/a/an_extremely_long_file_name_for_a_mesh.mes", 30),
+              "an_extremely_long_file_name_for_a_mesh.mes");
+    RecentFileList list(ID_FILE_MRU_FILE1, "Recent File List", "File%1", 4);
+    list.Add("/data/deep/inside/many/folders/of/the/disk/x.mes");
+    EXPECT_EQ(list.GetDisplayName(0, "/elsewhere"), "/.../folders/of/the/disk/x.mes");
+    EXPECT_EQ(list.GetDisplayName(0, "/data/deep/inside/many/folders/of/the/disk"), "x.mes");
+}
+
+TEST(DocumentSave, WritingNothingLeavesTheFileAlone) {
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, "kept.mes", "RIFF original bytes");
+    TestDocument document;
+    EXPECT_TRUE(document.OnSaveDocument(path));
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("RIFF original bytes"));
+    kept.close();
+    EXPECT_TRUE(document.DoSave(dir.filePath("never.mes"), true));
+    EXPECT_FALSE(QFile::exists(dir.filePath("never.mes")));
+    EXPECT_TRUE(document.GetPathName().isEmpty());
+
+    document.toStore = "new";
+    EXPECT_TRUE(document.OnSaveDocument(path));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("new"));
+}
+
+TEST(DialogUnits, MappingRoundsLikeTheTemplateUnits) {
+    EXPECT_EQ(MulDivRound(7, 13, 8), 11);    // 11.375
+    EXPECT_EQ(MulDivRound(21, 13, 8), 34);   // 34.125
+    EXPECT_EQ(MulDivRound(3, 6, 4), 5);      // 4.5 rounds up
+    EXPECT_EQ(MulDivRound(-3, 6, 4), -5);    // and away from zero
+    EXPECT_EQ(MulDivRound(5, 5, 0), 0);
+    const DialogBaseUnits base{6, 13};
+    EXPECT_EQ(MapDialogRect(QRect(178, 7, 50, 14), base), QRect(267, 11, 75, 23));
+    EXPECT_EQ(MapDialogSize(QSize(439, 80), base), QSize(659, 130));
+}
+
+TEST(ListControl, ItemsWithoutColumnsAndLabelEdits) {
+    ListCtrl list(CtlStyle::Report | CtlStyle::EditLabels);
+    EXPECT_EQ(list.InsertItem(5, "first"), 0);  // clamped to the end
+    EXPECT_EQ(list.InsertItem(0, "second"), 0);
+    EXPECT_EQ(list.GetItemText(1, 0), "first");  // kept although no column shows it
+    list.InsertColumn(0, "Name", 90);
+    EXPECT_EQ(list.GetItemText(1, 0), "first");
+    EXPECT_EQ(list.item(1, 0)->text(), "first");
+    EXPECT_EQ(list.GetColumnWidth(0), 90);
+    EXPECT_FALSE(list.SetCheck(0, true));  // no check boxes yet
+    list.SetExtendedStyle(ListCtrl::ExCheckBoxes);
+    EXPECT_TRUE(list.SetCheck(0, true));
+    EXPECT_FALSE(list.EndLabelEdit(0, "renamed"));
+    list.SetEndLabelEditHandler([](int, const QString& text) { return !text.isEmpty(); });
+    EXPECT_TRUE(list.EndLabelEdit(0, "renamed"));
+    EXPECT_TRUE(list.DeleteAllItems());
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(list.GetColumnCount(), 1);
+}
+
+#include "FrameworkTest.moc"
