@@ -1,0 +1,20 @@
+// Reading index arrays and vertex records in cache-sized pieces, checking each piece while
+// it is still in cache: a second pass over a large array afterwards would cost about as
+// much as reading it.
+#pragma once
+
+#include "foundation/FileStream.h"
+#include "math/MathLib.h"
+
+#include <cstddef>
+#include <cstdint>
+
+struct MeshVertex;
+
+// Reads `count` i32 values into `out`; false when the file ends first or a value is
+// negative or not below `limit`.
+bool ReadIndicesBelow(FileStream& stream, std::int32_t* out, std::size_t count, std::uint32_t limit);
+
+// Reads `count` vertex records into `vertices` and copies each position into `positions`;
+// false when the file ends first.
+bool ReadVertices(FileStream& stream, MeshVertex* vertices, Vector3* positions, std::size_t count);

@@ -1,0 +1,128 @@
+#include "scene/SceneElements.h"
+
+#include "scene/CheckedRead.h"
+
+#include "render/GlApi.h"
+#include "render/GlDriver.h"
+
+#include <new>
+
+namespace {
+// Per vertex the file holds a 32-byte record and a 4-byte node index.
+constexpr std::int64_t kVertexFileSize = sizeof(MeshVertex) + sizeof(std::int32_t);
+} // namespace
+
+Mesh::~Mesh()
+{
+    Mesh::Destroy();
+}
+
+void Mesh::Destroy()
+{
+    ReleaseArrays();
+    NamedObject::Destroy();
+}
+
+void Mesh::ReleaseArrays()
+{
+    delete[] restPositions;
+    restPositions = nullptr;
+    delete[] nodeIndices;
+    nodeIndices = nullptr;
+    delete[] vertices;
+    vertices = nullptr;
+    vertexCount = 0;
+    delete[] groups;
+    groups = nullptr;
+    groupCount = 0;
+}
+
+void Mesh::SetBoneMatrices(const Matrix4* matrices, std::int32_t count)
+{
+    bones = matrices;
+    boneCount = matrices != nullptr && count > 0 ? count : 0;
+}
+
+bool Mesh::Load(FileStream& stream)
+{
+    ReleaseArrays();
+    char text[80];
+    if (stream.ReadString(text, sizeof text) < 0 || !SetName(text))
+        return false;
+
+    std::int32_t count = 0;
+    if (!stream.ReadExact(&count, sizeof count, 1) || count < 0)
+        return false;
+    // The vertices, their node indices and the group count must all be in the file.
+    if (count > (stream.BytesLeft() - 4) / kVertexFileSize)
+        return false;
+    const auto size = static_cast<std::size_t>(count);
+
+    vertices = new (std::nothrow) MeshVertex[size];
+    if (vertices == nullptr)
+        return false;
+    nodeIndices = new (std::nothrow) std::int32_t[size];
+    if (nodeIndices == nullptr)
+        return false;
+    restPositions = new (std::nothrow) Vector3[size];
+    if (restPositions == nullptr)
+        return false;
+    if (!ReadVertices(stream, vertices, restPositions, size) ||
+        !ReadIndicesBelow(stream, nodeIndices, size, static_cast<std::uint32_t>(boneCount)))
+        return false;
+    // Only a mesh whose every node index passed is skinned or drawn.
+    vertexCount = count;
+
+    std::int32_t groupTotal = 0;
+    if (!stream.ReadExact(&groupTotal, sizeof groupTotal, 1) || groupTotal < 0)
+        return false;
+    if (groupTotal > stream.BytesLeft() / 5) // a group holds at least a name length and a list count
+        return false;
+    groups = new (std::nothrow) MaterialGroup[static_cast<std::size_t>(groupTotal)];
+    if (groups == nullptr)
+        return false;
+    groupCount = groupTotal;
+    for (std::int32_t i = 0; i < groupTotal; ++i) {
+        if (!groups[i].Load(stream, count))
+            return false;
+    }
+    return true;
+}
+
+void Mesh::Update()
+{
+    if (bones == nullptr)
+        return;
+    const Matrix4* __restrict boneArray = bones;
+    const Vector3* __restrict rest = restPositions;
+    const std::int32_t* __restrict nodes = nodeIndices;
+    MeshVertex* __restrict out = vertices;
+    const std::int32_t count = vertexCount;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const float* m = boneArray[nodes[i]].m;
+        const float x = rest[i].x;
+        const float y = rest[i].y;
+        const float z = rest[i].z;
+        Vector3& position = out[i].position;
+        position.x = m[0] * x + m[1] * y + m[2] * z + m[3];
+        position.y = m[4] * x + m[5] * y + m[6] * z + m[7];
+        position.z = m[8] * x + m[9] * y + m[10] * z + m[11];
+    }
+}
+
+void Mesh::Render()
+{
+    if (vertices == nullptr)
+        return;
+    gl.glInterleavedArrays(GL_T2F_N3F_V3F, 0, vertices);
+    // The driver may leave an entry point of an offered extension unresolved: lock only
+    // when both are there. Locking no vertices is a GL error, and there is nothing to draw.
+    const bool lock = hasCompiledVertexArray != 0 && gl.glLockArraysEXT != nullptr &&
+                      gl.glUnlockArraysEXT != nullptr && vertexCount > 0;
+    if (lock)
+        gl.glLockArraysEXT(0, vertexCount);
+    for (std::int32_t i = 0; i < groupCount; ++i)
+        groups[i].Render();
+    if (lock)
+        gl.glUnlockArraysEXT();
+}

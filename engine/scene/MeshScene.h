@@ -1,0 +1,58 @@
+// A loaded mesh scene (.mes): materials (registered program-wide), the node hierarchy
+// with one bone matrix per node, and skinned meshes. Update poses the bones, from the
+// bound animation or from the nodes' rest pose, and skins every mesh; Render draws them
+// under whatever model-view matrix the caller has set. Neither allocates.
+#pragma once
+
+#include "foundation/NamedObject.h"
+#include "math/MathLib.h"
+#include "scene/SceneElements.h"
+
+#include <cstdint>
+
+class KeyframeAnimation;
+
+class MeshScene : public NamedObject {
+public:
+    MeshScene() = default;
+    ~MeshScene() override;
+
+    // Releases the nodes, bones and meshes; the animation is not the scene's.
+    void Destroy() override;
+    // Reads the mesh file at `path`: header ("RIFF" signature, version 100), materials,
+    // nodes, meshes. Refuses bad counts, names that do not fit, a parent index that is not
+    // -1 or below its node's own, out-of-range node and vertex indices, unregistered
+    // materials and a file that ends early. What loaded before a refusal stays in the
+    // scene until it is destroyed (and materials stay registered, see LoadMaterials);
+    // Update and Render stay safe on it. Loading again first releases the previous scene and
+    // unbinds the animation.
+    virtual bool Load(const char* path);
+    // Bone matrices, then skinning of every mesh.
+    virtual void Update();
+    // Every mesh in order.
+    virtual void Render();
+
+    // Binds the animation (not owned; null unbinds). Refused, leaving the binding as it
+    // was, when the animation has more tracks than the scene has nodes or holds a track
+    // without keys or with a parent that is not -1 or below its own index.
+    bool SetAnimation(KeyframeAnimation* animation);
+    KeyframeAnimation* GetAnimation() const { return animation; }
+
+    std::int32_t GetNodeCount() const { return nodeCount; }
+    SceneNode* GetNodes() const { return nodes; }
+    // Bone i is node i's world matrix as of the last Update (identity before the first).
+    const Matrix4* GetBoneMatrices() const { return bones; }
+    std::int32_t GetMeshCount() const { return meshCount; }
+    Mesh* GetMeshes() const { return meshes; }
+
+private:
+    void PoseFromAnimation();
+    void PoseFromNodes();
+
+    std::int32_t nodeCount = 0;
+    SceneNode* nodes = nullptr;
+    Matrix4* bones = nullptr;
+    std::int32_t meshCount = 0;
+    Mesh* meshes = nullptr;
+    KeyframeAnimation* animation = nullptr; // not owned
+};

@@ -1,0 +1,29 @@
+// Mesh scene files through MeshScene::Load, then one frame (update and draw against the
+// no-op GL table) on whatever loaded, refused or not.
+#include "FuzzInput.h"
+
+#include "render/GlDriver.h"
+#include "scene/Material.h"
+#include "scene/MeshScene.h"
+#include "texture/Texture.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FuzzSetUp();
+    hasCompiledVertexArray = 1;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    {
+        MeshScene scene;
+        scene.Load(FuzzFile(data, size));
+        scene.Update();
+        scene.Render();
+    }
+    // Registries would otherwise grow with every input.
+    ClearMaterials();
+    ClearTextures();
+    return 0;
+}
