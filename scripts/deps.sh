@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev qt6-base-dev libqt6opengl6-dev libxcb1-dev
   libgl1-mesa-dev libgl1-mesa-dri libegl-dev libgl-dev
   libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-nanum
-  libassimp-dev libtinygltf-dev libstb-dev
+  libassimp-dev libtinygltf-dev nlohmann-json3-dev libstb-dev
   xvfb xauth imagemagick xdotool
   clang libclang-rt-14-dev
 )

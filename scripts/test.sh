@@ -30,14 +30,24 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_s
 
 run_ctest=(ctest --test-dir "$build" --output-on-failure -j2 --timeout 300)
 status=0
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  # Windowed tests need a screen; give them a virtual one of the viewer's size.
-  xvfb-run -a -s "-screen 0 1024x768x24" "${run_ctest[@]}" || status=$?
-else
-  "${run_ctest[@]}" || status=$?
-fi
-
+# The fuzz smoke run goes first so the test runner's summary closes the output.
 if [ -x scripts/fuzz-smoke.sh ] && [ "$build" = build ]; then
   ./scripts/fuzz-smoke.sh || status=$?
 fi
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+  # Windowed tests need a screen; give them a virtual one of the viewer's size. Xvfb picks a
+  # free display number itself (-displayfd), so parallel runs on one machine never share one;
+  # -noreset keeps it from resetting (and refusing connections) each time its last client leaves.
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(tr -d '[:space:]' < "$display_file")"
+  rm -f "$display_file"
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+fi
+"${run_ctest[@]}" || status=$?
+
 exit $status

@@ -1,0 +1,216 @@
+// orvex-info run as a program: every converted model is accepted with the source's counts,
+// and damaged files are refused with the section and record at fault.
+#include "GltfReference.h"
+#include "ToolTestSupport.h"
+
+#include "format/AnimationWriter.h"
+#include "format/MeshWriter.h"
+#include "format/TgaWriter.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstring>
+#include <fstream>
+
+using namespace tooltest;
+using nlohmann::json;
+namespace fmt = orvex::format;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// One material "m", nodes "root" and "arm", one mesh "tri" of three vertices on the arm.
+fmt::SceneDesc SmallScene()
+{
+    fmt::SceneDesc scene;
+    fmt::MaterialDesc material;
+    material.name = "m";
+    scene.materials.push_back(material);
+    fmt::NodeDesc root, arm;
+    root.name = "root";
+    arm.name = "arm";
+    arm.parent = 0;
+    scene.nodes.push_back(root);
+    scene.nodes.push_back(arm);
+    fmt::MeshDesc& mesh = scene.meshes.emplace_back();
+    mesh.name = "tri";
+    mesh.vertices.resize(3);
+    mesh.nodeIndices = {1, 1, 1};
+    mesh.groups.push_back({.material = "m", .lists = {{.indices = {0, 1, 2}}}});
+    return scene;
+}
+
+void PutI32(std::vector<std::uint8_t>* bytes, std::size_t at, std::int32_t value)
+{
+    std::memcpy(bytes->data() + at, &value, 4);
+}
+
+} // namespace
+
+// Every model converts and orvex-info accepts the result; its counts are the source's.
+TEST(InfoProgram, AcceptsEveryConvertedModelWithTheSourceCounts)
+{
+    ScratchDir dir("info-models");
+    for (const std::string& model : AllModels()) {
+        SCOPED_TRACE(model);
+        std::string base = dir / model;
+        RunResult c = RunTool("orvex-convert", {ModelPath(model), "-o", base});
+        ASSERT_EQ(c.exitCode, 0) << c.err;
+        std::vector<std::string> files{base + ".mes"};
+        for (const std::string& f : dir.Files())
+            if (f.rfind(model + "_", 0) == 0 && f.size() > 4 && f.substr(f.size() - 4) == ".TGA")
+                files.push_back(dir / f);
+        bool animated = std::filesystem::exists(base + ".knx");
+        if (animated)
+            files.push_back(base + ".knx");
+        files.push_back("--json");
+        RunResult r = RunTool("orvex-info", files);
+        ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+        json report = json::parse(r.out);
+        ASSERT_EQ(report.size(), files.size() - 1);
+
+        GltfReference source;
+        ASSERT_TRUE(source.Load(ModelPath(model)));
+        const json& scene = report[0];
+        EXPECT_EQ(scene["kind"], "scene");
+        EXPECT_EQ(scene["nodes"].size(), static_cast<std::size_t>(source.NodeCount()));
+        long long vertices = 0, triangles = 0;
+        for (const json& mesh : scene["meshes"]) {
+            vertices += mesh["vertices"].get<long long>();
+            triangles += mesh["triangles"].get<long long>();
+        }
+        EXPECT_EQ(vertices, source.SceneVertexCount());
+        EXPECT_EQ(triangles, source.SceneTriangleCount());
+        for (const json& material : scene["materials"]) {
+            EXPECT_FALSE(material["texture"].get<std::string>().empty());
+            EXPECT_TRUE(material["textureLoaded"].get<bool>()) << material["texture"];
+        }
+        if (animated) {
+            const json& anim = report.back();
+            EXPECT_EQ(anim["kind"], "animation");
+            EXPECT_EQ(anim["tracks"].size(), static_cast<std::size_t>(source.NodeCount()));
+            EXPECT_GE(anim["frames"].get<int>(), 2);
+        }
+    }
+}
+
+// The text report names what a user looks for first.
+TEST(InfoProgram, TextReportShowsHierarchyMeshesAndDuration)
+{
+    ScratchDir dir("info-text");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir / "man"}).exitCode, 0);
+    RunResult r = RunTool("orvex-info", {dir / "man.mes", dir / "man.knx"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "22 nodes:"));
+    EXPECT_TRUE(Contains(r.out, "  0 \"Z_UP\""));
+    EXPECT_TRUE(Contains(r.out, "    1 \"Armature\"")) << "children are indented under their parent";
+    EXPECT_TRUE(Contains(r.out, "\"Cesium_Man\": 3273 vertices, 4672 triangles on 19 nodes"));
+    EXPECT_TRUE(Contains(r.out, "texture \"man_CesiumMan_img0\": 1024x1024, 24-bit"));
+    EXPECT_TRUE(Contains(r.out, "41 frames, 2.000 s at 20 fps, 22 tracks"));
+}
+
+// Damaged files: exit 1, and the report says which section and which record.
+TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
+{
+    ScratchDir dir("info-bad");
+    std::vector<std::uint8_t> good = fmt::EncodeScene(SmallScene());
+    // Offsets in the small scene: header 9, material count at 9, material "m" 55 bytes,
+    // node count at 68, "root" 37 bytes, "arm" 36 bytes, mesh count at 145.
+    struct Case {
+        const char* file;
+        std::function<std::vector<std::uint8_t>()> make;
+        const char* where;
+    };
+    const Case cases[] = {
+        {"truncated.mes", [&] { return std::vector<std::uint8_t>(good.begin(), good.begin() + 170); },
+         "mesh section, mesh 0 \"tri\", vertex count: count 3 needs more bytes"},
+        {"header.mes", [&] { auto b = good; PutI32(&b, 5, 101); return b; }, "header: version 101, expected 100"},
+        {"materials.mes", [&] { auto b = good; PutI32(&b, 9, 1000000); return b; },
+         "material section: count 1000000 needs more bytes"},
+        {"nodes.mes", [&] { auto b = good; PutI32(&b, 68, -2); return b; }, "node section: negative count -2"},
+        {"parent.mes", [&] {
+             fmt::SceneDesc s = SmallScene();
+             s.nodes[1].parent = 1;
+             return fmt::EncodeScene(s);
+         }, "node section, node 1 \"arm\": parent 1 is neither -1 nor below"},
+        {"index.mes", [&] {
+             fmt::SceneDesc s = SmallScene();
+             s.meshes[0].groups[0].lists[0].indices[2] = 9;
+             return fmt::EncodeScene(s);
+         }, "mesh section, mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex count 3"},
+        {"material.mes", [&] {
+             fmt::SceneDesc s = SmallScene();
+             s.meshes[0].groups[0].material = "chalk";
+             return fmt::EncodeScene(s);
+         }, "mesh section, mesh 0 \"tri\", group 0: material \"chalk\" is not defined"},
+        {"carrier.mes", [&] {
+             fmt::SceneDesc s = SmallScene();
+             s.meshes[0].nodeIndices[1] = 2;
+             return fmt::EncodeScene(s);
+         }, "mesh section, mesh 0 \"tri\", node indices: vertex 1 names node 2 of 2"},
+        {"keys.knx", [&] {
+             fmt::AnimationDesc a;
+             a.frameCount = 4;
+             a.tracks.push_back({.name = "root", .parent = -1, .keys = std::vector<fmt::KeyDesc>(4)});
+             a.tracks.push_back({.name = "arm", .parent = 0, .keys = std::vector<fmt::KeyDesc>(4)});
+             auto b = fmt::EncodeAnimation(a);
+             b.resize(b.size() - 30);
+             return b;
+         }, "track section: 2 tracks of 4 frames need more bytes"},
+        {"frames.knx", [&] {
+             fmt::AnimationDesc a;
+             fmt::TrackDesc track;
+             track.name = "root";
+             a.tracks.push_back(track);
+             return fmt::EncodeAnimation(a);
+         }, "track section: tracks without a single frame"},
+        {"palette.tga", [&] {
+             fmt::TgaDesc t = fmt::TgaFromPixels(1, 1, 3, std::vector<std::uint8_t>(3, 7).data());
+             t.colorMapType = 1;
+             return fmt::EncodeTga(t);
+         }, "header: colour-mapped images are not read"},
+        {"short.tga", [&] {
+             auto b = fmt::EncodeTga(fmt::TgaFromPixels(4, 4, 4, std::vector<std::uint8_t>(64, 7).data()));
+             b.resize(b.size() - 1);
+             return b;
+         }, "pixel data: 4x4 pixels of 4 bytes need 64 bytes, the file has 63"},
+    };
+    for (const Case& c : cases) {
+        WriteFile(dir / c.file, c.make());
+        RunResult r = RunTool("orvex-info", {dir / c.file});
+        EXPECT_EQ(r.exitCode, 1) << c.file << ": " << r.out;
+        EXPECT_TRUE(Contains(r.out, "refused: " + std::string(c.where))) << c.file << ": " << r.out;
+    }
+    // The intact scene loads; one bad file among good ones still makes the exit status 1,
+    // and the JSON report carries the reason.
+    WriteFile(dir / "good.mes", good);
+    EXPECT_EQ(RunTool("orvex-info", {dir / "good.mes"}).exitCode, 0);
+    RunResult mixed = RunTool("orvex-info", {dir / "good.mes", dir / "index.mes", "--json"});
+    EXPECT_EQ(mixed.exitCode, 1);
+    json report = json::parse(mixed.out);
+    EXPECT_TRUE(report[0]["ok"].get<bool>());
+    EXPECT_FALSE(report[1]["ok"].get<bool>());
+    EXPECT_EQ(report[1]["error"]["where"], "mesh section, mesh 0 \"tri\", group 0, list 0");
+    EXPECT_TRUE(report[1]["error"].contains("offset"));
+}
+
+TEST(InfoProgram, MissingFilesAndUsageErrors)
+{
+    RunResult missing = RunTool("orvex-info", {"/nonexistent/scene.mes"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(Contains(missing.out, "no such file"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"--bogus", "a.mes"}, {"notes.txt"}, {"--json"}}) {
+        RunResult r = RunTool("orvex-info", args);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(Contains(r.err, "usage: orvex-info"));
+    }
+}

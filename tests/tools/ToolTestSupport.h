@@ -1,0 +1,47 @@
+// What the content tool tests share: where the real models are, scratch folders, and
+// running the tools as programs.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tooltest {
+
+// ORVEX_SOURCE_DIR/../shared/assets. A global test environment fails every test of the
+// program when the variable or the folder is missing.
+std::filesystem::path AssetsDir();
+
+// The .gltf (or, with binary, the .glb) file of one of the models.
+std::string ModelPath(const std::string& model, bool binary = false);
+
+// The six models every tool test runs on.
+const std::vector<std::string>& AllModels();
+
+// A fresh, empty folder for one test, removed again by the destructor.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string& name);
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+    std::string operator/(const std::string& file) const { return (path / file).string(); }
+    // Names of the files in the folder, sorted.
+    std::vector<std::string> Files() const;
+
+private:
+    std::filesystem::path path;
+};
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out; // standard output
+    std::string err; // standard error
+};
+
+// Runs build/bin/<tool> with the arguments (no shell involved) and collects its output.
+RunResult RunTool(const std::string& tool, const std::vector<std::string>& args);
+
+} // namespace tooltest

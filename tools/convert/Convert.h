@@ -1,0 +1,39 @@
+// One whole conversion, as orvex-convert runs it: import, choose the clip, bake, write.
+#pragma once
+
+#include "convert/Bake.h"
+#include "convert/Import.h"
+
+#include <string>
+#include <vector>
+
+namespace convert {
+
+class Progress;
+
+struct ConvertOptions {
+    std::string input;
+    std::string outBase;   // files become outBase.mes, outBase.knx, <folder of outBase>/<texture>.TGA
+    std::string animation; // clip index or name; empty: the first clip
+    double scale = 1.0;
+    Importer importer = Importer::Automatic;
+};
+
+struct ConvertReport {
+    std::string format;        // what the importer read
+    std::vector<std::string> clipNames;
+    int clip = -1;             // the clip written, -1 for none
+    BakedScene baked;
+    std::vector<std::string> files; // written, in order
+    std::vector<std::string> warnings;
+    double importSeconds = 0, bakeSeconds = 0, writeSeconds = 0;
+};
+
+// Picks the clip named by `animation` (an index or a name) among `names`; empty picks the
+// first clip, or none when there is none. False with a message when nothing matches.
+bool ChooseClip(const std::vector<std::string>& names, const std::string& animation, int* clip, std::string* error);
+
+// False with a message, leaving no output file behind, when any step fails.
+bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertReport* report, std::string* error);
+
+} // namespace convert

@@ -1,0 +1,151 @@
+// orvex-convert: brings a model of any format Assimp reads (glTF through tinygltf) into
+// the engine's .mes, .knx and TGA files.
+#include "convert/Convert.h"
+#include "convert/Progress.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const char* const Usage =
+    "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S]\n"
+    "\n"
+    "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
+    "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
+    "to them.\n"
+    "\n"
+    "  -o OUTBASE          output path without extension (default: the input's name in the\n"
+    "                      current folder)\n"
+    "  --animation N|NAME  the clip to write, by index or name (default: the first)\n"
+    "  --scale S           scales the whole scene by S (default 1)\n"
+    "  -h, --help          this text\n";
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "orvex-convert: %s\n%s", message.c_str(), Usage);
+    return 2;
+}
+
+// "--name value" or "--name=value".
+bool OptionValue(int argc, char** argv, int* i, const char* name, std::string* value, bool* missing)
+{
+    std::string arg = argv[*i];
+    std::string n = name;
+    if (arg == n) {
+        if (*i + 1 >= argc) {
+            *missing = true;
+            return true;
+        }
+        *value = argv[++*i];
+        return true;
+    }
+    if (arg.rfind(n + "=", 0) == 0) {
+        *value = arg.substr(n.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+std::string Count(std::size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+void PrintSummary(const convert::ConvertOptions& options, const convert::ConvertReport& r, double seconds)
+{
+    const convert::BakedScene& s = r.baked;
+    std::size_t vertices = 0, triangles = 0;
+    for (const auto& m : s.meshes) {
+        vertices += m.vertices.size();
+        for (const auto& g : m.groups)
+            for (const auto& l : g.lists)
+                triangles += l.size() / 3;
+    }
+    std::printf("%s (%s)\n", options.input.c_str(), r.format.c_str());
+    std::printf("wrote %s: %s, %s (%s, %s), %s\n", r.files[0].c_str(), Count(s.nodes.size(), "node", "nodes").c_str(),
+                Count(s.meshes.size(), "mesh", "meshes").c_str(), Count(vertices, "vertex", "vertices").c_str(),
+                Count(triangles, "triangle", "triangles").c_str(),
+                Count(s.materials.size(), "material", "materials").c_str());
+    std::size_t next = 1;
+    if (s.animated) {
+        const convert::OutAnimation& a = s.animation;
+        std::string clip = std::to_string(r.clip) + (a.clipName.empty() ? "" : " \"" + a.clipName + "\"");
+        std::printf("wrote %s: animation %s of %zu, %u frames at %g fps (%.3f s), %zu tracks\n",
+                    r.files[next++].c_str(), clip.c_str(), r.clipNames.size(), a.frameCount, a.framesPerSecond,
+                    a.duration, a.tracks.size());
+    }
+    for (const auto& t : s.textures)
+        std::printf("wrote %s: %dx%d, %d-bit\n", r.files[next++].c_str(), t.width, t.height, t.channels * 8);
+    if (s.skinnedVertices > 0)
+        std::printf("skinning: %zu of %zu skinned vertices had more than one influence; each follows its heaviest "
+                    "joint\n",
+                    s.multiInfluenceVertices, s.skinnedVertices);
+    std::printf("done in %.3f s (import %.3f s, bake %.3f s, write %.3f s)\n", seconds, r.importSeconds,
+                r.bakeSeconds, r.writeSeconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    convert::ConvertOptions options;
+    bool haveOutput = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        std::string value;
+        bool missing = false;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {
+            if (missing)
+                return UsageError("-o needs an output path");
+            options.outBase = value;
+            haveOutput = true;
+        } else if (OptionValue(argc, argv, &i, "--animation", &value, &missing)) {
+            if (missing || value.empty())
+                return UsageError("--animation needs an index or a name");
+            options.animation = value;
+        } else if (OptionValue(argc, argv, &i, "--scale", &value, &missing)) {
+            char* end = nullptr;
+            double s = missing ? 0 : std::strtod(value.c_str(), &end);
+            if (missing || end == value.c_str() || *end || !std::isfinite(s) || !(s > 0))
+                return UsageError("--scale needs a positive number");
+            options.scale = s;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("unknown option " + arg);
+        } else if (options.input.empty()) {
+            options.input = arg;
+        } else {
+            return UsageError("more than one input: " + options.input + " and " + arg);
+        }
+    }
+    if (options.input.empty())
+        return UsageError("no input file");
+    if (!haveOutput)
+        options.outBase = std::filesystem::path(options.input).stem().string();
+
+    convert::ConvertReport report;
+    std::string error;
+    bool ok;
+    double seconds;
+    {
+        convert::Progress progress("orvex-convert");
+        ok = convert::RunConversion(options, &progress, &report, &error);
+        seconds = progress.Elapsed();
+    }
+    for (const std::string& w : report.warnings)
+        std::fprintf(stderr, "orvex-convert: warning: %s\n", w.c_str());
+    if (!ok) {
+        std::fprintf(stderr, "orvex-convert: %s\n", error.c_str());
+        return 1;
+    }
+    PrintSummary(options, report, seconds);
+    return 0;
+}

@@ -1,0 +1,229 @@
+#include "info/Inspect.h"
+
+#include "info/FileWalk.h"
+
+#include "anim/KeyframeAnimation.h"
+#include "scene/Material.h"
+#include "scene/MeshScene.h"
+#include "texture/Texture.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+
+namespace info {
+
+namespace {
+
+bool ReadBytes(const std::string& path, std::vector<std::uint8_t>* bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+void Refuse(FileInfo* f, const WalkResult& walk, const char* fallback)
+{
+    f->ok = false;
+    if (!walk.ok) {
+        f->where = walk.where;
+        f->why = walk.what;
+        f->offset = walk.offset;
+        f->haveOffset = true;
+    } else {
+        f->where = "file";
+        f->why = fallback;
+    }
+}
+
+int BitsOf(const Image& image)
+{
+    switch (image.GetFormat()) {
+    case ImageFormatRgb: return 24;
+    case ImageFormatRgba: return 32;
+    case ImageFormatTwoByte: return 16;
+    default: return 8;
+    }
+}
+
+// Changes the working folder for the life of the object: the engine finds a scene's
+// textures relative to it, as the viewer does in the folder of its scene.
+class InFolder {
+public:
+    explicit InFolder(const std::filesystem::path& folder)
+    {
+        std::error_code ec;
+        saved = std::filesystem::current_path(ec);
+        if (!folder.empty())
+            std::filesystem::current_path(folder, ec);
+    }
+    ~InFolder()
+    {
+        std::error_code ec;
+        std::filesystem::current_path(saved, ec);
+    }
+
+private:
+    std::filesystem::path saved;
+};
+
+void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
+{
+    std::vector<std::string> registered;
+    WalkResult walk = WalkMes(bytes, &registered);
+    f->trailingBytes = walk.trailingBytes;
+
+    // Judge every file on its own: no materials or textures of an earlier one.
+    ClearMaterials();
+    ClearTextures();
+    std::filesystem::path file(f->path);
+    auto scene = std::make_unique<MeshScene>();
+    bool loaded;
+    {
+        InFolder folder(file.parent_path());
+        loaded = scene->Load(file.filename().c_str());
+    }
+    if (!loaded) {
+        Refuse(f, walk, "refused by the engine's scene loader");
+        return;
+    }
+    f->ok = true;
+    std::size_t m = 0;
+    for (Material* mat = GetMaterials(); mat && m < static_cast<std::size_t>(GetMaterialCount());
+         mat = static_cast<Material*>(mat->GetNext()), ++m) {
+        MaterialInfo info;
+        info.name = mat->GetName() ? mat->GetName() : "";
+        std::copy(mat->GetAmbient(), mat->GetAmbient() + 4, info.ambient);
+        std::copy(mat->GetDiffuse(), mat->GetDiffuse() + 4, info.diffuse);
+        std::copy(mat->GetSpecular(), mat->GetSpecular() + 4, info.specular);
+        info.shininess = mat->GetShininess();
+        info.texture = m < walk.textures.size() ? walk.textures[m] : "";
+        if (Texture* texture = mat->GetTexture()) {
+            info.image.found = true;
+            TgaLoader loader;
+            std::unique_ptr<Image> image(
+                loader.Load((file.parent_path() / (std::string(texture->GetName()) + ".TGA")).c_str()));
+            if (image) {
+                info.image.width = image->GetWidth();
+                info.image.height = image->GetHeight();
+                info.image.bitsPerPixel = BitsOf(*image);
+            }
+        }
+        f->materials.push_back(info);
+    }
+    for (std::int32_t n = 0; n < scene->GetNodeCount(); ++n) {
+        const SceneNode& node = scene->GetNodes()[n];
+        NodeInfo info;
+        info.name = node.GetName() ? node.GetName() : "";
+        info.parent = node.GetParent();
+        const Vector3& p = node.GetPosition();
+        const Quaternion& q = node.GetRotation();
+        info.position[0] = p.x, info.position[1] = p.y, info.position[2] = p.z;
+        info.rotation[0] = q.x, info.rotation[1] = q.y, info.rotation[2] = q.z, info.rotation[3] = q.w;
+        f->nodes.push_back(info);
+    }
+    for (std::int32_t k = 0; k < scene->GetMeshCount(); ++k) {
+        const Mesh& mesh = scene->GetMeshes()[k];
+        MeshInfo info;
+        info.name = mesh.GetName() ? mesh.GetName() : "";
+        info.vertices = mesh.GetVertexCount();
+        std::set<std::int32_t> carriers(mesh.GetNodeIndices(), mesh.GetNodeIndices() + mesh.GetVertexCount());
+        info.nodesUsed = static_cast<int>(carriers.size());
+        for (std::int32_t g = 0; g < mesh.GetGroupCount(); ++g) {
+            const MaterialGroup& group = mesh.GetGroups()[g];
+            GroupInfo gi;
+            gi.material = group.GetMaterial() && group.GetMaterial()->GetName() ? group.GetMaterial()->GetName() : "";
+            gi.lists = group.GetListCount();
+            for (std::int32_t l = 0; l < group.GetListCount(); ++l) {
+                gi.indices += group.GetLists()[l].GetIndexCount();
+                info.triangles += group.GetLists()[l].GetIndexCount() / 3;
+            }
+            info.groups.push_back(gi);
+        }
+        f->meshes.push_back(info);
+    }
+    scene.reset();
+    ClearMaterials();
+    ClearTextures();
+}
+
+void InspectAnimation(FileInfo* f, const std::vector<std::uint8_t>& bytes)
+{
+    WalkResult walk = WalkKnx(bytes);
+    f->trailingBytes = walk.trailingBytes;
+    KeyframeAnimation animation;
+    if (!animation.Load(f->path.c_str())) {
+        Refuse(f, walk, "refused by the engine's animation loader");
+        return;
+    }
+    f->ok = true;
+    f->frames = animation.GetFrameCount();
+    f->reserved = animation.GetReserved();
+    for (std::int32_t t = 0; t < animation.GetTrackCount(); ++t) {
+        const AnimationTrack& track = animation.GetTracks()[t];
+        f->tracks.push_back({track.GetName() ? track.GetName() : "", track.GetParent()});
+    }
+}
+
+void InspectTexture(FileInfo* f, const std::vector<std::uint8_t>& bytes)
+{
+    WalkResult walk = WalkTga(bytes);
+    f->trailingBytes = walk.trailingBytes;
+    TgaLoader loader;
+    std::unique_ptr<Image> image(loader.Load(f->path.c_str()));
+    if (!image) {
+        Refuse(f, walk, "refused by the engine's TGA loader");
+        return;
+    }
+    f->ok = true;
+    f->width = image->GetWidth();
+    f->height = image->GetHeight();
+    f->bitsPerPixel = BitsOf(*image);
+    f->imageType = bytes.size() > 2 ? bytes[2] : 0;
+}
+
+} // namespace
+
+bool KindOfPath(const std::string& path, Kind* kind)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext == ".mes")
+        *kind = Kind::Scene;
+    else if (ext == ".knx")
+        *kind = Kind::Animation;
+    else if (ext == ".tga")
+        *kind = Kind::Texture;
+    else
+        return false;
+    return true;
+}
+
+FileInfo Inspect(const std::string& path, Kind kind)
+{
+    FileInfo f;
+    f.path = path;
+    f.kind = kind;
+    std::vector<std::uint8_t> bytes;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) || !ReadBytes(path, &bytes)) {
+        f.where = "file";
+        f.why = std::filesystem::exists(path, ec) ? "cannot be read" : "no such file";
+        return f;
+    }
+    f.size = bytes.size();
+    switch (kind) {
+    case Kind::Scene: InspectScene(&f, bytes); break;
+    case Kind::Animation: InspectAnimation(&f, bytes); break;
+    case Kind::Texture: InspectTexture(&f, bytes); break;
+    }
+    return f;
+}
+
+} // namespace info

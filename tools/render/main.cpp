@@ -1,0 +1,259 @@
+// orvex-render: draws a scene without a window (SDL's offscreen driver, real GL) with the
+// engine's own device, camera, scene, animation and font, and writes the picture as PNG.
+#include "Framing.h"
+
+#include "HeadlessSurface.h"
+
+#include "anim/KeyframeAnimation.h"
+#include "render/BitmapFont.h"
+#include "render/Camera.h"
+#include "scene/MeshScene.h"
+
+#include <stb_image_write.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char* const Usage =
+    "usage: orvex-render SCENE.mes [--anim FILE.knx --time SECONDS] [--size WxH]\n"
+    "                   [--fit | --camera AX,AY,AZ,PX,PY,PZ] [--overlay] -o OUT.png\n"
+    "\n"
+    "Renders a mesh scene offscreen with the engine's renderer and writes a PNG.\n"
+    "\n"
+    "  --anim FILE.knx   binds the animation; --time plays it that many seconds (looping)\n"
+    "  --time SECONDS    playback time, default 0\n"
+    "  --size WxH        picture size, default 1024x768 (the viewer's)\n"
+    "  --fit             places the camera so that the scene's bounds fill the view\n"
+    "  --camera ...      camera angles (degrees) and position; default the viewer's\n"
+    "                    (0,0,0,0,0,10)\n"
+    "  --overlay         draws the viewer's two text lines (driver name, then the time)\n"
+    "  -o OUT.png        the picture to write\n";
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "orvex-render: %s\n%s", message.c_str(), Usage);
+    return 2;
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "orvex-render: %s\n", message.c_str());
+    return 1;
+}
+
+struct Options {
+    std::string scene, animation, output;
+    double time = 0;
+    bool timeGiven = false;
+    int width = 1024, height = 768;
+    bool fit = false, cameraGiven = false, overlay = false;
+    rendertool::CameraSetup camera;
+};
+
+bool ParseSize(const std::string& text, int* width, int* height)
+{
+    char* end = nullptr;
+    long w = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || (*end != 'x' && *end != 'X'))
+        return false;
+    const char* rest = end + 1;
+    long h = std::strtol(rest, &end, 10);
+    if (end == rest || *end || w < 1 || h < 1 || w > 8192 || h > 8192)
+        return false;
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
+// Plays the animation for `seconds` as the viewer does: steps of at most 0.1 s, the longest
+// step Advance takes without clamping, looping over the frames.
+void Play(KeyframeAnimation& animation, double seconds)
+{
+    if (!(seconds > 0))
+        return;
+    long steps = static_cast<long>(std::ceil(seconds / KeyframeAnimation::kMaxStep - 1e-9));
+    float step = static_cast<float>(seconds / static_cast<double>(steps));
+    for (long i = 0; i < steps; ++i)
+        animation.Advance(step);
+}
+
+rendertool::Bounds SceneBounds(const MeshScene& scene)
+{
+    rendertool::Bounds bounds;
+    for (std::int32_t m = 0; m < scene.GetMeshCount(); ++m) {
+        const Mesh& mesh = scene.GetMeshes()[m];
+        for (std::int32_t v = 0; v < mesh.GetVertexCount(); ++v) {
+            const Vector3& p = mesh.GetVertices()[v].position;
+            bounds.Add(p.x, p.y, p.z);
+        }
+    }
+    return bounds;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    auto start = std::chrono::steady_clock::now();
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string* out) {
+            if (i + 1 >= argc)
+                return false;
+            *out = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else if (arg == "-o") {
+            if (!value(&o.output))
+                return UsageError("-o needs a file name");
+        } else if (arg == "--anim") {
+            if (!value(&o.animation))
+                return UsageError("--anim needs a .knx file");
+        } else if (arg == "--time") {
+            char* end = nullptr;
+            if (!value(&v) || (o.time = std::strtod(v.c_str(), &end), end == v.c_str() || *end) ||
+                !std::isfinite(o.time) || o.time < 0)
+                return UsageError("--time needs a number of seconds, 0 or more");
+            o.timeGiven = true;
+        } else if (arg == "--size") {
+            if (!value(&v) || !ParseSize(v, &o.width, &o.height))
+                return UsageError("--size needs WIDTHxHEIGHT, each 1 to 8192");
+        } else if (arg == "--fit") {
+            o.fit = true;
+        } else if (arg == "--camera") {
+            if (!value(&v) || !rendertool::ParseCamera(v, &o.camera))
+                return UsageError("--camera needs six numbers: AX,AY,AZ,PX,PY,PZ");
+            o.cameraGiven = true;
+        } else if (arg == "--overlay") {
+            o.overlay = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("unknown option " + arg);
+        } else if (o.scene.empty()) {
+            o.scene = arg;
+        } else {
+            return UsageError("more than one scene: " + o.scene + " and " + arg);
+        }
+    }
+    if (o.scene.empty())
+        return UsageError("no scene");
+    if (o.output.empty())
+        return UsageError("no output file (-o OUT.png)");
+    if (o.fit && o.cameraGiven)
+        return UsageError("--fit and --camera exclude each other");
+    if (o.timeGiven && o.animation.empty())
+        return UsageError("--time needs --anim");
+
+    // Relative paths must survive the change into the scene's folder below.
+    std::error_code ec;
+    std::filesystem::path scenePath = std::filesystem::absolute(o.scene, ec);
+    std::filesystem::path output = std::filesystem::absolute(o.output, ec);
+    std::filesystem::path animationPath = o.animation.empty() ? std::filesystem::path{}
+                                                              : std::filesystem::absolute(o.animation, ec);
+
+    HeadlessSurface surface(o.width, o.height);
+    if (!surface.Ready())
+        return Fail("cannot open an offscreen GL surface of " + std::to_string(o.width) + "x" +
+                    std::to_string(o.height) + " (SDL offscreen video driver, EGL)");
+    double setupSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    // The scene's textures are found relative to the working folder, as in the viewer.
+    auto scene = std::make_unique<MeshScene>();
+    std::filesystem::path saved = std::filesystem::current_path(ec);
+    std::filesystem::current_path(scenePath.parent_path(), ec);
+    bool loaded = scene->Load(scenePath.filename().c_str());
+    std::filesystem::current_path(saved, ec);
+    if (!loaded)
+        return Fail(o.scene + ": refused by the scene loader (orvex-info tells why)");
+
+    std::unique_ptr<KeyframeAnimation> animation;
+    if (!animationPath.empty()) {
+        animation = std::make_unique<KeyframeAnimation>();
+        if (!animation->Load(animationPath.c_str()))
+            return Fail(o.animation + ": refused by the animation loader (orvex-info tells why)");
+        if (!scene->SetAnimation(animation.get()))
+            return Fail(o.animation + ": has more tracks than " + o.scene + " has nodes");
+        Play(*animation, o.time);
+    }
+    scene->Update();
+
+    rendertool::CameraSetup setup = o.fit ? rendertool::FitCamera(SceneBounds(*scene)) : o.camera;
+    Camera camera;
+    camera.angleX = setup.angleX;
+    camera.angleY = setup.angleY;
+    camera.angleZ = setup.angleZ;
+    camera.positionX = setup.positionX;
+    camera.positionY = setup.positionY;
+    camera.positionZ = setup.positionZ;
+
+    std::unique_ptr<BitmapFont> font;
+    if (o.overlay) {
+        font = std::make_unique<BitmapFont>();
+        if (!font->Create("Comic Sans MS", 16))
+            return Fail("cannot create the overlay font");
+    }
+
+    // With the overlay, the picture is the viewer's from its second frame on: the first
+    // frame's text leaves the font's texture bound (in GL_REPLACE mode) for the next one.
+    GlDevice& device = surface.Device();
+    const int frames = font ? 2 : 1;
+    for (int frame = 0; frame < frames; ++frame) {
+        device.BeginFrame();
+        device.SetPerspective(o.width, o.height);
+        camera.Apply();
+        scene->Render();
+        if (font) {
+            // The viewer's overlay: driver name in cyan, then a second line in yellow.
+            device.SetOrtho(o.width, o.height);
+            gl.glEnable(GL_BLEND);
+            gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            const char* driver = device.GetDriverName();
+            font->SetColor(0x00FFFF);
+            font->DrawString(0, 0, driver ? driver : "");
+            char line[96];
+            if (animation)
+                std::snprintf(line, sizeof line, "t = %.2f s (frame %.2f of %u)", o.time, animation->GetTime(),
+                              animation->GetFrameCount());
+            else
+                std::snprintf(line, sizeof line, "rest pose");
+            font->SetColor(0xFFFF00);
+            font->DrawString(0, 16, line);
+            gl.glDisable(GL_BLEND);
+        }
+        device.EndFrame();
+    }
+
+    std::vector<std::uint8_t> rgba = surface.ReadPixels();
+    font.reset(); // its texture goes while the context is current
+    scene.reset();
+    if (rgba.empty())
+        return Fail("cannot read the picture back");
+    // Opaque picture: keep red, green, blue.
+    std::vector<std::uint8_t> rgb(rgba.size() / 4 * 3);
+    for (std::size_t p = 0, q = 0; p < rgba.size(); p += 4, q += 3) {
+        rgb[q] = rgba[p];
+        rgb[q + 1] = rgba[p + 1];
+        rgb[q + 2] = rgba[p + 2];
+    }
+    std::string part = output.string() + ".part";
+    if (!stbi_write_png(part.c_str(), o.width, o.height, 3, rgb.data(), o.width * 3) ||
+        std::rename(part.c_str(), output.c_str()) != 0) {
+        std::remove(part.c_str());
+        return Fail(o.output + ": cannot be written");
+    }
+    double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("wrote %s: %dx%d in %.3f s (GL surface %.3f s)\n", o.output.c_str(), o.width, o.height, total,
+                setupSeconds);
+    return 0;
+}
