@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <cstdlib>
+
 namespace {
 
 class ViewTest : public EditorTest {
@@ -27,12 +29,25 @@ protected:
 
     // The view's window as it is on screen after `frames` frames.
     QImage Picture(int frames) {
+        m_frame->raise();  // windows of tests running beside this one may cover it
         for (int i = 0; i < frames; ++i) {
             m_doc->RenderActiveView();
             QCoreApplication::processEvents();
         }
         QTest::qWait(50);
         return QGuiApplication::primaryScreen()->grabWindow(Window()->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // The first of a few pictures that shows what `expected` looks for, else the last one: a
+    // window of another test may cover this one for a moment.
+    template <class Expected>
+    QImage PictureWhere(Expected expected) {
+        QImage picture;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            picture = Picture(2);
+            if (!picture.isNull() && expected(picture)) break;
+        }
+        return picture;
     }
 };
 
@@ -144,19 +159,21 @@ TEST_F(ViewTest, PictureShowsTheSceneUnderTheOverlay) {
     ASSERT_EQ(Open(path), m_doc);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window()));
 
-    QImage picture = Picture(3);
+    auto centre = [](const QImage& picture) { return QColor(picture.pixel(picture.width() / 2, picture.height() / 2)); };
+    auto red = [](const QColor& c) { return c.red() > 180 && c.green() < 60 && c.blue() < 60; };
+    auto grey = [](const QColor& c) { return std::abs(c.red() - 51) <= 2 && std::abs(c.green() - 51) <= 2 && std::abs(c.blue() - 51) <= 2; };
+    auto overlay = [](const QImage& picture) {
+        return CountPixels(picture, 0, 16, Cyan) > 20 && CountPixels(picture, 16, 32, Yellow) > 20;
+    };
+
+    QImage picture = PictureWhere([&](const QImage& p) { return red(centre(p)) && overlay(p); });
     ASSERT_FALSE(picture.isNull());
     ASSERT_GT(picture.width(), 100);
     ASSERT_GT(picture.height(), 100);
     // The square fills the middle in its texture's red; the corners show the clear colour.
-    const QColor middle(picture.pixel(picture.width() / 2, picture.height() / 2));
-    EXPECT_GT(middle.red(), 180) << middle.name().toStdString();
-    EXPECT_LT(middle.green(), 60) << middle.name().toStdString();
-    EXPECT_LT(middle.blue(), 60) << middle.name().toStdString();
+    EXPECT_TRUE(red(centre(picture))) << centre(picture).name().toStdString();
     const QColor corner(picture.pixel(picture.width() - 2, picture.height() - 2));
-    EXPECT_NEAR(corner.red(), 51, 2);
-    EXPECT_NEAR(corner.green(), 51, 2);
-    EXPECT_NEAR(corner.blue(), 51, 2);
+    EXPECT_TRUE(grey(corner)) << corner.name().toStdString();
     // The driver's name in cyan on the first line, the frame rate in yellow on the second.
     EXPECT_GT(CountPixels(picture, 0, 16, Cyan), 20);
     EXPECT_EQ(CountPixels(picture, 0, 16, Yellow), 0);
@@ -165,18 +182,15 @@ TEST_F(ViewTest, PictureShowsTheSceneUnderTheOverlay) {
 
     // Turned half a turn about y the square shows its back, which is culled.
     m_view->GetCamera().angleY = 180.0f;
-    picture = Picture(2);
-    const QColor back(picture.pixel(picture.width() / 2, picture.height() / 2));
-    EXPECT_NEAR(back.red(), 51, 2);
+    picture = PictureWhere([&](const QImage& p) { return grey(centre(p)); });
+    EXPECT_TRUE(grey(centre(picture))) << centre(picture).name().toStdString();
 
     // After New only the overlay is drawn.
     m_view->GetCamera().angleY = 0.0f;
     EXPECT_TRUE(m_frame->SendCommand(fw::ID_FILE_NEW));
-    picture = Picture(2);
-    const QColor empty(picture.pixel(picture.width() / 2, picture.height() / 2));
-    EXPECT_NEAR(empty.red(), 51, 2);
-    EXPECT_GT(CountPixels(picture, 0, 16, Cyan), 20);
-    EXPECT_GT(CountPixels(picture, 16, 32, Yellow), 20);
+    picture = PictureWhere([&](const QImage& p) { return grey(centre(p)) && overlay(p); });
+    EXPECT_TRUE(grey(centre(picture))) << centre(picture).name().toStdString();
+    EXPECT_TRUE(overlay(picture));
 }
 
 TEST_F(ViewTest, IdleLoopDrawsAndMeasuresTheFrameRate) {
