@@ -1,6 +1,8 @@
 #include "Quorvan.h"
 
 #include "MainFrm.h"
+#include "MaterialDialog.h"
+#include "QtPlatform.h"
 #include "QuorvanDoc.h"
 #include "QuorvanView.h"
 #include "Resource.h"
@@ -12,6 +14,7 @@
 
 CQuorvanApp::CQuorvanApp() {
     RegisterQuorvanResources();
+    InstallQtPlatform();
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
     OnCommand(fw::ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_TOOLS_MATERIALEDITOR, [this] { OnToolsMaterialEditor(); });
@@ -57,6 +60,6 @@ void CQuorvanApp::OnAppAbout() {
 }
 
 void CQuorvanApp::OnToolsMaterialEditor() {
-    // The material editor dialog (template IDD_MATERIALEDITOR) is run modally from here, with
-    // no parent window, once its class joins the editor.
+    MaterialDialog dialog(nullptr);
+    dialog.DoModal();
 }

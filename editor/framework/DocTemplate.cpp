@@ -6,6 +6,7 @@
 #include "framework/Resources.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QMetaObject>
 
 namespace fw {
@@ -62,7 +63,9 @@ FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document) {
     return frame;
 }
 
-Document* SingleDocTemplate::OpenDocumentFile(const QString& path) {
+Document* SingleDocTemplate::OpenDocumentFile(const QString& requested) {
+    // Resolved once, up front: opening may change the working directory.
+    const QString path = requested.isEmpty() ? QString() : QFileInfo(requested).absoluteFilePath();
     Application* app = Application::Instance();
     Document* document = m_document.get();
     bool created = false;

@@ -170,6 +170,11 @@ bool FrameWnd::OnCreateClient(CreateContext* context) {
         qDebug("Failed to create view\n");
         return false;
     }
+    if (view->OnCreate() == -1) {
+        delete view;
+        qDebug("Failed to create view\n");
+        return false;
+    }
     setCentralWidget(view);
     if (context->document != nullptr) context->document->AddView(view);
     SetActiveView(view);

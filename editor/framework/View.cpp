@@ -10,6 +10,8 @@ View::~View() {
     if (m_document) m_document->RemoveView(this);
 }
 
+int View::OnCreate() { return 0; }
+
 void View::OnInitialUpdate() { update(); }
 
 bool View::OnCmdMsg(uint32_t id, CmdMsg msg, CmdUI* ui) {

@@ -17,6 +17,9 @@ public:
 
     Document* GetDocument() const { return m_document; }
 
+    // Runs once the view exists, before the frame shows it; -1 fails the frame's creation.
+    virtual int OnCreate();
+
     // Called once the frame, view and document are connected, and after each New and Open.
     virtual void OnInitialUpdate();
 

@@ -1,5 +1,7 @@
 // Editor tests run inside one QApplication (xcb under Xvfb). The profile goes to a temporary
-// folder so no test reads or writes the user's settings.
+// folder so no test reads or writes the user's settings, and user messages are recorded.
+#include "SceneTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,5 +24,7 @@ int main(int argc, char** argv) {
     QTemporaryDir profile;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, profile.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profile.path());
+    // Messages for the user are recorded, never shown: a modal box would stop the run.
+    RecordUserMessages();
     return RUN_ALL_TESTS();
 }

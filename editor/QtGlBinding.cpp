@@ -1,0 +1,119 @@
+#include "QtGlBinding.h"
+
+#include "QtGlContext.h"
+
+#include <QObject>
+#include <QWindow>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// The screen's surface: pixel-format questions only.
+char screenSurface;
+}  // namespace
+
+bool QtGlBinding::IsSoftwareRenderer(const std::string& renderer) {
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"}) {
+        if (renderer.find(name) != std::string::npos) return true;
+    }
+    return false;
+}
+
+int QtGlBinding::SoftwareFormat() {
+    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    const std::string key = forced != nullptr ? forced : "";
+    if (key != m_probedFor) {
+        const std::string renderer = qtgl::ProbeRenderer();
+        m_probed = renderer.empty() ? -1 : IsSoftwareRenderer(renderer) ? 1 : 0;
+        m_probedFor = key;
+    }
+    return m_probed;
+}
+
+QWindow* QtGlBinding::WindowOf(GlSurfaceHandle surface) const {
+    if (surface == nullptr || surface == &screenSurface) return nullptr;
+    return static_cast<QWindow*>(surface);
+}
+
+GlSurfaceHandle QtGlBinding::GetSurface(WindowHandle window) {
+    if (window == nullptr) return &screenSurface;
+    auto* qtWindow = static_cast<QWindow*>(window);
+    if (qtWindow->surfaceType() != QSurface::OpenGLSurface) return nullptr;
+    if (qtWindow->handle() == nullptr) qtWindow->create();
+    return qtWindow->handle() != nullptr ? qtWindow : nullptr;
+}
+
+void QtGlBinding::ReleaseSurface(WindowHandle, GlSurfaceHandle) {}
+
+int QtGlBinding::ChoosePixelFormat(GlSurfaceHandle surface, const PixelFormatDescriptor& request) {
+    if (surface == nullptr) return 0;
+    // The one format serves every request for an RGBA GL format.
+    if (!(request.flags & PFD_SUPPORT_OPENGL) || request.pixelType != PFD_TYPE_RGBA) return 0;
+    return 1;
+}
+
+int QtGlBinding::DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out) {
+    if (surface == nullptr || index != 1) return 0;
+    const int software = SoftwareFormat();
+    if (software < 0) return 0;
+    if (out != nullptr) {
+        PixelFormatDescriptor d{};
+        d.size = sizeof d;
+        d.version = 1;
+        d.flags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER | (software ? PFD_GENERIC_FORMAT : 0u);
+        d.pixelType = PFD_TYPE_RGBA;
+        d.colorBits = 32;
+        d.redBits = 8, d.redShift = 16, d.greenBits = 8, d.greenShift = 8, d.blueBits = 8, d.blueShift = 0;
+        d.alphaBits = 8, d.alphaShift = 24;
+        d.depthBits = 24;
+        d.stencilBits = 8;
+        d.layerType = PFD_MAIN_PLANE;
+        std::memcpy(out, &d, size < sizeof d ? size : sizeof d);
+    }
+    return 1;
+}
+
+int QtGlBinding::GetPixelFormat(GlSurfaceHandle surface) {
+    QWindow* window = WindowOf(surface);
+    return window != nullptr && m_formatSet.count(window) ? 1 : 0;
+}
+
+bool QtGlBinding::SetPixelFormat(GlSurfaceHandle surface, int index, const PixelFormatDescriptor&) {
+    QWindow* window = WindowOf(surface);
+    if (window == nullptr || index != 1) return false;
+    if (m_formatSet.insert(window).second) {
+        // A window's format goes with it; a later window may reuse the address.
+        QObject::connect(window, &QObject::destroyed, [this, window] { m_formatSet.erase(window); });
+    }
+    return true;
+}
+
+GlContextHandle QtGlBinding::CreateContext(GlSurfaceHandle surface) {
+    return qtgl::CreateContext(WindowOf(surface));
+}
+
+bool QtGlBinding::DeleteContext(GlContextHandle context) {
+    if (context == nullptr) return false;
+    qtgl::DeleteContext(static_cast<QOpenGLContext*>(context));
+    return true;
+}
+
+bool QtGlBinding::MakeCurrent(GlSurfaceHandle surface, GlContextHandle context) {
+    if (context == nullptr) return qtgl::MakeCurrent(nullptr, nullptr);
+    return qtgl::MakeCurrent(WindowOf(surface), static_cast<QOpenGLContext*>(context));
+}
+
+GlContextHandle QtGlBinding::CurrentContext() { return qtgl::CurrentContext(); }
+
+GlSurfaceHandle QtGlBinding::CurrentSurface() { return qtgl::CurrentWindow(); }
+
+GlProc QtGlBinding::GetProcAddress(const char* name) { return qtgl::GetProcAddress(name); }
+
+bool QtGlBinding::SwapBuffers(GlSurfaceHandle surface) { return qtgl::SwapBuffers(WindowOf(surface)); }
+
+const char* QtGlBinding::Extensions() { return ""; }
+
+bool QtGlBinding::SetSwapInterval(int) { return false; }
+
+int QtGlBinding::GetSwapInterval() { return qtgl::WindowFormat().swapInterval(); }

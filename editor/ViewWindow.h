@@ -1,0 +1,25 @@
+#pragma once
+// The native window an OpenGL view draws into: a QWindow with an OpenGL surface, embedded in
+// the view with QWidget::createWindowContainer. It hands its size, mouse and wheel messages
+// to the view, in the view's terms (client pixels, button flags, wheel delta).
+#include <QPointer>
+#include <QWindow>
+
+class COpenGLView;
+
+class ViewWindow : public QWindow {
+    Q_OBJECT
+public:
+    explicit ViewWindow(COpenGLView* view);
+
+protected:
+    void exposeEvent(QExposeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    COpenGLView* m_view;
+};
