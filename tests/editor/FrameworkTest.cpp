@@ -152,7 +152,14 @@ TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage) {
 
     app.StartIdleProcessing();
     QTRY_VERIFY(!app.IsIdleActive());
-    EXPECT_EQ(app.counts, (std::vector<long>{0, 1, 2, 3, 4}));
+    // A stray window-system event (a loaded machine delivers them late) restarts the count at 0;
+    // every run counts up by one from 0, and the last one runs to the end.
+    const std::vector<long>& counts = app.counts;
+    ASSERT_GE(counts.size(), 5u);
+    EXPECT_EQ(std::vector<long>(counts.end() - 5, counts.end()), (std::vector<long>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(counts.front(), 0);
+    for (std::size_t i = 1; i < counts.size(); ++i)
+        EXPECT_TRUE(counts[i] == 0 || counts[i] == counts[i - 1] + 1) << "at " << i;
 
     // Input starts the sequence over from 0.
     app.counts.clear();
