@@ -328,7 +328,8 @@ TEST_F(ColorPopupWidget, EmbeddedPopupSurvivesAndReopens)
 
 TEST_F(ColorPopupWidget, OpensAboveItsParentNearTheBottom)
 {
-    parent->setGeometry(100, 700, 200, 40);
+    const QRect screen = parent->screen()->geometry();
+    parent->setGeometry(100, screen.bottom() - 67, 200, 40);
     const QRect frame = parent->frameGeometry();
     const QPoint below(frame.left(), frame.bottom() + 1);
     Open(kTeal, QString(), QStringLiteral("Custom Color"), below);
@@ -339,7 +340,7 @@ TEST_F(ColorPopupWidget, OpensAboveItsParentNearTheBottom)
 
     // Near the right edge it moves left to stay on screen.
     delete popup.data();
-    Open(kTeal, QString(), QStringLiteral("Custom Color"), QPoint(1000, 100));
+    Open(kTeal, QString(), QStringLiteral("Custom Color"), QPoint(screen.right() - 23, 100));
     EXPECT_EQ(popup->geometry().right() + 1, popup->screen()->geometry().right() + 1);
 }
 

@@ -2,6 +2,7 @@
 // Close empty the tree; a failed open leaves no scene and tells the user; textures beside the
 // scene are found however the file was opened; Save and Save As never touch a file; the
 // frame-rate count.
+#include "EditorTestSupport.h"
 #include "SceneTestSupport.h"
 
 #include "Resource.h"
@@ -116,7 +117,7 @@ TEST_F(DocumentTest, NewAndCloseEmptyTheTreeAndDropTheSceneWithoutAskingToSave) 
     ASSERT_EQ(Open(path), m_doc);
     ASSERT_NE(m_doc->m_scene, nullptr);
     m_frame->close();
-    QTRY_VERIFY(m_frame.isNull());
+    ASSERT_SOON(m_frame.isNull());
     EXPECT_EQ(m_doc->m_scene, nullptr);
     EXPECT_TRUE(guard.Seen().isEmpty());
 }

@@ -332,24 +332,24 @@ TEST_F(MainFrameTest, IdleHookDrawsUntilMinimised) {
     m_app->StartIdleProcessing();
     EXPECT_TRUE(m_app->IsIdleActive());
     // A loaded machine may take a while to run three passes of the event loop.
-    QTRY_VERIFY_WITH_TIMEOUT(m_app->IdleCount() > 2, 5000);
+    ASSERT_SOON(m_app->IdleCount() > 2);
 
     m_frame->showMinimized();
     EXPECT_FALSE(m_app->OnIdle(1));
-    QTRY_VERIFY(!m_app->IsIdleActive());
+    ASSERT_SOON(!m_app->IsIdleActive());
     const long stopped = m_app->IdleCount();
     QTest::qWait(30);
     EXPECT_EQ(m_app->IdleCount(), stopped);
 
     m_frame->showNormal();
-    QTRY_VERIFY(m_app->IsIdleActive());
+    ASSERT_SOON(m_app->IsIdleActive());
     m_app->StopIdleProcessing();
 }
 
 TEST_F(MainFrameTest, ExitClosesTheFrame) {
     QPointer<CMainFrame> frame(m_frame);
     EXPECT_TRUE(m_frame->SendCommand(57665));
-    QTRY_VERIFY(frame.isNull());
+    ASSERT_SOON(frame.isNull());
     EXPECT_EQ(m_app->GetMainWnd(), nullptr);
 }
 

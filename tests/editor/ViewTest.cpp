@@ -1,5 +1,6 @@
 // The OpenGL view on real GL under Xvfb: mouse orbit, pan and wheel through the view's window,
 // size handling, and the picture itself (scene, overlay colours) as it reaches the screen.
+#include "EditorTestSupport.h"
 #include "SceneTestSupport.h"
 
 #include "ViewWindow.h"
@@ -139,7 +140,7 @@ TEST_F(ViewTest, ZeroSizesAsOnMinimisingKeepTheStoredSize) {
     EXPECT_EQ(m_view->GetHeight(), height);
 
     m_frame->showMinimized();
-    QTRY_VERIFY(m_frame->isMinimized());
+    ASSERT_SOON(m_frame->isMinimized());
     QTest::qWait(50);
     EXPECT_EQ(m_view->GetWidth(), width);
     EXPECT_EQ(m_view->GetHeight(), height);
@@ -198,6 +199,6 @@ TEST_F(ViewTest, IdleLoopDrawsAndMeasuresTheFrameRate) {
     ASSERT_EQ(Open(path), m_doc);
     m_app->StartIdleProcessing();
     // The first figure comes after a little over a second of frames.
-    QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_fps >= 5.0f, 5000);
+    ASSERT_SOON(m_doc->m_fps >= 5.0f);
     m_app->StopIdleProcessing();
 }
