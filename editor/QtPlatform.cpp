@@ -3,9 +3,6 @@
 #include "QtGlBinding.h"
 #include "UserMessage.h"
 #include "platform/Platform.h"
-#include "render/GlDriver.h"
-
-#include <dlfcn.h>
 
 namespace {
 
@@ -19,12 +16,6 @@ public:
 }  // namespace
 
 void InstallQtPlatform() {
-    // A view's device unloads the GL library when the view goes, and a new view loads it again.
-    // One reference held for the process keeps the library (and the driver it brought in)
-    // mapped in between, as Qt's own GL is: unmapping Mesa mid-run is not something it is
-    // made for, and it hides its allocations from leak reports.
-    static void* const residentGl = dlopen(kSystemGlLibrary, RTLD_NOW | RTLD_LOCAL);
-    (void)residentGl;
     static QtGlBinding binding;
     static QtMessageBox messages;
     const Platform& current = GetPlatform();

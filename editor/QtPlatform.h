@@ -3,7 +3,6 @@
 // engine's messages ("ERROR" boxes) as user messages. Libraries and text keep the engine's
 // own (dlopen, FreeType).
 
-// Registers the services with the engine, unless they are registered already, and keeps the
-// system GL library loaded for the process. Views call it before they make their device, so
-// any view works with or without the application object.
+// Registers the services with the engine, unless they are registered already. Views call it
+// before they make their device, so any view works with or without the application object.
 void InstallQtPlatform();
