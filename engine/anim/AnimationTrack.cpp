@@ -1,4 +1,5 @@
 #include "anim/KeyframeAnimation.h"
+#include "foundation/NamedObject.h"
 
 #include <cstring>
 #include <new>
@@ -15,16 +16,7 @@ AnimationTrack::~AnimationTrack()
 
 bool AnimationTrack::SetName(const char* text)
 {
-    if (text == nullptr)
-        return false;
-    const std::size_t length = std::strlen(text);
-    char* copy = new (std::nothrow) char[length + 1];
-    if (copy == nullptr)
-        return false;
-    std::memcpy(copy, text, length + 1);
-    delete[] name;
-    name = copy;
-    return true;
+    return ReplaceName(name, text);
 }
 
 void AnimationTrack::Destroy()

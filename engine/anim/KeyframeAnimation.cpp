@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::int32_t kFileVersion = 100;
 // Smallest track record: an empty name's length byte, the parent, then the keys.
 constexpr std::int64_t kTrackHeadSize = 1 + 4;
 
@@ -34,11 +33,7 @@ bool KeyframeAnimation::Load(const char* path)
     if (!stream.Open(path, FileStreamRead))
         return false;
 
-    char signature[256];
-    if (stream.ReadString(signature, sizeof signature) < 0 || std::strncmp(signature, "RIFF", 4) != 0)
-        return false;
-    std::int32_t version = 0;
-    if (!stream.ReadExact(&version, sizeof version, 1) || version != kFileVersion)
+    if (!ReadFileHeader(stream))
         return false;
 
     // The track count, the reserved value and the frame count stand together in front of

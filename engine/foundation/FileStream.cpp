@@ -127,3 +127,13 @@ std::int64_t FileStream::BytesLeft()
         return 0;
     return static_cast<std::int64_t>(info.st_size) - position;
 }
+
+bool ReadFileHeader(FileStream& stream)
+{
+    constexpr std::int32_t kFileVersion = 100;
+    char signature[256];
+    if (stream.ReadString(signature, sizeof signature) < 0 || std::strncmp(signature, "RIFF", 4) != 0)
+        return false;
+    std::int32_t version = 0;
+    return stream.ReadExact(&version, sizeof version, 1) && version == kFileVersion;
+}

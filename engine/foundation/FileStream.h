@@ -64,3 +64,8 @@ public:
 private:
     std::FILE* file = nullptr;
 };
+
+// The header every engine file starts with: a length-prefixed signature beginning with
+// "RIFF", then the 32-bit version number 100. True when the stream holds one; the stream
+// then stands just behind it.
+bool ReadFileHeader(FileStream& stream);

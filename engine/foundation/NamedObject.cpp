@@ -8,7 +8,7 @@ NamedObject::~NamedObject()
     NamedObject::Destroy();
 }
 
-bool NamedObject::SetName(const char* text)
+bool ReplaceName(char*& name, const char* text)
 {
     if (text == nullptr)
         return false;
@@ -16,11 +16,15 @@ bool NamedObject::SetName(const char* text)
     char* copy = new (std::nothrow) char[length + 1];
     if (copy == nullptr)
         return false;
-    std::memcpy(copy, text, length);
-    copy[length] = '\0';
+    std::memcpy(copy, text, length + 1);
     delete[] name;
     name = copy;
     return true;
+}
+
+bool NamedObject::SetName(const char* text)
+{
+    return ReplaceName(name, text);
 }
 
 void NamedObject::Destroy()

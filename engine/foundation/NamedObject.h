@@ -4,6 +4,11 @@
 // releases every object in it. Chains are searched by exact, case-sensitive name.
 #pragma once
 
+// Replaces `name` with a fresh copy of `text` (released with delete[]). False, with `name`
+// left as it was, when the text is null or memory ran out. Shared by every class that owns
+// a name, chained or not.
+bool ReplaceName(char*& name, const char* text);
+
 class NamedObject {
 public:
     NamedObject() = default;

@@ -56,3 +56,8 @@ public:
     virtual bool SetSwapInterval(int interval) = 0;
     virtual int GetSwapInterval() = 0;
 };
+
+// The one pixel format a binding offers (index 1): double-buffered RGBA8 with a 24-bit
+// depth and 8-bit stencil buffer, marked generic when a software rasteriser serves it.
+// Writes at most `size` bytes of the description into `out` (which may be null).
+void DescribeBindingFormat(bool software, unsigned size, PixelFormatDescriptor* out);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr std::int32_t kFileVersion = 100;
 // Smallest records: a node is a name length byte, the parent and 7 floats; a mesh is a
 // name length byte, the vertex count and the group count.
 constexpr std::int64_t kMinNodeSize = 1 + 4 + 7 * 4;
@@ -67,11 +66,7 @@ bool MeshScene::Load(const char* path)
     if (!stream.Open(path, FileStreamRead))
         return false;
 
-    char signature[256];
-    if (stream.ReadString(signature, sizeof signature) < 0 || std::strncmp(signature, "RIFF", 4) != 0)
-        return false;
-    std::int32_t version = 0;
-    if (!stream.ReadExact(&version, sizeof version, 1) || version != kFileVersion)
+    if (!ReadFileHeader(stream))
         return false;
 
     if (!LoadMaterials(stream))

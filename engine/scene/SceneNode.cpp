@@ -10,16 +10,7 @@ SceneNode::~SceneNode()
 
 bool SceneNode::SetName(const char* text)
 {
-    if (text == nullptr)
-        return false;
-    const std::size_t length = std::strlen(text);
-    char* copy = new (std::nothrow) char[length + 1];
-    if (copy == nullptr)
-        return false;
-    std::memcpy(copy, text, length + 1);
-    delete[] name;
-    name = copy;
-    return true;
+    return ReplaceName(name, text);
 }
 
 void SceneNode::Destroy()

@@ -1,0 +1,173 @@
+// TestApplication on real GL without a display: it loads "2.MES" and "2.KNX" from the
+// working directory, plays the animation by the clock, and refuses every file it cannot
+// use with a one-line reason, restoring the display on the way out.
+#include "OffscreenViewer.h"
+#include "TestApplication.h"
+#include "ViewerScenes.h"
+
+#include "scene/Material.h"
+#include "texture/Texture.h"
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+class PlayScene : public OffscreenViewer {
+protected:
+    void SetUp() override
+    {
+        OffscreenViewer::SetUp();
+        ASSERT_FALSE(dir.Path().empty());
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(dir.Path());
+        ManualClock::Install(100.0);
+    }
+    void TearDown() override
+    {
+        ManualClock::Uninstall();
+        std::filesystem::current_path(previous);
+        OffscreenViewer::TearDown();
+    }
+
+    // The registries outlive scenes; empty them while the context that made the textures
+    // is still current, so the next test loads its own.
+    static void ClearRegistries()
+    {
+        ClearMaterials();
+        ClearTextures();
+    }
+
+    // One frame at `seconds` on the manual clock; the screen afterwards.
+    std::vector<Rgb> FrameAt(TestApplication& app, double seconds)
+    {
+        ManualClock::Set(seconds);
+        app.Update();
+        app.Render();
+        app.Present();
+        return ReadScreen(1024, 768);
+    }
+
+    ViewerTempDir dir;
+    std::filesystem::path previous;
+};
+
+// Pixels below the overlay that differ between two screens.
+int ChangedScenePixels(const std::vector<Rgb>& a, const std::vector<Rgb>& b)
+{
+    int changed = 0;
+    for (std::size_t i = 32 * 1024; i < a.size(); ++i) changed += a[i] != b[i];
+    return changed;
+}
+
+TEST_F(PlayScene, LoadsBindsAndPlaysTheAnimationByTheClock)
+{
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.Path(), BoxMotion::Turning, &error)) << error;
+    TestApplication app;
+    app.SetInput(&input);
+    ASSERT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+    ASSERT_NE(app.GetScene(), nullptr);
+    ASSERT_NE(app.GetAnimation(), nullptr);
+    EXPECT_EQ(app.GetScene()->GetAnimation(), app.GetAnimation());
+
+    // The first frame hands the whole clock reading to the animation; its step limit
+    // (0.1 s, two frames at 20 per second) bounds it.
+    const std::vector<Rgb> first = FrameAt(app, 100.0);
+    EXPECT_FLOAT_EQ(app.GetAnimation()->GetTime(), 2.0f);
+    EXPECT_FLOAT_EQ(frameStatistics.lastUpdateTime, 100.0f);
+    // The box in the centre, the overlay at the top left.
+    EXPECT_NE(first[384 * 1024 + 512], (Rgb{51, 51, 51}));
+    EXPECT_GT(CountTextPixels(first, 1024, 0, 16, {0, 255, 255}), 60);
+    EXPECT_GT(CountTextPixels(first, 1024, 16, 32, {255, 255, 0}), 30);
+
+    // Both readings are rounded to float first: 100.05f - 100.0f is 0.0500031.
+    const std::vector<Rgb> later = FrameAt(app, 100.05);
+    EXPECT_NEAR(app.GetAnimation()->GetTime(), 3.0f, 1e-4f);
+    EXPECT_GT(ChangedScenePixels(first, later), 1000);
+
+    // The same clock reading again: no time passes, the picture stays.
+    const float time = app.GetAnimation()->GetTime();
+    const std::vector<Rgb> again = FrameAt(app, 100.05);
+    EXPECT_EQ(app.GetAnimation()->GetTime(), time);
+    EXPECT_EQ(ChangedScenePixels(later, again), 0);
+
+    ClearRegistries();
+    app.Shutdown();
+    EXPECT_EQ(app.GetScene(), nullptr);
+    EXPECT_EQ(app.GetAnimation(), nullptr);
+    EXPECT_EQ(viewerDevice, nullptr);
+    EXPECT_EQ(display.log.back(), "restore");
+}
+
+TEST_F(PlayScene, MissingTextureLeavesTheMaterialUntexturedAndStillPlays)
+{
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.Path(), BoxMotion::Still, &error)) << error;
+    std::filesystem::remove(dir.File("box.TGA"));
+    TestApplication app;
+    EXPECT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+    ClearRegistries();
+}
+
+struct BrokenFiles {
+    const char* name;
+    std::function<bool(const std::string& dir)> make;
+    std::vector<std::string> named;  // what the failure line must mention
+};
+
+// Test names show the case's name, not its bytes.
+void PrintTo(const BrokenFiles& files, std::ostream* out) { *out << files.name; }
+
+class RefusedFiles : public PlayScene, public ::testing::WithParamInterface<BrokenFiles> {};
+
+TEST_P(RefusedFiles, InitFailsWithOneLineNamingTheFileAndRestoresTheDisplay)
+{
+    ASSERT_TRUE(GetParam().make(dir.Path()));
+    {
+        TestApplication app;
+        app.SetInput(&input);
+        EXPECT_FALSE(app.Init(1024, 768, 16));
+        const std::string failure = app.GetFailure();
+        for (const std::string& word : GetParam().named) EXPECT_NE(failure.find(word), std::string::npos) << failure;
+        EXPECT_EQ(failure.find('\n'), std::string::npos) << failure;
+        ClearRegistries();
+    }  // only the destructor runs on this path
+    EXPECT_EQ(viewerDevice, nullptr);
+    EXPECT_EQ(viewerFont, nullptr);
+    ASSERT_EQ(display.log.size(), 2u);
+    EXPECT_EQ(display.log.back(), "restore");
+}
+
+bool Box(const std::string& dir, BoxMotion motion = BoxMotion::Turning)
+{
+    std::string error;
+    return WriteBoxScene(dir, motion, &error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Viewer, RefusedFiles,
+    ::testing::Values(
+        BrokenFiles{"NoFiles", [](const std::string&) { return true; }, {"2.MES"}},
+        BrokenFiles{"SceneMissing",
+                    [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.MES"); },
+                    {"2.MES"}},
+        BrokenFiles{"SceneCutInItsHeader", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 6); },
+                    {"2.MES"}},
+        BrokenFiles{"SceneCutInItsMesh", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 900); },
+                    {"2.MES"}},
+        BrokenFiles{"AnimationMissing",
+                    [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.KNX"); },
+                    {"2.KNX"}},
+        BrokenFiles{"AnimationCutInItsKeys",
+                    [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.KNX", 200); },
+                    {"2.KNX"}},
+        BrokenFiles{"AnimationWithMoreTracksThanNodes",
+                    [](const std::string& d) {
+                        std::string error;
+                        return Box(d) && WriteTwoTrackAnimation(d, &error);
+                    },
+                    {"2.KNX", "2 tracks", "1 nodes"}}),
+    [](const ::testing::TestParamInfo<BrokenFiles>& info) { return std::string(info.param.name); });
+
+}  // namespace

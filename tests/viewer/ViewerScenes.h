@@ -1,0 +1,34 @@
+// Scenes for the viewer's tests, written with the format writer into a folder the viewer
+// then runs in: a textured box that turns (one revolution every two seconds) or stands
+// still, and the broken variants start-up must refuse.
+#pragma once
+
+#include <string>
+
+// A fresh folder under the system's temp folder, removed with everything in it.
+class ViewerTempDir {
+public:
+    ViewerTempDir();
+    ~ViewerTempDir();
+    ViewerTempDir(const ViewerTempDir&) = delete;
+    ViewerTempDir& operator=(const ViewerTempDir&) = delete;
+
+    const std::string& Path() const { return path; }
+    std::string File(const std::string& name) const { return path + "/" + name; }
+
+private:
+    std::string path;
+};
+
+enum class BoxMotion { Turning, Still };
+
+// Writes 2.MES (one node, a 4-unit box of 24 vertices with the checker texture "box"),
+// box.TGA and 2.KNX (one track: 41 frames about a tilted axis, or 2 identity frames) into
+// `dir`. False with the writer's message in *error when a file cannot be written.
+bool WriteBoxScene(const std::string& dir, BoxMotion motion, std::string* error);
+
+// The animation with one track more than the box scene has nodes.
+bool WriteTwoTrackAnimation(const std::string& dir, std::string* error);
+
+// Replaces a file by its first `keep` bytes.
+bool TruncateFile(const std::string& path, unsigned keep);

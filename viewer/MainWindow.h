@@ -1,0 +1,26 @@
+// The viewer's one window: borderless, always on top, at the screen's top-left corner, no
+// cursor over it, keys never turned into text. Its handle is the program-wide mainWindow;
+// display-mode changes apply to it (it becomes the full-screen window of the mode).
+#pragma once
+
+#include "SdlPlatform.h"
+
+inline constexpr const char* kMainWindowTitle = "OpenGL 1.1 Example";
+
+class MainWindow {
+public:
+    MainWindow() = default;
+    // Runs Destroy.
+    virtual ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Destroys the window if there is one and clears the handle; safe any number of times.
+    virtual void Destroy();
+    // Starts SDL video on the platform, creates the window at (0, 0) with the given size,
+    // shows it and gives it the input focus. False when video or the window fails.
+    virtual bool Create(SdlPlatform& platform, int width, int height);
+
+private:
+    SdlPlatform* platform = nullptr;
+};

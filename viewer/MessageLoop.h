@@ -1,0 +1,12 @@
+// The viewer's message loop: one message per pass; when the queue is empty, one frame if
+// the program is active, else a blocking wait for the next message.
+#pragma once
+
+#include "MessageQueue.h"
+
+#include <cstdint>
+
+class Application;
+
+// Runs until the quit message and returns its exit code.
+std::int32_t RunMessageLoop(Application& application, MessageQueue& queue);

@@ -1,0 +1,38 @@
+// The viewer's application: plays the mesh scene "2.MES" with the keyframe animation
+// "2.KNX", both from the working directory.
+#pragma once
+
+#include "Application.h"
+
+#include "anim/KeyframeAnimation.h"
+#include "scene/MeshScene.h"
+
+inline constexpr const char* kSceneFile = "2.MES";
+inline constexpr const char* kAnimationFile = "2.KNX";
+
+class TestApplication : public Application {
+public:
+    TestApplication() = default;
+    // Also releases the scene and the animation when Init failed and Shutdown never ran.
+    ~TestApplication() override;
+
+    // The base Init, then the scene, the animation and their binding; GetFailure names
+    // the file that could not be loaded or bound.
+    bool Init(int width, int height, int bitsPerPixel) override;
+    // Scene, animation (the scene refers to it), then the base Shutdown.
+    void Shutdown() override;
+    // Input and counting, then the animation by the time since the previous frame, then
+    // the scene's bones and skin.
+    void Update() override;
+    // The base Render, then the scene.
+    void Render() override;
+
+    MeshScene* GetScene() const { return scene; }
+    KeyframeAnimation* GetAnimation() const { return animation; }
+
+protected:
+    void ReleaseScene();
+
+    MeshScene* scene = nullptr;
+    KeyframeAnimation* animation = nullptr;
+};
