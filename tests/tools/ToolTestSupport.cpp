@@ -23,15 +23,22 @@ std::filesystem::path FindAssets()
     return std::filesystem::path(source) / ".." / "shared" / "assets";
 }
 
+// A failed assertion here would only mark the tests skipped; missing models must fail the run.
 class AssetsEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        std::filesystem::path dir = FindAssets();
-        ASSERT_FALSE(dir.empty()) << "ORVEX_SOURCE_DIR is not set: the tool tests need the real models in "
-                                     "$ORVEX_SOURCE_DIR/../shared/assets (ctest sets it)";
-        ASSERT_TRUE(std::filesystem::is_directory(dir / "CesiumMan"))
-            << "the real models are missing: no folder " << (dir / "CesiumMan");
+        const std::filesystem::path dir = FindAssets();
+        const char* problem = nullptr;
+        if (dir.empty())
+            problem = "ORVEX_SOURCE_DIR is not set: the tool tests need the real models in "
+                      "$ORVEX_SOURCE_DIR/../shared/assets (ctest sets it)";
+        else if (!std::filesystem::is_directory(dir / "CesiumMan"))
+            problem = "the real models are missing: no folder ../shared/assets/CesiumMan beside the source";
+        if (problem) {
+            std::fprintf(stderr, "%s\n", problem);
+            std::exit(1);
+        }
     }
 };
 

@@ -8,8 +8,8 @@
 
 namespace tooltest {
 
-// ORVEX_SOURCE_DIR/../shared/assets. A global test environment fails every test of the
-// program when the variable or the folder is missing.
+// ORVEX_SOURCE_DIR/../shared/assets. A global test environment ends the program with status 1
+// before any test when the variable or the folder is missing.
 std::filesystem::path AssetsDir();
 
 // The .gltf (or, with binary, the .glb) file of one of the models.
