@@ -8,9 +8,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$root/build}
 model=${ORVEX_ASSETS:-$root/../shared/assets}/CesiumMan/glTF/CesiumMan.gltf
-# The viewer's camera stands 10 units in front of the origin, where the model's feet are:
-# scaled up, the figure fills the upper half of the picture.
-scale=${SAMPLE_SCALE:-2.2}
+# The viewer's camera stands 10 units in front of the origin and looks at it: the figure is
+# centred there and scaled to fill about two thirds of the picture's height.
+scale=${SAMPLE_SCALE:-3}
 
 [ -f "$model" ] || { echo "make-samples: $model not found" >&2; exit 1; }
 if [ ! -d "$build" ]; then
@@ -21,7 +21,7 @@ cmake --build "$build" -j2 --target orvex-convert >/dev/null
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 # The texture names carry the output name "2", so they never clash with other scenes'.
-"$build/bin/orvex-convert" "$model" -o "$out/2" --scale "$scale"
+"$build/bin/orvex-convert" "$model" -o "$out/2" --scale "$scale" --center
 
 # The viewer opens "2.MES" and "2.KNX" by these exact names.
 rm -f "$root"/samples/2.MES "$root"/samples/2.KNX "$root"/samples/2_*.TGA

@@ -5,11 +5,13 @@
 #include "ToolTestSupport.h"
 
 #include "convert/Bake.h"
+#include "convert/Center.h"
 #include "convert/Import.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace tooltest;
@@ -335,5 +337,62 @@ TEST(ConvertBake, MaterialsCarryTheirColourInATexture)
     for (const auto& m : box.baked.materials) {
         EXPECT_GE(m.shininess, 0.0f);
         EXPECT_LE(m.shininess, 128.0f);
+    }
+}
+
+namespace {
+
+// Every vertex of the scene in scene space, under the given bone matrices.
+std::vector<std::array<double, 3>> VertexPositions(const convert::BakedScene& s, const std::vector<Mat>& bones)
+{
+    std::vector<std::array<double, 3>> out;
+    for (const auto& mesh : s.meshes)
+        for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
+            const Mat& m = bones[mesh.nodes[v]];
+            const float* p = mesh.vertices[v].position;
+            out.push_back({m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12],
+                           m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13],
+                           m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14]});
+        }
+    return out;
+}
+
+} // namespace
+
+TEST(ConvertBake, CenteringMovesEveryPoseByOneOffsetAndTheRestBoxAboutTheOrigin)
+{
+    for (const std::string model : {"CesiumMan", "BoxAnimated", "RiggedSimple"}) {
+        SCOPED_TRACE(model);
+        Converted c;
+        ASSERT_NO_FATAL_FAILURE(Convert(model, 0, &c));
+        const convert::BakedScene before = c.baked;
+        const convert::Vec3 offset = convert::CenterScene(&c.baked);
+        const double shift[3] = {offset.x, offset.y, offset.z};
+
+        // The stored pose: its box is centred on the origin, and every vertex moved by the offset.
+        const auto rest = VertexPositions(c.baked, RestBones(c.baked));
+        const auto restBefore = VertexPositions(before, RestBones(before));
+        ASSERT_EQ(rest.size(), restBefore.size());
+        for (int axis = 0; axis < 3; ++axis) {
+            double low = rest[0][axis], high = rest[0][axis];
+            for (const auto& p : rest) {
+                low = std::min(low, p[axis]);
+                high = std::max(high, p[axis]);
+            }
+            EXPECT_NEAR((low + high) / 2, 0.0, 1e-4) << "axis " << axis;
+        }
+        for (std::size_t v = 0; v < rest.size(); ++v)
+            for (int axis = 0; axis < 3; ++axis)
+                ASSERT_NEAR(rest[v][axis], restBefore[v][axis] + shift[axis], 1e-4) << "vertex " << v;
+
+        // The animation plays the same motion, moved by the same offset, at every frame.
+        ASSERT_TRUE(c.baked.animated);
+        for (std::uint32_t frame = 0; frame < c.baked.animation.frameCount; ++frame) {
+            const auto now = VertexPositions(c.baked, FrameBones(c.baked, frame));
+            const auto was = VertexPositions(before, FrameBones(before, frame));
+            for (std::size_t v = 0; v < now.size(); ++v)
+                for (int axis = 0; axis < 3; ++axis)
+                    ASSERT_NEAR(now[v][axis], was[v][axis] + shift[axis], 1e-4) << "frame " << frame << ", vertex " << v;
+        }
     }
 }

@@ -40,6 +40,12 @@ TEST(ConvertProgram, WritesSceneAnimationAndTextures)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "box.knx"));
     EXPECT_TRUE(std::filesystem::exists(dir / "box_CesiumLogoFlat.TGA"));
+
+    // --center says how far it moved the scene.
+    r = RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir / "centred", "--scale", "2", "--center"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "centered: moved by (")) << r.out;
+    EXPECT_FALSE(Contains(r.out, ", 0, 0)")) << r.out;
 }
 
 // Every failure exits non-zero with a message on stderr and leaves the folder as it was.

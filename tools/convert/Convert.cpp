@@ -1,4 +1,5 @@
 #include "convert/Convert.h"
+#include "convert/Center.h"
 
 #include "convert/Names.h"
 #include "convert/Output.h"
@@ -98,6 +99,8 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
         *error = options.input + ": " + *error;
         return false;
     }
+    if (options.center)
+        report->centerOffset = CenterScene(&report->baked);
     report->bakeSeconds = Since(start);
     report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
 

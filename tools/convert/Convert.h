@@ -16,6 +16,7 @@ struct ConvertOptions {
     std::string outBase;   // files become outBase.mes, outBase.knx, <folder of outBase>/<texture>.TGA
     std::string animation; // clip index or name; empty: the first clip
     double scale = 1.0;
+    bool center = false;   // move the meshes' middle at the stored pose to the origin
     Importer importer = Importer::Automatic;
 };
 
@@ -26,6 +27,7 @@ struct ConvertReport {
     BakedScene baked;
     std::vector<std::string> files; // written, in order
     std::vector<std::string> warnings;
+    Vec3 centerOffset;         // what --center added to the roots' positions
     double importSeconds = 0, bakeSeconds = 0, writeSeconds = 0;
 };
 

@@ -13,7 +13,7 @@
 namespace {
 
 const char* const Usage =
-    "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S]\n"
+    "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
     "\n"
     "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
     "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
@@ -23,6 +23,8 @@ const char* const Usage =
     "                      current folder)\n"
     "  --animation N|NAME  the clip to write, by index or name (default: the first)\n"
     "  --scale S           scales the whole scene by S (default 1)\n"
+    "  --center            moves the scene so the middle of its meshes, at the stored\n"
+    "                      pose, is at the origin\n"
     "  -h, --help          this text\n";
 
 int UsageError(const std::string& message)
@@ -85,6 +87,8 @@ void PrintSummary(const convert::ConvertOptions& options, const convert::Convert
         std::printf("skinning: %zu of %zu skinned vertices had more than one influence; each follows its heaviest "
                     "joint\n",
                     s.multiInfluenceVertices, s.skinnedVertices);
+    if (options.center)
+        std::printf("centered: moved by (%g, %g, %g)\n", r.centerOffset.x, r.centerOffset.y, r.centerOffset.z);
     std::printf("done in %.3f s (import %.3f s, bake %.3f s, write %.3f s)\n", seconds, r.importSeconds,
                 r.bakeSeconds, r.writeSeconds);
 }
@@ -118,6 +122,8 @@ int main(int argc, char** argv)
             if (missing || end == value.c_str() || *end || !std::isfinite(s) || !(s > 0))
                 return UsageError("--scale needs a positive number");
             options.scale = s;
+        } else if (arg == "--center") {
+            options.center = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError("unknown option " + arg);
         } else if (options.input.empty()) {

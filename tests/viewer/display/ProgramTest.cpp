@@ -81,7 +81,7 @@ protected:
         std::cout << "[ shown    ] " << line << std::endl;
 
         // The scene about the centre (its middle within the central half of the screen; the
-        // camera looks at the origin, where the sample figure has its feet), and it moves.
+        // camera looks at the origin, where the sample figure has its middle), and it moves.
         const Box box = SceneBounds(later, 40);
         ASSERT_FALSE(box.Empty());
         EXPECT_NEAR((box.left + box.right) / 2.0, 512.0, 256.0);

@@ -1,0 +1,76 @@
+#include "convert/Center.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace convert {
+
+namespace {
+
+Vec3 ToVec3(const float v[3]) { return {v[0], v[1], v[2]}; }
+
+Quat ToQuat(const float q[4]) { return Normalized(Quat{q[0], q[1], q[2], q[3]}); }
+
+// World frames of the nodes as the engine composes them: parent on the left. Parents come
+// before their children in the file, so one pass suffices.
+std::vector<Rigid> NodeWorlds(const BakedScene& scene)
+{
+    std::vector<Rigid> world(scene.nodes.size());
+    for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
+        const OutNode& node = scene.nodes[i];
+        Rigid local{ToQuat(node.rotation), ToVec3(node.position)};
+        if (node.parent < 0 || static_cast<std::size_t>(node.parent) >= i) {
+            world[i] = local;
+            continue;
+        }
+        const Rigid& parent = world[node.parent];
+        world[i].rotation = Normalized(Multiply(parent.rotation, local.rotation));
+        world[i].translation = Add(parent.translation, Rotate(parent.rotation, local.translation));
+    }
+    return world;
+}
+
+void Shift(float position[3], const Vec3& offset)
+{
+    position[0] = static_cast<float>(position[0] + offset.x);
+    position[1] = static_cast<float>(position[1] + offset.y);
+    position[2] = static_cast<float>(position[2] + offset.z);
+}
+
+} // namespace
+
+Vec3 CenterScene(BakedScene* scene)
+{
+    const std::vector<Rigid> world = NodeWorlds(*scene);
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    Vec3 low{inf, inf, inf}, high{-inf, -inf, -inf};
+    bool any = false;
+    for (const OutMesh& mesh : scene->meshes) {
+        for (std::size_t v = 0; v < mesh.vertices.size() && v < mesh.nodes.size(); ++v) {
+            const int node = mesh.nodes[v];
+            if (node < 0 || static_cast<std::size_t>(node) >= world.size())
+                continue;
+            const Rigid& frame = world[node];
+            const Vec3 p = Add(frame.translation, Rotate(frame.rotation, ToVec3(mesh.vertices[v].position)));
+            low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+            high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+            any = true;
+        }
+    }
+    if (!any)
+        return {};
+    const Vec3 offset = Scale(Add(low, high), -0.5);
+    // A root's position is in scene space: moving the roots moves everything they carry.
+    for (OutNode& node : scene->nodes)
+        if (node.parent < 0)
+            Shift(node.position, offset);
+    if (scene->animated)
+        for (OutTrack& track : scene->animation.tracks)
+            if (track.parent < 0)
+                for (OutKey& key : track.keys)
+                    Shift(key.position, offset);
+    return offset;
+}
+
+} // namespace convert
