@@ -13,24 +13,6 @@ namespace {
 char screenSurface;
 }  // namespace
 
-bool QtGlBinding::IsSoftwareRenderer(const std::string& renderer) {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"}) {
-        if (renderer.find(name) != std::string::npos) return true;
-    }
-    return false;
-}
-
-int QtGlBinding::SoftwareFormat() {
-    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
-    const std::string key = forced != nullptr ? forced : "";
-    if (key != m_probedFor) {
-        const std::string renderer = qtgl::ProbeRenderer();
-        m_probed = renderer.empty() ? -1 : IsSoftwareRenderer(renderer) ? 1 : 0;
-        m_probedFor = key;
-    }
-    return m_probed;
-}
-
 QWindow* QtGlBinding::WindowOf(GlSurfaceHandle surface) const {
     if (surface == nullptr || surface == &screenSurface) return nullptr;
     return static_cast<QWindow*>(surface);
@@ -55,7 +37,7 @@ int QtGlBinding::ChoosePixelFormat(GlSurfaceHandle surface, const PixelFormatDes
 
 int QtGlBinding::DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out) {
     if (surface == nullptr || index != 1) return 0;
-    const int software = SoftwareFormat();
+    const int software = m_softwareProbe.Get(&qtgl::ProbeRenderer);
     if (software < 0) return 0;
     DescribeBindingFormat(software != 0, size, out);
     return 1;

@@ -32,16 +32,10 @@ public:
     bool SetSwapInterval(int interval) override;
     int GetSwapInterval() override;
 
-    // True for Mesa's and other software rasterisers' renderer names.
-    static bool IsSoftwareRenderer(const std::string& renderer);
 
 private:
     QWindow* WindowOf(GlSurfaceHandle surface) const;
-    // 1: software, 0: hardware, -1: no context could be made. Probed once per value of
-    // LIBGL_ALWAYS_SOFTWARE.
-    int SoftwareFormat();
 
     std::set<QWindow*> m_formatSet;
-    std::string m_probedFor = "\x01";  // the LIBGL_ALWAYS_SOFTWARE value of the last probe
-    int m_probed = -1;
+    SoftwareRendererProbe m_softwareProbe;
 };

@@ -13,4 +13,9 @@ void LabelEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (m_accept && m_accept(index, text)) QStyledItemDelegate::setModelData(editor, model, index);
 }
 
+QAbstractItemView::EditTriggers LabelEditDelegate::Triggers(bool editLabels) {
+    return editLabels ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                      : QAbstractItemView::NoEditTriggers;
+}
+
 }  // namespace fw

@@ -25,9 +25,7 @@ ListCtrl::ListCtrl(uint32_t style, QWidget* parent) : QTableWidget(parent), m_st
     setSelectionMode((style & CtlStyle::SingleSel) ? QAbstractItemView::SingleSelection
                                                    : QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers((style & CtlStyle::EditLabels)
-                        ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
-                        : QAbstractItemView::NoEditTriggers);
+    setEditTriggers(LabelEditDelegate::Triggers((style & CtlStyle::EditLabels) != 0));
     setFrameShape((style & CtlStyle::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
     setFocusPolicy((style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
     setItemDelegate(new LabelEditDelegate(

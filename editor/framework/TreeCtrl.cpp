@@ -66,9 +66,7 @@ TreeCtrl::TreeCtrl(uint32_t style, QWidget* parent) : QTreeWidget(parent), m_sty
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAllColumnsShowFocus((style & CtlStyle::FullRowSelect) != 0);
     setDragDropMode(QAbstractItemView::NoDragDrop);
-    setEditTriggers((style & CtlStyle::EditLabels)
-                        ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
-                        : QAbstractItemView::NoEditTriggers);
+    setEditTriggers(LabelEditDelegate::Triggers((style & CtlStyle::EditLabels) != 0));
     setFrameShape((style & CtlStyle::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
     setFocusPolicy((style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
     setItemDelegate(new LabelEditDelegate(

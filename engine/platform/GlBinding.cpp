@@ -1,5 +1,6 @@
 #include "platform/GlBinding.h"
 
+#include <cstdlib>
 #include <cstring>
 
 void DescribeBindingFormat(bool software, unsigned size, PixelFormatDescriptor* out)
@@ -18,4 +19,24 @@ void DescribeBindingFormat(bool software, unsigned size, PixelFormatDescriptor* 
     d.stencilBits = 8;
     d.layerType = PFD_MAIN_PLANE;
     std::memcpy(out, &d, size < sizeof d ? size : sizeof d);
+}
+
+bool IsSoftwareRenderer(const std::string& renderer)
+{
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (renderer.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+int SoftwareRendererProbe::Get(std::string (*probeRenderer)())
+{
+    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    const std::string key = forced != nullptr ? forced : "";
+    if (key != probedFor) {
+        const std::string renderer = probeRenderer();
+        probed = renderer.empty() ? -1 : IsSoftwareRenderer(renderer) ? 1 : 0;
+        probedFor = key;
+    }
+    return probed;
 }

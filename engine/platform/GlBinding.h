@@ -12,6 +12,8 @@
 #include "platform/Window.h"
 #include "render/GlApi.h"
 
+#include <string>
+
 class GlBinding {
 public:
     virtual ~GlBinding() = default;
@@ -61,3 +63,18 @@ public:
 // depth and 8-bit stencil buffer, marked generic when a software rasteriser serves it.
 // Writes at most `size` bytes of the description into `out` (which may be null).
 void DescribeBindingFormat(bool software, unsigned size, PixelFormatDescriptor* out);
+
+// Whether a GL_RENDERER string names a software rasteriser (Mesa's llvmpipe, softpipe, swrast).
+bool IsSoftwareRenderer(const std::string& renderer);
+
+// Whether the window system's GL renders in software, from the GL_RENDERER of a throw-away
+// context: 1 software, 0 hardware, -1 when no context could be made. A binding asks once and
+// again only when LIBGL_ALWAYS_SOFTWARE has changed since.
+class SoftwareRendererProbe {
+public:
+    int Get(std::string (*probeRenderer)());
+
+private:
+    std::string probedFor = "\x01"; // the LIBGL_ALWAYS_SOFTWARE value of the last probe
+    int probed = -1;
+};

@@ -35,7 +35,7 @@ MeshScene::~MeshScene()
     MeshScene::Destroy();
 }
 
-void MeshScene::Destroy()
+void MeshScene::ReleaseContents()
 {
     delete[] nodes;
     nodes = nullptr;
@@ -45,20 +45,18 @@ void MeshScene::Destroy()
     delete[] meshes;
     meshes = nullptr;
     meshCount = 0;
+}
+
+void MeshScene::Destroy()
+{
+    ReleaseContents();
     NamedObject::Destroy();
 }
 
 bool MeshScene::Load(const char* path)
 {
     if (nodes != nullptr || bones != nullptr || meshes != nullptr) {
-        delete[] nodes;
-        nodes = nullptr;
-        nodeCount = 0;
-        delete[] bones;
-        bones = nullptr;
-        delete[] meshes;
-        meshes = nullptr;
-        meshCount = 0;
+        ReleaseContents();
         animation = nullptr; // bound against the previous skeleton
     }
 

@@ -46,6 +46,7 @@ public:
     Mesh* GetMeshes() const { return meshes; }
 
 private:
+    void ReleaseContents();
     void PoseFromAnimation();
     void PoseFromNodes();
 

@@ -22,13 +22,6 @@ void SdlGlBinding::SetWindowAttributes()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 }
 
-bool SdlGlBinding::IsSoftwareRenderer(const std::string& renderer)
-{
-    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
-        if (renderer.find(name) != std::string::npos) return true;
-    return false;
-}
-
 std::string SdlGlBinding::ProbeRenderer()
 {
     std::string renderer;
@@ -47,18 +40,6 @@ std::string SdlGlBinding::ProbeRenderer()
     }
     SDL_DestroyWindow(window);
     return renderer;
-}
-
-int SdlGlBinding::SoftwareFormat()
-{
-    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
-    const std::string key = forced ? forced : "";
-    if (key != probedFor) {
-        const std::string renderer = ProbeRenderer();
-        probed = renderer.empty() ? -1 : IsSoftwareRenderer(renderer) ? 1 : 0;
-        probedFor = key;
-    }
-    return probed;
 }
 
 SDL_Window* SdlGlBinding::WindowOf(GlSurfaceHandle surface) const
@@ -87,7 +68,7 @@ int SdlGlBinding::ChoosePixelFormat(GlSurfaceHandle surface, const PixelFormatDe
 int SdlGlBinding::DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out)
 {
     if (surface == nullptr || index != 1) return 0;
-    const int software = SoftwareFormat();
+    const int software = softwareProbe.Get(&SdlGlBinding::ProbeRenderer);
     if (software < 0) return 0;
     DescribeBindingFormat(software != 0, size, out);
     return 1;

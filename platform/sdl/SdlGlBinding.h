@@ -35,19 +35,13 @@ public:
     static void SetWindowAttributes();
     // GL_RENDERER of a throw-away context; empty when none can be made.
     static std::string ProbeRenderer();
-    // True for Mesa's and other software rasterisers' renderer names.
-    static bool IsSoftwareRenderer(const std::string& renderer);
 
     // Forgets the windows whose pixel format was set (the window is going away).
     void Forget(SDL_Window* window) { formatSet.erase(window); }
 
 private:
     SDL_Window* WindowOf(GlSurfaceHandle surface) const;
-    // 1: software, 0: hardware, -1: no context could be made. Probed once per value of
-    // LIBGL_ALWAYS_SOFTWARE.
-    int SoftwareFormat();
 
     std::set<SDL_Window*> formatSet;
-    std::string probedFor = "\x01";  // the LIBGL_ALWAYS_SOFTWARE value of the last probe
-    int probed = -1;
+    SoftwareRendererProbe softwareProbe;
 };

@@ -40,7 +40,7 @@ TEST(RealGl, DriverKindAndNameOnThisMachine)
 {
     // What the machine offers, asked before the driver is loaded.
     ASSERT_TRUE(HeadlessSurface::StartVideo());
-    const bool software = SdlGlBinding::IsSoftwareRenderer(SdlGlBinding::ProbeRenderer());
+    const bool software = IsSoftwareRenderer(SdlGlBinding::ProbeRenderer());
 
     HeadlessSurface surface(32, 32);
     ASSERT_TRUE(surface.Ready());
@@ -54,7 +54,7 @@ TEST(RealGl, DriverKindAndNameOnThisMachine)
         EXPECT_STREQ(surface.Device().GetDriverName(), "Default OpenGL Driver");
         EXPECT_EQ(pixelFormatAccelerated, 1);
     }
-    EXPECT_EQ(SdlGlBinding::IsSoftwareRenderer(Renderer()), software) << Renderer();
+    EXPECT_EQ(IsSoftwareRenderer(Renderer()), software) << Renderer();
 
     // A compatibility context: an extension string, and the rows it holds detected.
     EXPECT_EQ(hasMultitexture, 1);
