@@ -8,8 +8,8 @@
 
 namespace tooltest {
 
-// ORVEX_SOURCE_DIR/../shared/assets. A global test environment ends the program with status 1
-// before any test when the variable or the folder is missing.
+// $ORVEX_ASSETS, else ORVEX_SOURCE_DIR/../shared/assets. A global test environment skips every
+// test of the program, with the reason, when the models are not there.
 std::filesystem::path AssetsDir();
 
 // The .gltf (or, with binary, the .glb) file of one of the models.
