@@ -26,18 +26,18 @@ std::filesystem::path FindAssets()
     return std::filesystem::path(source) / ".." / "shared" / "assets";
 }
 
-// The models are not part of this repository: without them every tool test is skipped, saying
-// why, rather than failing on a checkout that simply does not have them.
+// The models are not part of this repository: without them every tool test is reported as
+// skipped, with the reason. (A failure in a global environment is what makes GoogleTest mark
+// each test skipped; GTEST_SKIP there would let them pass.)
 class AssetsEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
         const std::filesystem::path dir = FindAssets();
-        if (dir.empty())
-            GTEST_SKIP() << "no models: set ORVEX_ASSETS, or ORVEX_SOURCE_DIR with the models in "
-                            "$ORVEX_SOURCE_DIR/../shared/assets (ctest sets it)";
-        if (!std::filesystem::is_directory(dir / "CesiumMan"))
-            GTEST_SKIP() << "no models: no folder " << (dir / "CesiumMan").string();
+        ASSERT_FALSE(dir.empty()) << "no models: set ORVEX_ASSETS, or ORVEX_SOURCE_DIR with the models in "
+                                     "$ORVEX_SOURCE_DIR/../shared/assets (ctest sets it)";
+        ASSERT_TRUE(std::filesystem::is_directory(dir / "CesiumMan"))
+            << "no models: no folder " << (dir / "CesiumMan").string();
     }
 };
 
