@@ -17,7 +17,11 @@ COLLADA, OBJ and more into the engine's formats), orvex-info and orvex-render, a
 sample scene, and the engine as a static library with its headers and a CMake
 package (find_package(Orvex), target Orvex::engine).")
 
-set(CPACK_GENERATOR DEB) # installs under /usr, the generator's default
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_GENERATOR DEB) # installs under /usr, the generator's default
+endif()
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
