@@ -1,51 +1,41 @@
-// Orvex: plays the animated scene "2.MES" + "2.KNX" of the working directory full screen.
-// Escape ends it. A start-up failure is reported as one line on stderr and exit status 1.
-#include "FrameProfile.h"
-#include "MainWindow.h"
-#include "MessageLoop.h"
+// Orvex on SDL: plays the animated scene "2.MES" + "2.KNX" of the working directory full
+// screen. Escape ends it. A start-up failure is reported as one line on stderr and exit
+// status 1.
 #include "SdlInputState.h"
+#include "SdlMainWindow.h"
 #include "SdlMessageQueue.h"
-#include "TestApplication.h"
+#include "ViewerMain.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 
 namespace {
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
-constexpr int kBitsPerPixel = 16;  // the desktop's depth is kept whatever this says
+
+class SdlViewerHost final : public ViewerHost {
+public:
+    bool CreateMainWindow(int width, int height) override { return window.Create(sdl, width, height); }
+    void DestroyMainWindow() override { window.Destroy(); }
+    std::string WindowError() override { return SDL_GetError(); }
+    InputState& Input() override { return input; }
+    MessageQueue& Queue() override
+    {
+        // Its event types are registered with SDL video, which the window started.
+        if (!queue) queue.emplace();
+        return *queue;
+    }
+    void ReportFailure(const char* reason) override { std::fprintf(stderr, "Orvex: %s\n", reason); }
+
+private:
+    SdlPlatform sdl;  // outlives the window
+    MainWindow window;
+    SdlInputState input;
+    std::optional<SdlMessageQueue> queue;
+};
+
 }  // namespace
 
 int main()
 {
-    if (const char* timing = std::getenv("ORVEX_FRAME_TIMING"))
-        frameProfile.Enable(std::strcmp(timing, "finish") == 0);
-
-    SdlPlatform sdl;
-    MainWindow window;
-    if (!window.Create(sdl, kWidth, kHeight)) {
-        std::fprintf(stderr, "Orvex: cannot open the %dx%d window: %s\n", kWidth, kHeight, SDL_GetError());
-        return 1;
-    }
-
-    SdlInputState input;
-    std::optional<TestApplication> app;
-    app.emplace();
-    app->SetInput(&input);
-    if (!app->Init(kWidth, kHeight, kBitsPerPixel)) {
-        std::fprintf(stderr, "Orvex: %s\n", app->GetFailure());
-        app.reset();  // its destructor releases what Init made and restores the display
-        window.Destroy();
-        return 1;
-    }
-
-    SdlMessageQueue queue;
-    const int exitCode = RunMessageLoop(*app, queue);
-    app->Shutdown();
-    window.Destroy();
-    app.reset();
-    frameProfile.Report(stderr);
-    return exitCode;
+    SdlViewerHost host;
+    return RunViewer(host);
 }
