@@ -4,6 +4,8 @@
 #include "MessageLoop.h"
 #include "TestApplication.h"
 
+#include "render/GlDriver.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +46,6 @@ int RunViewer(ViewerHost& host)
     app->Shutdown();
     host.DestroyMainWindow();
     app.reset();
-    frameProfile.Report(stderr);
+    frameProfile.Report(stderr, GetDriverName(GetDriverKind()));
     return exitCode;
 }

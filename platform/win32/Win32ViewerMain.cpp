@@ -44,7 +44,12 @@ public:
     {
         std::fprintf(stderr, "Orvex: %s\n", reason);
         std::fflush(stderr);
-        if (!MessageBoxesSuppressed()) MessageBoxA(nullptr, reason, "Orvex", MB_OK | MB_ICONERROR);
+        if (MessageBoxesSuppressed()) return;
+        // The window is gone and its WM_DESTROY posted the quit message, which would end the
+        // box's own message loop at once.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        MessageBoxA(nullptr, reason, "Orvex", MB_OK | MB_ICONERROR);
     }
 
 private:
