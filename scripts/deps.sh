@@ -13,6 +13,7 @@ packages=(
   xvfb xauth imagemagick xdotool
   libx11-dev libxtst-dev
   clang libclang-rt-14-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64
 )
 
 missing=()
