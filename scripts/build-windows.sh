@@ -26,7 +26,7 @@ done
 ./scripts/deps.sh
 
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DORVEX_WINDOWS_ARCH="$arch" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 if [ "$arch" = i686 ]; then
   cmake --build "$build" -j2 --target Orvex
   echo "built $build/bin/Orvex.exe (32-bit)"

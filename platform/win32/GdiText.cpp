@@ -1,9 +1,11 @@
 // GDI draws only into bitmaps it made, so each line is drawn into a DIB section of the
-// target's size that holds a copy of the target, and what changed is copied back.
+// target's size: the part of the target the text can reach is copied in, the text drawn, and
+// what changed copied back.
 #include "GdiText.h"
 
 #include "Win32.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -49,33 +51,74 @@ public:
     {
         if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || text == nullptr) return;
         if (!PrepareCanvas(target.width, target.height)) return;
-        const std::size_t bytes = static_cast<std::size_t>(target.width) * static_cast<std::size_t>(target.height) * 4;
-        std::memcpy(canvasPixels, target.pixels, bytes);
 
         HGDIOBJ previousFont = SelectObject(dc, static_cast<const GdiFont&>(font).handle);
         SetTextColor(dc, color & 0x00FFFFFF);
         SetBkColor(dc, background & 0x00FFFFFF);
         SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-        const int count = length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
-        if (IsAscii(text, length)) {
+        const bool ascii = IsAscii(text, length);
+        const std::wstring wide = ascii ? std::wstring() : TextToUtf16(text, length);
+        const int count = ascii ? Count(length) : Count(wide.size());
+        SIZE extent{0, 0};
+        if (ascii) {
+            GetTextExtentPoint32A(dc, text, count, &extent);
+        } else {
+            GetTextExtentPoint32W(dc, wide.data(), count, &extent);
+        }
+        const Span columns = Reach(x, extent.cx, extent.cy, target.width);
+        const Span rows = Reach(y, extent.cy, extent.cy, target.height);
+        Copy(target, columns, rows, target.pixels, canvasPixels);
+
+        if (ascii) {
             TextOutA(dc, x, y, text, count);
         } else {
-            const std::wstring wide = TextToUtf16(text, length);
-            TextOutW(dc, x, y, wide.data(), wide.size() > INT_MAX ? INT_MAX : static_cast<int>(wide.size()));
+            TextOutW(dc, x, y, wide.data(), count);
         }
         GdiFlush();
         // The font may be deleted later; it must not stay selected.
         SelectObject(dc, previousFont);
 
         // GDI decides what the reserved byte of a drawn pixel holds; the target's rule is 0.
-        for (std::size_t i = 0; i < bytes; i += 4) {
-            if (std::memcmp(canvasPixels + i, target.pixels + i, 4) == 0) continue;
-            std::memcpy(target.pixels + i, canvasPixels + i, 3);
-            target.pixels[i + 3] = 0;
+        for (int row = rows.begin; row < rows.end; ++row) {
+            const std::size_t start = (static_cast<std::size_t>(row) * static_cast<std::size_t>(target.width) +
+                                       static_cast<std::size_t>(columns.begin)) * 4;
+            const std::size_t end = start + static_cast<std::size_t>(columns.end - columns.begin) * 4;
+            for (std::size_t i = start; i < end; i += 4) {
+                if (std::memcmp(canvasPixels + i, target.pixels + i, 4) == 0) continue;
+                std::memcpy(target.pixels + i, canvasPixels + i, 3);
+                target.pixels[i + 3] = 0;
+            }
         }
     }
 
 private:
+    struct Span {
+        int begin;
+        int end;
+    };
+
+    static int Count(std::size_t length) { return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length); }
+
+    // The pixels of [start, start + size) widened by `margin` on both sides (overhanging
+    // glyphs, accents above the cell), within [0, limit).
+    static Span Reach(int start, long size, long margin, int limit)
+    {
+        const long long first = static_cast<long long>(start) - margin;
+        const long long last = static_cast<long long>(start) + size + margin;
+        return {static_cast<int>(std::clamp<long long>(first, 0, limit)), static_cast<int>(std::clamp<long long>(last, 0, limit))};
+    }
+
+    static void Copy(const TextTarget& target, Span columns, Span rows, const std::uint8_t* from, std::uint8_t* to)
+    {
+        if (columns.end <= columns.begin) return;
+        const std::size_t width = static_cast<std::size_t>(columns.end - columns.begin) * 4;
+        for (int row = rows.begin; row < rows.end; ++row) {
+            const std::size_t at = (static_cast<std::size_t>(row) * static_cast<std::size_t>(target.width) +
+                                    static_cast<std::size_t>(columns.begin)) * 4;
+            std::memcpy(to + at, from + at, width);
+        }
+    }
+
     bool PrepareCanvas(int width, int height)
     {
         if (bitmap != nullptr && width == canvasWidth && height == canvasHeight) return true;
