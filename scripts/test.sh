@@ -63,10 +63,9 @@ if [ "$windows" = 1 ]; then
   # One Wine prefix in the build, kept between runs; one server for the whole run.
   export WINEPREFIX="$root/build-windows/wine-prefix" WINEDEBUG=-all
   wine_start=$SECONDS
-  ./scripts/wine-prefix.sh "$WINEPREFIX"
-  # Kept up until the end (-p); a server still up from the prefix's making answers 2.
   wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-  "$wineserver" -p 2>/dev/null || true
+  trap 'kill $xvfb_pid 2>/dev/null || true; "$wineserver" -k 2>/dev/null || true' EXIT
+  ./scripts/wine-prefix.sh "$WINEPREFIX"  # its server stays up until the end
   wine_prefix_seconds=$((SECONDS - wine_start))
   windows_test_start=$SECONDS
   ctest --test-dir build-windows --output-on-failure --timeout 300 || status=$?
@@ -78,6 +77,5 @@ if [ "$windows" = 1 ]; then
        "tests under wine ${windows_test_seconds} s" >&2
 fi
 "${run_ctest[@]}" || status=$?
-[ "$windows" = 1 ] && { "$wineserver" -k 2>/dev/null || true; }
 
 exit $status
