@@ -5,6 +5,7 @@
 
 #include "InputState.h"
 
+#include "foundation/FileRefusal.h"
 #include "render/BitmapFont.h"
 #include "render/Camera.h"
 #include "render/GlDevice.h"
@@ -86,5 +87,6 @@ protected:
 
 private:
     InputState* input = nullptr;
-    char failure[200] = "";
+    // Room for a loader's reason, which names the records at fault.
+    char failure[FileRefusal::kTextSize + 160] = "";
 };

@@ -28,11 +28,18 @@ bool TestApplication::Init(int w, int h, int bitsPerPixel)
 
     scene = new (std::nothrow) MeshScene;
     if (scene == nullptr) return Fail("cannot create the mesh scene");
-    if (!scene->Load(kSceneFile)) return Fail("cannot load the mesh scene \"%s\"", kSceneFile);
+    char reason[FileRefusal::kTextSize];
+    if (!scene->Load(kSceneFile)) {
+        scene->GetRefusal().Format(reason, sizeof reason);
+        return Fail("cannot load the mesh scene \"%s\": %s", kSceneFile, reason);
+    }
 
     animation = new (std::nothrow) KeyframeAnimation;
     if (animation == nullptr) return Fail("cannot create the animation");
-    if (!animation->Load(kAnimationFile)) return Fail("cannot load the animation \"%s\"", kAnimationFile);
+    if (!animation->Load(kAnimationFile)) {
+        animation->GetRefusal().Format(reason, sizeof reason);
+        return Fail("cannot load the animation \"%s\": %s", kAnimationFile, reason);
+    }
 
     if (!scene->SetAnimation(animation))
         return Fail("cannot play the animation \"%s\" on the mesh scene \"%s\" (%d tracks, %d nodes)", kAnimationFile,

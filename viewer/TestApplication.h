@@ -17,7 +17,7 @@ public:
     ~TestApplication() override;
 
     // The base Init, then the scene, the animation and their binding; GetFailure names
-    // the file that could not be loaded or bound.
+    // the file that could not be loaded or bound, with the loader's reason.
     bool Init(int width, int height, int bitsPerPixel) override;
     // Scene, animation (the scene refers to it), then the base Shutdown.
     void Shutdown() override;

@@ -113,7 +113,7 @@ TEST_F(PlayScene, MissingTextureLeavesTheMaterialUntexturedAndStillPlays)
 struct BrokenFiles {
     const char* name;
     std::function<bool(const std::string& dir)> make;
-    std::vector<std::string> named;  // what the failure line must mention
+    std::vector<std::string> named;  // what the failure line must mention: the file and the loader's reason
 };
 
 // Test names show the case's name, not its bytes.
@@ -148,20 +148,30 @@ bool Box(const std::string& dir, BoxMotion motion = BoxMotion::Turning)
 INSTANTIATE_TEST_SUITE_P(
     Viewer, RefusedFiles,
     ::testing::Values(
-        BrokenFiles{"NoFiles", [](const std::string&) { return true; }, {"2.MES"}},
+        BrokenFiles{"NoFiles", [](const std::string&) { return true; },
+                    {"cannot load the mesh scene \"2.MES\": the file cannot be opened (No such file or directory)"}},
         BrokenFiles{"SceneMissing",
                     [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.MES"); },
-                    {"2.MES"}},
+                    {"cannot load the mesh scene \"2.MES\": the file cannot be opened"}},
         BrokenFiles{"SceneCutInItsHeader", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 6); },
-                    {"2.MES"}},
+                    {"cannot load the mesh scene \"2.MES\": header: the file ends inside the version"}},
+        // Mesh "box" holds 24 vertices from byte 126; cut at 900 the file has 774 bytes of them.
         BrokenFiles{"SceneCutInItsMesh", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 900); },
-                    {"2.MES"}},
+                    {"\"2.MES\": mesh 0 \"box\": vertex count 24 needs at least 868 bytes, the file has 774 left"}},
+        BrokenFiles{"SceneWithAnIndexOutOfRange",
+                    [](const std::string& d) {
+                        std::string error;
+                        return WriteSceneWithIndexOutOfRange(d, &error);
+                    },
+                    {"cannot load the mesh scene \"2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below the "
+                     "vertex count 3"}},
         BrokenFiles{"AnimationMissing",
                     [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.KNX"); },
-                    {"2.KNX"}},
+                    {"cannot load the animation \"2.KNX\": the file cannot be opened"}},
         BrokenFiles{"AnimationCutInItsKeys",
                     [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.KNX", 200); },
-                    {"2.KNX"}},
+                    {"cannot load the animation \"2.KNX\": track section: track count 1 of 41 frames each needs at "
+                     "least 1153 bytes, the file has 179 left"}},
         BrokenFiles{"AnimationWithMoreTracksThanNodes",
                     [](const std::string& d) {
                         std::string error;

@@ -220,6 +220,13 @@ INSTANTIATE_TEST_SUITE_P(
         StartupFailure{"NoSceneFiles", [](const std::string&) { return true; }, "\"2.MES\""},
         StartupFailure{"CorruptScene", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 500); },
                        "\"2.MES\""},
+        StartupFailure{"SceneWithAnIndexOutOfRange",
+                       [](const std::string& d) {
+                           std::string error;
+                           return WriteSceneWithIndexOutOfRange(d, &error);
+                       },
+                       "Orvex: cannot load the mesh scene \"2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below "
+                       "the vertex count 3"},
         StartupFailure{"MissingAnimation",
                        [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.KNX"); },
                        "\"2.KNX\""},
