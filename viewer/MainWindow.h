@@ -18,8 +18,10 @@ public:
     // Destroys the window if there is one and clears the handle; safe any number of times.
     virtual void Destroy();
     // Starts SDL video on the platform, creates the window at (0, 0) with the given size,
-    // shows it and gives it the input focus. False when video or the window fails.
-    virtual bool Create(SdlPlatform& platform, int width, int height);
+    // shows it and gives it the input focus. False when video or the window fails. Not
+    // `fullScreen`: an ordinary window with a frame, centred, that display-mode changes leave
+    // alone.
+    virtual bool Create(SdlPlatform& platform, int width, int height, bool fullScreen = true);
 
 private:
     SdlPlatform* platform = nullptr;
