@@ -2,9 +2,7 @@
 
 #include "OpenGLView.h"
 #include "QtGlContext.h"
-#include "framework/FrameWnd.h"
 
-#include <QDropEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>
@@ -27,29 +25,6 @@ uint32_t MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 ViewWindow::ViewWindow(COpenGLView* view) : m_view(view) {
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(qtgl::WindowFormat());
-}
-
-bool ViewWindow::event(QEvent* event) {
-    auto* frame = qobject_cast<fw::FrameWnd*>(m_view->window());
-    switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-            if (frame != nullptr) {
-                frame->DragFilesOver(static_cast<QDragMoveEvent*>(event));
-            } else {
-                event->ignore();
-            }
-            return true;
-        case QEvent::Drop:
-            if (frame != nullptr) {
-                frame->DropFiles(static_cast<QDropEvent*>(event));
-            } else {
-                event->ignore();
-            }
-            return true;
-        default:
-            return QWindow::event(event);
-    }
 }
 
 void ViewWindow::exposeEvent(QExposeEvent*) {

@@ -1,8 +1,7 @@
 #pragma once
 // The native window an OpenGL view draws into: a QWindow with an OpenGL surface, embedded in
 // the view with QWidget::createWindowContainer. It hands its size, mouse and wheel messages
-// to the view, in the view's terms (client pixels, button flags, wheel delta), and what is
-// dragged over it to the frame.
+// to the view, in the view's terms (client pixels, button flags, wheel delta).
 #include <QPointer>
 #include <QWindow>
 
@@ -14,8 +13,6 @@ public:
     explicit ViewWindow(COpenGLView* view);
 
 protected:
-    // Drags and drops over the view are the frame's: it opens files dropped on the window.
-    bool event(QEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

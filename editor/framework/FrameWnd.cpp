@@ -369,15 +369,19 @@ QStringList FrameWnd::DroppableFiles(const QMimeData* data) const {
 }
 
 void FrameWnd::DragFilesOver(QDragMoveEvent* event) {
-    if (!acceptDrops() || DroppableFiles(event->mimeData()).isEmpty()) {
+    if (DroppableFiles(event->mimeData()).isEmpty()) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
 }
 
-void FrameWnd::DropFiles(QDropEvent* event) {
-    const QStringList paths = acceptDrops() ? DroppableFiles(event->mimeData()) : QStringList();
+void FrameWnd::dragEnterEvent(QDragEnterEvent* event) { DragFilesOver(event); }
+
+void FrameWnd::dragMoveEvent(QDragMoveEvent* event) { DragFilesOver(event); }
+
+void FrameWnd::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppableFiles(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
         return;
@@ -388,12 +392,6 @@ void FrameWnd::DropFiles(QDropEvent* event) {
     QMetaObject::invokeMethod(
         this, [this, paths] { OnDropFiles(paths); }, Qt::QueuedConnection);
 }
-
-void FrameWnd::dragEnterEvent(QDragEnterEvent* event) { DragFilesOver(event); }
-
-void FrameWnd::dragMoveEvent(QDragMoveEvent* event) { DragFilesOver(event); }
-
-void FrameWnd::dropEvent(QDropEvent* event) { DropFiles(event); }
 
 void FrameWnd::OnDropFiles(const QStringList& paths) {
     Application* app = Application::Instance();

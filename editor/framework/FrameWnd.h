@@ -84,11 +84,6 @@ public:
     // Files dropped on the window open as File Open opens them (see OnDropFiles). Only files
     // with the document template's extension are taken.
     void DragAcceptFiles(bool accept = true);
-    // A drag entering or moving over the window, or a native window inside it (the view's):
-    // accepted when it carries files to open.
-    void DragFilesOver(QDragMoveEvent* event);
-    // A drop there: accepted, and its files opened once the drop is over, when it carries any.
-    void DropFiles(QDropEvent* event);
 
     // The window's placement and its bars' layout (edge or floating, order, shown or hidden,
     // their own sizes), kept in the application's profile under `section`.
@@ -133,6 +128,8 @@ protected:
 private:
     // The local files of a drag that a document of this frame opens.
     QStringList DroppableFiles(const QMimeData* data) const;
+    // A drag entering or moving over the window: accepted when it carries files to open.
+    void DragFilesOver(QDragMoveEvent* event);
 
     void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
     void UpdateActions(const QList<QAction*>& actions);

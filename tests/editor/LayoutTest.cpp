@@ -230,27 +230,26 @@ namespace {
 
 class EditorFiles : public EditorTest {
 protected:
-    // Sends a drag of `paths` over the middle of the view and, when it is taken, drops it there.
-    bool DropOnView(const QStringList& paths) {
-        auto* data = new QMimeData;  // the drop owns it
+    // Sends a drag of `paths` into the window over the middle of the view and, when the window
+    // takes it and `drop` is set, drops it there. True when the window takes the drag (and drop).
+    bool DragOntoView(const QStringList& paths, bool drop) {
+        QMimeData data;
         QList<QUrl> urls;
         for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-        data->setUrls(urls);
+        data.setUrls(urls);
         QWindow* window = m_frame->windowHandle();
         const QPointF at = m_view->mapTo(m_frame, m_view->rect().center());
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &enter);
-        if (!enter.isAccepted()) {
+        if (!enter.isAccepted() || !drop) {
             QDragLeaveEvent leave;
             QCoreApplication::sendEvent(window, &leave);
-            delete data;
-            return false;
+            return enter.isAccepted();
         }
-        QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(window, &drop);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &dropped);
         QCoreApplication::processEvents();
-        delete data;
-        return drop.isAccepted();
+        return dropped.isAccepted();
     }
 };
 
@@ -258,7 +257,8 @@ protected:
 
 TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken) {
     const QString path = scenes::Write(m_dir.path(), "Dropped.MES", scenes::Family(UniqueName("dropped")));
-    ASSERT_TRUE(DropOnView({path}));
+    EXPECT_TRUE(DragOntoView({path}, false));
+    ASSERT_TRUE(DragOntoView({path}, true));
     ASSERT_SOON_EQ(m_doc->GetPathName(), QFileInfo(path).absoluteFilePath());
     EXPECT_NE(m_doc->m_scene, nullptr);
     EXPECT_EQ(MeshRows(), QStringList({"body", "hat"}));
@@ -268,7 +268,8 @@ TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken) {
     QFile text(m_dir.filePath("notes.txt"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.close();
-    EXPECT_FALSE(DropOnView({m_dir.filePath("notes.txt")}));
+    EXPECT_FALSE(DragOntoView({m_dir.filePath("notes.txt")}, false));
+    EXPECT_FALSE(DragOntoView({m_dir.filePath("notes.txt")}, true));
     QTest::qWait(20);
     EXPECT_EQ(m_doc->GetPathName(), QFileInfo(path).absoluteFilePath());
     EXPECT_TRUE(RecordedMessages().isEmpty());
