@@ -3,6 +3,8 @@
 #include "convert/Convert.h"
 #include "convert/Progress.h"
 
+#include "OrvexVersion.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +27,8 @@ const char* const Usage =
     "  --scale S           scales the whole scene by S (default 1)\n"
     "  --center            moves the scene so the middle of its meshes, at the stored\n"
     "                      pose, is at the origin\n"
-    "  -h, --help          this text\n";
+    "  -h, --help          this text\n"
+    "  --version           prints the version\n";
 
 int UsageError(const std::string& message)
 {
@@ -105,6 +108,10 @@ int main(int argc, char** argv)
         bool missing = false;
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orvex-convert %s\n", ORVEX_VERSION);
             return 0;
         }
         if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {

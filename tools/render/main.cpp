@@ -10,6 +10,8 @@
 #include "render/ViewFraming.h"
 #include "scene/MeshScene.h"
 
+#include "OrvexVersion.h"
+
 #include <stb_image_write.h>
 
 #include <chrono>
@@ -24,7 +26,7 @@ namespace {
 
 const char* const Usage =
     "usage: orvex-render SCENE.mes [--anim FILE.knx [--time SECONDS]] [--size WxH]\n"
-    "                   [--fit] [--turn DEG] [--tilt DEG] [--roll DEG] [--overlay] -o OUT.png\n"
+    "                   [--fit] [--turn DEG] [--tilt DEG] [--roll DEG] [--overlay] [--quiet] -o OUT.png\n"
     "       orvex-render SCENE.mes ... --camera AX,AY,AZ,PX,PY,PZ ... -o OUT.png\n"
     "\n"
     "Renders a mesh scene offscreen with the engine's renderer and writes a PNG. The camera\n"
@@ -43,7 +45,10 @@ const char* const Usage =
     "                    position; not with --fit, --turn, --tilt or --roll\n"
     "  --overlay         draws the viewer's two text lines (driver name, then the time)\n"
     "  -o OUT.png        the picture to write\n"
+    "  --quiet           prints nothing when the picture is written (failures still\n"
+    "                    go to the error output)\n"
     "  -h, --help        prints this text\n"
+    "  --version         prints the version\n"
     "\n"
     "A framed three-quarter view:\n"
     "  orvex-render fox.mes --fit --turn -35 --tilt 25 --size 256x256 -o fox.png\n";
@@ -65,7 +70,7 @@ struct Options {
     double time = 0;
     bool timeGiven = false;
     int width = 1024, height = 768;
-    bool fit = false, cameraGiven = false, anglesGiven = false, overlay = false;
+    bool fit = false, cameraGiven = false, anglesGiven = false, overlay = false, quiet = false;
     rendertool::CameraSetup camera;
 };
 
@@ -114,6 +119,11 @@ int main(int argc, char** argv)
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
             return 0;
+        } else if (arg == "--version") {
+            std::printf("orvex-render %s\n", ORVEX_VERSION);
+            return 0;
+        } else if (arg == "--quiet") {
+            o.quiet = true;
         } else if (arg == "-o") {
             if (!value(&o.output))
                 return UsageError("-o needs a file name");
@@ -258,6 +268,8 @@ int main(int argc, char** argv)
         std::remove(part.c_str());
         return Fail(o.output + ": cannot be written");
     }
+    if (o.quiet)
+        return 0;
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("wrote %s: %dx%d in %.3f s (GL surface %.3f s)\n", o.output.c_str(), o.width, o.height, total,
                 setupSeconds);
