@@ -22,7 +22,7 @@ const char* const kUsage =
     "folder becomes the working folder, so its textures load from beside it.\n"
     "\n"
     "  --window    plays in an ordinary 1024x768 window; the display mode stays as it is\n"
-    "  --fit       places the camera so that the scene fills most of the picture\n"
+    "  --fit       frames the scene so that it fills most of the picture, whatever its size\n"
     "  -h, --help  prints this text\n"
     "  --version   prints the version\n"
     "\n"
@@ -88,8 +88,10 @@ ViewerOptions ParseViewerCommandLine(int argc, const char* const* argv)
 
 const char* ViewerUsage() { return kUsage; }
 
-int PrepareViewer(const ViewerOptions& options, ViewerFiles* files, std::FILE* out, std::FILE* err)
+int PrepareViewer(const ViewerOptions& options, ViewerFiles* files, std::string* failure, std::FILE* out,
+                  std::FILE* err)
 {
+    failure->clear();
     switch (options.action) {
         case ViewerOptions::Action::Help:
             std::fputs(kUsage, out);
@@ -113,24 +115,19 @@ int PrepareViewer(const ViewerOptions& options, ViewerFiles* files, std::FILE* o
     // before the working folder moves to the scene's.
     for (const std::string* named : {&options.scene, &options.animation}) {
         if (named->empty()) continue;
-        const std::string problem = Unreadable(*named);
-        if (!problem.empty()) {
-            std::fprintf(err, "Orvex: %s\n", problem.c_str());
-            return 1;
-        }
+        *failure = Unreadable(*named);
+        if (!failure->empty()) return 1;
     }
     std::error_code ec;
     const fs::path scene = fs::absolute(options.scene, ec);
     const fs::path animation = options.animation.empty() ? fs::path() : fs::absolute(options.animation, ec);
     if (ec) {
-        std::fprintf(err, "Orvex: cannot find the full path of \"%s\": %s\n", options.scene.c_str(),
-                     ec.message().c_str());
+        *failure = "cannot find the full path of \"" + options.scene + "\": " + ec.message();
         return 1;
     }
     fs::current_path(scene.parent_path(), ec);
     if (ec) {
-        std::fprintf(err, "Orvex: cannot enter the folder of \"%s\": %s\n", options.scene.c_str(),
-                     ec.message().c_str());
+        *failure = "cannot enter the folder of \"" + options.scene + "\": " + ec.message();
         return 1;
     }
     files->scene = scene.string();

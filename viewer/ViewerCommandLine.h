@@ -35,7 +35,9 @@ struct ViewerFiles {
 
 // What the viewer does before it opens a window. Help and the version go to `out` and give
 // status 0; a refused command line gives its reason and the usage on `err` and status 2; a
-// named file that cannot be read, or a scene folder that cannot be entered, gives one line on
-// `err` and status 1. -1 means play: *files then says what to load (absolute paths when a scene
-// was named, the working folder having become the scene's).
-int PrepareViewer(const ViewerOptions& options, ViewerFiles* files, std::FILE* out, std::FILE* err);
+// named file that cannot be read, or a scene folder that cannot be entered, gives status 1
+// with *failure saying so in one line (without "Orvex: "), for the platform to show as it
+// shows every start-up failure. -1 means play: *files then says what to load (absolute paths
+// when a scene was named, the working folder having become the scene's).
+int PrepareViewer(const ViewerOptions& options, ViewerFiles* files, std::string* failure, std::FILE* out,
+                  std::FILE* err);

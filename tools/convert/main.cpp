@@ -14,12 +14,12 @@
 
 namespace {
 
-const char* const Usage =
+// The formats line depends on the build: with or without Assimp.
+const std::string UsageText = std::string(
     "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
     "\n"
-    "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
-    "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
-    "to them.\n"
+    "Converts a model (") + convert::FormatsRead() + ") into OUTBASE.mes,\n"
+    "OUTBASE.knx (when it animates) and one TGA per texture next to them.\n"
     "\n"
     "  -o OUTBASE          output path without extension (default: the input's name in the\n"
     "                      current folder)\n"
@@ -29,6 +29,7 @@ const char* const Usage =
     "                      pose, is at the origin\n"
     "  -h, --help          this text\n"
     "  --version           prints the version\n";
+const char* const Usage = UsageText.c_str();
 
 int UsageError(const std::string& message)
 {

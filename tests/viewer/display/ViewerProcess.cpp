@@ -10,12 +10,11 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
                              const std::vector<std::string>& environment, const std::vector<std::string>& arguments)
 {
-    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     char pattern[] = "/tmp/orvex-stderr-XXXXXX";

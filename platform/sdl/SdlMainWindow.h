@@ -1,5 +1,6 @@
-// The viewer's one window: borderless, always on top, at the screen's top-left corner, no
-// cursor over it, keys never turned into text. Its handle is the program-wide mainWindow;
+// The viewer's one window: borderless, always on top, at the screen's top-left corner (or,
+// when not full screen, an ordinary window in the middle), no cursor over it, keys never
+// turned into text. Its handle is the program-wide mainWindow;
 // display-mode changes apply to it (it becomes the full-screen window of the mode).
 #pragma once
 
