@@ -14,13 +14,14 @@
 #include <vector>
 
 struct FakeLibraries final : LibraryLoader {
-    std::set<std::string> present{kSystemGlLibrary};  // file names that load
+    std::set<std::string> present{kSystemGlLibrary, kSgiSoftwareGlLibrary};  // file names that load
     std::set<std::string> missing;                     // function names no library has
     bool windowSystem = true;                          // the pixel-format module is there
     std::vector<std::string> log;                      // "load x", "free x", "software"
+    std::vector<std::string> lookups;                  // every function name asked for, in order
     static inline int glideBoards = 0;
 
-    static int QueryBoards(void* config)
+    static int ORVEX_GL_APIENTRY QueryBoards(void* config)
     {
         std::int32_t boards = glideBoards;
         std::memcpy(config, &boards, sizeof boards);
@@ -40,6 +41,7 @@ struct FakeLibraries final : LibraryLoader {
     }
     GlProc Symbol(LibraryHandle library, const char* name) override
     {
+        lookups.push_back(name);
         if (library == nullptr || missing.count(name)) return nullptr;
         static const std::map<std::string, std::string> pixelFormat{
             {"ChoosePixelFormat", "choosePixelFormat"},  {"wglChoosePixelFormat", "choosePixelFormat"},
@@ -110,6 +112,10 @@ struct FakeBinding final : GlBinding {
     bool SetSwapInterval(int) override { return false; }
     int GetSwapInterval() override { return 0; }
 };
+
+// The log lines of FakeLibraries.
+inline std::string Load(const char* file) { return std::string("load ") + file; }
+inline std::string Free(const char* file) { return std::string("free ") + file; }
 
 // Registers the fakes and forgets the driver state for the test's lifetime. Construct it
 // before the RecordingGl (forgetting the driver state clears `gl`).

@@ -3,6 +3,8 @@
 #include "convert/Convert.h"
 #include "convert/Progress.h"
 
+#include "OrvexVersion.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +14,12 @@
 
 namespace {
 
-const char* const Usage =
+// The formats line depends on the build: with or without Assimp.
+const std::string UsageText = std::string(
     "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
     "\n"
-    "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
-    "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
-    "to them.\n"
+    "Converts a model (") + convert::FormatsRead() + ") into OUTBASE.mes,\n"
+    "OUTBASE.knx (when it animates) and one TGA per texture next to them.\n"
     "\n"
     "  -o OUTBASE          output path without extension (default: the input's name in the\n"
     "                      current folder)\n"
@@ -25,7 +27,9 @@ const char* const Usage =
     "  --scale S           scales the whole scene by S (default 1)\n"
     "  --center            moves the scene so the middle of its meshes, at the stored\n"
     "                      pose, is at the origin\n"
-    "  -h, --help          this text\n";
+    "  -h, --help          this text\n"
+    "  --version           prints the version\n";
+const char* const Usage = UsageText.c_str();
 
 int UsageError(const std::string& message)
 {
@@ -105,6 +109,10 @@ int main(int argc, char** argv)
         bool missing = false;
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orvex-convert %s\n", ORVEX_VERSION);
             return 0;
         }
         if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {

@@ -85,7 +85,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
     bool loaded;
     {
         InFolder folder(file.parent_path());
-        loaded = scene->Load(file.filename().c_str());
+        loaded = scene->Load(file.filename().string().c_str());
     }
     if (!loaded) {
         Refuse(f, scene->GetRefusal());
@@ -110,7 +110,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         if (!info.texture.empty()) {
             const std::string name = mat->GetTexture() ? mat->GetTexture()->GetName() : info.texture.c_str();
             TgaLoader loader;
-            std::unique_ptr<Image> image(loader.Load((file.parent_path() / (name + ".TGA")).c_str()));
+            std::unique_ptr<Image> image(loader.Load((file.parent_path() / (name + ".TGA")).string().c_str()));
             info.image.found = mat->GetTexture() != nullptr;
             if (image) {
                 info.image.width = image->GetWidth();
