@@ -313,6 +313,38 @@ bool Box(const std::string& dir)
     return WriteBoxScene(dir, BoxMotion::Turning, &error);
 }
 
+// Files named on the command line are refused with the loader's reason, naming the file by
+// the full path the viewer loaded it from.
+TEST_F(Program, NamedFilesThatCannotLoadGiveTheLoadersReason)
+{
+    const std::string models = dir.File("models");
+    std::filesystem::create_directories(models);
+    std::string error;
+    ASSERT_TRUE(WriteSceneWithIndexOutOfRange(models, &error)) << error;
+    ViewerProcess scene(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--window", "models/2.MES"});
+    ASSERT_TRUE(scene.WaitForExit(30.0));
+    EXPECT_EQ(scene.ExitCode(), 1);
+    std::vector<std::string> lines = Lines(scene.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << scene.Stderr();
+    EXPECT_EQ(lines[0].rfind("Orvex: cannot load the mesh scene \"/", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("/models/2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex "
+                            "count 3"),
+              std::string::npos)
+        << lines[0];
+
+    ASSERT_TRUE(Box(models) && TruncateFile(models + "/2.KNX", 200));
+    ViewerProcess animation(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--window", "models/2.MES", "models/2.KNX"});
+    ASSERT_TRUE(animation.WaitForExit(30.0));
+    EXPECT_EQ(animation.ExitCode(), 1);
+    lines = Lines(animation.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << animation.Stderr();
+    EXPECT_EQ(lines[0].rfind("Orvex: cannot load the animation \"/", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("/models/2.KNX\": track section: track count 1 of 41 frames each needs at least 1153 "
+                            "bytes, the file has 179 left"),
+              std::string::npos)
+        << lines[0];
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Viewer, FailingProgram,
     ::testing::Values(
