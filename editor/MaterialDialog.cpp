@@ -1,6 +1,6 @@
 #include "MaterialDialog.h"
 
-#include "MeshFileCheck.h"
+#include "FileMessages.h"
 #include "Resource.h"
 #include "framework/TreeCtrl.h"
 #include "scene/Material.h"

@@ -1,8 +1,8 @@
 #include "QuorvanDoc.h"
 
+#include "FileMessages.h"
 #include "LeftDialogBar.h"
 #include "MainFrm.h"
-#include "MeshFileCheck.h"
 #include "QuorvanView.h"
 #include "UserMessage.h"
 #include "foundation/Timer.h"
@@ -79,8 +79,9 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path) {
     QDir::setCurrent(file.absolutePath());
     if (!m_scene->Load(QFile::encodeName(file.absoluteFilePath()).constData())) {
         // A refused scene is only fit to be deleted: never update or draw it.
+        const QString reason = DescribeRefusal(m_scene->GetRefusal());
         DestroyScene();
-        TellOpenFailed(path, DescribeRefusedMeshFile(path));
+        TellOpenFailed(path, reason);
         return false;
     }
 
@@ -116,7 +117,10 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path) {
         if (last != nullptr) tree->Expand(last);
     }
 
-    if (auto* view = qobject_cast<CQuorvanView*>(frame->GetActiveView())) view->GetCamera().Reset();
+    if (auto* view = qobject_cast<CQuorvanView*>(frame->GetActiveView())) {
+        view->GetCamera().Reset();
+        view->SetFraming(ViewFraming{});  // a framing of the previous scene would not fit this one
+    }
     return true;
 }
 

@@ -2,8 +2,11 @@
 
 #include "RecordingGl.h"
 
+#include "foundation/FileRefusal.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -53,4 +56,14 @@ const char* FuzzFile(const std::uint8_t* data, std::size_t size)
 const char* FuzzSecondFile(const std::uint8_t* data, std::size_t size)
 {
     return second.Fill(data, size);
+}
+
+void CheckRefusal(const FileRefusal& refusal, std::size_t fileSize)
+{
+    if (!refusal.IsSet() || refusal.GetOffset() > static_cast<std::int64_t>(fileSize))
+        __builtin_trap();
+    char text[FileRefusal::kTextSize];
+    refusal.Format(text, sizeof text);
+    if (std::strchr(text, '\n') != nullptr)
+        __builtin_trap();
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+class FileRefusal;
+
 // Installs the no-op GL table and creates the in-memory file; call once at start.
 void FuzzSetUp();
 
@@ -13,3 +15,7 @@ const char* FuzzFile(const std::uint8_t* data, std::size_t size);
 
 // A second in-memory file, for a harness that needs two (a scene and an animation).
 const char* FuzzSecondFile(const std::uint8_t* data, std::size_t size);
+
+// Stops the run unless a refused file's reason is noted, lies within the file, and formats
+// into one line.
+void CheckRefusal(const FileRefusal& refusal, std::size_t fileSize);

@@ -1,6 +1,7 @@
 // Keyframe animation files through KeyframeAnimation::Load; when the animation loads it
 // is advanced (by a step taken from the input's last bytes, which may be any float) and
-// played on a fixed 8-node scene, whose binding refuses animations it cannot play.
+// played on a fixed 8-node scene, whose binding refuses animations it cannot play. A
+// refused file must come with its reason.
 #include "FuzzInput.h"
 
 #include "anim/KeyframeAnimation.h"
@@ -49,8 +50,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     KeyframeAnimation animation;
-    if (!animation.Load(FuzzFile(data, size)))
+    if (!animation.Load(FuzzFile(data, size))) {
+        CheckRefusal(animation.GetRefusal(), size);
         return 0;
+    }
     float step = 0.05f;
     if (size >= sizeof step)
         std::memcpy(&step, data + size - sizeof step, sizeof step);

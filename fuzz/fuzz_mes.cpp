@@ -1,5 +1,5 @@
 // Mesh scene files through MeshScene::Load, then one frame (update and draw against the
-// no-op GL table) on whatever loaded, refused or not.
+// no-op GL table) on whatever loaded, refused or not. A refusal must come with its reason.
 #include "FuzzInput.h"
 
 #include "render/GlDriver.h"
@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     {
         MeshScene scene;
-        scene.Load(FuzzFile(data, size));
+        if (!scene.Load(FuzzFile(data, size)))
+            CheckRefusal(scene.GetRefusal(), size);
         scene.Update();
         scene.Render();
     }

@@ -1,5 +1,5 @@
 // TGA files through TgaLoader::Load, and the decoded image through a texture upload
-// against the no-op GL table.
+// against the no-op GL table. A refused file must come with its reason.
 #include "FuzzInput.h"
 
 #include "texture/Texture.h"
@@ -14,6 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TgaLoader loader;
     Image* image = loader.Load(FuzzFile(data, size));
+    if (image == nullptr)
+        CheckRefusal(loader.GetRefusal(), size);
     if (image != nullptr) {
         Texture texture;
         texture.SetName("fuzz");

@@ -1,5 +1,7 @@
 // Writes the fuzzers' seed files with the format writer: orvex_fuzz_seeds <folder> fills
-// <folder>/mes, <folder>/knx and <folder>/tga. Nothing binary is kept in the repository.
+// <folder>/mes, <folder>/knx and <folder>/tga, and <folder>/agree with each of them behind
+// a byte that names its kind (0 scene, 1 animation, 2 texture). Nothing binary is kept in
+// the repository.
 #include "format/AnimationWriter.h"
 #include "format/MeshWriter.h"
 #include "format/TgaWriter.h"
@@ -72,9 +74,18 @@ AnimationDesc Walk(int tracks, std::uint32_t frames)
 
 bool Save(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    if (WriteBytes(path.string(), bytes))
+    if (!WriteBytes(path.string(), bytes)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    // The same file for the agreement harness, behind its kind.
+    const std::string format = path.parent_path().filename().string();
+    std::vector<std::uint8_t> tagged(1, static_cast<std::uint8_t>(format == "mes" ? 0 : format == "knx" ? 1 : 2));
+    tagged.insert(tagged.end(), bytes.begin(), bytes.end());
+    const std::filesystem::path agree = path.parent_path().parent_path() / "agree" / path.filename();
+    if (WriteBytes(agree.string(), tagged))
         return true;
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    std::fprintf(stderr, "cannot write %s\n", agree.c_str());
     return false;
 }
 
@@ -87,7 +98,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::filesystem::path root = argv[1];
-    for (const char* format : {"mes", "knx", "tga"})
+    for (const char* format : {"mes", "knx", "tga", "agree"})
         std::filesystem::create_directories(root / format);
 
     SceneDesc empty;

@@ -10,7 +10,7 @@ cd "$root"
 
 seconds=${FUZZ_SECONDS:-30}
 build=build-fuzz
-formats=(mes knx tga)
+formats=(mes knx tga agree)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null

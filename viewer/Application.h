@@ -5,6 +5,7 @@
 
 #include "InputState.h"
 
+#include "foundation/FileRefusal.h"
 #include "render/BitmapFont.h"
 #include "render/Camera.h"
 #include "render/GlDevice.h"
@@ -62,6 +63,10 @@ public:
     // between SetOrtho and EndFrame.
     void DrawDriverInfo();
 
+    // False: Init leaves the display mode as it is (the viewer plays in an ordinary window)
+    // and Shutdown has nothing to restore. Called before Init; true by default.
+    void SetFullScreen(bool on) { fullScreen = on; }
+
     // Where HandleInput reads the mouse and keyboard; not owned. Without one the camera
     // stays where it is.
     void SetInput(InputState* source) { input = source; }
@@ -86,5 +91,8 @@ protected:
 
 private:
     InputState* input = nullptr;
-    char failure[200] = "";
+    bool fullScreen = true;
+    // Room for the two files' paths, as the command line names them, and a loader's reason,
+    // which names the records at fault.
+    char failure[FileRefusal::kTextSize + 1024] = "";
 };

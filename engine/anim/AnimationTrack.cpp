@@ -1,11 +1,12 @@
 #include "anim/KeyframeAnimation.h"
+#include "foundation/FileRules.h"
 #include "foundation/NamedObject.h"
 
 #include <cstring>
 #include <new>
 
 namespace {
-constexpr std::size_t kNameBuffer = 80;
+constexpr std::size_t kNameBuffer = FileRules::kMaxNameLength + 1;
 constexpr std::int64_t kKeySize = sizeof(AnimationKey);
 } // namespace
 
@@ -30,18 +31,20 @@ void AnimationTrack::Destroy()
 bool AnimationTrack::Load(FileStream& stream, std::uint32_t frameCount)
 {
     char text[kNameBuffer];
-    if (stream.ReadString(text, sizeof text) < 0 || !SetName(text))
+    if (!stream.ReadName(text, sizeof text, "name"))
         return false;
+    if (!SetName(text))
+        return stream.Refuse(0, "not enough memory for the name");
     if (!stream.ReadExact(&parent, sizeof parent, 1))
-        return false;
+        return stream.Refuse(0, "the file ends before the parent");
     if (static_cast<std::uint64_t>(frameCount) > static_cast<std::uint64_t>(stream.BytesLeft() / kKeySize))
-        return false;
+        return stream.Refuse(0, "the file ends inside the keys");
     AnimationKey* loaded = new (std::nothrow) AnimationKey[frameCount];
     if (loaded == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %u keys", static_cast<unsigned>(frameCount));
     if (!stream.ReadExact(loaded, sizeof(AnimationKey), frameCount)) {
         delete[] loaded;
-        return false;
+        return stream.Refuse(0, "the file ends inside the keys");
     }
     delete[] keys;
     keys = loaded;

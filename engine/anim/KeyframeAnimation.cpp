@@ -1,5 +1,7 @@
 #include "anim/KeyframeAnimation.h"
 
+#include "foundation/FileRules.h"
+
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -28,14 +30,22 @@ bool KeyframeAnimation::Load(const char* path)
     trackCount = 0;
     frameCount = 0;
     time = 0.0f;
+    refusal.Clear();
 
     FileStream stream;
-    if (!stream.Open(path, FileStreamRead))
+    stream.SetRefusal(&refusal);
+    if (!stream.OpenToRead(path))
         return false;
 
     if (!ReadFileHeader(stream))
         return false;
+    if (!LoadTracks(stream))
+        return stream.InSection(FileSection::Tracks);
+    return true;
+}
 
+bool KeyframeAnimation::LoadTracks(FileStream& stream)
+{
     // The track count, the reserved value and the frame count stand together in front of
     // the tracks; all three are read before anything is allocated from them.
     std::int32_t count = 0;
@@ -43,30 +53,42 @@ bool KeyframeAnimation::Load(const char* path)
     std::uint32_t frames = 0;
     if (!stream.ReadExact(&count, sizeof count, 1) || !stream.ReadExact(&reservedValue, sizeof reservedValue, 1) ||
         !stream.ReadExact(&frames, sizeof frames, 1))
-        return false;
+        return stream.Refuse(0, "the file ends inside the track and frame counts");
     reserved = reservedValue;
     frameCount = frames;
+    // The track count stands 8 bytes before the current position.
     if (count < 0)
-        return false;
+        return stream.Refuse(12, "negative track count %d", static_cast<int>(count));
     if (count > 0) {
         if (frames == 0)
-            return false; // tracks without a single key have no pose to show
+            return stream.Refuse(4, "frame count 0 leaves the tracks without a single key (track count %d)", static_cast<int>(count));
         const std::int64_t trackSize = kTrackHeadSize + std::int64_t(frames) * std::int64_t(sizeof(AnimationKey));
-        if (count > stream.BytesLeft() / trackSize)
-            return false;
+        if (count > stream.BytesLeft() / trackSize) {
+            // Saturating: 2^31 tracks of 2^32 frames do not fit 64 bits.
+            const auto size = static_cast<unsigned long long>(trackSize);
+            const auto tracksWanted = static_cast<unsigned long long>(count);
+            const unsigned long long need = tracksWanted > ~0ULL / size ? ~0ULL : tracksWanted * size;
+            return stream.Refuse(12, "track count %d of %u frames each needs at least %llu bytes, the file has %lld left",
+                                 static_cast<int>(count), static_cast<unsigned>(frames), need,
+                                 static_cast<long long>(stream.BytesLeft()));
+        }
     }
 
     tracks = new (std::nothrow) AnimationTrack[static_cast<std::size_t>(count)];
     if (tracks == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %d tracks", static_cast<int>(count));
     trackCount = count;
 
     for (std::int32_t i = 0; i < count; ++i) {
         if (!tracks[i].Load(stream, frames))
-            return false;
+            return stream.Within("track", i, tracks[i].GetName());
         const std::int32_t parent = tracks[i].GetParent();
-        if (parent != -1 && (parent < 0 || parent >= i))
-            return false;
+        if (!FileRules::ParentAccepted(parent, i)) {
+            // The parent stands in front of the keys just read.
+            stream.Refuse(std::size_t(frames) * sizeof(AnimationKey) + sizeof parent,
+                          "parent %d is neither -1 nor below the track's own index", static_cast<int>(parent));
+            return stream.Within("track", i, tracks[i].GetName());
+        }
     }
     return true;
 }

@@ -3,6 +3,7 @@
 // the scene reads the time and the keys through the accessors and builds the bones.
 #pragma once
 
+#include "foundation/FileRefusal.h"
 #include "foundation/FileStream.h"
 #include "math/MathLib.h"
 
@@ -59,7 +60,7 @@ public:
     // Reads the .knx file at `path`. Refuses a wrong header, a negative track count, tracks
     // without frames, a track whose parent is not -1 or below its own index, names over 79
     // bytes, and a file shorter than its records. Loading again first releases the tracks
-    // and rewinds the time.
+    // and rewinds the time. Why a load failed stays in GetRefusal until the next Load.
     virtual bool Load(const char* path);
     // Moves the time by `seconds` (at most 0.1) at 20 frames per second, looping over
     // F - 1 frames; with F <= 1 the time stays 0. A step that is not a finite number is
@@ -76,12 +77,17 @@ public:
     std::uint32_t GetFrameCount() const { return frameCount; }
     std::int32_t GetReserved() const { return reserved; }
     float GetSpeed() const { return speed; }
+    // Why the last Load failed: section, records, byte offset and a sentence.
+    const FileRefusal& GetRefusal() const { return refusal; }
 
 private:
+    bool LoadTracks(FileStream& stream);
+
     std::int32_t trackCount = 0;
     AnimationTrack* tracks = nullptr;
     std::uint32_t frameCount = 0;
     std::int32_t reserved = 0;
     float time = 0.0f;
     float speed = kFramesPerSecond;
+    FileRefusal refusal;
 };

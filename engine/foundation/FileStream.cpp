@@ -1,5 +1,9 @@
 #include "foundation/FileStream.h"
 
+#include "foundation/FileRules.h"
+
+#include <cerrno>
+#include <cstdarg>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -128,12 +132,127 @@ std::int64_t FileStream::BytesLeft()
     return static_cast<std::int64_t>(info.st_size) - position;
 }
 
+bool FileStream::HasError() const
+{
+    return file != nullptr && std::ferror(file) != 0;
+}
+
+bool FileStream::Refuse(std::size_t fieldSize, const char* format, ...)
+{
+    if (refusal == nullptr || refusal->IsSet())
+        return false;
+    const std::int64_t position = Tell();
+    std::va_list args;
+    va_start(args, format);
+    refusal->NoteReasonV(position < 0 ? -1 : position - static_cast<std::int64_t>(fieldSize), format, args);
+    va_end(args);
+    return false;
+}
+
+bool FileStream::RefuseAt(std::int64_t offset, const char* format, ...)
+{
+    if (refusal == nullptr || refusal->IsSet())
+        return false;
+    std::va_list args;
+    va_start(args, format);
+    refusal->NoteReasonV(offset, format, args);
+    va_end(args);
+    return false;
+}
+
+bool FileStream::Within(const char* kind, std::int32_t index, const char* name)
+{
+    if (refusal != nullptr)
+        refusal->AddRecord(kind, index, name);
+    return false;
+}
+
+bool FileStream::InSection(FileSection section)
+{
+    if (refusal != nullptr)
+        refusal->SetSection(section);
+    return false;
+}
+
+bool FileStream::CountFits(std::int32_t count, std::int64_t recordSize, const char* what, std::int64_t after)
+{
+    if (count < 0)
+        return Refuse(sizeof count, "negative %s count %d", what, static_cast<int>(count));
+    const std::int64_t left = BytesLeft();
+    if (count > (left - after) / recordSize) {
+        // Saturating: a track of 2^32 frames times 2^31 tracks does not fit 64 bits.
+        const auto records = static_cast<unsigned long long>(count);
+        const auto size = static_cast<unsigned long long>(recordSize);
+        const auto tail = static_cast<unsigned long long>(after);
+        const unsigned long long need = records > (~0ULL - tail) / size ? ~0ULL : records * size + tail;
+        return Refuse(sizeof count, "%s count %d needs at least %llu bytes, the file has %lld left", what,
+                      static_cast<int>(count), need, static_cast<long long>(left));
+    }
+    return true;
+}
+
+bool FileStream::OpenToRead(const char* path)
+{
+    errno = 0;
+    if (Open(path, FileStreamRead))
+        return true;
+    const int error = errno;
+    InSection(FileSection::File);
+    if (error != 0)
+        return RefuseAt(-1, "the file cannot be opened (%s)", std::strerror(error));
+    return RefuseAt(-1, "the file cannot be opened");
+}
+
+bool FileStream::ReadName(char* buffer, std::size_t capacity, const char* what, std::size_t* lengthOut)
+{
+    if (capacity == 0)
+        return Refuse(0, "no room for the %s", what);
+    buffer[0] = '\0';
+    const int length = GetC();
+    if (length < 0)
+        return Refuse(0, "the file ends before the %s", what);
+    if (static_cast<std::size_t>(length) + 1 > capacity)
+        return Refuse(1, "%s of %d bytes, at most %d fit", what, length, static_cast<int>(capacity) - 1);
+    if (length > 0 && Read(buffer, 1, static_cast<std::size_t>(length)) != static_cast<std::size_t>(length)) {
+        buffer[0] = '\0';
+        return Refuse(0, "the file ends inside the %s", what);
+    }
+    buffer[length] = '\0';
+    if (lengthOut != nullptr)
+        *lengthOut = static_cast<std::size_t>(length);
+    return true;
+}
+
 bool ReadFileHeader(FileStream& stream)
 {
-    constexpr std::int32_t kFileVersion = 100;
+    // The signature is read by hand rather than with ReadName so that a file of another
+    // kind is told so even when it is shorter than its first byte promises.
+    const int length = stream.GetC();
+    if (length < 0) {
+        stream.InSection(FileSection::File);
+        return stream.HasError() ? stream.RefuseAt(-1, "the file cannot be read") : stream.RefuseAt(0, "the file is empty");
+    }
     char signature[256];
-    if (stream.ReadString(signature, sizeof signature) < 0 || std::strncmp(signature, "RIFF", 4) != 0)
-        return false;
+    const std::size_t got = stream.Read(signature, 1, static_cast<std::size_t>(length));
+    const std::size_t judged = got < FileRules::kSignaturePrefix ? got : FileRules::kSignaturePrefix;
+    const bool prefixSoFar = std::memcmp(signature, FileRules::kSignature, judged) == 0;
+    if (!prefixSoFar || static_cast<std::size_t>(length) < FileRules::kSignaturePrefix) {
+        stream.InSection(FileSection::Header);
+        return stream.RefuseAt(1, "the signature does not begin with \"RIFF\": not a file of the engine's formats");
+    }
+    if (got < static_cast<std::size_t>(length)) {
+        stream.InSection(FileSection::Header);
+        return stream.Refuse(0, "the file ends inside the signature");
+    }
     std::int32_t version = 0;
-    return stream.ReadExact(&version, sizeof version, 1) && version == kFileVersion;
+    if (!stream.ReadExact(&version, sizeof version, 1)) {
+        stream.InSection(FileSection::Header);
+        return stream.Refuse(0, "the file ends inside the version");
+    }
+    if (version != FileRules::kVersion) {
+        stream.InSection(FileSection::Header);
+        return stream.Refuse(sizeof version, "the version is %d; only version %d is read", static_cast<int>(version),
+                             static_cast<int>(FileRules::kVersion));
+    }
+    return true;
 }

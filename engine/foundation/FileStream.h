@@ -5,6 +5,8 @@
 // of 8-bit text, no terminator.
 #pragma once
 
+#include "foundation/FileRefusal.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -60,12 +62,45 @@ public:
     {
         return Read(buffer, size, count) == count;
     }
+    // True after a read failed for another reason than the end of the file.
+    bool HasError() const;
+
+    // Why a loader refuses the file. A top-level loader hands the stream its own record;
+    // the loaders of the records inside note the reason through the stream. Without a
+    // record (the default) nothing is noted. Each of these returns false, so a loader can
+    // end with `return stream.Refuse(...)`.
+    void SetRefusal(FileRefusal* record) { refusal = record; }
+    FileRefusal* GetRefusal() const { return refusal; }
+    // Notes the sentence (printf-style) at the offset of the field just read, `fieldSize`
+    // bytes before the current position; 0 gives the current position, which after a
+    // short read is the end of the file.
+    bool Refuse(std::size_t fieldSize, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    // Notes the sentence at an offset the caller knows.
+    bool RefuseAt(std::int64_t offset, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    // Names a record around the fault; innermost first, on the way out.
+    bool Within(const char* kind, std::int32_t index, const char* name = nullptr);
+    // Names the section of the fault, unless an inner loader named one already.
+    bool InSection(FileSection section);
+
+    // Checks a record count just read before anything is allocated from it: refuses, noting
+    // why, a negative count and one whose records, each at least `recordSize` bytes, and the
+    // `after` bytes that must follow them do not fit in the rest of the file.
+    bool CountFits(std::int32_t count, std::int64_t recordSize, const char* what, std::int64_t after = 0);
+    // Opens `path` for reading (mode 1); when it cannot be opened, notes why (section File).
+    bool OpenToRead(const char* path);
+    // Reads a length-prefixed text into a buffer of `capacity` bytes, as ReadString does,
+    // but refuses, noting why, a text that does not fit ("<what> of 80 bytes, at most 79
+    // fit"), that the file cuts short, or that the file has no byte left for.
+    // `length`, when given, receives the text's length byte.
+    bool ReadName(char* buffer, std::size_t capacity, const char* what, std::size_t* length = nullptr);
 
 private:
     std::FILE* file = nullptr;
+    FileRefusal* refusal = nullptr; // not owned
 };
 
 // The header every engine file starts with: a length-prefixed signature beginning with
 // "RIFF", then the 32-bit version number 100. True when the stream holds one; the stream
-// then stands just behind it.
+// then stands just behind it. Otherwise false, with the reason noted (section Header, or
+// File for an empty or unreadable file).
 bool ReadFileHeader(FileStream& stream);

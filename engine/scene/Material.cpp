@@ -1,5 +1,6 @@
 #include "scene/Material.h"
 
+#include "foundation/FileRules.h"
 #include "render/GlApi.h"
 #include "texture/Texture.h"
 
@@ -11,8 +12,8 @@ namespace {
 Material* registryHead = nullptr;
 std::int32_t registryCount = 0;
 
-constexpr std::size_t kNameBuffer = 80;
-constexpr std::size_t kTextureNameBuffer = 76; // 75 bytes: the file name "%s.TGA" must fit 80
+constexpr std::size_t kNameBuffer = FileRules::kMaxNameLength + 1;
+constexpr std::size_t kTextureNameBuffer = FileRules::kMaxTextureNameLength + 1; // "%s.TGA" must fit 80
 // Smallest material record: two empty strings' length bytes and 13 floats.
 constexpr std::int64_t kMinMaterialSize = 2 + 13 * 4;
 
@@ -21,13 +22,15 @@ constexpr std::int64_t kMinMaterialSize = 2 + 13 * 4;
 bool Material::Load(FileStream& stream)
 {
     char text[kNameBuffer];
-    if (stream.ReadString(text, sizeof text) < 0 || !SetName(text))
+    if (!stream.ReadName(text, sizeof text, "name"))
         return false;
+    if (!SetName(text))
+        return stream.Refuse(0, "not enough memory for the name");
     if (!stream.ReadExact(ambient, sizeof ambient, 1) || !stream.ReadExact(diffuse, sizeof diffuse, 1) ||
         !stream.ReadExact(specular, sizeof specular, 1) || !stream.ReadExact(&shininess, sizeof shininess, 1))
-        return false;
+        return stream.Refuse(0, "the file ends inside the colours");
     char textureName[kTextureNameBuffer];
-    if (stream.ReadString(textureName, sizeof textureName) < 0)
+    if (!stream.ReadName(textureName, sizeof textureName, "texture name"))
         return false;
     if (textureName[0] != '\0')
         texture = FindOrLoadTexture(textureName);
@@ -47,10 +50,12 @@ void Material::Apply()
 bool LoadMaterials(FileStream& stream)
 {
     std::int32_t count = 0;
-    if (!stream.ReadExact(&count, sizeof count, 1) || count < 0)
-        return false;
-    if (count > stream.BytesLeft() / kMinMaterialSize)
-        return false;
+    if (!stream.ReadExact(&count, sizeof count, 1)) {
+        stream.InSection(FileSection::Materials);
+        return stream.Refuse(0, "the file ends before the material count");
+    }
+    if (!stream.CountFits(count, kMinMaterialSize, "material"))
+        return stream.InSection(FileSection::Materials);
 
     // The section's materials are gathered in a chain of their own and registered together
     // once all have loaded, so a refused section leaves nothing behind for lookups to find.
@@ -59,6 +64,10 @@ bool LoadMaterials(FileStream& stream)
     for (std::int32_t i = 0; i < count; ++i) {
         Material* material = new (std::nothrow) Material;
         if (material == nullptr || !material->Load(stream)) {
+            if (material == nullptr)
+                stream.Refuse(0, "not enough memory for a material");
+            stream.Within("material", i, material != nullptr ? material->GetName() : nullptr);
+            stream.InSection(FileSection::Materials);
             delete material;
             delete first;
             return false;

@@ -2,6 +2,7 @@
 #include "scene/Material.h"
 #include "scene/SceneElements.h"
 
+#include "foundation/FileRules.h"
 #include "render/GlApi.h"
 
 #include <new>
@@ -21,17 +22,18 @@ void TriangleList::Destroy()
 bool TriangleList::Load(FileStream& stream, std::int32_t vertexCount)
 {
     std::int32_t count = 0;
-    if (!stream.ReadExact(&count, sizeof count, 1) || count < 0)
-        return false;
-    if (count > stream.BytesLeft() / std::int64_t(sizeof(std::int32_t)))
+    if (!stream.ReadExact(&count, sizeof count, 1))
+        return stream.Refuse(0, "the file ends before the index count");
+    if (!stream.CountFits(count, sizeof(std::int32_t), "index"))
         return false;
     std::int32_t* loaded = new (std::nothrow) std::int32_t[static_cast<std::size_t>(count)];
     if (loaded == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %d indices", static_cast<int>(count));
     delete[] indices;
     indices = loaded;
     if (!ReadIndicesBelow(stream, loaded, static_cast<std::size_t>(count),
-                          static_cast<std::uint32_t>(vertexCount < 0 ? 0 : vertexCount)))
+                          static_cast<std::uint32_t>(vertexCount < 0 ? 0 : vertexCount),
+                          IndexRule{"index", "indices", "", "vertex count"}))
         return false;
     indexCount = count; // only indices that passed the check are ever drawn
     return true;
@@ -56,26 +58,27 @@ void MaterialGroup::Destroy()
 
 bool MaterialGroup::Load(FileStream& stream, std::int32_t vertexCount)
 {
-    char name[80];
-    if (stream.ReadString(name, sizeof name) < 0)
+    char name[FileRules::kMaxNameLength + 1];
+    std::size_t nameLength = 0;
+    if (!stream.ReadName(name, sizeof name, "material name", &nameLength))
         return false;
     material = FindMaterial(name);
     if (material == nullptr)
-        return false;
+        return stream.Refuse(1 + nameLength, "material \"%s\" is not defined", name);
     std::int32_t count = 0;
-    if (!stream.ReadExact(&count, sizeof count, 1) || count < 0)
-        return false;
-    if (count > stream.BytesLeft() / 4) // every list holds at least its index count
+    if (!stream.ReadExact(&count, sizeof count, 1))
+        return stream.Refuse(0, "the file ends before the list count");
+    if (!stream.CountFits(count, 4, "list")) // every list holds at least its index count
         return false;
     TriangleList* loaded = new (std::nothrow) TriangleList[static_cast<std::size_t>(count)];
     if (loaded == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %d lists", static_cast<int>(count));
     delete[] lists;
     lists = loaded;
     listCount = count;
     for (std::int32_t i = 0; i < count; ++i) {
         if (!lists[i].Load(stream, vertexCount))
-            return false;
+            return stream.Within("list", i);
     }
     return true;
 }

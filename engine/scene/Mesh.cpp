@@ -2,6 +2,8 @@
 
 #include "scene/CheckedRead.h"
 
+#include "foundation/FileRules.h"
+
 #include "render/GlApi.h"
 #include "render/GlDriver.h"
 
@@ -46,45 +48,45 @@ void Mesh::SetBoneMatrices(const Matrix4* matrices, std::int32_t count)
 bool Mesh::Load(FileStream& stream)
 {
     ReleaseArrays();
-    char text[80];
-    if (stream.ReadString(text, sizeof text) < 0 || !SetName(text))
+    char text[FileRules::kMaxNameLength + 1];
+    if (!stream.ReadName(text, sizeof text, "name"))
         return false;
+    if (!SetName(text))
+        return stream.Refuse(0, "not enough memory for the name");
 
     std::int32_t count = 0;
-    if (!stream.ReadExact(&count, sizeof count, 1) || count < 0)
-        return false;
+    if (!stream.ReadExact(&count, sizeof count, 1))
+        return stream.Refuse(0, "the file ends before the vertex count");
     // The vertices, their node indices and the group count must all be in the file.
-    if (count > (stream.BytesLeft() - 4) / kVertexFileSize)
+    if (!stream.CountFits(count, kVertexFileSize, "vertex", 4))
         return false;
     const auto size = static_cast<std::size_t>(count);
 
     vertices = new (std::nothrow) MeshVertex[size];
-    if (vertices == nullptr)
-        return false;
-    nodeIndices = new (std::nothrow) std::int32_t[size];
-    if (nodeIndices == nullptr)
-        return false;
-    restPositions = new (std::nothrow) Vector3[size];
+    nodeIndices = vertices != nullptr ? new (std::nothrow) std::int32_t[size] : nullptr;
+    restPositions = nodeIndices != nullptr ? new (std::nothrow) Vector3[size] : nullptr;
     if (restPositions == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %d vertices", static_cast<int>(count));
     if (!ReadVertices(stream, vertices, restPositions, size) ||
-        !ReadIndicesBelow(stream, nodeIndices, size, static_cast<std::uint32_t>(boneCount)))
+        !ReadIndicesBelow(stream, nodeIndices, size, static_cast<std::uint32_t>(boneCount),
+                          IndexRule{"node index", "node indices", "vertex", "node count"}))
         return false;
     // Only a mesh whose every node index passed is skinned or drawn.
     vertexCount = count;
 
     std::int32_t groupTotal = 0;
-    if (!stream.ReadExact(&groupTotal, sizeof groupTotal, 1) || groupTotal < 0)
-        return false;
-    if (groupTotal > stream.BytesLeft() / 5) // a group holds at least a name length and a list count
+    if (!stream.ReadExact(&groupTotal, sizeof groupTotal, 1))
+        return stream.Refuse(0, "the file ends before the group count");
+    // A group holds at least a name length and a list count.
+    if (!stream.CountFits(groupTotal, 5, "group"))
         return false;
     groups = new (std::nothrow) MaterialGroup[static_cast<std::size_t>(groupTotal)];
     if (groups == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %d groups", static_cast<int>(groupTotal));
     groupCount = groupTotal;
     for (std::int32_t i = 0; i < groupTotal; ++i) {
         if (!groups[i].Load(stream, count))
-            return false;
+            return stream.Within("group", i);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "scene/MeshScene.h"
 
 #include "anim/KeyframeAnimation.h"
+#include "foundation/FileRules.h"
 #include "scene/Material.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ constexpr std::int64_t kMinMeshSize = 1 + 4 + 4;
 
 bool ValidParent(std::int32_t parent, std::int32_t index)
 {
-    return parent == -1 || (parent >= 0 && parent < index);
+    return FileRules::ParentAccepted(parent, index);
 }
 
 // Rotation from q, translation t.
@@ -59,9 +60,11 @@ bool MeshScene::Load(const char* path)
         ReleaseContents();
         animation = nullptr; // bound against the previous skeleton
     }
+    refusal.Clear();
 
     FileStream stream;
-    if (!stream.Open(path, FileStreamRead))
+    stream.SetRefusal(&refusal);
+    if (!stream.OpenToRead(path))
         return false;
 
     if (!ReadFileHeader(stream))
@@ -70,36 +73,61 @@ bool MeshScene::Load(const char* path)
     if (!LoadMaterials(stream))
         return false;
 
+    if (!LoadNodes(stream))
+        return stream.InSection(FileSection::Nodes);
+
+    bones = new (std::nothrow) Matrix4[static_cast<std::size_t>(nodeCount)];
+    if (bones == nullptr) {
+        stream.InSection(FileSection::Nodes);
+        return stream.Refuse(0, "not enough memory for %d bone matrices", static_cast<int>(nodeCount));
+    }
+    for (std::int32_t i = 0; i < nodeCount; ++i)
+        MatrixIdentity(&bones[i]);
+
+    if (!LoadMeshes(stream))
+        return stream.InSection(FileSection::Meshes);
+    return true;
+}
+
+bool MeshScene::LoadNodes(FileStream& stream)
+{
     std::int32_t count = 0;
-    if (!stream.ReadExact(&count, sizeof count, 1) || count < 0 || count > stream.BytesLeft() / kMinNodeSize)
+    if (!stream.ReadExact(&count, sizeof count, 1))
+        return stream.Refuse(0, "the file ends before the node count");
+    if (!stream.CountFits(count, kMinNodeSize, "node"))
         return false;
     nodes = new (std::nothrow) SceneNode[static_cast<std::size_t>(count)];
     if (nodes == nullptr)
-        return false;
+        return stream.Refuse(0, "not enough memory for %d nodes", static_cast<int>(count));
     nodeCount = count;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (!nodes[i].Load(stream) || !ValidParent(nodes[i].GetParent(), i))
-            return false;
+        if (!nodes[i].Load(stream))
+            return stream.Within("node", i, nodes[i].GetName());
+        if (!ValidParent(nodes[i].GetParent(), i)) {
+            // The parent stands behind the name, before the position and rotation.
+            stream.Refuse(sizeof(Vector3) + sizeof(Quaternion) + sizeof(std::int32_t),
+                          "parent %d is neither -1 nor below the node's own index", static_cast<int>(nodes[i].GetParent()));
+            return stream.Within("node", i, nodes[i].GetName());
+        }
     }
+    return true;
+}
 
-    bones = new (std::nothrow) Matrix4[static_cast<std::size_t>(count)];
-    if (bones == nullptr)
+bool MeshScene::LoadMeshes(FileStream& stream)
+{
+    std::int32_t count = 0;
+    if (!stream.ReadExact(&count, sizeof count, 1))
+        return stream.Refuse(0, "the file ends before the mesh count");
+    if (!stream.CountFits(count, kMinMeshSize, "mesh"))
         return false;
-    for (std::int32_t i = 0; i < count; ++i)
-        MatrixIdentity(&bones[i]);
-
-    std::int32_t meshTotal = 0;
-    if (!stream.ReadExact(&meshTotal, sizeof meshTotal, 1) || meshTotal < 0 ||
-        meshTotal > stream.BytesLeft() / kMinMeshSize)
-        return false;
-    meshes = new (std::nothrow) Mesh[static_cast<std::size_t>(meshTotal)];
+    meshes = new (std::nothrow) Mesh[static_cast<std::size_t>(count)];
     if (meshes == nullptr)
-        return false;
-    meshCount = meshTotal;
-    for (std::int32_t i = 0; i < meshTotal; ++i) {
+        return stream.Refuse(0, "not enough memory for %d meshes", static_cast<int>(count));
+    meshCount = count;
+    for (std::int32_t i = 0; i < count; ++i) {
         meshes[i].SetBoneMatrices(bones, nodeCount);
         if (!meshes[i].Load(stream))
-            return false;
+            return stream.Within("mesh", i, meshes[i].GetName());
     }
     return true;
 }

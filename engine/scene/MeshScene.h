@@ -4,6 +4,8 @@
 // under whatever model-view matrix the caller has set. Neither allocates.
 #pragma once
 
+#include "foundation/FileRefusal.h"
+#include "foundation/FileStream.h"
 #include "foundation/NamedObject.h"
 #include "math/MathLib.h"
 #include "scene/SceneElements.h"
@@ -25,7 +27,7 @@ public:
     // materials and a file that ends early. What loaded before a refusal stays in the
     // scene until it is destroyed (and materials stay registered, see LoadMaterials);
     // Update and Render stay safe on it. Loading again first releases the previous scene and
-    // unbinds the animation.
+    // unbinds the animation. Why a load failed stays in GetRefusal until the next Load.
     virtual bool Load(const char* path);
     // Bone matrices, then skinning of every mesh.
     virtual void Update();
@@ -45,8 +47,13 @@ public:
     std::int32_t GetMeshCount() const { return meshCount; }
     Mesh* GetMeshes() const { return meshes; }
 
+    // Why the last Load failed: section, records, byte offset and a sentence.
+    const FileRefusal& GetRefusal() const { return refusal; }
+
 private:
     void ReleaseContents();
+    bool LoadNodes(FileStream& stream);
+    bool LoadMeshes(FileStream& stream);
     void PoseFromAnimation();
     void PoseFromNodes();
 
@@ -56,4 +63,5 @@ private:
     std::int32_t meshCount = 0;
     Mesh* meshes = nullptr;
     KeyframeAnimation* animation = nullptr; // not owned
+    FileRefusal refusal;
 };

@@ -1,5 +1,7 @@
 #include "scene/SceneElements.h"
 
+#include "foundation/FileRules.h"
+
 #include <cstring>
 #include <new>
 
@@ -21,9 +23,13 @@ void SceneNode::Destroy()
 
 bool SceneNode::Load(FileStream& stream)
 {
-    char text[80];
-    if (stream.ReadString(text, sizeof text) < 0 || !SetName(text))
+    char text[FileRules::kMaxNameLength + 1];
+    if (!stream.ReadName(text, sizeof text, "name"))
         return false;
-    return stream.ReadExact(&parent, sizeof parent, 1) && stream.ReadExact(&position, sizeof position, 1) &&
-           stream.ReadExact(&rotation, sizeof rotation, 1);
+    if (!SetName(text))
+        return stream.Refuse(0, "not enough memory for the name");
+    if (!stream.ReadExact(&parent, sizeof parent, 1) || !stream.ReadExact(&position, sizeof position, 1) ||
+        !stream.ReadExact(&rotation, sizeof rotation, 1))
+        return stream.Refuse(0, "the file ends inside the record");
+    return true;
 }

@@ -1,5 +1,6 @@
 #include "texture/Texture.h"
 
+#include "foundation/FileRules.h"
 #include "render/GlApi.h"
 
 #include <cstdio>
@@ -11,7 +12,7 @@ namespace {
 Texture* registryHead = nullptr;
 std::int32_t registryCount = 0;
 
-constexpr std::size_t kMaxTextureName = 75; // "%s.TGA" must fit 80 bytes
+constexpr std::size_t kMaxTextureName = FileRules::kMaxTextureNameLength; // "%s.TGA" must fit 80 bytes
 
 } // namespace
 

@@ -6,6 +6,7 @@
 // and binding a texture needs a current GL context.
 #pragma once
 
+#include "foundation/FileRefusal.h"
 #include "foundation/NamedObject.h"
 
 #include <cstdint>
@@ -20,6 +21,8 @@ enum ImageFormat : std::int32_t {
 };
 
 // A decoded picture: rows one after another with no gap, in file order.
+class FileStream;
+
 class Image {
 public:
     Image() = default;
@@ -56,8 +59,20 @@ public:
     // refused beyond this many pixels a side.
     static constexpr std::int32_t kMaxBlankSide = 4096;
 
-    // A new Image that the caller deletes, or null.
+    // Bytes per pixel of the kinds the loader reads, or 0 for a kind it refuses: only these
+    // give a buffer that matches both the decoding and what Upload hands to GL.
+    static int BytesPerPixel(int imageType, int depth);
+
+    // A new Image that the caller deletes, or null; GetRefusal then says why.
     Image* Load(const char* path);
+
+    // Why the last Load gave null: section, byte offset and a sentence.
+    const FileRefusal& GetRefusal() const { return refusal; }
+
+private:
+    Image* Read(FileStream& stream);
+
+    FileRefusal refusal;
 };
 
 // One GL texture object with a name. Naming it creates the GL object.

@@ -142,7 +142,7 @@ TEST_F(DocumentTest, FailedOpenLeavesNoSceneKeepsThePanelsAndSaysWhichFileAndWhy
     ASSERT_EQ(Open(good), m_doc);
 
     // The same scene cut off inside its meshes, one with another version, and one that is
-    // not a mesh file at all.
+    // not a mesh file at all: the message gives the scene loader's reason.
     QByteArray bytes = Bytes(good);
     const QString cut = QDir(m_dir.path()).filePath("cut.mes");
     {
@@ -171,9 +171,10 @@ TEST_F(DocumentTest, FailedOpenLeavesNoSceneKeepsThePanelsAndSaysWhichFileAndWhy
         const char* reason;
     };
     const Case cases[] = {
-        {cut, "damaged or cut short"},
-        {newer, "version is 101"},
-        {text, "not a mesh file"},
+        // The last 20 bytes are the hat's only list: its count, its index count, three indices.
+        {cut, "Mesh 1 \"hat\", group 0: the file ends before the list count (at byte"},
+        {newer, "Header: the version is 101; only version 100 is read (at byte 5)."},
+        {text, "Header: the signature does not begin with \"RIFF\": not a file of the engine's formats (at byte 1)."},
         {missing, "does not exist"},
         {m_dir.path(), "a folder"},
     };

@@ -1,5 +1,6 @@
 // The material editor from the Tools menu: the registered materials' names in registry order,
-// duplicates included, in its template's layout; OK ends it.
+// duplicates included, in its template's layout; a label can be edited but a new name is
+// not kept; OK ends it.
 #include "SceneTestSupport.h"
 
 #include "MaterialDialog.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -128,4 +130,36 @@ TEST_F(MaterialDialogTest, RunsOnItsOwnWithoutAParent) {
     ASSERT_NE(dialog.GetMaterialTree(), nullptr);
     ASSERT_EQ(dialog.GetMaterialTree()->topLevelItemCount(), 1);
     EXPECT_EQ(dialog.GetMaterialTree()->topLevelItem(0)->text(0), "only");
+}
+
+// The tree's labels are editable, but the dialog keeps no edit: the item shows the
+// material's name again, and the material itself keeps its name.
+TEST_F(MaterialDialogTest, RenamingAMaterialInTheTreeIsNotKept) {
+    const QString path = scenes::Write(m_dir.path(), "two.mes", scenes::MaterialsOnly({"skin", "metal"}));
+    ASSERT_EQ(Open(path), m_doc);
+    MaterialDialog dialog;
+    bool edited = false;
+    QStringList names;
+    QTimer::singleShot(0, [&] {
+        fw::TreeCtrl* tree = dialog.GetMaterialTree();
+        if (tree == nullptr || tree->topLevelItemCount() != 2) return dialog.EndDialog(fw::IDCANCEL);
+        tree->setFocus();
+        tree->setCurrentItem(tree->topLevelItem(1));
+        QTest::keyClick(tree, Qt::Key_F2);
+        if (auto* editor = tree->findChild<QLineEdit*>()) {
+            edited = true;  // the label editor opened
+            editor->selectAll();
+            QTest::keyClicks(editor, "copper");
+            QTest::keyClick(editor, Qt::Key_Return);
+            // The delegate commits and closes the editor from the event loop.
+            for (int i = 0; i < 200 && !tree->findChildren<QLineEdit*>().isEmpty(); ++i) QTest::qWait(10);
+        }
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) names << tree->topLevelItem(i)->text(0);
+        dialog.EndDialog(fw::IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), fw::IDOK);
+    EXPECT_TRUE(edited);
+    EXPECT_EQ(names, QStringList({"skin", "metal"}));
+    ASSERT_NE(FindMaterial("metal"), nullptr);
+    EXPECT_EQ(FindMaterial("copper"), nullptr);
 }

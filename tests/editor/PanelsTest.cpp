@@ -1,5 +1,6 @@
 // The left panel (tabs, mesh list, node tree, keyframe list and their layout) and the info
 // panel, each built from its template.
+#include "EditorTestSupport.h"
 #include "InfoDialogBar.h"
 #include "LeftDialogBar.h"
 #include "Quorvan.h"
@@ -91,6 +92,8 @@ TEST_F(LeftPanelTest, EditingAMeshNameKeepsTheOldText) {
     ASSERT_NE(editor, nullptr);  // the label editor opens
     editor->setText("Renamed");
     QTest::keyClick(editor, Qt::Key_Return);
+    // The delegate commits and closes the editor from the event loop: look after that.
+    ASSERT_SOON(meshes->findChildren<QLineEdit*>().isEmpty());
     EXPECT_EQ(meshes->GetItemText(0, 0), "Box01");
 }
 

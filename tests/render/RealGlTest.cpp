@@ -133,6 +133,58 @@ TEST(RealGl, FontColoursShowWithRedAndBlueExchanged)
     EXPECT_EQ(bottom[2], 51);
 }
 
+// Control characters are not layout: a tab, a line feed or a byte such as 0x01 is drawn as
+// a glyph of the font in its own cell on the one line, and the text after it moves right.
+TEST(RealGl, ControlCharactersDrawAsGlyphsOnTheOneLine)
+{
+    const int w = 200, h = 48;
+    HeadlessSurface surface(w, h);
+    ASSERT_TRUE(surface.Ready());
+    BitmapFont font;
+    ASSERT_TRUE(font.Create("Comic Sans MS", 16));
+    GlDevice& device = surface.Device();
+    // Ink of one string drawn white at (0, 0): how many pixels, the rightmost and lowest.
+    struct Ink {
+        int pixels = 0, right = -1, bottom = -1;
+    };
+    auto draw = [&](const char* text) {
+        device.BeginFrame();
+        device.SetOrtho(w, h);
+        gl.glEnable(GL_BLEND);
+        gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        font.SetColor(0xFFFFFF);
+        font.DrawString(0, 0, text);
+        gl.glDisable(GL_BLEND);
+        const std::vector<std::uint8_t> rgba = surface.ReadPixels();
+        device.EndFrame();
+        Ink ink;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (rgba[(static_cast<std::size_t>(y) * w + x) * 4] > 51 + 64) {
+                    ++ink.pixels;
+                    ink.right = std::max(ink.right, x);
+                    ink.bottom = std::max(ink.bottom, y);
+                }
+            }
+        }
+        return ink;
+    };
+
+    const Ink plain = draw("AB");
+    ASSERT_GT(plain.pixels, 0);
+    for (const char* text : {"A\tB", "A\nB", "A\rB", "A\x01" "B", "A\x1B" "B", "A\x7F" "B"}) {
+        const Ink ink = draw(text);
+        SCOPED_TRACE(testing::PrintToString(std::string(text)));
+        EXPECT_GT(ink.right, plain.right) << "B moves right by the control character's cell";
+        EXPECT_LT(ink.bottom, 16) << "no second line";
+        EXPECT_GE(ink.pixels, plain.pixels);
+    }
+    // A byte the font has no glyph for shows the font's missing-glyph shape; the font's own
+    // glyph for a carriage return is blank, but it takes its cell all the same.
+    EXPECT_GT(draw("A\x01" "B").pixels, plain.pixels + 10);
+    EXPECT_GT(draw("\x01\x02\x03").pixels, 3 * 10) << "control characters alone still draw";
+}
+
 TEST(RealGl, FreshCameraIsAPureTranslation)
 {
     HeadlessSurface surface(16, 16);

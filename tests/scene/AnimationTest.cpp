@@ -168,6 +168,50 @@ TEST(KeyframeAnimation, RefusesBadCountsAndNames)
     }
 }
 
+// Offsets: the track count at 9, the frame count at 17, track 0 at 21. StepAnimation(2, 2)
+// has tracks "track0" and "track1" of 67 bytes each: track 1 at 88, its parent at 95, its
+// keys at 99.
+TEST(KeyframeAnimation, RefusalsSayWhyAndWhere)
+{
+    TempDir dir;
+    const auto described = [](const KeyframeAnimation& animation) {
+        char text[FileRefusal::kTextSize];
+        animation.GetRefusal().Format(text, sizeof text);
+        return std::string(text);
+    };
+    AnimationDesc named = StepAnimation(2, 2);
+    named.tracks[1].name.assign(80, 'n');
+    AnimationDesc parented = StepAnimation(2, 2);
+    parented.tracks[1].parent = 1;
+    AnimationDesc version = StepAnimation(1, 1);
+    version.header.version = 99;
+    std::vector<std::uint8_t> cut = EncodeAnimation(StepAnimation(2, 2));
+    cut.resize(cut.size() - 1);
+    const struct {
+        std::vector<std::uint8_t> file;
+        const char* reason;
+        std::int64_t at;
+    } cases[] = {
+        {EncodeAnimation(version), "header: the version is 99; only version 100 is read", 5},
+        {Handmade(-1, 1), "track section: negative track count -1", 9},
+        {Handmade(1, 0, {0, 0xFF, 0xFF, 0xFF, 0xFF}),
+         "track section: frame count 0 leaves the tracks without a single key (track count 1)", 17},
+        {Handmade(0x7FFFFFFF, 0xFFFFFFFF),
+         "track section: track count 2147483647 of 4294967295 frames each needs at least 18446744073709551615 bytes, "
+         "the file has 0 left",
+         9},
+        {EncodeAnimation(named), "track 1: name of 80 bytes, at most 79 fit", 88},
+        {EncodeAnimation(parented), "track 1 \"track1\": parent 1 is neither -1 nor below the track's own index", 95},
+        {cut, "track 1 \"track1\": the file ends inside the keys", 99},
+    };
+    for (const auto& c : cases) {
+        KeyframeAnimation animation;
+        EXPECT_FALSE(LoadBytes(animation, dir, c.file)) << c.reason;
+        EXPECT_EQ(described(animation), c.reason);
+        EXPECT_EQ(animation.GetRefusal().GetOffset(), c.at) << c.reason;
+    }
+}
+
 TEST(KeyframeAnimation, RefusesEveryTruncation)
 {
     TempDir dir;
@@ -179,6 +223,7 @@ TEST(KeyframeAnimation, RefusesEveryTruncation)
     for (std::size_t size = 0; size < bytes.size(); ++size) {
         KeyframeAnimation cut;
         EXPECT_FALSE(LoadBytes(cut, dir, {bytes.begin(), bytes.begin() + std::ptrdiff_t(size)})) << size << " bytes";
+        EXPECT_TRUE(cut.GetRefusal().IsSet()) << size;
     }
     // Bytes after the last track are never read.
     std::vector<std::uint8_t> longer = bytes;

@@ -289,6 +289,45 @@ TEST_F(MeshSceneTest, DrawLocksOnceAroundAllGroupsWhenTheExtensionIsThere)
     EXPECT_EQ(rec.Count("glDrawElements"), 2u);
 }
 
+// The whole call sequence of a two-group mesh whose first material is textured: the lock
+// comes before every call of the first group's material (its texture bind included), the
+// unlock after the second group's last draw, and nothing draws outside the lock.
+TEST_F(MeshSceneTest, TwoGroupsLockBeforeEveryMaterialCallAndUnlockAfterTheLastDraw)
+{
+    const std::uint8_t pixel[3] = {10, 20, 30};
+    ASSERT_TRUE(WriteTga(dir.File("paint.TGA"), TgaFromPixels(1, 1, 3, pixel)));
+    SceneDesc desc = TriangleScene();
+    desc.materials[0].texture = dir.File("paint");
+    desc.materials.emplace_back().name = "second";
+    desc.meshes[0].groups.push_back(GroupDesc{"second", {TriangleListDesc{{2, 1, 0}}, TriangleListDesc{{0, 2, 1}}}});
+    MeshScene scene;
+    ASSERT_TRUE(Load(scene, desc));
+    ASSERT_NE(FindMaterial("m")->GetTexture(), nullptr);
+    hasCompiledVertexArray = 1;
+    rec.Clear();
+    scene.Render();
+    const std::vector<std::string> calls = rec.Calls();
+    const std::vector<std::string> names = [&] {
+        std::vector<std::string> result;
+        for (const std::string& call : calls)
+            result.push_back(call.substr(0, call.find('(')));
+        return result;
+    }();
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "glInterleavedArrays", "glLockArraysEXT",
+                         // group 0: the textured material, then its list
+                         "glBindTexture", "glTexEnvf", "glMaterialfv", "glMaterialfv", "glMaterialfv", "glMaterialf",
+                         "glDrawElements",
+                         // group 1: the untextured material, then its two lists
+                         "glMaterialfv", "glMaterialfv", "glMaterialfv", "glMaterialf", "glDrawElements",
+                         "glDrawElements",
+                         "glUnlockArraysEXT"}))
+        << rec.Script();
+    ASSERT_EQ(calls.size(), names.size());
+    EXPECT_EQ(calls[1], "glLockArraysEXT(0, 3)");
+    EXPECT_EQ(calls[14], "glDrawElements(GL_TRIANGLES, 3, GL_UNSIGNED_INT, [0, 2, 1])") << "the last list drawn last";
+}
+
 TEST_F(MeshSceneTest, GroupsWithoutListsAndMeshesWithoutVerticesDrawNothing)
 {
     SceneDesc desc = TriangleScene();

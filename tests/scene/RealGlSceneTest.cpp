@@ -1,9 +1,11 @@
 // A textured, skinned quad drawn with real GL (SDL offscreen, Mesa): the interleaved
 // layout, the unpack alignment of an odd-width texture, the compiled-array lock and the
-// skinned positions all have to agree with what the driver does.
+// skinned positions all have to agree with what the driver does. And the camera: a scene
+// behind the eye is not drawn at all.
 #include "Fixtures.h"
 
 #include "HeadlessSurface.h"
+#include "render/Camera.h"
 #include "render/GlDriver.h"
 #include "scene/Material.h"
 #include "scene/MeshScene.h"
@@ -104,6 +106,60 @@ TEST(RealGlScene, TexturedQuadDrawsWhereTheBonePutsIt)
         EXPECT_EQ(hasCompiledVertexArray, 1) << "the lock path ran";
     }
     // Textures go while the context is still current.
+    ClearMaterials();
+    ClearTextures();
+}
+
+// The camera moves the scene away from the eye by its position: at z = 10 a 4-unit quad at
+// the origin fills the middle of the picture; at z = -10 the same quad lies 10 units behind
+// the eye and not one pixel of it is drawn. Culling is off, so only the view can hide it.
+TEST(RealGlScene, ANegativeCameraZPutsTheSceneBehindTheEye)
+{
+    HeadlessSurface surface(64, 48);
+    ASSERT_TRUE(surface.Ready());
+    TempDir dir;
+    SceneDesc desc = TexturedQuad("");
+    for (VertexDesc& vertex : desc.meshes[0].vertices) {
+        vertex.position.x = vertex.position.x / 33 * 4 - 2;
+        vertex.position.y = vertex.position.y / 33 * 4 - 2;
+    }
+    ASSERT_TRUE(WriteScene(dir.File("quad.mes"), desc));
+    {
+        MeshScene scene;
+        ASSERT_TRUE(scene.Load(dir.File("quad.mes").c_str()));
+        GlDevice& device = surface.Device();
+        Camera camera;
+        auto draw = [&](float z) {
+            camera.positionZ = z;
+            device.BeginFrame();
+            device.SetPerspective(surface.Width(), surface.Height());
+            camera.Apply();
+            gl.glDisable(GL_LIGHTING);
+            gl.glDisable(GL_CULL_FACE);
+            gl.glColor3f(1, 1, 1);
+            scene.Update();
+            scene.Render();
+            std::vector<std::uint8_t> rgba = surface.ReadPixels();
+            device.EndFrame();
+            gl.glEnable(GL_CULL_FACE);
+            return rgba;
+        };
+        // Pixels that are not the clear colour (0.2 grey).
+        auto drawn = [](const std::vector<std::uint8_t>& rgba) {
+            int count = 0;
+            for (std::size_t i = 0; i < rgba.size(); i += 4)
+                count += rgba[i] != 51 || rgba[i + 1] != 51 || rgba[i + 2] != 51;
+            return count;
+        };
+
+        const std::vector<std::uint8_t> inFront = draw(10.0f);
+        EXPECT_GT(drawn(inFront), 64 * 48 / 8) << "the quad fills the middle";
+        const std::size_t middle = (24 * 64 + 32) * 4;
+        EXPECT_EQ(inFront[middle], 255);
+        EXPECT_EQ(drawn(draw(-10.0f)), 0) << "behind the eye nothing is drawn";
+        EXPECT_EQ(drawn(draw(-0.5f)), 0) << "nor just behind it";
+        EXPECT_GT(drawn(draw(10.0f)), 0) << "and back in front it shows again";
+    }
     ClearMaterials();
     ClearTextures();
 }

@@ -1,5 +1,6 @@
-// Malformed mesh files: each is refused without reading or writing outside the arrays,
-// and what a refused load leaves behind still updates and renders safely.
+// Malformed mesh files: each is refused without reading or writing outside the arrays, the
+// scene says why (the records at fault, the sentence and the byte offset), and what a
+// refused load leaves behind still updates and renders safely.
 //
 // Byte offsets in the 250-byte example scene (TriangleScene):
 //     0 header            9 material count    13 material "m"     68 node count
@@ -21,15 +22,29 @@ std::vector<std::uint8_t> Patched(std::size_t offset, std::int32_t value)
     return bytes;
 }
 
+std::string Described(const FileRefusal& refusal)
+{
+    char text[FileRefusal::kTextSize];
+    refusal.Format(text, sizeof text);
+    return text;
+}
+
 class SceneRefusalTest : public SceneTest {
 protected:
-    // Loads the bytes into a fresh scene and expects a refusal; then runs a frame on
-    // whatever the refused load left, which must be safe.
-    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& what)
+    // Loads the bytes into a fresh scene and expects a refusal with a reason, and when
+    // given, exactly this reason found at this offset; then runs a frame on whatever the
+    // refused load left, which must be safe.
+    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& what, const std::string& reason = "",
+                       std::int64_t offset = -1)
     {
         ClearMaterials();
         MeshScene scene;
         EXPECT_FALSE(Load(scene, bytes)) << what;
+        EXPECT_TRUE(scene.GetRefusal().IsSet()) << what;
+        if (!reason.empty()) {
+            EXPECT_EQ(Described(scene.GetRefusal()), reason) << what;
+            EXPECT_EQ(scene.GetRefusal().GetOffset(), offset) << what;
+        }
         hasCompiledVertexArray = 1;
         scene.Update();
         scene.Render();
@@ -59,61 +74,81 @@ TEST_F(SceneRefusalTest, LayoutOfTheExampleMatchesTheOffsetsUsedHere)
     EXPECT_EQ(at(246), 2);
 }
 
+// A count is refused at its own offset; a record that is missing is refused where the file
+// ends, at byte 250.
 TEST_F(SceneRefusalTest, BadCountsAreRefusedBeforeAllocating)
 {
     const struct {
         std::size_t offset;
         std::int32_t value;
         const char* what;
+        const char* reason;
+        std::int64_t at;
     } cases[] = {
-        {9, -1, "negative material count"},
-        {9, 0x7FFFFFFF, "material count beyond the file"},
-        {68, -1, "negative node count"},
-        {68, 0x7FFFFFFF, "node count beyond the file"},
-        {106, -1, "negative mesh count"},
-        {106, 0x7FFFFFFF, "mesh count beyond the file"},
-        {106, 2, "second mesh missing"},
-        {112, -1, "negative vertex count"},
-        {112, 4, "vertex count one beyond the file"},
-        {112, 0x7FFFFFFF, "vertex count far beyond the file"},
-        {224, -1, "negative group count"},
-        {224, 2, "second group missing"},
-        {224, 0x7FFFFFFF, "group count beyond the file"},
-        {230, -1, "negative list count"},
-        {230, 2, "second list missing"},
-        {230, 0x7FFFFFFF, "list count beyond the file"},
-        {234, -1, "negative index count"},
-        {234, 4, "index count one beyond the file"},
-        {234, 0x7FFFFFFF, "index count far beyond the file"},
+        {9, -1, "negative material count", "material section: negative material count -1", 9},
+        {9, 0x7FFFFFFF, "material count beyond the file",
+         "material section: material count 2147483647 needs at least 115964116938 bytes, the file has 237 left", 9},
+        {68, -1, "negative node count", "node section: negative node count -1", 68},
+        {68, 0x7FFFFFFF, "node count beyond the file",
+         "node section: node count 2147483647 needs at least 70866960351 bytes, the file has 178 left", 68},
+        {106, -1, "negative mesh count", "mesh section: negative mesh count -1", 106},
+        {106, 0x7FFFFFFF, "mesh count beyond the file",
+         "mesh section: mesh count 2147483647 needs at least 19327352823 bytes, the file has 140 left", 106},
+        {106, 2, "second mesh missing", "mesh 1: the file ends before the name", 250},
+        {112, -1, "negative vertex count", "mesh 0 \"s\": negative vertex count -1", 112},
+        {112, 4, "vertex count one beyond the file",
+         "mesh 0 \"s\": vertex count 4 needs at least 148 bytes, the file has 134 left", 112},
+        {112, 0x7FFFFFFF, "vertex count far beyond the file",
+         "mesh 0 \"s\": vertex count 2147483647 needs at least 77309411296 bytes, the file has 134 left", 112},
+        {224, -1, "negative group count", "mesh 0 \"s\": negative group count -1", 224},
+        {224, 2, "second group missing", "mesh 0 \"s\", group 1: the file ends before the material name", 250},
+        {224, 0x7FFFFFFF, "group count beyond the file",
+         "mesh 0 \"s\": group count 2147483647 needs at least 10737418235 bytes, the file has 22 left", 224},
+        {230, -1, "negative list count", "mesh 0 \"s\", group 0: negative list count -1", 230},
+        {230, 2, "second list missing", "mesh 0 \"s\", group 0, list 1: the file ends before the index count", 250},
+        {230, 0x7FFFFFFF, "list count beyond the file",
+         "mesh 0 \"s\", group 0: list count 2147483647 needs at least 8589934588 bytes, the file has 16 left", 230},
+        {234, -1, "negative index count", "mesh 0 \"s\", group 0, list 0: negative index count -1", 234},
+        {234, 4, "index count one beyond the file",
+         "mesh 0 \"s\", group 0, list 0: index count 4 needs at least 16 bytes, the file has 12 left", 234},
+        {234, 0x7FFFFFFF, "index count far beyond the file",
+         "mesh 0 \"s\", group 0, list 0: index count 2147483647 needs at least 8589934588 bytes, the file has 12 left",
+         234},
     };
     for (const auto& c : cases)
-        ExpectRefused(Patched(c.offset, c.value), c.what);
+        ExpectRefused(Patched(c.offset, c.value), c.what, c.reason, c.at);
 }
 
+// Each bad index is named with the record it belongs to and refused at its own offset.
 TEST_F(SceneRefusalTest, IndicesOutOfRangeAreRefused)
 {
     const struct {
         std::size_t offset;
         std::int32_t value;
         const char* what;
+        const char* reason;
     } cases[] = {
-        {74, 0, "parent equal to the node's own index"},
-        {74, 5, "parent beyond the nodes"},
-        {74, -2, "parent below -1"},
-        {212, 1, "node index equal to the node count"},
-        {220, -1, "negative node index"},
-        {238, 3, "vertex index equal to the vertex count"},
-        {246, -1, "negative vertex index"},
-        {242, 0x7FFFFFFF, "vertex index far out"},
+        {74, 0, "parent equal to the node's own index", "node 0 \"n\": parent 0 is neither -1 nor below the node's own index"},
+        {74, 5, "parent beyond the nodes", "node 0 \"n\": parent 5 is neither -1 nor below the node's own index"},
+        {74, -2, "parent below -1", "node 0 \"n\": parent -2 is neither -1 nor below the node's own index"},
+        {212, 1, "node index equal to the node count",
+         "mesh 0 \"s\": node index 1 of vertex 0 is not below the node count 1"},
+        {220, -1, "negative node index", "mesh 0 \"s\": node index -1 of vertex 2 is not below the node count 1"},
+        {238, 3, "vertex index equal to the vertex count",
+         "mesh 0 \"s\", group 0, list 0: index 3 is not below the vertex count 3"},
+        {246, -1, "negative vertex index", "mesh 0 \"s\", group 0, list 0: index -1 is not below the vertex count 3"},
+        {242, 0x7FFFFFFF, "vertex index far out",
+         "mesh 0 \"s\", group 0, list 0: index 2147483647 is not below the vertex count 3"},
     };
     for (const auto& c : cases)
-        ExpectRefused(Patched(c.offset, c.value), c.what);
+        ExpectRefused(Patched(c.offset, c.value), c.what, c.reason, static_cast<std::int64_t>(c.offset));
 
     // A later node may not name itself or a later node either.
     SceneDesc desc = TriangleScene();
     desc.nodes.emplace_back().name = "second";
     desc.nodes[1].parent = 1;
-    ExpectRefused(EncodeScene(desc), "second node its own parent");
+    ExpectRefused(EncodeScene(desc), "second node its own parent",
+                  "node 1 \"second\": parent 1 is neither -1 nor below the node's own index", 113);
     desc.nodes[1].parent = 0;
     MeshScene scene;
     EXPECT_TRUE(Load(scene, desc));
@@ -124,17 +159,26 @@ TEST_F(SceneRefusalTest, NamesThatDoNotFitAreRefused)
     const std::string long80(80, 'x');
     SceneDesc desc = TriangleScene();
     desc.nodes[0].name = long80;
-    ExpectRefused(EncodeScene(desc), "node name of 80 bytes");
+    ExpectRefused(EncodeScene(desc), "node name of 80 bytes", "node 0: name of 80 bytes, at most 79 fit", 72);
     desc = TriangleScene();
     desc.meshes[0].name = long80;
-    ExpectRefused(EncodeScene(desc), "mesh name of 80 bytes");
+    ExpectRefused(EncodeScene(desc), "mesh name of 80 bytes", "mesh 0: name of 80 bytes, at most 79 fit", 110);
     desc = TriangleScene();
     desc.materials[0].name = long80;
     desc.meshes[0].groups[0].material = long80;
-    ExpectRefused(EncodeScene(desc), "material name of 80 bytes");
+    ExpectRefused(EncodeScene(desc), "material name of 80 bytes", "material 0: name of 80 bytes, at most 79 fit", 13);
+    desc = TriangleScene();
+    desc.materials[0].texture = std::string(76, 't');
+    ExpectRefused(EncodeScene(desc), "texture name of 76 bytes",
+                  "material 0 \"m\": texture name of 76 bytes, at most 75 fit", 67);
+    desc = TriangleScene();
+    desc.meshes[0].groups[0].material = long80;
+    ExpectRefused(EncodeScene(desc), "group material name of 80 bytes",
+                  "mesh 0 \"s\", group 0: material name of 80 bytes, at most 79 fit", 228);
     desc = TriangleScene();
     desc.meshes[0].groups[0].material = "x";
-    ExpectRefused(EncodeScene(desc), "unregistered group material");
+    ExpectRefused(EncodeScene(desc), "unregistered group material", "mesh 0 \"s\", group 0: material \"x\" is not defined",
+                  228);
 
     // 79 bytes fit everywhere.
     desc = TriangleScene();
@@ -153,14 +197,90 @@ TEST_F(SceneRefusalTest, EveryTruncationIsRefused)
     SceneDesc desc = TriangleScene();
     desc.meshes[0].groups.push_back(GroupDesc{"m", {TriangleListDesc{{1, 2, 0}}, TriangleListDesc{}}});
     const std::vector<std::uint8_t> bytes = EncodeScene(desc);
-    for (std::size_t size = 0; size < bytes.size(); ++size)
-        ExpectRefused({bytes.begin(), bytes.begin() + std::ptrdiff_t(size)}, "cut to " + std::to_string(size));
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        ClearMaterials();
+        MeshScene scene;
+        EXPECT_FALSE(Load(scene, {bytes.begin(), bytes.begin() + std::ptrdiff_t(size)})) << size;
+        // The fault is found at or before the end of the file, never beyond it.
+        EXPECT_TRUE(scene.GetRefusal().IsSet()) << size;
+        EXPECT_GE(scene.GetRefusal().GetOffset(), 0) << size;
+        EXPECT_LE(scene.GetRefusal().GetOffset(), static_cast<std::int64_t>(size)) << size;
+    }
+
+    // The example cut short: a record that ends early is named, with the byte where the file
+    // ends; a count whose records cannot fit is refused at the count.
+    const struct {
+        std::size_t size;
+        const char* reason;
+        std::int64_t at;
+    } cuts[] = {
+        {0, "the file is empty", 0},
+        {3, "header: the file ends inside the signature", 3},
+        {7, "header: the file ends inside the version", 7},
+        {11, "material section: the file ends before the material count", 11},
+        {14, "material section: material count 1 needs at least 54 bytes, the file has 1 left", 9},
+        {100, "node section: node count 1 needs at least 33 bytes, the file has 28 left", 68},
+        {170, "mesh 0 \"s\": vertex count 3 needs at least 112 bytes, the file has 54 left", 112},
+        {240, "mesh 0 \"s\", group 0, list 0: index count 3 needs at least 12 bytes, the file has 2 left", 234},
+    };
+    const std::vector<std::uint8_t> example = EncodeScene(TriangleScene());
+    for (const auto& cut : cuts) {
+        ExpectRefused({example.begin(), example.begin() + std::ptrdiff_t(cut.size)}, "cut to " + std::to_string(cut.size),
+                      cut.reason, cut.at);
+    }
+
+    // Long names make records longer than the smallest a count is checked against: then the
+    // record itself finds the end. Material "mmm..." is at 13, its colours at 74; node
+    // "nnn..." is at 72, its position at 117.
+    const std::string material(60, 'm');
+    const std::string node(40, 'n');
+    SceneDesc named = TriangleScene();
+    named.materials[0].name = material;
+    named.meshes[0].groups[0].material = material;
+    std::vector<std::uint8_t> namedBytes = EncodeScene(named);
+    namedBytes.resize(70);
+    ExpectRefused(namedBytes, "material name cut", "material 0: the file ends inside the name", 70);
+    namedBytes = EncodeScene(named);
+    namedBytes.resize(100);
+    ExpectRefused(namedBytes, "material colours cut", "material 0 \"" + material + "\": the file ends inside the colours",
+                  100);
+    named = TriangleScene();
+    named.nodes[0].name = node;
+    namedBytes = EncodeScene(named);
+    namedBytes.resize(120);
+    ExpectRefused(namedBytes, "node cut", "node 0 \"" + node + "\": the file ends inside the record", 120);
+}
+
+TEST_F(SceneRefusalTest, HeaderAndFileFaultsAreNamed)
+{
+    SceneDesc desc = TriangleScene();
+    desc.header.version = 101;
+    ExpectRefused(EncodeScene(desc), "version 101", "header: the version is 101; only version 100 is read", 5);
+    desc = TriangleScene();
+    desc.header.signature = "RIFX";
+    ExpectRefused(EncodeScene(desc), "RIFX",
+                  "header: the signature does not begin with \"RIFF\": not a file of the engine's formats", 1);
+    // A text file is told apart from a mesh file even though its first byte, taken as the
+    // signature's length, promises more than the file holds.
+    const std::string notes = "just some notes\n";
+    ExpectRefused({notes.begin(), notes.end()}, "text file",
+                  "header: the signature does not begin with \"RIFF\": not a file of the engine's formats", 1);
+
+    MeshScene scene;
+    EXPECT_FALSE(scene.Load(dir.File("missing.mes").c_str()));
+    EXPECT_EQ(scene.GetRefusal().GetSection(), FileSection::File);
+    EXPECT_EQ(scene.GetRefusal().GetOffset(), -1);
+    EXPECT_EQ(Described(scene.GetRefusal()), "the file cannot be opened (No such file or directory)");
+
+    // A load that succeeds clears the reason of the one before.
+    EXPECT_TRUE(Load(scene, TriangleScene()));
+    EXPECT_FALSE(scene.GetRefusal().IsSet());
 }
 
 TEST_F(SceneRefusalTest, CorruptBytesNeverCrash)
 {
     // Every byte of the example replaced by a few telling values: each file either loads
-    // or is refused, and a frame runs on the result either way.
+    // or is refused with a reason, and a frame runs on the result either way.
     const std::vector<std::uint8_t> bytes = EncodeScene(TriangleScene());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
@@ -168,7 +288,10 @@ TEST_F(SceneRefusalTest, CorruptBytesNeverCrash)
             corrupt[i] = value;
             ClearMaterials();
             MeshScene scene;
-            Load(scene, corrupt);
+            if (!Load(scene, corrupt)) {
+                EXPECT_TRUE(scene.GetRefusal().IsSet()) << i << " = " << int(value);
+                EXPECT_LE(scene.GetRefusal().GetOffset(), static_cast<std::int64_t>(corrupt.size()));
+            }
             scene.Update();
             scene.Render();
         }

@@ -138,10 +138,57 @@ TEST(TgaLoader, RefusesFilesThatEndEarly)
         const std::string path = dir.Write("short.TGA", {bytes.begin(), bytes.begin() + std::ptrdiff_t(size)});
         std::unique_ptr<Image> loaded(loader.Load(path.c_str()));
         EXPECT_EQ(loaded, nullptr) << "file cut to " << size << " bytes";
+        EXPECT_TRUE(loader.GetRefusal().IsSet()) << size;
+        EXPECT_LE(loader.GetRefusal().GetOffset(), static_cast<std::int64_t>(size)) << size;
     }
     // A header that promises far more pixels than the file holds allocates nothing.
     const std::string huge = dir.Write("huge.TGA", EncodeTga(Raw(2, 65535, 65535, 32, {1, 2, 3, 4})));
     EXPECT_EQ(loader.Load(huge.c_str()), nullptr);
+}
+
+// Each refusal names the part of the file at fault and the byte where it was found.
+TEST(TgaLoader, RefusalsSayWhyAndWhere)
+{
+    TempDir dir;
+    TgaDesc identified = Raw(2, 3, 3, 24, std::vector<std::uint8_t>(27, 9));
+    identified.id = "identity"; // 8 bytes from 18; the pixels from 26
+    const std::vector<std::uint8_t> bytes = EncodeTga(identified);
+    TgaDesc mapped = Raw(2, 1, 1, 24, {1, 2, 3});
+    mapped.colorMapType = 1;
+    const struct {
+        std::vector<std::uint8_t> file;
+        const char* reason;
+        std::int64_t at;
+    } cases[] = {
+        {{}, "the file is empty", 0},
+        {{bytes.begin(), bytes.begin() + 10}, "header: the file ends inside the header, after 10 of its 18 bytes", 10},
+        {EncodeTga(mapped), "header: colour-mapped images (colour map type 1) are not read", 1},
+        {EncodeTga(Raw(10, 1, 1, 24, {1, 2, 3})),
+         "header: image type 10 with 24 bits per pixel is not read (only true colour of 24 or 32 bits, greyscale of 8 "
+         "bits, or no pixel data)",
+         2},
+        {{bytes.begin(), bytes.begin() + 22}, "ID field: the file ends inside the ID field of 8 bytes", 18},
+        {EncodeTga(Raw(0, TgaLoader::kMaxBlankSide + 1, 1, 8, {})),
+         "header: an image without pixel data may be at most 4096 pixels a side, not 4097x1", 12},
+        {{bytes.begin(), bytes.begin() + 40}, "pixel data: 3x3 pixels of 3 bytes need 27 bytes, the file has 14", 26},
+    };
+    TgaLoader loader;
+    for (const auto& c : cases) {
+        const std::string path = dir.Write("refused.TGA", c.file);
+        std::unique_ptr<Image> image(loader.Load(path.c_str()));
+        EXPECT_EQ(image, nullptr) << c.reason;
+        char text[FileRefusal::kTextSize];
+        loader.GetRefusal().Format(text, sizeof text);
+        EXPECT_STREQ(text, c.reason);
+        EXPECT_EQ(loader.GetRefusal().GetOffset(), c.at) << c.reason;
+    }
+    EXPECT_EQ(loader.Load(dir.File("missing.TGA").c_str()), nullptr);
+    EXPECT_STREQ(loader.GetRefusal().GetReason(), "the file cannot be opened (No such file or directory)");
+
+    // A load that succeeds leaves no reason behind.
+    std::unique_ptr<Image> fine(loader.Load(dir.Write("fine.TGA", bytes).c_str()));
+    ASSERT_NE(fine, nullptr);
+    EXPECT_FALSE(loader.GetRefusal().IsSet());
 }
 
 TEST(Image, CreatePicksTheFormatFromBytesPerPixel)

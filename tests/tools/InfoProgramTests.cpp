@@ -1,5 +1,6 @@
 // orvex-info run as a program: every converted model is accepted with the source's counts,
-// and damaged files are refused with the section and record at fault.
+// and damaged files are refused in the engine loaders' words: section, record, sentence and
+// byte offset.
 #include "GltfReference.h"
 #include "ToolTestSupport.h"
 
@@ -117,13 +118,16 @@ TEST(InfoProgram, TextReportShowsHierarchyMeshesAndDuration)
     EXPECT_TRUE(Contains(r.out, "41 frames, 2.000 s at 20 fps, 22 tracks"));
 }
 
-// Damaged files: exit 1, and the report says which section and which record.
+// Damaged files: exit 1, and the report gives the loader's reason: the section, the record,
+// the sentence and the byte at which the fault was found.
 TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
 {
     ScratchDir dir("info-bad");
     std::vector<std::uint8_t> good = fmt::EncodeScene(SmallScene());
     // Offsets in the small scene: header 9, material count at 9, material "m" 55 bytes,
-    // node count at 68, "root" 37 bytes, "arm" 36 bytes, mesh count at 145.
+    // node count at 68, "root" 37 bytes, "arm" 36 bytes (its parent at 113), mesh count at
+    // 145, mesh "tri" at 149 with its vertex count at 153 and node indices at 253, group 0's
+    // material name at 269, its indices at 279.
     struct Case {
         const char* file;
         std::function<std::vector<std::uint8_t>()> make;
@@ -131,31 +135,31 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
     };
     const Case cases[] = {
         {"truncated.mes", [&] { return std::vector<std::uint8_t>(good.begin(), good.begin() + 170); },
-         "mesh section, mesh 0 \"tri\", vertex count: count 3 needs more bytes"},
-        {"header.mes", [&] { auto b = good; PutI32(&b, 5, 101); return b; }, "header: version 101, expected 100"},
+         "mesh section, mesh 0 \"tri\": vertex count 3 needs at least 112 bytes, the file has 13 left (byte 153)"},
+        {"header.mes", [&] { auto b = good; PutI32(&b, 5, 101); return b; }, "header: the version is 101; only version 100 is read (byte 5)"},
         {"materials.mes", [&] { auto b = good; PutI32(&b, 9, 1000000); return b; },
-         "material section: count 1000000 needs more bytes"},
-        {"nodes.mes", [&] { auto b = good; PutI32(&b, 68, -2); return b; }, "node section: negative count -2"},
+         "material section: material count 1000000 needs at least 54000000 bytes, the file has 278 left (byte 9)"},
+        {"nodes.mes", [&] { auto b = good; PutI32(&b, 68, -2); return b; }, "node section: negative node count -2 (byte 68)"},
         {"parent.mes", [&] {
              fmt::SceneDesc s = SmallScene();
              s.nodes[1].parent = 1;
              return fmt::EncodeScene(s);
-         }, "node section, node 1 \"arm\": parent 1 is neither -1 nor below"},
+         }, "node section, node 1 \"arm\": parent 1 is neither -1 nor below the node's own index (byte 113)"},
         {"index.mes", [&] {
              fmt::SceneDesc s = SmallScene();
              s.meshes[0].groups[0].lists[0].indices[2] = 9;
              return fmt::EncodeScene(s);
-         }, "mesh section, mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex count 3"},
+         }, "mesh section, mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex count 3 (byte 287)"},
         {"material.mes", [&] {
              fmt::SceneDesc s = SmallScene();
              s.meshes[0].groups[0].material = "chalk";
              return fmt::EncodeScene(s);
-         }, "mesh section, mesh 0 \"tri\", group 0: material \"chalk\" is not defined"},
+         }, "mesh section, mesh 0 \"tri\", group 0: material \"chalk\" is not defined (byte 269)"},
         {"carrier.mes", [&] {
              fmt::SceneDesc s = SmallScene();
              s.meshes[0].nodeIndices[1] = 2;
              return fmt::EncodeScene(s);
-         }, "mesh section, mesh 0 \"tri\", node indices: vertex 1 names node 2 of 2"},
+         }, "mesh section, mesh 0 \"tri\": node index 2 of vertex 1 is not below the node count 2 (byte 257)"},
         {"keys.knx", [&] {
              fmt::AnimationDesc a;
              a.frameCount = 4;
@@ -164,24 +168,24 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
              auto b = fmt::EncodeAnimation(a);
              b.resize(b.size() - 30);
              return b;
-         }, "track section: 2 tracks of 4 frames need more bytes"},
+         }, "track section: track count 2 of 4 frames each needs at least 234 bytes, the file has 211 left (byte 9)"},
         {"frames.knx", [&] {
              fmt::AnimationDesc a;
              fmt::TrackDesc track;
              track.name = "root";
              a.tracks.push_back(track);
              return fmt::EncodeAnimation(a);
-         }, "track section: tracks without a single frame"},
+         }, "track section: frame count 0 leaves the tracks without a single key (track count 1) (byte 17)"},
         {"palette.tga", [&] {
              fmt::TgaDesc t = fmt::TgaFromPixels(1, 1, 3, std::vector<std::uint8_t>(3, 7).data());
              t.colorMapType = 1;
              return fmt::EncodeTga(t);
-         }, "header: colour-mapped images are not read"},
+         }, "header: colour-mapped images (colour map type 1) are not read (byte 1)"},
         {"short.tga", [&] {
              auto b = fmt::EncodeTga(fmt::TgaFromPixels(4, 4, 4, std::vector<std::uint8_t>(64, 7).data()));
              b.resize(b.size() - 1);
              return b;
-         }, "pixel data: 4x4 pixels of 4 bytes need 64 bytes, the file has 63"},
+         }, "pixel data: 4x4 pixels of 4 bytes need 64 bytes, the file has 63 (byte 18)"},
     };
     for (const Case& c : cases) {
         WriteFile(dir / c.file, c.make());
@@ -198,8 +202,44 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
     json report = json::parse(mixed.out);
     EXPECT_TRUE(report[0]["ok"].get<bool>());
     EXPECT_FALSE(report[1]["ok"].get<bool>());
-    EXPECT_EQ(report[1]["error"]["where"], "mesh section, mesh 0 \"tri\", group 0, list 0");
-    EXPECT_TRUE(report[1]["error"].contains("offset"));
+    const json& error = report[1]["error"];
+    EXPECT_EQ(error["where"], "mesh section, mesh 0 \"tri\", group 0, list 0");
+    EXPECT_EQ(error["section"], "mesh section");
+    EXPECT_EQ(error["record"], "mesh 0 \"tri\", group 0, list 0");
+    EXPECT_EQ(error["reason"], "index 9 is not below the vertex count 3");
+    EXPECT_EQ(error["offset"], 287);
+}
+
+// A texture the engine could not load leaves its material untextured; the report gives the
+// TGA loader's reason for each.
+TEST(InfoProgram, TexturesTheEngineLeftOutAreExplained)
+{
+    ScratchDir dir("info-textures");
+    fmt::SceneDesc scene = SmallScene();
+    scene.materials[0].texture = "missing";
+    scene.materials.push_back({.name = "paletted", .texture = "paletted"});
+    scene.materials.push_back({.name = "fine", .texture = "fine"});
+    WriteFile(dir / "textured.mes", fmt::EncodeScene(scene));
+    fmt::TgaDesc paletted = fmt::TgaFromPixels(1, 1, 3, std::vector<std::uint8_t>(3, 7).data());
+    paletted.colorMapType = 1;
+    WriteFile(dir / "paletted.TGA", fmt::EncodeTga(paletted));
+    WriteFile(dir / "fine.TGA", fmt::EncodeTga(fmt::TgaFromPixels(2, 1, 3, std::vector<std::uint8_t>(6, 7).data())));
+
+    RunResult r = RunTool("orvex-info", {dir / "textured.mes"});
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "texture \"missing\": missing.TGA: the file cannot be opened (No such file or directory); "
+                                "drawn untextured"))
+        << r.out;
+    EXPECT_TRUE(Contains(r.out, "texture \"paletted\": paletted.TGA: header: colour-mapped images (colour map type 1) "
+                                "are not read; drawn untextured"))
+        << r.out;
+    EXPECT_TRUE(Contains(r.out, "texture \"fine\": 2x1, 24-bit")) << r.out;
+
+    RunResult j = RunTool("orvex-info", {dir / "textured.mes", "--json"});
+    json materials = json::parse(j.out)[0]["materials"];
+    EXPECT_FALSE(materials[1]["textureLoaded"].get<bool>());
+    EXPECT_EQ(materials[1]["textureProblem"], "header: colour-mapped images (colour map type 1) are not read");
+    EXPECT_FALSE(materials[2].contains("textureProblem"));
 }
 
 TEST(InfoProgram, MissingFilesAndUsageErrors)

@@ -8,7 +8,9 @@
 #include "scene/Material.h"
 #include "texture/Texture.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 #include <functional>
 
 namespace {
@@ -110,10 +112,64 @@ TEST_F(PlayScene, MissingTextureLeavesTheMaterialUntexturedAndStillPlays)
     ClearRegistries();
 }
 
+// Rows [top, bottom] of the screen below the overlay that show something other than the clear
+// colour; bottom < top when there are none.
+std::pair<int, int> SceneRows(const std::vector<Rgb>& screen)
+{
+    int top = 768, bottom = -1;
+    for (int y = 32; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x)
+            if (screen[static_cast<std::size_t>(y) * 1024 + x] != Rgb{51, 51, 51}) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                break;
+            }
+    return {top, bottom};
+}
+
+// A scene named on the command line, without an animation, shows its stored pose; with fit
+// the 4-unit box, 60% of the picture's height seen from 10 units, fills 85% of it.
+TEST_F(PlayScene, ANamedSceneWithoutAnimationStandsStillAndFitFillsThePicture)
+{
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.Path(), BoxMotion::Turning, &error)) << error;
+    std::filesystem::rename(dir.File("2.MES"), dir.File("box.mes"));
+    std::filesystem::remove(dir.File("2.KNX"));
+    std::pair<int, int> plain;
+    {
+        TestApplication app;
+        app.SetInput(&input);
+        app.SetPlayback(dir.File("box.mes"), "", false);
+        ASSERT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+        EXPECT_EQ(app.GetAnimation(), nullptr);
+        EXPECT_TRUE(app.GetFraming().IsIdentity());
+        const std::vector<Rgb> first = FrameAt(app, 100.0);
+        const std::vector<Rgb> later = FrameAt(app, 101.0);
+        EXPECT_EQ(ChangedScenePixels(first, later), 0);
+        plain = SceneRows(first);
+        ASSERT_LT(plain.first, plain.second);
+        ClearRegistries();
+        app.Shutdown();
+    }
+    TestApplication app;
+    app.SetInput(&input);
+    app.SetPlayback(dir.File("box.mes"), "", true);
+    ASSERT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+    EXPECT_FALSE(app.GetFraming().IsIdentity());
+    const std::pair<int, int> fitted = SceneRows(FrameAt(app, 100.0));
+    EXPECT_GT(fitted.first, 32);
+    EXPECT_LT(fitted.second, 767);
+    EXPECT_GT(fitted.second - fitted.first, 768 * 4 / 5);
+    EXPECT_GT(fitted.second - fitted.first, plain.second - plain.first + 100);
+    // The camera stays the viewer's: the mouse moves it as before.
+    EXPECT_FLOAT_EQ(app.GetCamera()->positionZ, 10.0f);
+    ClearRegistries();
+}
+
 struct BrokenFiles {
     const char* name;
     std::function<bool(const std::string& dir)> make;
-    std::vector<std::string> named;  // what the failure line must mention
+    std::vector<std::string> named;  // what the failure line must mention: the file and the loader's reason
 };
 
 // Test names show the case's name, not its bytes.
@@ -148,20 +204,30 @@ bool Box(const std::string& dir, BoxMotion motion = BoxMotion::Turning)
 INSTANTIATE_TEST_SUITE_P(
     Viewer, RefusedFiles,
     ::testing::Values(
-        BrokenFiles{"NoFiles", [](const std::string&) { return true; }, {"2.MES"}},
+        BrokenFiles{"NoFiles", [](const std::string&) { return true; },
+                    {"cannot load the mesh scene \"2.MES\": the file cannot be opened (No such file or directory)"}},
         BrokenFiles{"SceneMissing",
                     [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.MES"); },
-                    {"2.MES"}},
+                    {"cannot load the mesh scene \"2.MES\": the file cannot be opened"}},
         BrokenFiles{"SceneCutInItsHeader", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 6); },
-                    {"2.MES"}},
+                    {"cannot load the mesh scene \"2.MES\": header: the file ends inside the version"}},
+        // Mesh "box" holds 24 vertices from byte 126; cut at 900 the file has 774 bytes of them.
         BrokenFiles{"SceneCutInItsMesh", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 900); },
-                    {"2.MES"}},
+                    {"\"2.MES\": mesh 0 \"box\": vertex count 24 needs at least 868 bytes, the file has 774 left"}},
+        BrokenFiles{"SceneWithAnIndexOutOfRange",
+                    [](const std::string& d) {
+                        std::string error;
+                        return WriteSceneWithIndexOutOfRange(d, &error);
+                    },
+                    {"cannot load the mesh scene \"2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below the "
+                     "vertex count 3"}},
         BrokenFiles{"AnimationMissing",
                     [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.KNX"); },
-                    {"2.KNX"}},
+                    {"cannot load the animation \"2.KNX\": the file cannot be opened"}},
         BrokenFiles{"AnimationCutInItsKeys",
                     [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.KNX", 200); },
-                    {"2.KNX"}},
+                    {"cannot load the animation \"2.KNX\": track section: track count 1 of 41 frames each needs at "
+                     "least 1153 bytes, the file has 179 left"}},
         BrokenFiles{"AnimationWithMoreTracksThanNodes",
                     [](const std::string& d) {
                         std::string error;

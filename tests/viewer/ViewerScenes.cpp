@@ -134,6 +134,23 @@ bool WriteTwoTrackAnimation(const std::string& dir, std::string* error)
     return WriteAnimation(dir + "/2.KNX", BoxAnimation(BoxMotion::Turning, 2), error);
 }
 
+bool WriteSceneWithIndexOutOfRange(const std::string& dir, std::string* error)
+{
+    SceneDesc scene;
+    scene.materials.emplace_back().name = "m";
+    scene.nodes.emplace_back().name = "root";
+    MeshDesc& mesh = scene.meshes.emplace_back();
+    mesh.name = "tri";
+    mesh.vertices.resize(3);
+    mesh.nodeIndices = {0, 0, 0};
+    mesh.groups.push_back(GroupDesc{"m", {TriangleListDesc{{0, 1, 9}}}});
+    if (!WriteBytes(dir + "/2.MES", EncodeScene(scene))) {
+        *error = "cannot write 2.MES";
+        return false;
+    }
+    return WriteAnimation(dir + "/2.KNX", BoxAnimation(BoxMotion::Still, 1), error);
+}
+
 bool TruncateFile(const std::string& path, unsigned keep)
 {
     std::vector<char> bytes;

@@ -30,5 +30,9 @@ bool WriteBoxScene(const std::string& dir, BoxMotion motion, std::string* error)
 // The animation with one track more than the box scene has nodes.
 bool WriteTwoTrackAnimation(const std::string& dir, std::string* error);
 
+// 2.MES with one mesh "tri" of three vertices whose list names vertex 9, and a fitting
+// 2.KNX: a scene the writer itself would refuse, written byte for byte.
+bool WriteSceneWithIndexOutOfRange(const std::string& dir, std::string* error);
+
 // Replaces a file by its first `keep` bytes.
 bool TruncateFile(const std::string& path, unsigned keep);

@@ -17,7 +17,7 @@ std::string CheckAnimation(const AnimationDesc& animation)
         const std::string where = "track " + std::to_string(i) + " (\"" + track.name + "\")";
         if (track.name.size() > kMaxNameLength)
             return where + ": name longer than 79 bytes";
-        if (track.parent != -1 && (track.parent < 0 || static_cast<std::size_t>(track.parent) >= i))
+        if (!FileRules::ParentAccepted(track.parent, static_cast<std::int64_t>(i)))
             return where + ": parent must be -1 or below the track's own index";
         if (track.keys.size() != animation.frameCount)
             return where + ": needs exactly one key per frame";

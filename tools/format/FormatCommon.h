@@ -5,6 +5,8 @@
 // buffers and texture file names ("%s.TGA") into 80 bytes, hence the name limits.
 #pragma once
 
+#include "foundation/FileRules.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,11 +27,16 @@ struct FileHeader {
     std::int32_t version = 100;
 };
 
-constexpr std::size_t kMaxNameLength = 79;        // node, mesh, material, track names
-constexpr std::size_t kMaxTextureNameLength = 75; // leaves room for ".TGA" and the terminator
-constexpr std::int32_t kFileVersion = 100;
+// The engine's own limits (engine/foundation/FileRules.h), which the checks below share
+// with its loaders.
+constexpr std::size_t kMaxNameLength = FileRules::kMaxNameLength;               // node, mesh, material, track names
+constexpr std::size_t kMaxTextureNameLength = FileRules::kMaxTextureNameLength; // room for ".TGA" and the terminator
+constexpr std::int32_t kFileVersion = FileRules::kVersion;
 
 // "" when the header is one the engine accepts, else what is wrong with it.
 std::string CheckHeader(const FileHeader& header);
+
+// The name the engine keeps for a name as written: up to its first zero byte.
+std::string StoredName(const std::string& name);
 
 } // namespace orvex::format

@@ -54,13 +54,13 @@ std::string CheckScene(const SceneDesc& scene)
             return Where("material", i, material.name) + ": name longer than 79 bytes";
         if (material.texture.size() > kMaxTextureNameLength)
             return Where("material", i, material.name) + ": texture name longer than 75 bytes";
-        materialNames.insert(material.name);
+        materialNames.insert(StoredName(material.name)); // groups find materials as the engine does
     }
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
         const NodeDesc& node = scene.nodes[i];
         if (node.name.size() > kMaxNameLength)
             return Where("node", i, node.name) + ": name longer than 79 bytes";
-        if (node.parent != -1 && (node.parent < 0 || static_cast<std::size_t>(node.parent) >= i))
+        if (!FileRules::ParentAccepted(node.parent, static_cast<std::int64_t>(i)))
             return Where("node", i, node.name) + ": parent must be -1 or below the node's own index";
     }
     const std::size_t nodeCount = scene.nodes.size();
@@ -81,7 +81,7 @@ std::string CheckScene(const SceneDesc& scene)
             const GroupDesc& group = mesh.groups[g];
             if (group.material.size() > kMaxNameLength)
                 return where + ", group " + std::to_string(g) + ": material name longer than 79 bytes";
-            if (materialNames.count(group.material) == 0)
+            if (materialNames.count(StoredName(group.material)) == 0)
                 return where + ", group " + std::to_string(g) + ": material \"" + group.material + "\" is not defined";
             for (const TriangleListDesc& list : group.lists) {
                 if (list.indices.size() > 0x7fffffff)

@@ -1,5 +1,7 @@
 #include "format/TgaWriter.h"
 
+#include "texture/Texture.h"
+
 namespace orvex::format {
 
 TgaDesc TgaFromPixels(std::uint16_t width, std::uint16_t height, int channels, const std::uint8_t* pixels)
@@ -37,28 +39,24 @@ std::string CheckTga(const TgaDesc& image)
         return "colour-mapped images are not supported";
     if (image.id.size() > 255)
         return "ID field longer than 255 bytes";
-    std::size_t bytesPerPixel = 0;
-    switch (image.imageType) {
-    case 2:
-        if (image.depth != 24 && image.depth != 32)
-            return "true-colour images must have 24 or 32 bits per pixel";
-        bytesPerPixel = image.depth / 8;
-        break;
-    case 3:
-        if (image.depth != 8)
-            return "greyscale images must have 8 bits per pixel";
-        bytesPerPixel = 1;
-        break;
-    case 0:
-        if (image.depth != 8 && image.depth != 24 && image.depth != 32)
-            return "data-less images must declare 8, 24 or 32 bits per pixel";
+    // The engine's loader decides which kinds it reads.
+    const int bytesPerPixel = TgaLoader::BytesPerPixel(image.imageType, image.depth);
+    if (bytesPerPixel == 0) {
+        switch (image.imageType) {
+        case 2: return "true-colour images must have 24 or 32 bits per pixel";
+        case 3: return "greyscale images must have 8 bits per pixel";
+        case 0: return "data-less images must declare 8, 24 or 32 bits per pixel";
+        default: return "image type " + std::to_string(image.imageType) + " is not supported";
+        }
+    }
+    if (image.imageType == 0) {
+        if (image.width > TgaLoader::kMaxBlankSide || image.height > TgaLoader::kMaxBlankSide)
+            return "data-less images may be at most " + std::to_string(TgaLoader::kMaxBlankSide) + " pixels a side";
         if (!image.data.empty())
             return "data-less images carry no pixel data";
         return {};
-    default:
-        return "image type " + std::to_string(image.imageType) + " is not supported";
     }
-    if (image.data.size() != std::size_t(image.width) * image.height * bytesPerPixel)
+    if (image.data.size() != std::size_t(image.width) * image.height * std::size_t(bytesPerPixel))
         return "pixel data does not match width x height x bytes per pixel";
     return {};
 }

@@ -1,6 +1,8 @@
-// A record-by-record walk through .mes, .knx and .tga files that says where a file goes
-// wrong. The engine's loaders decide whether a file is accepted; they answer only yes or
-// no, so when one refuses a file this walk names the section and the record at fault.
+// A walk through the records of a file the engine has accepted, for the little the engine
+// does not keep: the texture name of each material (the engine keeps only the texture it
+// found) and the bytes after the last record, which no loader reads. The walk judges
+// nothing: whether a file is accepted, and why not, is the engine loaders' to say. On a
+// file they refused it stops wherever the bytes run out.
 #pragma once
 
 #include <cstdint>
@@ -9,20 +11,13 @@
 
 namespace info {
 
-struct WalkResult {
-    bool ok = true;
-    std::string where;  // "mesh section, mesh 0 \"body\", group 1, list 0"
-    std::string what;   // "index 90 is not below the vertex count 24"
-    std::uint64_t offset = 0; // byte offset at which the problem was found
-    std::uint64_t trailingBytes = 0; // bytes after the last record (never read by the engine)
+struct FileLayout {
     std::vector<std::string> textures; // .mes: each material's texture name, in order
+    std::uint64_t trailingBytes = 0;   // bytes after the last record
 };
 
-// Material names defined by earlier files count as registered, as they do in a program
-// that loads several scenes: pass the names of the files walked before, and the walk adds
-// this file's materials to them.
-WalkResult WalkMes(const std::vector<std::uint8_t>& bytes, std::vector<std::string>* registeredMaterials);
-WalkResult WalkKnx(const std::vector<std::uint8_t>& bytes);
-WalkResult WalkTga(const std::vector<std::uint8_t>& bytes);
+FileLayout WalkMes(const std::vector<std::uint8_t>& bytes);
+FileLayout WalkKnx(const std::vector<std::uint8_t>& bytes);
+FileLayout WalkTga(const std::vector<std::uint8_t>& bytes);
 
 } // namespace info

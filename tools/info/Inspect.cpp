@@ -28,18 +28,20 @@ bool ReadBytes(const std::string& path, std::vector<std::uint8_t>* bytes)
     return !in.bad();
 }
 
-void Refuse(FileInfo* f, const WalkResult& walk, const char* fallback)
+// The engine's own words for a refused file.
+void Refuse(FileInfo* f, const FileRefusal& refusal)
 {
+    char text[FileRefusal::kTextSize];
     f->ok = false;
-    if (!walk.ok) {
-        f->where = walk.where;
-        f->why = walk.what;
-        f->offset = walk.offset;
-        f->haveOffset = true;
-    } else {
-        f->where = "file";
-        f->why = fallback;
-    }
+    refusal.FormatWhere(text, sizeof text);
+    f->where = text;
+    refusal.FormatRecord(text, sizeof text);
+    f->record = text;
+    f->section = FileSectionName(refusal.GetSection());
+    refusal.FormatReason(text, sizeof text);
+    f->why = text;
+    f->haveOffset = refusal.GetOffset() >= 0;
+    f->offset = f->haveOffset ? static_cast<std::uint64_t>(refusal.GetOffset()) : 0;
 }
 
 int BitsOf(const Image& image)
@@ -75,10 +77,6 @@ private:
 
 void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
 {
-    std::vector<std::string> registered;
-    WalkResult walk = WalkMes(bytes, &registered);
-    f->trailingBytes = walk.trailingBytes;
-
     // Judge every file on its own: no materials or textures of an earlier one.
     ClearMaterials();
     ClearTextures();
@@ -90,10 +88,14 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         loaded = scene->Load(file.filename().string().c_str());
     }
     if (!loaded) {
-        Refuse(f, walk, "refused by the engine's scene loader");
+        Refuse(f, scene->GetRefusal());
+        ClearMaterials();
+        ClearTextures();
         return;
     }
     f->ok = true;
+    const FileLayout layout = WalkMes(bytes);
+    f->trailingBytes = layout.trailingBytes;
     std::size_t m = 0;
     for (Material* mat = GetMaterials(); mat && m < static_cast<std::size_t>(GetMaterialCount());
          mat = static_cast<Material*>(mat->GetNext()), ++m) {
@@ -103,16 +105,21 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         std::copy(mat->GetDiffuse(), mat->GetDiffuse() + 4, info.diffuse);
         std::copy(mat->GetSpecular(), mat->GetSpecular() + 4, info.specular);
         info.shininess = mat->GetShininess();
-        info.texture = m < walk.textures.size() ? walk.textures[m] : "";
-        if (Texture* texture = mat->GetTexture()) {
-            info.image.found = true;
+        info.texture = m < layout.textures.size() ? layout.textures[m] : "";
+        // The engine leaves a texture it could not load out; its loader says why.
+        if (!info.texture.empty()) {
+            const std::string name = mat->GetTexture() ? mat->GetTexture()->GetName() : info.texture.c_str();
             TgaLoader loader;
-            std::unique_ptr<Image> image(
-                loader.Load((file.parent_path() / (std::string(texture->GetName()) + ".TGA")).string().c_str()));
+            std::unique_ptr<Image> image(loader.Load((file.parent_path() / (name + ".TGA")).string().c_str()));
+            info.image.found = mat->GetTexture() != nullptr;
             if (image) {
                 info.image.width = image->GetWidth();
                 info.image.height = image->GetHeight();
                 info.image.bitsPerPixel = BitsOf(*image);
+            } else {
+                char text[FileRefusal::kTextSize];
+                loader.GetRefusal().Format(text, sizeof text);
+                info.image.problem = text;
             }
         }
         f->materials.push_back(info);
@@ -155,14 +162,13 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
 
 void InspectAnimation(FileInfo* f, const std::vector<std::uint8_t>& bytes)
 {
-    WalkResult walk = WalkKnx(bytes);
-    f->trailingBytes = walk.trailingBytes;
     KeyframeAnimation animation;
     if (!animation.Load(f->path.c_str())) {
-        Refuse(f, walk, "refused by the engine's animation loader");
+        Refuse(f, animation.GetRefusal());
         return;
     }
     f->ok = true;
+    f->trailingBytes = WalkKnx(bytes).trailingBytes;
     f->frames = animation.GetFrameCount();
     f->reserved = animation.GetReserved();
     for (std::int32_t t = 0; t < animation.GetTrackCount(); ++t) {
@@ -173,15 +179,14 @@ void InspectAnimation(FileInfo* f, const std::vector<std::uint8_t>& bytes)
 
 void InspectTexture(FileInfo* f, const std::vector<std::uint8_t>& bytes)
 {
-    WalkResult walk = WalkTga(bytes);
-    f->trailingBytes = walk.trailingBytes;
     TgaLoader loader;
     std::unique_ptr<Image> image(loader.Load(f->path.c_str()));
     if (!image) {
-        Refuse(f, walk, "refused by the engine's TGA loader");
+        Refuse(f, loader.GetRefusal());
         return;
     }
     f->ok = true;
+    f->trailingBytes = WalkTga(bytes).trailingBytes;
     f->width = image->GetWidth();
     f->height = image->GetHeight();
     f->bitsPerPixel = BitsOf(*image);

@@ -1,5 +1,5 @@
 // What orvex-info learns about one file: the engine's own loader decides whether the file
-// is accepted and supplies the structure; the record walk names the fault of a refused file.
+// is accepted, says why not, and supplies the structure.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct TextureInfo {
     bool found = false; // the engine loaded "<name>.TGA"
     int width = 0, height = 0;
     int bitsPerPixel = 0;
+    std::string problem; // why the TGA loader refused the file, when it did
 };
 
 struct MaterialInfo {
@@ -55,8 +56,10 @@ struct FileInfo {
     Kind kind = Kind::Scene;
     bool ok = false;
     std::uint64_t size = 0;
-    // A refused file: where and why.
+    // A refused file, in the engine's words: where (the section, then the records), why,
+    // and the two parts of where on their own.
     std::string where, why;
+    std::string section, record;
     std::uint64_t offset = 0;
     bool haveOffset = false;
     std::uint64_t trailingBytes = 0;

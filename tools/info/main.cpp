@@ -17,7 +17,8 @@ const char* const Usage =
     "\n"
     "Loads mesh scenes (.mes), keyframe animations (.knx) and textures (.tga) with the\n"
     "engine's loaders and prints their structure; a refused file is reported with the\n"
-    "section and record at fault. A scene's textures are looked up next to it.\n"
+    "loader's reason: the section and record at fault, the byte offset and a sentence.\n"
+    "A scene's textures are looked up next to it.\n"
     "\n"
     "  --json      print one JSON array with an object per file\n"
     "  -h, --help  this text\n"
@@ -86,8 +87,8 @@ void PrintText(const info::FileInfo& f)
                 std::printf("      texture \"%s\": %dx%d, %d-bit\n", m.texture.c_str(), m.image.width, m.image.height,
                             m.image.bitsPerPixel);
             else
-                std::printf("      texture \"%s\": %s.TGA not found or refused, drawn untextured\n", m.texture.c_str(),
-                            m.texture.c_str());
+                std::printf("      texture \"%s\": %s.TGA: %s; drawn untextured\n", m.texture.c_str(), m.texture.c_str(),
+                            m.image.problem.empty() ? "not loaded" : m.image.problem.c_str());
         }
         std::printf("  %s:\n", Plural(static_cast<long long>(f.nodes.size()), "node", "nodes").c_str());
         PrintTree(f.nodes, -1, 0);
@@ -130,6 +131,8 @@ void WriteJson(info::Json& j, const info::FileInfo& f)
     if (!f.ok) {
         j.Key("error").BeginObject();
         j.Key("where").String(f.where);
+        j.Key("section").String(f.section);
+        j.Key("record").String(f.record);
         j.Key("reason").String(f.why);
         if (f.haveOffset)
             j.Key("offset").Integer(static_cast<long long>(f.offset));
@@ -152,6 +155,8 @@ void WriteJson(info::Json& j, const info::FileInfo& f)
             j.Key("texture").String(m.texture);
             if (!m.texture.empty()) {
                 j.Key("textureLoaded").Bool(m.image.found);
+                if (!m.image.problem.empty())
+                    j.Key("textureProblem").String(m.image.problem);
                 if (m.image.found) {
                     j.Key("textureWidth").Integer(m.image.width);
                     j.Key("textureHeight").Integer(m.image.height);

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -185,6 +187,103 @@ TEST_F(Program, KeysOtherThanEscapeDoNothingAndDragsMoveTheCameraExactly)
     EXPECT_EQ(viewer.Stderr(), "");
 }
 
+// The glTF models of the shared collection, or "" when this checkout has none.
+std::string AssetsDir()
+{
+    if (const char* assets = std::getenv("ORVEX_ASSETS")) return assets;
+    const char* source = std::getenv("ORVEX_SOURCE_DIR");
+    return source ? std::string(source) + "/../shared/assets" : std::string();
+}
+
+// The textured walking figure converted into <dir>/models, the viewer run from <dir>/work.
+class ConvertedModel : public Program {
+protected:
+    void SetUp() override
+    {
+        Program::SetUp();
+        if (IsSkipped()) return;
+        const std::string model = AssetsDir() + "/CesiumMan/glTF/CesiumMan.gltf";
+        if (!std::filesystem::exists(model)) GTEST_SKIP() << "no model " << model;
+        if (!std::filesystem::exists(ORVEX_CONVERT_PROGRAM)) GTEST_SKIP() << "no converter";
+        std::filesystem::create_directories(dir.File("models"));
+        std::filesystem::create_directories(dir.File("work"));
+        ViewerProcess convert(ORVEX_CONVERT_PROGRAM, dir.File("models"), {}, {model, "-o", "man"});
+        ASSERT_TRUE(convert.WaitForExit(120.0));
+        ASSERT_EQ(convert.ExitCode(), 0) << convert.Stderr();
+    }
+
+    // The model's box on screen while the viewer plays it with `options`, then Escape.
+    Box Play(const std::vector<std::string>& options, const std::string& shotName, Shot* shot)
+    {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {"../models/man.mes", "../models/man.knx"});
+        ViewerProcess viewer(ORVEX_VIEWER_PROGRAM, dir.File("work"), {}, arguments);
+        EXPECT_TRUE(WaitForOverlay(viewer, 20.0)) << viewer.Stderr();
+        Sleep(0.5);
+        *shot = TakeScreenshot(shotName);
+        ExpectEscapeEndsWithZero(viewer);
+        EXPECT_EQ(viewer.Stderr(), "");
+        return SceneBounds(*shot, 40);
+    }
+};
+
+// Pixels below the overlay whose colour is not a grey: the figure's texture shows.
+int ColouredPixels(const Shot& shot)
+{
+    int count = 0;
+    for (int y = 40; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x) {
+            const Rgb& p = shot.At(x, y);
+            const int high = std::max({p[0], p[1], p[2]}), low = std::min({p[0], p[1], p[2]});
+            count += high - low > 40;
+        }
+    return count;
+}
+
+TEST_F(ConvertedModel, PlaysFromAThirdFolderWithItsTexturesAndFitFillsThePicture)
+{
+    Shot shot;
+    const Box plain = Play({}, "converted", &shot);
+    ASSERT_FALSE(plain.Empty()) << "nothing drawn";
+    EXPECT_GT(ColouredPixels(shot), 200) << "the figure's texture";
+    std::cout << "[ plain    ] figure " << plain.right - plain.left + 1 << "x" << plain.bottom - plain.top + 1
+              << std::endl;
+
+    const Box fitted = Play({"--fit"}, "converted-fit", &shot);
+    ASSERT_FALSE(fitted.Empty());
+    const int height = fitted.bottom - fitted.top + 1;
+    std::cout << "[ fit      ] figure " << fitted.right - fitted.left + 1 << "x" << height << std::endl;
+    EXPECT_GE(height, 768 / 2);
+    EXPECT_GT(fitted.top, 0);
+    EXPECT_LT(fitted.bottom, 767);
+    EXPECT_GT(ColouredPixels(shot), 2000);
+}
+
+// An ordinary window plays as full screen does: overlay, picture, Escape.
+TEST_F(Program, WindowOptionPlaysInAWindow)
+{
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.Path(), BoxMotion::Turning, &error)) << error;
+    ViewerProcess viewer(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--window", "2.MES"});
+    ASSERT_TRUE(WaitForOverlay(viewer, 20.0)) << viewer.Stderr();
+    EXPECT_FALSE(SceneBounds(TakeScreenshot("window"), 40).Empty());
+    ExpectEscapeEndsWithZero(viewer);
+    EXPECT_EQ(viewer.Stderr(), "");
+}
+
+TEST_F(Program, ABadOptionOrMissingFileEndsBeforeAnyWindow)
+{
+    ViewerProcess usage(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--fullscreen"});
+    ASSERT_TRUE(usage.WaitForExit(10.0));
+    EXPECT_EQ(usage.ExitCode(), 2);
+    EXPECT_EQ(usage.Stderr().rfind("Orvex: unknown option --fullscreen\nusage: Orvex ", 0), 0u) << usage.Stderr();
+
+    ViewerProcess missing(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"nowhere/fox.mes"});
+    ASSERT_TRUE(missing.WaitForExit(10.0));
+    EXPECT_EQ(missing.ExitCode(), 1);
+    EXPECT_EQ(missing.Stderr(), "Orvex: cannot open \"nowhere/fox.mes\": No such file or directory\n");
+}
+
 struct StartupFailure {
     const char* name;
     std::function<bool(const std::string&)> make;
@@ -214,12 +313,51 @@ bool Box(const std::string& dir)
     return WriteBoxScene(dir, BoxMotion::Turning, &error);
 }
 
+// Files named on the command line are refused with the loader's reason, naming the file by
+// the full path the viewer loaded it from.
+TEST_F(Program, NamedFilesThatCannotLoadGiveTheLoadersReason)
+{
+    const std::string models = dir.File("models");
+    std::filesystem::create_directories(models);
+    std::string error;
+    ASSERT_TRUE(WriteSceneWithIndexOutOfRange(models, &error)) << error;
+    ViewerProcess scene(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--window", "models/2.MES"});
+    ASSERT_TRUE(scene.WaitForExit(30.0));
+    EXPECT_EQ(scene.ExitCode(), 1);
+    std::vector<std::string> lines = Lines(scene.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << scene.Stderr();
+    EXPECT_EQ(lines[0].rfind("Orvex: cannot load the mesh scene \"/", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("/models/2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex "
+                            "count 3"),
+              std::string::npos)
+        << lines[0];
+
+    ASSERT_TRUE(Box(models) && TruncateFile(models + "/2.KNX", 200));
+    ViewerProcess animation(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--window", "models/2.MES", "models/2.KNX"});
+    ASSERT_TRUE(animation.WaitForExit(30.0));
+    EXPECT_EQ(animation.ExitCode(), 1);
+    lines = Lines(animation.Stderr());
+    ASSERT_EQ(lines.size(), 1u) << animation.Stderr();
+    EXPECT_EQ(lines[0].rfind("Orvex: cannot load the animation \"/", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("/models/2.KNX\": track section: track count 1 of 41 frames each needs at least 1153 "
+                            "bytes, the file has 179 left"),
+              std::string::npos)
+        << lines[0];
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Viewer, FailingProgram,
     ::testing::Values(
         StartupFailure{"NoSceneFiles", [](const std::string&) { return true; }, "\"2.MES\""},
         StartupFailure{"CorruptScene", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 500); },
                        "\"2.MES\""},
+        StartupFailure{"SceneWithAnIndexOutOfRange",
+                       [](const std::string& d) {
+                           std::string error;
+                           return WriteSceneWithIndexOutOfRange(d, &error);
+                       },
+                       "Orvex: cannot load the mesh scene \"2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below "
+                       "the vertex count 3"},
         StartupFailure{"MissingAnimation",
                        [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.KNX"); },
                        "\"2.KNX\""},
