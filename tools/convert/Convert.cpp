@@ -6,6 +6,7 @@
 #include "convert/Progress.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 namespace convert {
@@ -15,6 +16,30 @@ namespace {
 double Since(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Each line of a message, prefixed with the input's path; a long list is cut short.
+std::string PerLine(const std::string& input, const std::string& message)
+{
+    constexpr std::size_t MaxLines = 20;
+    std::string out;
+    std::size_t lines = 0, start = 0;
+    while (start <= message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos)
+            end = message.size();
+        if (++lines <= MaxLines)
+            out += (out.empty() ? "" : "\n") + input + ": " + message.substr(start, end - start);
+        start = end + 1;
+    }
+    if (lines > MaxLines)
+        out += "\n" + input + ": and " + std::to_string(lines - MaxLines) + " more faults";
+    return out;
+}
+
+std::string ClipLabel(const std::vector<std::string>& names, int clip)
+{
+    return "animation " + std::to_string(clip) + (names[clip].empty() ? "" : " \"" + names[clip] + "\"");
 }
 
 } // namespace
@@ -77,12 +102,13 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
     auto start = std::chrono::steady_clock::now();
     Content content;
     if (!Import(options.input, options.importer, &content, error)) {
-        *error = options.input + ": " + *error;
+        *error = PerLine(options.input, *error);
         return false;
     }
     report->importSeconds = Since(start);
     report->format = content.format;
     report->warnings = content.warnings;
+    report->notes = content.notes;
     for (const Clip& c : content.clips)
         report->clipNames.push_back(c.name);
 
@@ -91,6 +117,22 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
     bake.texturePrefix = prefix;
     if (!ChooseClip(report->clipNames, options.animation, &bake.clip, error))
         return false;
+    // What was dropped from a clip counts only for the clip converted.
+    for (std::size_t c = 0; c < content.clips.size(); ++c) {
+        std::vector<std::string>& list = static_cast<int>(c) == bake.clip ? report->warnings : report->notes;
+        for (const std::string& line : content.clips[c].dropped)
+            list.push_back(static_cast<int>(c) == bake.clip ? line : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) + " is not converted)");
+    }
+    if (bake.clip >= 0 && content.clips[bake.clip].channels.empty() && !content.clips[bake.clip].dropped.empty()) {
+        const std::string label = ClipLabel(report->clipNames, bake.clip);
+        if (!options.animation.empty()) {
+            *error = options.input + ": " + label + " has no channel left to convert";
+            return false;
+        }
+        report->warnings.push_back(label + " has no channel left to convert, so no animation is written" +
+                                   (content.clips.size() > 1 ? " (choose another with --animation)" : ""));
+        bake.clip = -1;
+    }
     report->clip = bake.clip;
 
     stage("baking meshes, textures and animation");
@@ -112,6 +154,18 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
     report->files = OutputFiles(report->baked, options.outBase);
     stage("");
     return true;
+}
+
+std::string FinishLine(const ConvertReport& r, double seconds)
+{
+    char times[160];
+    std::snprintf(times, sizeof times, " in %.3f s (import %.3f s, bake %.3f s, write %.3f s)", seconds,
+                  r.importSeconds, r.bakeSeconds, r.writeSeconds);
+    if (r.warnings.empty())
+        return std::string("done") + times;
+    std::size_t n = r.warnings.size();
+    return std::string("partial conversion") + times + ": " + std::to_string(n) + (n == 1 ? " warning says" : " warnings say") +
+           " what was dropped or replaced";
 }
 
 } // namespace convert
