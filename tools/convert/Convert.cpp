@@ -70,6 +70,48 @@ bool ChooseClip(const std::vector<std::string>& names, const std::string& animat
     return false;
 }
 
+bool BakeContent(const Content& content, const ConvertOptions& options, const std::string& texturePrefix,
+                 ConvertReport* report, std::string* error)
+{
+    report->format = content.format;
+    report->warnings = content.warnings;
+    report->notes = content.notes;
+    report->clipNames.clear();
+    for (const Clip& c : content.clips)
+        report->clipNames.push_back(c.name);
+
+    BakeOptions bake;
+    bake.scale = options.scale;
+    bake.texturePrefix = texturePrefix;
+    if (!ChooseClip(report->clipNames, options.animation, &bake.clip, error))
+        return false;
+    // What was dropped from a clip counts only for the clip converted.
+    for (std::size_t c = 0; c < content.clips.size(); ++c) {
+        const bool converted = static_cast<int>(c) == bake.clip;
+        for (const std::string& line : content.clips[c].dropped)
+            (converted ? report->warnings : report->notes)
+                .push_back(converted ? line : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) +
+                                                  " is not converted)");
+    }
+    if (bake.clip >= 0 && content.clips[bake.clip].channels.empty() && !content.clips[bake.clip].dropped.empty()) {
+        const std::string label = ClipLabel(report->clipNames, bake.clip);
+        if (!options.animation.empty()) {
+            *error = label + " has no channel left to convert";
+            return false;
+        }
+        report->warnings.push_back(label + " has no channel left to convert, so no animation is written" +
+                                   (content.clips.size() > 1 ? " (choose another with --animation)" : ""));
+        bake.clip = -1;
+    }
+    report->clip = bake.clip;
+    if (!Bake(content, bake, &report->baked, error))
+        return false;
+    if (options.center)
+        report->centerOffset = CenterScene(&report->baked);
+    report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
+    return true;
+}
+
 bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertReport* report, std::string* error)
 {
     *report = ConvertReport{};
@@ -106,45 +148,14 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
         return false;
     }
     report->importSeconds = Since(start);
-    report->format = content.format;
-    report->warnings = content.warnings;
-    report->notes = content.notes;
-    for (const Clip& c : content.clips)
-        report->clipNames.push_back(c.name);
-
-    BakeOptions bake;
-    bake.scale = options.scale;
-    bake.texturePrefix = prefix;
-    if (!ChooseClip(report->clipNames, options.animation, &bake.clip, error))
-        return false;
-    // What was dropped from a clip counts only for the clip converted.
-    for (std::size_t c = 0; c < content.clips.size(); ++c) {
-        std::vector<std::string>& list = static_cast<int>(c) == bake.clip ? report->warnings : report->notes;
-        for (const std::string& line : content.clips[c].dropped)
-            list.push_back(static_cast<int>(c) == bake.clip ? line : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) + " is not converted)");
-    }
-    if (bake.clip >= 0 && content.clips[bake.clip].channels.empty() && !content.clips[bake.clip].dropped.empty()) {
-        const std::string label = ClipLabel(report->clipNames, bake.clip);
-        if (!options.animation.empty()) {
-            *error = options.input + ": " + label + " has no channel left to convert";
-            return false;
-        }
-        report->warnings.push_back(label + " has no channel left to convert, so no animation is written" +
-                                   (content.clips.size() > 1 ? " (choose another with --animation)" : ""));
-        bake.clip = -1;
-    }
-    report->clip = bake.clip;
 
     stage("baking meshes, textures and animation");
     start = std::chrono::steady_clock::now();
-    if (!Bake(content, bake, &report->baked, error)) {
+    if (!BakeContent(content, options, prefix, report, error)) {
         *error = options.input + ": " + *error;
         return false;
     }
-    if (options.center)
-        report->centerOffset = CenterScene(&report->baked);
     report->bakeSeconds = Since(start);
-    report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
 
     stage("writing " + options.outBase + ".mes");
     start = std::chrono::steady_clock::now();

@@ -39,6 +39,11 @@ struct ConvertReport {
 // first clip, or none when there is none. False with a message when nothing matches.
 bool ChooseClip(const std::vector<std::string>& names, const std::string& animation, int* clip, std::string* error);
 
+// The steps between reading and writing: choosing the clip, baking, centring. The
+// report gets the content's warnings and notes, and the baker's.
+bool BakeContent(const Content& content, const ConvertOptions& options, const std::string& texturePrefix,
+                 ConvertReport* report, std::string* error);
+
 // False with a message, leaving no output file behind, when any step fails. A refused
 // file gets one line per fault, each starting with the input's path.
 // An animation whose every channel was dropped is never written as if it were the clip:
