@@ -6,6 +6,7 @@
 #include "convert/Import.h"
 
 #include "convert/ImageDecode.h"
+#include "convert/ObjCheck.h"
 
 #include <assimp/BaseImporter.h>
 #include <assimp/DefaultLogger.hpp>
@@ -17,6 +18,7 @@
 #include <assimp/scene.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -407,10 +409,21 @@ bool ReadScene(Assimp::Importer& importer, const aiScene* scene, const AssimpLog
     return reader.Run(error);
 }
 
+bool IsObj(std::string extension)
+{
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    return extension == ".obj" || extension == "obj";
+}
+
 } // namespace
 
 bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 {
+    if (IsObj(std::filesystem::path(path).extension().string())) {
+        std::vector<std::uint8_t> text;
+        if (ReadFileBytes(path, &text) && !CheckObjVertexIndices(text.data(), text.size(), error))
+            return false;
+    }
     AssimpLog log;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(path, ReadFlags);
@@ -421,6 +434,8 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
                        std::string* error)
 {
+    if (IsObj(hint) && !CheckObjVertexIndices(data, size, error))
+        return false;
     AssimpLog log;
     Assimp::Importer importer;
     importer.SetIOHandler(new NoFiles);
