@@ -10,17 +10,21 @@ cd "$root"
 
 seconds=${FUZZ_SECONDS:-30}
 build=build-fuzz
-formats=(mes knx tga)
+formats=(mes knx tga gltf obj)
+# The shared models the glTF seeds are made from; without them the glTF fuzzer starts
+# from the small model made in code only.
+models=${ORVEX_ASSETS:-$root/../shared/assets}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null
-targets=(orvex_fuzz_seeds)
+targets=(orvex_fuzz_seeds orvex_fuzz_import_seeds)
 for format in "${formats[@]}"; do targets+=("orvex_fuzz_$format"); done
 cmake --build "$build" -j2 --target "${targets[@]}"
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 "$build/bin/orvex_fuzz_seeds" "$corpus"
+"$build/bin/orvex_fuzz_import_seeds" "$corpus" "$models"
 mkdir -p fuzz-out
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
