@@ -136,6 +136,8 @@ Glb SmallModel()
         return accessors.size() - 1;
     };
     const auto positions = add(std::vector<float>{0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0}, 5126, "VEC3", 4);
+    accessors[positions]["min"] = {0, 0, 0};
+    accessors[positions]["max"] = {1, 1, 0};
     const auto normals = add(std::vector<float>{0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}, 5126, "VEC3", 4);
     const auto uv = add(std::vector<float>{0, 0, 1, 0, 0, 1, 1, 1}, 5126, "VEC2", 4);
     const auto joints = add(std::vector<std::uint8_t>{0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}, 5121, "VEC4", 4);
@@ -145,10 +147,14 @@ Glb SmallModel()
                                               1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, 0, 0, 1},
                            5126, "MAT4", 2);
     const auto times = add(std::vector<float>{0, 0.5f, 1}, 5126, "SCALAR", 3);
+    accessors[times]["min"] = {0};
+    accessors[times]["max"] = {1};
     const auto moves = add(std::vector<float>{1, 0, 0, 1, 1, 0, 1, 0, 0}, 5126, "VEC3", 3);
     const auto turns = add(std::vector<float>{0, 0, 0, 1, 0, 0, 0.7071068f, 0.7071068f, 0, 0, 1, 0}, 5126, "VEC4", 3);
     // Cubic spline: in-tangent, value, out-tangent per key.
     const auto stepTimes = add(std::vector<float>{0, 1}, 5126, "SCALAR", 2);
+    accessors[stepTimes]["min"] = {0};
+    accessors[stepTimes]["max"] = {1};
     const auto slides = add(std::vector<float>{0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 2, 2, 2, 0, 0, 0}, 5126, "VEC3", 6);
     std::vector<std::uint8_t> png = TinyPng();
     std::size_t pictureOffset = bin.size();
@@ -158,8 +164,8 @@ Glb SmallModel()
     Json& d = glb.json;
     d["asset"] = {{"version", "2.0"}, {"generator", "orvex tests"}};
     d["scene"] = 0;
-    d["scenes"] = {{{"nodes", {0}}}};
-    d["nodes"] = {{{"name", "root"}, {"children", {1, 2}}},
+    d["scenes"] = {{{"nodes", {0, 2}}}};
+    d["nodes"] = {{{"name", "root"}, {"children", {1}}},
                   {{"name", "arm"}, {"translation", {1, 0, 0}}},
                   {{"name", "skin"}, {"mesh", 0}, {"skin", 0}}};
     d["meshes"] = {{{"name", "sheet"},
