@@ -1,12 +1,15 @@
 // Inputs the import fuzzers found, each kept as a test of its fix. Run under the
 // sanitizers (scripts/test.sh --sanitize) they fail again if the fault comes back.
 #include "DamagedGltf.h"
+#include "ToolTestSupport.h"
 
 #include "convert/Bake.h"
 #include "convert/Import.h"
 #include "convert/ObjCheck.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -60,4 +63,44 @@ TEST(ConvertFuzzRegression, ObjFaceBeyondTheVerticesIsRefusedBeforeAssimp)
         EXPECT_EQ(CheckObj(row.text, &error), !*row.error) << row.text;
         EXPECT_EQ(error, row.error) << row.text;
     }
+}
+
+// Assimp's material library reader wrote through a material it had not made when a
+// texture statement came before the first newmtl: a segmentation fault (found by the OBJ
+// fuzzer, where Assimp read the input itself as its material library; a .mtl file beside
+// an .obj does the same to orvex-convert). Such libraries are refused before Assimp.
+TEST(ConvertFuzzRegression, TextureBeforeAnyMaterialIsRefusedBeforeAssimp)
+{
+    std::string error;
+    const std::string found("\0mtllib 1\0map_d\n", 16);
+    EXPECT_FALSE(ImportObj(found, &error));
+    EXPECT_EQ(error, "line 1: map_d comes before any newmtl");
+
+    auto check = [](const std::string& text, std::string* why) {
+        return convert::CheckMaterialLibrary(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), why);
+    };
+    EXPECT_TRUE(check("newmtl red\nmap_Kd red.png\n", &error));
+    EXPECT_TRUE(check("# colours\nKd 1 0 0\nnewmtl red\nmap_d mask.png\n", &error));
+    EXPECT_FALSE(check("Ka 1 1 1\r\n  map_Kd stone.png\r\nnewmtl stone\r\n", &error));
+    EXPECT_EQ(error, "line 2: map_Kd comes before any newmtl");
+
+    const std::string names = "mtllib a.mtl b.mtl\nv 0 0 0\n mtllib  with space.mtl \n";
+    EXPECT_EQ(convert::MaterialLibraries(reinterpret_cast<const std::uint8_t*>(names.data()), names.size()),
+              (std::vector<std::string>{"a.mtl", "b.mtl", "a.mtl b.mtl", "with", "space.mtl", "with space.mtl"}));
+
+    // orvex-convert on such a file beside its OBJ: refused, naming the library's line.
+    tooltest::ScratchDir dir("fuzz-mtl");
+    const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    std::ofstream(dir / "stone.mtl") << "map_Kd stone.png\nnewmtl stone\n";
+    std::ofstream(dir / "wall.obj") << "mtllib stone.mtl\n" << triangle;
+    tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir / "wall.obj", "-o", dir / "wall"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "orvex-convert: " + (dir / "wall.obj") + ": " + (dir / "stone.mtl") +
+                         " line 1: map_Kd comes before any newmtl\n");
+    // The library Assimp falls back on, named after the OBJ, is checked as well.
+    std::ofstream(dir / "floor.mtl") << "map_Ka tiles.png\n";
+    std::ofstream(dir / "floor.obj") << "mtllib missing.mtl\n" << triangle;
+    r = tooltest::RunTool("orvex-convert", {dir / "floor.obj", "-o", dir / "floor"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.find("floor.mtl line 1: map_Ka comes before any newmtl") != std::string::npos) << r.err;
 }

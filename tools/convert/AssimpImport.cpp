@@ -415,15 +415,38 @@ bool IsObj(std::string extension)
     return extension == ".obj" || extension == "obj";
 }
 
+// The OBJ file and the material libraries Assimp would read with it (those it names, and
+// the one named after the file, which Assimp falls back on), through the guards.
+bool GuardObjFile(const std::string& path, std::string* error)
+{
+    std::vector<std::uint8_t> text;
+    if (!ReadFileBytes(path, &text))
+        return true; // Assimp says why
+    if (!CheckObjVertexIndices(text.data(), text.size(), error))
+        return false;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::vector<std::string> libraries = MaterialLibraries(text.data(), text.size());
+    libraries.push_back(std::filesystem::path(path).stem().string() + ".mtl");
+    for (const std::string& name : libraries) {
+        std::error_code ec;
+        const std::filesystem::path library = folder / name;
+        std::vector<std::uint8_t> bytes;
+        if (!std::filesystem::is_regular_file(library, ec) || !ReadFileBytes(library.string(), &bytes))
+            continue;
+        if (!CheckMaterialLibrary(bytes.data(), bytes.size(), error)) {
+            *error = library.string() + " " + *error;
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 {
-    if (IsObj(std::filesystem::path(path).extension().string())) {
-        std::vector<std::uint8_t> text;
-        if (ReadFileBytes(path, &text) && !CheckObjVertexIndices(text.data(), text.size(), error))
-            return false;
-    }
+    if (IsObj(std::filesystem::path(path).extension().string()) && !GuardObjFile(path, error))
+        return false;
     AssimpLog log;
     Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(path, ReadFlags);
@@ -434,7 +457,8 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
                        std::string* error)
 {
-    if (IsObj(hint) && !CheckObjVertexIndices(data, size, error))
+    // From memory Assimp reads the input itself as the material library it falls back on.
+    if (IsObj(hint) && (!CheckObjVertexIndices(data, size, error) || !CheckMaterialLibrary(data, size, error)))
         return false;
     AssimpLog log;
     Assimp::Importer importer;

@@ -7,37 +7,46 @@ namespace convert {
 
 namespace {
 
-bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool Blank(char c) { return c == ' ' || c == '\t'; }
 
 std::string Vertices(long long n) { return std::to_string(n) + (n == 1 ? " vertex" : " vertices"); }
 
+bool LineEnd(std::uint8_t c) { return c == '\n' || c == '\r' || c == '\f' || c == 0; }
+
 // The text as Assimp reads it: lines, a backslash at a line's end joining the next, and
-// the line numbers where each began.
+// the line numbers (counted in line feeds) where each began.
 std::vector<std::pair<std::size_t, std::string>> LogicalLines(const std::uint8_t* text, std::size_t size)
 {
     std::vector<std::pair<std::size_t, std::string>> lines;
-    std::size_t number = 1;
+    std::size_t number = 1, first = 1;
     std::string line;
-    std::size_t first = 1;
     for (std::size_t at = 0; at <= size; ++at) {
-        if (at < size && text[at] != '\n') {
+        if (at < size && !LineEnd(text[at])) {
             line += static_cast<char>(text[at]);
             continue;
         }
-        std::size_t end = line.size();
-        while (end > 0 && line[end - 1] == '\r')
-            --end;
-        if (at < size && end > 0 && line[end - 1] == '\\') {
-            line.resize(end - 1);
-            line += ' ';
+        if (at < size && !line.empty() && line.back() == '\\') {
+            line.back() = ' ';
         } else {
             lines.push_back({first, line});
             line.clear();
-            first = number + 1;
+            first = number + (at < size && text[at] == '\n');
         }
-        ++number;
+        number += at < size && text[at] == '\n';
     }
     return lines;
+}
+
+// The line's first word, after leading blanks.
+std::string FirstWord(const std::string& line)
+{
+    std::size_t p = 0;
+    while (p < line.size() && Blank(line[p]))
+        ++p;
+    std::size_t end = p;
+    while (end < line.size() && !Blank(line[end]))
+        ++end;
+    return line.substr(p, end - p);
 }
 
 // Whitespace-separated words. Assimp 5.2 reads on past a '#' in these lines: a comment
@@ -123,6 +132,36 @@ bool CheckObjVertexIndices(const std::uint8_t* text, std::size_t size, std::stri
         }
     }
     return true;
+}
+
+bool CheckMaterialLibrary(const std::uint8_t* text, std::size_t size, std::string* error)
+{
+    for (const auto& [number, line] : LogicalLines(text, size)) {
+        std::string word = FirstWord(line);
+        if (word == "newmtl")
+            return true;
+        if (word.size() > 4 && (word.compare(0, 4, "map_") == 0 || word.compare(0, 4, "MAP_") == 0)) {
+            *error = "line " + std::to_string(number) + ": " + word + " comes before any newmtl";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> MaterialLibraries(const std::uint8_t* text, std::size_t size)
+{
+    std::vector<std::string> names;
+    for (const auto& [number, line] : LogicalLines(text, size)) {
+        if (FirstWord(line) != "mtllib")
+            continue;
+        std::size_t start = line.find("mtllib") + 6;
+        std::vector<std::string> words = Words(line, start);
+        names.insert(names.end(), words.begin(), words.end());
+        std::size_t first = line.find_first_not_of(" \t", start), last = line.find_last_not_of(" \t");
+        if (first != std::string::npos && words.size() > 1)
+            names.push_back(line.substr(first, last - first + 1));
+    }
+    return names;
 }
 
 } // namespace convert
