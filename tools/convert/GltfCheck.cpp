@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -179,7 +180,7 @@ bool RoleFits(const AccessorInfo& a, Role role, bool quantized, std::string* nee
 
 class Checker {
 public:
-    Checker(const GltfFile& file, const Json& doc, GltfCheck& out) : file(file), doc(doc), out(out) {}
+    Checker(GltfFile& file, const Json& doc, GltfCheck& out) : file(file), doc(doc), out(out) {}
 
     bool Run();
 
@@ -228,7 +229,7 @@ private:
     bool SamplerFits(int a, int k, const std::string& target, const std::string& channel);
     void StandIns(Json* parsed) const;
 
-    const GltfFile& file;
+    GltfFile& file;
     const Json& doc;
     GltfCheck& out;
     bool quantized = false;
@@ -280,7 +281,7 @@ void Checker::CheckBuffers()
             else if (!ReadGltfUri(file, uri->get<std::string>(), &bytes, &why))
                 Add(&f, Dot(path, "uri"), Shown(*uri) + " " + why);
         } else if (file.binary && b == 0 && !file.bin.empty()) {
-            bytes = file.bin;
+            bytes = std::move(file.bin);
         } else {
             Add(&f, path,
                 !file.binary ? "has no uri"
@@ -1200,7 +1201,7 @@ bool Checker::Run()
 
 } // namespace
 
-bool CheckGltf(const GltfFile& file, GltfCheck* out)
+bool CheckGltf(GltfFile& file, GltfCheck* out)
 {
     *out = GltfCheck{};
     Json doc = Json::parse(file.json.begin(), file.json.end(), nullptr, false);

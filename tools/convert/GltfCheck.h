@@ -48,7 +48,8 @@ struct GltfCheck {
     std::vector<int> convertedNodes; // the nodes of the converted scene, in no particular order
 };
 
-// False when the file is refused (refusals then says why).
-bool CheckGltf(const GltfFile& file, GltfCheck* out);
+// False when the file is refused (refusals then says why). The file's binary chunk moves
+// into the check's first buffer.
+bool CheckGltf(GltfFile& file, GltfCheck* out);
 
 } // namespace convert

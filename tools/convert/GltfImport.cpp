@@ -556,7 +556,7 @@ std::string Lines(const std::vector<std::string>& lines)
     return text;
 }
 
-bool ImportGltfFile(const GltfFile& file, Content* content, std::string* error)
+bool ImportGltfFile(GltfFile& file, Content* content, std::string* error)
 {
     GltfCheck check;
     if (!CheckGltf(file, &check)) {
@@ -588,14 +588,16 @@ bool ImportGltfFile(const GltfFile& file, Content* content, std::string* error)
 
 bool ImportGltf(const std::string& path, Content* content, std::string* error)
 {
-    std::vector<std::uint8_t> bytes;
-    if (!ReadFileBytes(path, &bytes)) {
-        *error = "cannot be read";
-        return false;
-    }
     GltfFile file;
-    if (!SplitGltf(bytes.data(), bytes.size(), &file, error))
-        return false;
+    {
+        std::vector<std::uint8_t> bytes;
+        if (!ReadFileBytes(path, &bytes)) {
+            *error = "cannot be read";
+            return false;
+        }
+        if (!SplitGltf(bytes.data(), bytes.size(), &file, error))
+            return false;
+    }
     file.folder = std::filesystem::path(path).parent_path().string();
     file.readsFiles = true;
     return ImportGltfFile(file, content, error);
