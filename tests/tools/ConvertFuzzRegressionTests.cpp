@@ -83,6 +83,15 @@ TEST(ConvertFuzzRegression, TextureBeforeAnyMaterialIsRefusedBeforeAssimp)
     EXPECT_TRUE(check("# colours\nKd 1 0 0\nnewmtl red\nmap_d mask.png\n", &error));
     EXPECT_FALSE(check("Ka 1 1 1\r\n  map_Kd stone.png\r\nnewmtl stone\r\n", &error));
     EXPECT_EQ(error, "line 2: map_Kd comes before any newmtl");
+    // The fuzzer's second find of this kind: Assimp matches texture keywords by their
+    // start ("bumpx", "dispx" and "normx" crashed it as well).
+    const std::string bump("mtllib s\0\0bump2\n", 16);
+    EXPECT_FALSE(ImportObj(bump, &error));
+    EXPECT_EQ(error, "line 1: bump2 comes before any newmtl");
+    for (const char* statement : {"bumpx y", "dispx y", "normx y", "MAP_KD y", "refl -type sphere y"}) {
+        EXPECT_FALSE(check(std::string(statement) + "\nnewmtl m\n", &error)) << statement;
+        EXPECT_TRUE(check(std::string("newmtl m\n") + statement + "\n", &error)) << statement;
+    }
 
     const std::string names = "mtllib a.mtl b.mtl\nv 0 0 0\n mtllib  with space.mtl \n";
     EXPECT_EQ(convert::MaterialLibraries(reinterpret_cast<const std::uint8_t*>(names.data()), names.size()),

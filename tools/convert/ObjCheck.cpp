@@ -1,5 +1,6 @@
 #include "convert/ObjCheck.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -136,11 +137,16 @@ bool CheckObjVertexIndices(const std::uint8_t* text, std::size_t size, std::stri
 
 bool CheckMaterialLibrary(const std::uint8_t* text, std::size_t size, std::string* error)
 {
+    // Assimp takes a statement for a texture when it starts with one of these, in any case.
+    static const char* const Textures[] = {"map_", "bump", "refl", "disp", "norm"};
     for (const auto& [number, line] : LogicalLines(text, size)) {
         std::string word = FirstWord(line);
         if (word == "newmtl")
             return true;
-        if (word.size() > 4 && (word.compare(0, 4, "map_") == 0 || word.compare(0, 4, "MAP_") == 0)) {
+        std::string start = word.substr(0, 4);
+        for (char& c : start)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (std::find(std::begin(Textures), std::end(Textures), start) != std::end(Textures)) {
             *error = "line " + std::to_string(number) + ": " + word + " comes before any newmtl";
             return false;
         }

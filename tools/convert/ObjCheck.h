@@ -1,8 +1,8 @@
 // Guards for Assimp's OBJ reader, which a few damaged files break. Assimp 5.2:
 // - refuses a face that names a vertex the file does not have, but only after it has
 //   built the meshes of the groups before it, and those it never frees;
-// - crashes on a material library whose texture statement (map_Kd, map_d, ...) comes
-//   before its first newmtl: it writes through a material it has not made.
+// - crashes on a material library whose texture statement (map_Kd, bump, disp, ...)
+//   comes before its first newmtl: it writes through a material it has not made.
 // Such files are refused here, before Assimp reads them, with the line of the fault.
 // Lines end where Assimp ends them: at a line feed, carriage return, form feed or NUL.
 #pragma once
