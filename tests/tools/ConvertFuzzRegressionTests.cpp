@@ -4,11 +4,13 @@
 #include "ToolTestSupport.h"
 
 #include "convert/Bake.h"
+#include "convert/Convert.h"
 #include "convert/Import.h"
 #include "convert/ObjCheck.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 
 namespace {
@@ -112,4 +114,35 @@ TEST(ConvertFuzzRegression, TextureBeforeAnyMaterialIsRefusedBeforeAssimp)
     r = tooltest::RunTool("orvex-convert", {dir / "floor.obj", "-o", dir / "floor"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.find("floor.mtl line 1: map_Ka comes before any newmtl") != std::string::npos) << r.err;
+}
+
+// One damaged key time (the small model's last key at 100000 s instead of 1 s) asked the
+// baker for two million frames: minutes of work and a file of hundreds of megabytes from
+// a few bytes, which the glTF fuzzer meets as a timeout. Such a clip is not baked.
+TEST(ConvertFuzzRegression, ClipTooLongToBakeIsLeftOut)
+{
+    tooltest::Glb glb = tooltest::SmallModel();
+    const nlohmann::json& d = glb.json;
+    const nlohmann::json& times = d["accessors"][d["animations"][0]["samplers"][0]["input"].get<int>()];
+    const std::size_t offset = d["bufferViews"][times["bufferView"].get<int>()]["byteOffset"].get<std::size_t>();
+    const float late = 100000;
+    std::memcpy(&glb.bin[offset + 2 * sizeof(float)], &late, sizeof late);
+    const std::vector<std::uint8_t> bytes = tooltest::WriteGlb(glb);
+    convert::Content content;
+    std::string error;
+    ASSERT_TRUE(convert::ImportGltfBytes(bytes.data(), bytes.size(), &content, &error)) << error;
+
+    convert::ConvertOptions options;
+    convert::ConvertReport report;
+    ASSERT_TRUE(convert::BakeContent(content, options, "", &report, &error)) << error;
+    EXPECT_EQ(report.clip, -1);
+    EXPECT_FALSE(report.baked.animated);
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_EQ(report.warnings[0], "animation 0 \"wave\" lasts 100000.000000 s: 3 nodes at 2000002 frames are more keys "
+                                  "than the converter writes (2097152), so no animation is written");
+
+    options.animation = "wave";
+    EXPECT_FALSE(convert::BakeContent(content, options, "", &report, &error));
+    EXPECT_EQ(error, "animation 0 \"wave\" lasts 100000.000000 s: 3 nodes at 2000002 frames are more keys than the "
+                     "converter writes (2097152)");
 }

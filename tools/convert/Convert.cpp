@@ -4,14 +4,22 @@
 #include "convert/Names.h"
 #include "convert/Output.h"
 #include "convert/Progress.h"
+#include "convert/Sampler.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
 namespace convert {
 
 namespace {
+
+// A .knx holds a key for every node at every frame. Beyond this many (a file of about
+// 60 MB, an hour of a 30-node skeleton) a clip is not baked: a single damaged key time
+// (a two-second walk whose last key says fourteen hours) asks for it from a few bytes.
+constexpr double MaxAnimationKeys = 1 << 21;
 
 double Since(std::chrono::steady_clock::time_point start)
 {
@@ -93,13 +101,28 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
                 .push_back(converted ? line : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) +
                                                   " is not converted)");
     }
-    if (bake.clip >= 0 && content.clips[bake.clip].channels.empty() && !content.clips[bake.clip].dropped.empty()) {
+    // A clip that cannot be baked is refused when asked for; chosen by default, the scene
+    // is written without it.
+    std::string unbakeable;
+    if (bake.clip >= 0) {
+        const Clip& clip = content.clips[bake.clip];
+        const double seconds = ClipDuration(clip);
+        const double frames = std::floor(seconds * bake.framesPerSecond) + 2; // at least what the baker makes
+        if (clip.channels.empty() && !clip.dropped.empty())
+            unbakeable = " has no channel left to convert";
+        else if (!(frames * static_cast<double>(content.nodes.size()) <= MaxAnimationKeys))
+            unbakeable = " lasts " + std::to_string(seconds) + " s: " + std::to_string(content.nodes.size()) +
+                         " nodes at " + std::to_string(static_cast<long long>(std::min(frames, 1e15))) +
+                         " frames are more keys than the converter writes (" +
+                         std::to_string(static_cast<long long>(MaxAnimationKeys)) + ")";
+    }
+    if (!unbakeable.empty()) {
         const std::string label = ClipLabel(report->clipNames, bake.clip);
         if (!options.animation.empty()) {
-            *error = label + " has no channel left to convert";
+            *error = label + unbakeable;
             return false;
         }
-        report->warnings.push_back(label + " has no channel left to convert, so no animation is written" +
+        report->warnings.push_back(label + unbakeable + ", so no animation is written" +
                                    (content.clips.size() > 1 ? " (choose another with --animation)" : ""));
         bake.clip = -1;
     }

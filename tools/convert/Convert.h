@@ -46,9 +46,10 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
 
 // False with a message, leaving no output file behind, when any step fails. A refused
 // file gets one line per fault, each starting with the input's path.
-// An animation whose every channel was dropped is never written as if it were the clip:
-// asked for by name or index it is refused; chosen by default, the scene is written
-// without animation and a warning says why.
+// An animation whose every channel was dropped is never written as if it were the clip,
+// nor one that would take more keys than the converter writes: asked for by name or
+// index it is refused; chosen by default, the scene is written without animation and a
+// warning says why.
 bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertReport* report, std::string* error);
 
 // The last line of a conversion: "done in ..." when nothing was lost, else "partial
