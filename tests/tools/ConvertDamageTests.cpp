@@ -314,7 +314,7 @@ TEST(ConvertDamage, AssimpReportsBecomeRefusalsAndWarnings)
     ASSERT_TRUE(convert::ImportAssimpBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "obj",
                                            &content, &error))
         << error;
-    EXPECT_TRUE(AnyContains(content.warnings, "Unable to locate material file")) << Joined(content.warnings);
+    EXPECT_TRUE(AnyContains(content.warnings, "failed to locate material red")) << Joined(content.warnings);
     EXPECT_FALSE(convert::ImportAssimpBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "nosuch",
                                             &content, &error));
 }

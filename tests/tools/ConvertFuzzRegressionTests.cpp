@@ -68,52 +68,57 @@ TEST(ConvertFuzzRegression, ObjFaceBeyondTheVerticesIsRefusedBeforeAssimp)
 }
 
 // Assimp's material library reader wrote through a material it had not made when a
-// texture statement came before the first newmtl: a segmentation fault (found by the OBJ
-// fuzzer, where Assimp read the input itself as its material library; a .mtl file beside
-// an .obj does the same to orvex-convert). Such libraries are refused before Assimp.
-TEST(ConvertFuzzRegression, TextureBeforeAnyMaterialIsRefusedBeforeAssimp)
+// statement came before the first newmtl: a segmentation fault. The OBJ fuzzer found it
+// three times, with map_d, bump2 and an "a" line, because from memory Assimp read the
+// input itself as its material library; a .mtl file beside an .obj crashes orvex-convert
+// the same way. Such libraries are refused before Assimp reads them, and from memory no
+// library is read at all.
+TEST(ConvertFuzzRegression, StatementBeforeAnyMaterialIsRefusedBeforeAssimp)
 {
+    const std::string found[] = {std::string("\0mtllib 1\0map_d\n", 16), std::string("mtllib s\0\0bump2\n", 16),
+                                 std::string("\0\0a\0\0\0mtllib 1\0 ", 16)};
+    const char* const errors[] = {"line 1: \"mtllib\" comes before any newmtl",
+                                  "line 1: \"mtllib\" comes before any newmtl", "line 1: \"a\" comes before any newmtl"};
+    tooltest::ScratchDir dir("fuzz-mtl");
+    const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
     std::string error;
-    const std::string found("\0mtllib 1\0map_d\n", 16);
-    EXPECT_FALSE(ImportObj(found, &error));
-    EXPECT_EQ(error, "line 1: map_d comes before any newmtl");
+    for (std::size_t i = 0; i < std::size(found); ++i) {
+        ImportObj(found[i], &error); // from memory: no library read, no crash
+        std::ofstream(dir / "found.mtl", std::ios::binary) << found[i];
+        std::ofstream(dir / "found.obj") << "mtllib found.mtl\n" << triangle;
+        tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir / "found.obj", "-o", dir / "found"});
+        EXPECT_EQ(r.exitCode, 1) << i;
+        EXPECT_EQ(r.err, "orvex-convert: " + (dir / "found.obj") + ": " + (dir / "found.mtl") + " " + errors[i] + "\n");
+    }
 
     auto check = [](const std::string& text, std::string* why) {
         return convert::CheckMaterialLibrary(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), why);
     };
-    EXPECT_TRUE(check("newmtl red\nmap_Kd red.png\n", &error));
-    EXPECT_TRUE(check("# colours\nKd 1 0 0\nnewmtl red\nmap_d mask.png\n", &error));
-    EXPECT_FALSE(check("Ka 1 1 1\r\n  map_Kd stone.png\r\nnewmtl stone\r\n", &error));
-    EXPECT_EQ(error, "line 2: map_Kd comes before any newmtl");
-    // The fuzzer's second find of this kind: Assimp matches texture keywords by their
-    // start ("bumpx", "dispx" and "normx" crashed it as well).
-    const std::string bump("mtllib s\0\0bump2\n", 16);
-    EXPECT_FALSE(ImportObj(bump, &error));
-    EXPECT_EQ(error, "line 1: bump2 comes before any newmtl");
-    for (const char* statement : {"bumpx y", "dispx y", "normx y", "MAP_KD y", "refl -type sphere y"}) {
-        EXPECT_FALSE(check(std::string(statement) + "\nnewmtl m\n", &error)) << statement;
-        EXPECT_TRUE(check(std::string("newmtl m\n") + statement + "\n", &error)) << statement;
-    }
+    EXPECT_TRUE(check("newmtl red\nmap_Kd red.png\nKd 1 0 0\n", &error));
+    EXPECT_TRUE(check("\xEF\xBB\xBF# colours\n\n  # of the wall\nnewmtl red\nmap_d mask.png\n", &error));
+    EXPECT_FALSE(check("# colours\r\n  Kd 1 0 0\r\nnewmtl stone\r\n", &error));
+    EXPECT_EQ(error, "line 2: \"Kd\" comes before any newmtl");
+    EXPECT_FALSE(check("newmtlx\nnewmtl y\n", &error)) << "only newmtl itself makes a material";
 
     const std::string names = "mtllib a.mtl b.mtl\nv 0 0 0\n mtllib  with space.mtl \n";
     EXPECT_EQ(convert::MaterialLibraries(reinterpret_cast<const std::uint8_t*>(names.data()), names.size()),
               (std::vector<std::string>{"a.mtl", "b.mtl", "a.mtl b.mtl", "with", "space.mtl", "with space.mtl"}));
 
-    // orvex-convert on such a file beside its OBJ: refused, naming the library's line.
-    tooltest::ScratchDir dir("fuzz-mtl");
-    const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
-    std::ofstream(dir / "stone.mtl") << "map_Kd stone.png\nnewmtl stone\n";
-    std::ofstream(dir / "wall.obj") << "mtllib stone.mtl\n" << triangle;
-    tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir / "wall.obj", "-o", dir / "wall"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "orvex-convert: " + (dir / "wall.obj") + ": " + (dir / "stone.mtl") +
-                         " line 1: map_Kd comes before any newmtl\n");
     // The library Assimp falls back on, named after the OBJ, is checked as well.
     std::ofstream(dir / "floor.mtl") << "map_Ka tiles.png\n";
     std::ofstream(dir / "floor.obj") << "mtllib missing.mtl\n" << triangle;
-    r = tooltest::RunTool("orvex-convert", {dir / "floor.obj", "-o", dir / "floor"});
+    tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir / "floor.obj", "-o", dir / "floor"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.find("floor.mtl line 1: map_Ka comes before any newmtl") != std::string::npos) << r.err;
+    EXPECT_TRUE(r.err.find("floor.mtl line 1: \"map_Ka\" comes before any newmtl") != std::string::npos) << r.err;
+
+    // From memory the materials an OBJ text uses are missing, and Assimp says so.
+    convert::Content content;
+    const std::string text = "mtllib colours.mtl\nnewmtl red\n" + triangle + "usemtl red\n";
+    ASSERT_TRUE(convert::ImportAssimpBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "obj",
+                                           &content, &error))
+        << error;
+    ASSERT_EQ(content.warnings.size(), 1u);
+    EXPECT_EQ(content.warnings[0], "Assimp: OBJ: failed to locate material red, creating new material");
 }
 
 // One damaged key time (the small model's last key at 100000 s instead of 1 s) asked the

@@ -457,9 +457,20 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
                        std::string* error)
 {
-    // From memory Assimp reads the input itself as the material library it falls back on.
-    if (IsObj(hint) && (!CheckObjVertexIndices(data, size, error) || !CheckMaterialLibrary(data, size, error)))
+    if (IsObj(hint) && !CheckObjVertexIndices(data, size, error))
         return false;
+    // An OBJ text names material libraries with mtllib; from memory Assimp would read the
+    // input itself as the library it falls back on. No library is read: the statements
+    // become comments, and the materials the text uses are missing, as Assimp reports.
+    std::vector<std::uint8_t> text;
+    if (IsObj(hint)) {
+        text.assign(data, data + size);
+        static const std::string Library = "mtllib";
+        for (auto at = std::search(text.begin(), text.end(), Library.begin(), Library.end()); at != text.end();
+             at = std::search(at + 1, text.end(), Library.begin(), Library.end()))
+            *at = '#';
+        data = text.data();
+    }
     AssimpLog log;
     Assimp::Importer importer;
     importer.SetIOHandler(new NoFiles);

@@ -137,19 +137,22 @@ bool CheckObjVertexIndices(const std::uint8_t* text, std::size_t size, std::stri
 
 bool CheckMaterialLibrary(const std::uint8_t* text, std::size_t size, std::string* error)
 {
-    // Assimp takes a statement for a texture when it starts with one of these, in any case.
-    static const char* const Textures[] = {"map_", "bump", "refl", "disp", "norm"};
+    // Assimp drops a byte order mark before it reads.
+    if (size >= 3 && text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF) {
+        text += 3;
+        size -= 3;
+    }
     for (const auto& [number, line] : LogicalLines(text, size)) {
         std::string word = FirstWord(line);
         if (word == "newmtl")
             return true;
-        std::string start = word.substr(0, 4);
-        for (char& c : start)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (std::find(std::begin(Textures), std::end(Textures), start) != std::end(Textures)) {
-            *error = "line " + std::to_string(number) + ": " + word + " comes before any newmtl";
-            return false;
-        }
+        if (word.empty() || word[0] == '#')
+            continue;
+        for (char& c : word)
+            if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) > 126)
+                c = '?';
+        *error = "line " + std::to_string(number) + ": \"" + word.substr(0, 24) + "\" comes before any newmtl";
+        return false;
     }
     return true;
 }
