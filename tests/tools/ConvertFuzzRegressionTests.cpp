@@ -143,11 +143,11 @@ TEST(ConvertFuzzRegression, ClipTooLongToBakeIsLeftOut)
     EXPECT_EQ(report.clip, -1);
     EXPECT_FALSE(report.baked.animated);
     ASSERT_EQ(report.warnings.size(), 1u);
-    EXPECT_EQ(report.warnings[0], "animation 0 \"wave\" lasts 100000.000000 s: 3 nodes at 2000002 frames are more keys "
+    EXPECT_EQ(report.warnings[0], "animation 0 \"wave\" lasts 100000 s: 3 nodes at 2000002 frames are more keys "
                                   "than the converter writes (2097152), so no animation is written");
 
     options.animation = "wave";
     EXPECT_FALSE(convert::BakeContent(content, options, "", &report, &error));
-    EXPECT_EQ(error, "animation 0 \"wave\" lasts 100000.000000 s: 3 nodes at 2000002 frames are more keys than the "
+    EXPECT_EQ(error, "animation 0 \"wave\" lasts 100000 s: 3 nodes at 2000002 frames are more keys than the "
                      "converter writes (2097152)");
 }

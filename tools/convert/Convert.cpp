@@ -45,6 +45,13 @@ std::string PerLine(const std::string& input, const std::string& message)
     return out;
 }
 
+std::string Seconds(double s)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", s);
+    return text;
+}
+
 std::string ClipLabel(const std::vector<std::string>& names, int clip)
 {
     return "animation " + std::to_string(clip) + (names[clip].empty() ? "" : " \"" + names[clip] + "\"");
@@ -111,7 +118,7 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
         if (clip.channels.empty() && !clip.dropped.empty())
             unbakeable = " has no channel left to convert";
         else if (!(frames * static_cast<double>(content.nodes.size()) <= MaxAnimationKeys))
-            unbakeable = " lasts " + std::to_string(seconds) + " s: " + std::to_string(content.nodes.size()) +
+            unbakeable = " lasts " + Seconds(seconds) + " s: " + std::to_string(content.nodes.size()) +
                          " nodes at " + std::to_string(static_cast<long long>(std::min(frames, 1e15))) +
                          " frames are more keys than the converter writes (" +
                          std::to_string(static_cast<long long>(MaxAnimationKeys)) + ")";
