@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -150,4 +151,35 @@ TEST(ConvertFuzzRegression, ClipTooLongToBakeIsLeftOut)
     EXPECT_FALSE(convert::BakeContent(content, options, "", &report, &error));
     EXPECT_EQ(error, "animation 0 \"wave\" lasts 100000 s: 3 nodes at 2000002 frames are more keys than the "
                      "converter writes (2097152)");
+}
+
+// Not a number in the data: the Khronos validator's ACCESSOR_INVALID_FLOAT, met in the glTF
+// fuzzer's corpus, where orvex-convert said "done". A position refuses the file; a key
+// value costs its channel.
+TEST(ConvertFuzzRegression, FloatsThatAreNotNumbersAreFaults)
+{
+    auto withNan = [](const char* accessorOf, int element) {
+        tooltest::Glb glb = tooltest::SmallModel();
+        const nlohmann::json& d = glb.json;
+        const nlohmann::json pointer = nlohmann::json::parse(accessorOf);
+        int accessor = d.at(nlohmann::json::json_pointer(pointer.get<std::string>())).get<int>();
+        const nlohmann::json& a = d["accessors"][accessor];
+        std::size_t offset = d["bufferViews"][a["bufferView"].get<int>()]["byteOffset"].get<std::size_t>();
+        const float nan = std::nanf("");
+        std::memcpy(&glb.bin[offset + element * sizeof(float)], &nan, sizeof nan);
+        return tooltest::WriteGlb(glb);
+    };
+    convert::Content content;
+    std::string error;
+    std::vector<std::uint8_t> position = withNan("\"/meshes/0/primitives/0/attributes/POSITION\"", 4);
+    EXPECT_FALSE(convert::ImportGltfBytes(position.data(), position.size(), &content, &error));
+    EXPECT_EQ(error, "meshes[0].primitives[0].attributes.POSITION: accessors[0]: element 1 holds a value that is not a "
+                     "finite number");
+
+    std::vector<std::uint8_t> key = withNan("\"/animations/0/samplers/0/output\"", 3);
+    ASSERT_TRUE(convert::ImportGltfBytes(key.data(), key.size(), &content, &error)) << error;
+    ASSERT_EQ(content.clips.at(0).channels.size(), 2u);
+    EXPECT_EQ(content.clips[0].dropped, (std::vector<std::string>{
+                                            "animations[0].channels[0]: accessors[8]: element 1 holds a value that is "
+                                            "not a finite number; animations[0].channels[0] is dropped"}));
 }

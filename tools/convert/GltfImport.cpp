@@ -169,6 +169,15 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
                 (*out)[t * components + c] = decode(val + i * elementSize + c * componentSize, a.componentType, a.normalized);
         }
     }
+    // A float that is not a number (or infinite) would travel into the engine's files.
+    if (a.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT) {
+        auto bad = std::find_if(out->begin(), out->end(), [](double v) { return !std::isfinite(v); });
+        if (bad != out->end()) {
+            *error = where + ": element " + std::to_string((bad - out->begin()) / components) +
+                     " holds a value that is not a finite number";
+            return false;
+        }
+    }
     return true;
 }
 
