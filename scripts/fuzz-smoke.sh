@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses (clang, AddressSanitizer, UBSan) in build-fuzz/ and runs
-# each for a bounded time from writer-made seeds, so every change meets the fuzzers.
+# each for a bounded time from seeds made by code (the format writer for the engine's files;
+# for the import, a small glTF model, the shared models and the tests' damaged files, and
+# OBJ texts), so every change meets the fuzzers.
 #   ./scripts/fuzz-smoke.sh            about 30 s per format
 #   FUZZ_SECONDS=300 ./scripts/fuzz-smoke.sh
 # A crash leaves its input in fuzz-out/ and fails the script; turn it into a test.
