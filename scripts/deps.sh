@@ -11,8 +11,10 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-nanum
   libassimp-dev libtinygltf-dev nlohmann-json3-dev libstb-dev
   xvfb xauth imagemagick xdotool
+  desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev file man-db
   libx11-dev libxtst-dev
   clang libclang-rt-14-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64
 )
 
 missing=()

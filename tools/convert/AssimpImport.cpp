@@ -443,6 +443,8 @@ bool GuardObjFile(const std::string& path, std::string* error)
 
 } // namespace
 
+const char* FormatsRead() { return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and every other format Assimp\nreads"; }
+
 bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 {
     if (IsObj(std::filesystem::path(path).extension().string()) && !GuardObjFile(path, error))

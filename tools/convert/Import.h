@@ -22,6 +22,8 @@ enum class Importer { Automatic, Gltf, Assimp };
 bool Import(const std::string& path, Importer importer, Content* content, std::string* error);
 
 bool ImportGltf(const std::string& path, Content* content, std::string* error);
+// Without Assimp in the build (Windows), every file is refused with a message naming what
+// the build reads.
 bool ImportAssimp(const std::string& path, Content* content, std::string* error);
 
 // The same from bytes in memory, reading no file at all: URIs that name files fail as
@@ -29,6 +31,9 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 bool ImportGltfBytes(const std::uint8_t* data, std::size_t size, Content* content, std::string* error);
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
                        std::string* error);
+
+// The formats this build reads, for the usage text: "glTF 2.0 (.gltf, .glb), FBX, ...".
+const char* FormatsRead();
 
 // Whether the path names a glTF file by its extension.
 bool IsGltfPath(const std::string& path);

@@ -133,7 +133,11 @@ bool WriteOutput(const BakedScene& scene, const std::string& base, std::string* 
         return false;
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (std::rename(temporary[i].c_str(), files[i].c_str()) != 0) {
+        // filesystem::rename replaces an existing file on every system (std::rename does not
+        // on Windows).
+        std::error_code renamed;
+        std::filesystem::rename(temporary[i], files[i], renamed);
+        if (renamed) {
             *error = files[i] + ": cannot be written";
             // Take back what was already put in place, then the rest of the temporaries.
             for (std::size_t k = 0; k < i; ++k)

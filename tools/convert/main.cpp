@@ -3,6 +3,8 @@
 #include "convert/Convert.h"
 #include "convert/Progress.h"
 
+#include "OrvexVersion.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -13,12 +15,12 @@
 
 namespace {
 
-const char* const Usage =
+// The formats line depends on the build: with or without Assimp.
+const std::string UsageText = std::string(
     "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
     "\n"
-    "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
-    "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
-    "to them.\n"
+    "Converts a model (") + convert::FormatsRead() + ") into OUTBASE.mes,\n"
+    "OUTBASE.knx (when it animates) and one TGA per texture next to them.\n"
     "\n"
     "  -o OUTBASE          output path without extension (default: the input's name in the\n"
     "                      current folder)\n"
@@ -27,6 +29,7 @@ const char* const Usage =
     "  --center            moves the scene so the middle of its meshes, at the stored\n"
     "                      pose, is at the origin\n"
     "  -h, --help          this text\n"
+    "  --version           prints the version\n"
     "\n"
     "Damaged files. A glTF file's references are checked before anything is converted,\n"
     "and each fault is told with its JSON path, for example\n"
@@ -54,6 +57,7 @@ const char* const Usage =
     "last line says \"partial conversion\" instead of \"done\".\n"
     "\n"
     "Exit status: 0 converted (also when partial), 1 refused or failed, 2 usage error.\n";
+const char* const Usage = UsageText.c_str();
 
 int UsageError(const std::string& message)
 {
@@ -132,6 +136,10 @@ int main(int argc, char** argv)
         bool missing = false;
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orvex-convert %s\n", ORVEX_VERSION);
             return 0;
         }
         if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {

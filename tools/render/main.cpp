@@ -9,6 +9,8 @@
 #include "render/Camera.h"
 #include "scene/MeshScene.h"
 
+#include "OrvexVersion.h"
+
 #include <stb_image_write.h>
 
 #include <chrono>
@@ -23,7 +25,7 @@ namespace {
 
 const char* const Usage =
     "usage: orvex-render SCENE.mes [--anim FILE.knx --time SECONDS] [--size WxH]\n"
-    "                   [--fit | --camera AX,AY,AZ,PX,PY,PZ] [--overlay] -o OUT.png\n"
+    "                   [--fit | --camera AX,AY,AZ,PX,PY,PZ] [--overlay] [--quiet] -o OUT.png\n"
     "\n"
     "Renders a mesh scene offscreen with the engine's renderer and writes a PNG.\n"
     "\n"
@@ -34,7 +36,11 @@ const char* const Usage =
     "  --camera ...      camera angles (degrees) and position; default the viewer's\n"
     "                    (0,0,0,0,0,10)\n"
     "  --overlay         draws the viewer's two text lines (driver name, then the time)\n"
-    "  -o OUT.png        the picture to write\n";
+    "  -o OUT.png        the picture to write\n"
+    "  --quiet           prints nothing when the picture is written (failures still\n"
+    "                    go to the error output)\n"
+    "  -h, --help        prints this text\n"
+    "  --version         prints the version\n";
 
 int UsageError(const std::string& message)
 {
@@ -53,7 +59,7 @@ struct Options {
     double time = 0;
     bool timeGiven = false;
     int width = 1024, height = 768;
-    bool fit = false, cameraGiven = false, overlay = false;
+    bool fit = false, cameraGiven = false, overlay = false, quiet = false;
     rendertool::CameraSetup camera;
 };
 
@@ -115,6 +121,11 @@ int main(int argc, char** argv)
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
             return 0;
+        } else if (arg == "--version") {
+            std::printf("orvex-render %s\n", ORVEX_VERSION);
+            return 0;
+        } else if (arg == "--quiet") {
+            o.quiet = true;
         } else if (arg == "-o") {
             if (!value(&o.output))
                 return UsageError("-o needs a file name");
@@ -165,14 +176,14 @@ int main(int argc, char** argv)
     HeadlessSurface surface(o.width, o.height);
     if (!surface.Ready())
         return Fail("cannot open an offscreen GL surface of " + std::to_string(o.width) + "x" +
-                    std::to_string(o.height) + " (SDL offscreen video driver, EGL)");
+                    std::to_string(o.height));
     double setupSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     // The scene's textures are found relative to the working folder, as in the viewer.
     auto scene = std::make_unique<MeshScene>();
     std::filesystem::path saved = std::filesystem::current_path(ec);
     std::filesystem::current_path(scenePath.parent_path(), ec);
-    bool loaded = scene->Load(scenePath.filename().c_str());
+    bool loaded = scene->Load(scenePath.filename().string().c_str());
     std::filesystem::current_path(saved, ec);
     if (!loaded)
         return Fail(o.scene + ": refused by the scene loader (orvex-info tells why)");
@@ -180,7 +191,7 @@ int main(int argc, char** argv)
     std::unique_ptr<KeyframeAnimation> animation;
     if (!animationPath.empty()) {
         animation = std::make_unique<KeyframeAnimation>();
-        if (!animation->Load(animationPath.c_str()))
+        if (!animation->Load(animationPath.string().c_str()))
             return Fail(o.animation + ": refused by the animation loader (orvex-info tells why)");
         if (!scene->SetAnimation(animation.get()))
             return Fail(o.animation + ": has more tracks than " + o.scene + " has nodes");
@@ -247,11 +258,16 @@ int main(int argc, char** argv)
         rgb[q + 2] = rgba[p + 2];
     }
     std::string part = output.string() + ".part";
+    // filesystem::rename replaces an existing picture on every system (std::rename does not
+    // on Windows).
+    std::error_code renamed;
     if (!stbi_write_png(part.c_str(), o.width, o.height, 3, rgb.data(), o.width * 3) ||
-        std::rename(part.c_str(), output.c_str()) != 0) {
+        (std::filesystem::rename(part, output, renamed), renamed)) {
         std::remove(part.c_str());
         return Fail(o.output + ": cannot be written");
     }
+    if (o.quiet)
+        return 0;
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("wrote %s: %dx%d in %.3f s (GL surface %.3f s)\n", o.output.c_str(), o.width, o.height, total,
                 setupSeconds);
