@@ -86,7 +86,7 @@ void Bake(benchmark::State& state, const std::string& name)
             state.SkipWithError(error.c_str());
             return;
         }
-        benchmark::DoNotOptimize(baked.nodes.size());
+        benchmark::DoNotOptimize(baked.files.scene.nodes.size());
     }
 }
 
@@ -125,7 +125,7 @@ void RenderToFirstPng(benchmark::State& state, const std::string& name)
     std::string program = (std::filesystem::canonical("/proc/self/exe").parent_path() / "orvex-render").string();
     std::string scene = options.outBase + ".mes", png = (dir / "out.png").string();
     std::string anim = options.outBase + ".knx";
-    bool animated = report.baked.animated;
+    bool animated = report.baked.files.animation.has_value();
     for (auto _ : state) {
         pid_t pid = fork();
         if (pid == 0) {

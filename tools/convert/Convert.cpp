@@ -100,16 +100,16 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
         return false;
     }
     if (options.center)
-        report->centerOffset = CenterScene(&report->baked);
+        report->centerOffset = CenterScene(&report->baked.files);
     report->bakeSeconds = Since(start);
     report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
 
     stage("writing " + options.outBase + ".mes");
     start = std::chrono::steady_clock::now();
-    if (!WriteOutput(report->baked, options.outBase, error))
+    if (!WriteOutput(report->baked.files, options.outBase, error))
         return false;
     report->writeSeconds = Since(start);
-    report->files = OutputFiles(report->baked, options.outBase);
+    report->files = OutputFiles(report->baked.files, options.outBase);
     stage("");
     return true;
 }

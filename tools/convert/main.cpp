@@ -60,13 +60,14 @@ std::string Count(std::size_t n, const char* one, const char* many)
 
 void PrintSummary(const convert::ConvertOptions& options, const convert::ConvertReport& r, double seconds)
 {
-    const convert::BakedScene& s = r.baked;
+    const convert::BakedScene& b = r.baked;
+    const orvex::format::SceneDesc& s = b.files.scene;
     std::size_t vertices = 0, triangles = 0;
     for (const auto& m : s.meshes) {
         vertices += m.vertices.size();
         for (const auto& g : m.groups)
             for (const auto& l : g.lists)
-                triangles += l.size() / 3;
+                triangles += l.indices.size() / 3;
     }
     std::printf("%s (%s)\n", options.input.c_str(), r.format.c_str());
     std::printf("wrote %s: %s, %s (%s, %s), %s\n", r.files[0].c_str(), Count(s.nodes.size(), "node", "nodes").c_str(),
@@ -74,19 +75,19 @@ void PrintSummary(const convert::ConvertOptions& options, const convert::Convert
                 Count(triangles, "triangle", "triangles").c_str(),
                 Count(s.materials.size(), "material", "materials").c_str());
     std::size_t next = 1;
-    if (s.animated) {
-        const convert::OutAnimation& a = s.animation;
-        std::string clip = std::to_string(r.clip) + (a.clipName.empty() ? "" : " \"" + a.clipName + "\"");
+    if (b.files.animation) {
+        const orvex::format::AnimationDesc& a = *b.files.animation;
+        std::string clip = std::to_string(r.clip) + (b.clipName.empty() ? "" : " \"" + b.clipName + "\"");
         std::printf("wrote %s: animation %s of %zu, %u frames at %g fps (%.3f s), %zu tracks\n",
-                    r.files[next++].c_str(), clip.c_str(), r.clipNames.size(), a.frameCount, a.framesPerSecond,
-                    a.duration, a.tracks.size());
+                    r.files[next++].c_str(), clip.c_str(), r.clipNames.size(), a.frameCount, b.framesPerSecond,
+                    b.clipDuration, a.tracks.size());
     }
-    for (const auto& t : s.textures)
+    for (const auto& t : b.files.textures)
         std::printf("wrote %s: %dx%d, %d-bit\n", r.files[next++].c_str(), t.width, t.height, t.channels * 8);
-    if (s.skinnedVertices > 0)
+    if (b.skinnedVertices > 0)
         std::printf("skinning: %zu of %zu skinned vertices had more than one influence; each follows its heaviest "
                     "joint\n",
-                    s.multiInfluenceVertices, s.skinnedVertices);
+                    b.multiInfluenceVertices, b.skinnedVertices);
     if (options.center)
         std::printf("centered: moved by (%g, %g, %g)\n", r.centerOffset.x, r.centerOffset.y, r.centerOffset.z);
     std::printf("done in %.3f s (import %.3f s, bake %.3f s, write %.3f s)\n", seconds, r.importSeconds,
