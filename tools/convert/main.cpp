@@ -1,6 +1,8 @@
 // orvex-convert: brings a model of any format Assimp reads (glTF through tinygltf) into
-// the engine's .mes, .knx and TGA files.
+// the engine's .mes, .knx and TGA files, and a .mes scene with its .knx animation out to
+// glTF 2.0.
 #include "convert/Convert.h"
+#include "convert/Export.h"
 #include "convert/Progress.h"
 
 #include <cmath>
@@ -9,11 +11,13 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
 const char* const Usage =
     "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
+    "       orvex-convert SCENE.mes [--anim ANIMATION.knx] [-o OUT.glb|OUT.gltf]\n"
     "\n"
     "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
     "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
@@ -25,11 +29,30 @@ const char* const Usage =
     "  --scale S           scales the whole scene by S (default 1)\n"
     "  --center            moves the scene so the middle of its meshes, at the stored\n"
     "                      pose, is at the origin\n"
-    "  -h, --help          this text\n";
+    "  -h, --help          this text\n"
+    "\n"
+    "Given a .mes scene, writes it the other way, as glTF 2.0 that looks and plays as the\n"
+    "viewer shows it: OUT.glb (one file, pictures inside), or OUT.gltf with OUT.bin and one\n"
+    "PNG per texture beside it (default: the scene's name with .glb, in the current folder).\n"
+    "The scene and its animation are read with the engine's own loaders.\n"
+    "\n"
+    "  --anim ANIMATION.knx  adds the animation, named after the file: one translation and\n"
+    "                      one rotation channel per track, linear, key k at k/20 s\n"
+    "\n"
+    "Nodes keep their rest pose; a mesh on one node stays that node's mesh, a mesh whose\n"
+    "vertices follow several nodes is skinned (one joint per vertex, weight 1). Triangles\n"
+    "are turned round for glTF's counter-clockwise front faces. Materials map as follows:\n";
+
+void PrintUsage(std::FILE* to)
+{
+    std::fputs(Usage, to);
+    std::fputs(convert::MaterialMapping, to);
+}
 
 int UsageError(const std::string& message)
 {
-    std::fprintf(stderr, "orvex-convert: %s\n%s", message.c_str(), Usage);
+    std::fprintf(stderr, "orvex-convert: %s\n", message.c_str());
+    PrintUsage(stderr);
     return 2;
 }
 
@@ -94,18 +117,60 @@ void PrintSummary(const convert::ConvertOptions& options, const convert::Convert
                 r.bakeSeconds, r.writeSeconds);
 }
 
+void PrintExportSummary(const convert::ExportOptions& options, const convert::ExportReport& r, double seconds)
+{
+    std::printf("%s%s%s\n", options.scene.c_str(), options.animation.empty() ? "" : " with ",
+                options.animation.c_str());
+    std::string added = r.addedNodes ? " (" + std::to_string(r.addedNodes) + " added)" : "";
+    std::printf("wrote %s: %s%s, %s (%zu skinned; %s, %s), %s, %s\n", r.files[0].c_str(),
+                Count(r.nodes, "node", "nodes").c_str(), added.c_str(), Count(r.meshes, "mesh", "meshes").c_str(),
+                r.skins, Count(r.vertices, "vertex", "vertices").c_str(),
+                Count(r.triangles, "triangle", "triangles").c_str(), Count(r.materials, "material", "materials").c_str(),
+                Count(r.textures, "texture", "textures").c_str());
+    if (r.channels)
+        std::printf("animation \"%s\": %u frames (%.3f s), %zu channels\n", r.animationName.c_str(), r.frames,
+                    r.frames > 1 ? (r.frames - 1) / 20.0 : 0.0, r.channels);
+    for (std::size_t i = 1; i < r.files.size(); ++i)
+        std::printf("wrote %s\n", r.files[i].c_str());
+    std::printf("done in %.3f s (read %.3f s, build %.3f s, write %.3f s)\n", seconds, r.readSeconds, r.buildSeconds,
+                r.writeSeconds);
+}
+
+int Export(const convert::ExportOptions& options)
+{
+    convert::ExportReport report;
+    std::string error;
+    bool ok;
+    double seconds;
+    {
+        convert::Progress progress("orvex-convert");
+        ok = convert::RunExport(options, &progress, &report, &error);
+        seconds = progress.Elapsed();
+    }
+    for (const std::string& w : report.warnings)
+        std::fprintf(stderr, "orvex-convert: warning: %s\n", w.c_str());
+    if (!ok) {
+        std::fprintf(stderr, "orvex-convert: %s\n", error.c_str());
+        return 1;
+    }
+    PrintExportSummary(options, report, seconds);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     convert::ConvertOptions options;
     bool haveOutput = false;
+    std::string sceneAnimation;
+    std::vector<std::string> importOnly; // options that only make sense when importing
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         std::string value;
         bool missing = false;
         if (arg == "-h" || arg == "--help") {
-            std::fputs(Usage, stdout);
+            PrintUsage(stdout);
             return 0;
         }
         if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {
@@ -117,14 +182,21 @@ int main(int argc, char** argv)
             if (missing || value.empty())
                 return UsageError("--animation needs an index or a name");
             options.animation = value;
+            importOnly.push_back("--animation");
+        } else if (OptionValue(argc, argv, &i, "--anim", &value, &missing)) {
+            if (missing || value.empty())
+                return UsageError("--anim needs a .knx file");
+            sceneAnimation = value;
         } else if (OptionValue(argc, argv, &i, "--scale", &value, &missing)) {
             char* end = nullptr;
             double s = missing ? 0 : std::strtod(value.c_str(), &end);
             if (missing || end == value.c_str() || *end || !std::isfinite(s) || !(s > 0))
                 return UsageError("--scale needs a positive number");
             options.scale = s;
+            importOnly.push_back("--scale");
         } else if (arg == "--center") {
             options.center = true;
+            importOnly.push_back("--center");
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError("unknown option " + arg);
         } else if (options.input.empty()) {
@@ -135,6 +207,17 @@ int main(int argc, char** argv)
     }
     if (options.input.empty())
         return UsageError("no input file");
+    if (convert::IsScenePath(options.input)) {
+        if (!importOnly.empty())
+            return UsageError(importOnly.front() + " is for importing; a .mes scene is exported as it is");
+        convert::ExportOptions exportOptions{options.input, sceneAnimation, options.outBase};
+        if (!haveOutput)
+            exportOptions.output = std::filesystem::path(options.input).stem().string() + ".glb";
+        return Export(exportOptions);
+    }
+    if (!sceneAnimation.empty())
+        return UsageError("--anim goes with a .mes scene (to export it); to pick a clip of " + options.input +
+                          " use --animation");
     if (!haveOutput)
         options.outBase = std::filesystem::path(options.input).stem().string();
 
