@@ -26,6 +26,37 @@ bool KeepEncodedImage(tinygltf::Image* image, const int, std::string*, std::stri
     return true;
 }
 
+// The engine's own material values that orvex-convert's glTF export keeps in a material's
+// extras: "orvex": {"ambient": [r, g, b, a], "diffuse": [...], "specular": [...], "shininess": s}.
+// Nothing unless all four are there and well formed.
+std::optional<EngineColors> EngineColorsOf(const tinygltf::Value& extras)
+{
+    if (!extras.IsObject() || !extras.Has("orvex"))
+        return std::nullopt;
+    const tinygltf::Value& engine = extras.Get("orvex");
+    auto color = [&](const char* key, Color* out) {
+        if (!engine.Has(key))
+            return false;
+        const tinygltf::Value& v = engine.Get(key);
+        if (!v.IsArray() || v.ArrayLen() != 4)
+            return false;
+        float c[4];
+        for (int i = 0; i < 4; ++i) {
+            if (!v.Get(i).IsNumber())
+                return false;
+            c[i] = static_cast<float>(v.Get(i).GetNumberAsDouble());
+        }
+        *out = {c[0], c[1], c[2], c[3]};
+        return true;
+    };
+    EngineColors colors;
+    if (!engine.IsObject() || !color("ambient", &colors.ambient) || !color("diffuse", &colors.diffuse) ||
+        !color("specular", &colors.specular) || !engine.Has("shininess") || !engine.Get("shininess").IsNumber())
+        return std::nullopt;
+    colors.shininess = static_cast<float>(engine.Get("shininess").GetNumberAsDouble());
+    return colors;
+}
+
 class GltfReader {
 public:
     GltfReader(const tinygltf::Model& model, Content* content) : model(model), content(*content) {}
@@ -307,6 +338,7 @@ void GltfReader::ReadMaterials()
         int texture = pbr.baseColorTexture.index;
         if (texture >= 0 && texture < static_cast<int>(imageOfTexture.size()))
             m.image = imageOfTexture[texture];
+        m.engine = EngineColorsOf(s.extras);
         content.materials.push_back(std::move(m));
     }
 }

@@ -74,11 +74,13 @@ std::vector<std::string> BakeMaterials(const Content& content, const std::vector
             source.name = "default";
         orvex::format::MaterialDesc material;
         material.name = FitName(source.name, "material_" + std::to_string(index), MaxNameBytes, &materialNames);
-        const Color* colors[3] = {&source.ambient, &source.diffuse, &source.specular};
+        const EngineColors engine =
+            source.engine.value_or(EngineColors{source.ambient, source.diffuse, source.specular, source.shininess});
+        const Color* colors[3] = {&engine.ambient, &engine.diffuse, &engine.specular};
         std::array<float, 4>* targets[3] = {&material.ambient, &material.diffuse, &material.specular};
         for (int c = 0; c < 3; ++c)
             *targets[c] = {colors[c]->r, colors[c]->g, colors[c]->b, colors[c]->a};
-        material.shininess = std::isfinite(source.shininess) ? std::clamp(source.shininess, 0.0f, 128.0f) : 0.0f;
+        material.shininess = std::isfinite(engine.shininess) ? std::clamp(engine.shininess, 0.0f, 128.0f) : 0.0f;
 
         int image = source.image >= 0 && source.image < static_cast<int>(content.images.size()) ? source.image : -1;
         if (image >= 0 && !decoded.count(image) && !undecodable.count(image)) {
