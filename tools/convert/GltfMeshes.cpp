@@ -209,12 +209,8 @@ void AddMeshes(const fmt::SceneDesc& scene, GltfBuild* build, GltfJson* meshes, 
             weightView = buffer.AddView(weights.data(), weights.size() * 4, gltf::ArrayBuffer);
         }
 
-        std::vector<std::uint32_t> runs = SeparateRuns(&primitives, vertexCount);
-        GltfJson jsonPrimitives = GltfJson::array();
-        for (std::size_t k = 0; k < primitives.size(); ++k) {
-            Primitive& p = primitives[k];
-            const std::uint32_t first = runs.empty() ? 0 : runs[k];
-            const std::uint32_t count = runs.empty() ? vertexCount : runs[k + 1] - first;
+        // The attributes of the vertices [first, first + count).
+        auto attributesOf = [&](std::uint32_t first, std::uint32_t count) {
             GltfJson attributes = {
                 {"POSITION", buffer.AddAccessor(positionView, first * 12u, gltf::Float, count, "VEC3", true)},
                 {"NORMAL", buffer.AddAccessor(normalView, first * 12u, gltf::Float, count, "VEC3")},
@@ -225,6 +221,16 @@ void AddMeshes(const fmt::SceneDesc& scene, GltfBuild* build, GltfJson* meshes, 
                                                             count, "VEC4");
                 attributes["WEIGHTS_0"] = buffer.AddAccessor(weightView, first * 16u, gltf::Float, count, "VEC4");
             }
+            return attributes;
+        };
+        std::vector<std::uint32_t> runs = SeparateRuns(&primitives, vertexCount);
+        const GltfJson shared = runs.empty() ? attributesOf(0, vertexCount) : GltfJson();
+        GltfJson jsonPrimitives = GltfJson::array();
+        for (std::size_t k = 0; k < primitives.size(); ++k) {
+            Primitive& p = primitives[k];
+            const std::uint32_t first = runs.empty() ? 0 : runs[k];
+            const std::uint32_t count = runs.empty() ? vertexCount : runs[k + 1] - first;
+            GltfJson attributes = runs.empty() ? shared : attributesOf(first, count);
             for (std::uint32_t& index : p.indices)
                 index -= first;
             // 0xFFFF restarts strips in some APIs: short indices only below it.
