@@ -1,13 +1,18 @@
 // The content tools' speed on the real models, next to Assimp's own import of the same
 // file in the same run: orvex-convert's whole conversion (import, bake, write), its import
-// and bake alone, and orvex-render from start to its first PNG (run as a program).
+// and bake alone, its export of the converted files back to .glb (whole, and the glTF
+// document alone), the export of the bundled sample, and orvex-render from start to its
+// first PNG (run as a program).
 //
 //   build/bin/bench_convert [--benchmark_filter=CesiumMan]
 // The models are found through ORVEX_SOURCE_DIR (default: the source tree this was built
 // from) + "/../shared/assets".
 #include "convert/Bake.h"
 #include "convert/Convert.h"
+#include "convert/Export.h"
 #include "convert/Import.h"
+
+#include "format/EngineRead.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
@@ -108,6 +113,80 @@ void Convert(benchmark::State& state, const std::string& name)
     std::filesystem::remove_all(dir);
 }
 
+// orvex-convert SCENE.mes --anim ANIMATION.knx -o OUT.glb, files included: the model is
+// converted first (outside the timing), so this is the way back of Convert.
+void Export(benchmark::State& state, const std::string& name)
+{
+    std::filesystem::path dir = Scratch();
+    convert::ConvertOptions options;
+    options.input = Model(name);
+    options.outBase = (dir / name).string();
+    convert::ConvertReport report;
+    std::string error;
+    if (!convert::RunConversion(options, nullptr, &report, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    convert::ExportOptions back{options.outBase + ".mes", report.baked.files.animation ? options.outBase + ".knx" : "",
+                                (dir / (name + ".glb")).string()};
+    for (auto _ : state) {
+        convert::ExportReport exported;
+        if (!convert::RunExport(back, nullptr, &exported, &error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// The glTF document alone (vertices, skin, keys, PNG encoding), from the files read once.
+void BuildGltf(benchmark::State& state, const std::string& name)
+{
+    std::filesystem::path dir = Scratch();
+    convert::ConvertOptions options;
+    options.input = Model(name);
+    options.outBase = (dir / name).string();
+    convert::ConvertReport report;
+    std::string error;
+    orvex::format::SceneFiles files;
+    if (!convert::RunConversion(options, nullptr, &report, &error) ||
+        !orvex::format::ReadWithEngine(options.outBase + ".mes", report.baked.files.animation ? options.outBase + ".knx" : "",
+                                       &files, &error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        convert::GltfDocument document;
+        if (!convert::BuildGltf(files, {}, &document, &error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(document.buffer.size());
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// The bundled sample, as the example runs it.
+void ExportSample(benchmark::State& state)
+{
+    const char* source = std::getenv("ORVEX_SOURCE_DIR");
+    std::filesystem::path samples =
+        (source ? std::filesystem::path(source) : std::filesystem::path(__FILE__).parent_path().parent_path()) /
+        "samples";
+    std::filesystem::path dir = Scratch();
+    convert::ExportOptions options{(samples / "2.MES").string(), (samples / "2.KNX").string(),
+                                   (dir / "man.glb").string()};
+    for (auto _ : state) {
+        convert::ExportReport report;
+        std::string error;
+        if (!convert::RunExport(options, nullptr, &report, &error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
 // orvex-render as a user runs it, from process start to its PNG on disk: converts the model
 // first (outside the timing), then renders it at the viewer's size.
 void RenderToFirstPng(benchmark::State& state, const std::string& name)
@@ -156,10 +235,13 @@ void RenderToFirstPng(benchmark::State& state, const std::string& name)
     BENCHMARK_CAPTURE(Import, model, #model)->Unit(benchmark::kMillisecond);                  \
     BENCHMARK_CAPTURE(Bake, model, #model)->Unit(benchmark::kMillisecond);                    \
     BENCHMARK_CAPTURE(Convert, model, #model)->Unit(benchmark::kMillisecond);                 \
+    BENCHMARK_CAPTURE(Export, model, #model)->Unit(benchmark::kMillisecond);                  \
+    BENCHMARK_CAPTURE(BuildGltf, model, #model)->Unit(benchmark::kMillisecond);               \
     BENCHMARK_CAPTURE(RenderToFirstPng, model, #model)->Unit(benchmark::kMillisecond)->Iterations(5)
 
 ORVEX_MODEL_BENCHMARKS(CesiumMan);
 ORVEX_MODEL_BENCHMARKS(AnimatedCube);
+BENCHMARK(ExportSample)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

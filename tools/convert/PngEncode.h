@@ -1,5 +1,4 @@
-// PNG encoding for the glTF exporter: 8-bit pixels, no interlacing, each row with the filter
-// that suits it best, deflated by zlib.
+// PNG encoding for the glTF exporter: 8-bit pixels, no interlacing, deflated by zlib.
 #pragma once
 
 #include <cstdint>
