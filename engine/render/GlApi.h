@@ -311,133 +311,28 @@ enum : std::uint32_t {
 };
 enum : std::uint8_t { PFD_TYPE_RGBA = 0, PFD_MAIN_PLANE = 0 };
 
-// The program-wide entry-point table. Core slots are in the order the driver resolves them.
+// The calling convention of the GL and window-system functions, and so of every slot
+// and of every function put into one: the system's on 32-bit Windows, the default elsewhere.
+#if defined(_WIN32) && !defined(_WIN64)
+#define ORVEX_GL_APIENTRY __stdcall
+#else
+#define ORVEX_GL_APIENTRY
+#endif
+
+#include "render/GlEntryPointList.h"
+
+// The program-wide entry-point table, one slot per row of the list. Core slots stand in
+// the order the driver resolves them, then the pixel-format slots, then the extensions.
 struct GlEntryPoints {
-    void (*glAlphaFunc)(GLenum func, GLclampf ref);
-    void (*glBegin)(GLenum mode);
-    void (*glBindTexture)(GLenum target, GLuint texture);
-    void (*glBlendFunc)(GLenum sfactor, GLenum dfactor);
-    void (*glClear)(GLbitfield mask);
-    void (*glClearColor)(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
-    void (*glClearDepth)(GLclampd depth);
-    void (*glColor3f)(GLfloat r, GLfloat g, GLfloat b);
-    void (*glColor3fv)(const GLfloat* v);
-    void (*glColor4f)(GLfloat r, GLfloat g, GLfloat b, GLfloat a);
-    void (*glColor4fv)(const GLfloat* v);
-    void (*glColor3ub)(GLubyte r, GLubyte g, GLubyte b);
-    void (*glColor3ubv)(const GLubyte* v);
-    void (*glColorPointer)(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
-    void (*glColorMaterial)(GLenum face, GLenum mode);
-    void (*glCullFace)(GLenum mode);
-    void (*glDeleteTextures)(GLsizei n, const GLuint* textures);
-    void (*glDepthFunc)(GLenum func);
-    void (*glDisable)(GLenum cap);
-    void (*glDisableClientState)(GLenum array);
-    void (*glDrawArrays)(GLenum mode, GLint first, GLsizei count);
-    void (*glDrawElements)(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices);
-    void (*glEnable)(GLenum cap);
-    void (*glEnableClientState)(GLenum array);
-    void (*glEnd)();
-    void (*glFinish)();
-    void (*glFrontFace)(GLenum mode);
-    void (*glFrustum)(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar);
-    void (*glGenTextures)(GLsizei n, GLuint* textures);
-    GLenum (*glGetError)();
-    void (*glGetFloatv)(GLenum pname, GLfloat* params);
-    void (*glGetIntegerv)(GLenum pname, GLint* params);
-    const GLubyte* (*glGetString)(GLenum name);
-    void (*glHint)(GLenum target, GLenum mode);
-    void (*glInterleavedArrays)(GLenum format, GLsizei stride, const GLvoid* pointer);
-    GLboolean (*glIsEnabled)(GLenum cap);
-    void (*glLightf)(GLenum light, GLenum pname, GLfloat param);
-    void (*glLightfv)(GLenum light, GLenum pname, const GLfloat* params);
-    void (*glLoadIdentity)();
-    void (*glLoadMatrixf)(const GLfloat* m);
-    void (*glMaterialf)(GLenum face, GLenum pname, GLfloat param);
-    void (*glMaterialfv)(GLenum face, GLenum pname, const GLfloat* params);
-    void (*glMatrixMode)(GLenum mode);
-    void (*glMultMatrixf)(const GLfloat* m);
-    void (*glNormal3f)(GLfloat nx, GLfloat ny, GLfloat nz);
-    void (*glNormal3fv)(const GLfloat* v);
-    void (*glNormalPointer)(GLenum type, GLsizei stride, const GLvoid* pointer);
-    void (*glOrtho)(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar);
-    void (*glPixelStorei)(GLenum pname, GLint param);
-    void (*glPolygonMode)(GLenum face, GLenum mode);
-    void (*glPolygonOffset)(GLfloat factor, GLfloat units);
-    void (*glPopMatrix)();
-    void (*glPushMatrix)();
-    void (*glRotatef)(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
-    void (*glScalef)(GLfloat x, GLfloat y, GLfloat z);
-    void (*glShadeModel)(GLenum mode);
-    void (*glStencilFunc)(GLenum func, GLint ref, GLuint mask);
-    void (*glStencilMask)(GLuint mask);
-    void (*glStencilOp)(GLenum fail, GLenum zfail, GLenum zpass);
-    void (*glTexCoord2f)(GLfloat s, GLfloat t);
-    void (*glTexCoord2fv)(const GLfloat* v);
-    void (*glTexCoord3f)(GLfloat s, GLfloat t, GLfloat r);
-    void (*glTexCoord3fv)(const GLfloat* v);
-    void (*glTexCoordPointer)(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
-    void (*glTexEnvf)(GLenum target, GLenum pname, GLfloat param);
-    void (*glTexEnvfv)(GLenum target, GLenum pname, const GLfloat* params);
-    void (*glTexGenf)(GLenum coord, GLenum pname, GLfloat param);
-    void (*glTexGenfv)(GLenum coord, GLenum pname, const GLfloat* params);
-    void (*glTexGeni)(GLenum coord, GLenum pname, GLint param);
-    void (*glTexGeniv)(GLenum coord, GLenum pname, const GLint* params);
-    void (*glTexImage2D)(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
-                         GLint border, GLenum format, GLenum type, const GLvoid* pixels);
-    void (*glTexParameterf)(GLenum target, GLenum pname, GLfloat param);
-    void (*glTranslatef)(GLfloat x, GLfloat y, GLfloat z);
-    void (*glVertex2f)(GLfloat x, GLfloat y);
-    void (*glVertex3f)(GLfloat x, GLfloat y, GLfloat z);
-    void (*glVertex3fv)(const GLfloat* v);
-    void (*glVertex4f)(GLfloat x, GLfloat y, GLfloat z, GLfloat w);
-    void (*glVertexPointer)(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
-    void (*glViewport)(GLint x, GLint y, GLsizei width, GLsizei height);
-
-    // Window-system binding, served by the platform layer's GL binding.
-    GlContextHandle (*wglCreateContext)(GlSurfaceHandle surface);
-    int (*wglDeleteContext)(GlContextHandle context);
-    GlContextHandle (*wglGetCurrentContext)();
-    GlSurfaceHandle (*wglGetCurrentDC)();
-    int (*wglMakeCurrent)(GlSurfaceHandle surface, GlContextHandle context);
-    GlProc (*wglGetProcAddress)(const char* name);
-
-    // Pixel-format slots: choose, describe, get, set, swap.
-    int (*choosePixelFormat)(GlSurfaceHandle surface, const PixelFormatDescriptor* request);
-    int (*describePixelFormat)(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out);
-    int (*getPixelFormat)(GlSurfaceHandle surface);
-    int (*setPixelFormat)(GlSurfaceHandle surface, int index, const PixelFormatDescriptor* descriptor);
-    int (*swapBuffers)(GlSurfaceHandle surface);
-
-    // Extension entry points, fetched when their extension is offered.
-    void (*glActiveTextureARB)(GLenum texture);
-    void (*glClientActiveTextureARB)(GLenum texture);
-    void (*glMultiTexCoord2fARB)(GLenum target, GLfloat s, GLfloat t);
-    void (*glMultiTexCoord2fvARB)(GLenum target, const GLfloat* v);
-    void (*glCompressedTexImage2DARB)(GLenum target, GLint level, GLenum internalFormat, GLsizei width,
-                                      GLsizei height, GLint border, GLsizei imageSize, const GLvoid* data);
-    void (*glCompressedTexSubImage2DARB)(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
-                                         GLsizei height, GLenum format, GLsizei imageSize, const GLvoid* data);
-    void (*glGetCompressedTexImageARB)(GLenum target, GLint level, GLvoid* img);
-    void (*glLockArraysEXT)(GLint first, GLsizei count);
-    void (*glUnlockArraysEXT)();
-    void (*glColorTableEXT)(GLenum target, GLenum internalFormat, GLsizei width, GLenum format, GLenum type,
-                            const GLvoid* table);
-    void (*glPointParameterfEXT)(GLenum pname, GLfloat param);
-    void (*glPointParameterfvEXT)(GLenum pname, const GLfloat* params);
-    void (*glColorPointerEXT)(GLint size, GLenum type, GLsizei stride, GLsizei count, const GLvoid* pointer);
-    void (*glNormalPointerEXT)(GLenum type, GLsizei stride, GLsizei count, const GLvoid* pointer);
-    void (*glTexCoordPointerEXT)(GLint size, GLenum type, GLsizei stride, GLsizei count, const GLvoid* pointer);
-    void (*glVertexPointerEXT)(GLint size, GLenum type, GLsizei stride, GLsizei count, const GLvoid* pointer);
-    void (*glArrayElementEXT)(GLint i);
-    void (*glDrawArraysEXT)(GLenum mode, GLint first, GLsizei count);
-    void (*glCullParameterfvEXT)(GLenum pname, GLfloat* params);
-    void (*glVertexWeightfEXT)(GLfloat weight);
-    void (*glVertexWeightfvEXT)(const GLfloat* weight);
-    void (*glVertexWeightPointerEXT)(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
-    int (*wglSwapIntervalEXT)(int interval);
-    int (*wglGetSwapIntervalEXT)();
+#define ORVEX_GL_SLOT(ret, name, params, ...) ret(ORVEX_GL_APIENTRY* name) params;
+    ORVEX_GL_ENTRY_POINTS(ORVEX_GL_SLOT, ORVEX_GL_SLOT, ORVEX_GL_SLOT, ORVEX_GL_SLOT)
+#undef ORVEX_GL_SLOT
 };
+
+// A table whose every entry does nothing and answers zero (null, GL_NO_ERROR, GL_FALSE):
+// the start for stand-in tables of programs and tests that run without a GL context.
+// Output parameters are left untouched.
+GlEntryPoints NoOpGlEntryPoints();
 
 // The one table of the process. Every GL call of the engine goes through it.
 extern GlEntryPoints gl;

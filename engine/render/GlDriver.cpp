@@ -51,95 +51,31 @@ void Fetch(Slot& slot, const char* name)
     slot = gl.wglGetProcAddress ? reinterpret_cast<Slot>(gl.wglGetProcAddress(name)) : nullptr;
 }
 
+// The core entry points, GL then window system, in the order of the list.
 void ResolveCore(LibraryHandle module)
 {
-#define ORVEX_RESOLVE(slot) Resolve(module, gl.slot, #slot)
-    ORVEX_RESOLVE(glAlphaFunc);
-    ORVEX_RESOLVE(glBegin);
-    ORVEX_RESOLVE(glBindTexture);
-    ORVEX_RESOLVE(glBlendFunc);
-    ORVEX_RESOLVE(glClear);
-    ORVEX_RESOLVE(glClearColor);
-    ORVEX_RESOLVE(glClearDepth);
-    ORVEX_RESOLVE(glColor3f);
-    ORVEX_RESOLVE(glColor3fv);
-    ORVEX_RESOLVE(glColor4f);
-    ORVEX_RESOLVE(glColor4fv);
-    ORVEX_RESOLVE(glColor3ub);
-    ORVEX_RESOLVE(glColor3ubv);
-    ORVEX_RESOLVE(glColorPointer);
-    ORVEX_RESOLVE(glColorMaterial);
-    ORVEX_RESOLVE(glCullFace);
-    ORVEX_RESOLVE(glDeleteTextures);
-    ORVEX_RESOLVE(glDepthFunc);
-    ORVEX_RESOLVE(glDisable);
-    ORVEX_RESOLVE(glDisableClientState);
-    ORVEX_RESOLVE(glDrawArrays);
-    ORVEX_RESOLVE(glDrawElements);
-    ORVEX_RESOLVE(glEnable);
-    ORVEX_RESOLVE(glEnableClientState);
-    ORVEX_RESOLVE(glEnd);
-    ORVEX_RESOLVE(glFinish);
-    ORVEX_RESOLVE(glFrontFace);
-    ORVEX_RESOLVE(glFrustum);
-    ORVEX_RESOLVE(glGenTextures);
-    ORVEX_RESOLVE(glGetError);
-    ORVEX_RESOLVE(glGetFloatv);
-    ORVEX_RESOLVE(glGetIntegerv);
-    ORVEX_RESOLVE(glGetString);
-    ORVEX_RESOLVE(glHint);
-    ORVEX_RESOLVE(glInterleavedArrays);
-    ORVEX_RESOLVE(glIsEnabled);
-    ORVEX_RESOLVE(glLightf);
-    ORVEX_RESOLVE(glLightfv);
-    ORVEX_RESOLVE(glLoadIdentity);
-    ORVEX_RESOLVE(glLoadMatrixf);
-    ORVEX_RESOLVE(glMaterialf);
-    ORVEX_RESOLVE(glMaterialfv);
-    ORVEX_RESOLVE(glMatrixMode);
-    ORVEX_RESOLVE(glMultMatrixf);
-    ORVEX_RESOLVE(glNormal3f);
-    ORVEX_RESOLVE(glNormal3fv);
-    ORVEX_RESOLVE(glNormalPointer);
-    ORVEX_RESOLVE(glOrtho);
-    ORVEX_RESOLVE(glPixelStorei);
-    ORVEX_RESOLVE(glPolygonMode);
-    ORVEX_RESOLVE(glPolygonOffset);
-    ORVEX_RESOLVE(glPopMatrix);
-    ORVEX_RESOLVE(glPushMatrix);
-    ORVEX_RESOLVE(glRotatef);
-    ORVEX_RESOLVE(glScalef);
-    ORVEX_RESOLVE(glShadeModel);
-    ORVEX_RESOLVE(glStencilFunc);
-    ORVEX_RESOLVE(glStencilMask);
-    ORVEX_RESOLVE(glStencilOp);
-    ORVEX_RESOLVE(glTexCoord2f);
-    ORVEX_RESOLVE(glTexCoord2fv);
-    ORVEX_RESOLVE(glTexCoord3f);
-    ORVEX_RESOLVE(glTexCoord3fv);
-    ORVEX_RESOLVE(glTexCoordPointer);
-    ORVEX_RESOLVE(glTexEnvf);
-    ORVEX_RESOLVE(glTexEnvfv);
-    ORVEX_RESOLVE(glTexGenf);
-    ORVEX_RESOLVE(glTexGenfv);
-    ORVEX_RESOLVE(glTexGeni);
-    ORVEX_RESOLVE(glTexGeniv);
-    ORVEX_RESOLVE(glTexImage2D);
-    ORVEX_RESOLVE(glTexParameterf);
-    ORVEX_RESOLVE(glTranslatef);
-    ORVEX_RESOLVE(glVertex2f);
-    ORVEX_RESOLVE(glVertex3f);
-    ORVEX_RESOLVE(glVertex3fv);
-    ORVEX_RESOLVE(glVertex4f);
-    ORVEX_RESOLVE(glVertexPointer);
-    ORVEX_RESOLVE(glViewport);
-    ORVEX_RESOLVE(wglCreateContext);
-    ORVEX_RESOLVE(wglDeleteContext);
-    ORVEX_RESOLVE(wglGetCurrentContext);
-    ORVEX_RESOLVE(wglGetCurrentDC);
-    ORVEX_RESOLVE(wglMakeCurrent);
-    ORVEX_RESOLVE(wglGetProcAddress);
+#define ORVEX_RESOLVE(ret, name, ...) Resolve(module, gl.name, #name);
+    ORVEX_GL_ENTRY_POINTS(ORVEX_RESOLVE, ORVEX_RESOLVE, ORVEX_GL_SKIP, ORVEX_GL_SKIP)
 #undef ORVEX_RESOLVE
+}
+
+// The five pixel-format slots: the window-system module answers to the system's names,
+// a driver library to its own wgl names.
+void ResolvePixelFormat(LibraryHandle module, bool windowSystem)
+{
+#define ORVEX_RESOLVE(ret, slot, params, letters, gdiName, driverName) \
+    Resolve(module, gl.slot, windowSystem ? gdiName : driverName);
+    ORVEX_GL_ENTRY_POINTS(ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_RESOLVE, ORVEX_GL_SKIP)
+#undef ORVEX_RESOLVE
+}
+
+// The entry points the list gives for `extension`, in their order; a missing one stays null.
+void FetchEntryPointsOf(const char* extension)
+{
+#define ORVEX_FETCH(ret, name, params, letters, ofExtension) \
+    if (std::strcmp(extension, ofExtension) == 0) Fetch(gl.name, #name);
+    ORVEX_GL_ENTRY_POINTS(ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_FETCH)
+#undef ORVEX_FETCH
 }
 
 // PFD_GENERIC_FORMAT and PFD_GENERIC_ACCELERATED both clear (a hardware driver) or both
@@ -212,7 +148,8 @@ int ProbeGlideBoards()
     LibraryHandle glide = libraries.Load(kGlideLibrary);
     if (glide == nullptr) return 0;
     int result = 0;
-    using QueryBoards = int (*)(void* hardwareConfig);
+    // Glide is called with the same convention as GL.
+    using QueryBoards = int(ORVEX_GL_APIENTRY*)(void* hardwareConfig);
     if (auto query = reinterpret_cast<QueryBoards>(libraries.Symbol(glide, kGlideQueryBoards))) {
         // The hardware-configuration record starts with a signed 32-bit board count.
         alignas(8) unsigned char config[4096] = {};
@@ -268,17 +205,9 @@ int LoadDriver(GlDriverKind kind)
     if (kind == DriverDefault) {
         LibraryHandle windowSystem = libraries.FindLoaded(kWindowSystemModule);
         if (windowSystem == nullptr) return 0;
-        Resolve(windowSystem, gl.choosePixelFormat, "ChoosePixelFormat");
-        Resolve(windowSystem, gl.describePixelFormat, "DescribePixelFormat");
-        Resolve(windowSystem, gl.getPixelFormat, "GetPixelFormat");
-        Resolve(windowSystem, gl.setPixelFormat, "SetPixelFormat");
-        Resolve(windowSystem, gl.swapBuffers, "SwapBuffers");
+        ResolvePixelFormat(windowSystem, true);
     } else {
-        Resolve(driverLibrary, gl.choosePixelFormat, "wglChoosePixelFormat");
-        Resolve(driverLibrary, gl.describePixelFormat, "wglDescribePixelFormat");
-        Resolve(driverLibrary, gl.getPixelFormat, "wglGetPixelFormat");
-        Resolve(driverLibrary, gl.setPixelFormat, "wglSetPixelFormat");
-        Resolve(driverLibrary, gl.swapBuffers, "wglSwapBuffers");
+        ResolvePixelFormat(driverLibrary, false);
     }
 
     driverKind = kind;
@@ -346,73 +275,40 @@ void DetectExtensions()
     const char* extensions = nullptr;
     if (gl.glGetString) extensions = reinterpret_cast<const char*>(gl.glGetString(GL_EXTENSIONS));
     // Plain substring search: a longer name that starts with a searched one also matches.
-    auto offered = [extensions](const char* name) {
-        return extensions != nullptr && std::strstr(extensions, name) != nullptr;
+    // An offered extension has its entry points fetched before its further action.
+    auto offer = [extensions](const char* name) {
+        if (extensions == nullptr || std::strstr(extensions, name) == nullptr) return false;
+        FetchEntryPointsOf(name);
+        return true;
     };
 
-    if (offered("GL_ARB_multitexture")) {
-        Fetch(gl.glActiveTextureARB, "glActiveTextureARB");
-        Fetch(gl.glClientActiveTextureARB, "glClientActiveTextureARB");
-        Fetch(gl.glMultiTexCoord2fARB, "glMultiTexCoord2fARB");
-        Fetch(gl.glMultiTexCoord2fvARB, "glMultiTexCoord2fvARB");
+    if (offer("GL_ARB_multitexture")) {
         if (gl.glGetIntegerv) gl.glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &maxTextureUnits);
         hasMultitexture = 1;
     }
-    if (offered("GL_ARB_texture_compression")) {
-        Fetch(gl.glCompressedTexImage2DARB, "glCompressedTexImage2DARB");
-        Fetch(gl.glCompressedTexSubImage2DARB, "glCompressedTexSubImage2DARB");
-        Fetch(gl.glGetCompressedTexImageARB, "glGetCompressedTexImageARB");
-        hasTextureCompression = 1;
-    }
-    if (offered("GL_ARB_texture_cube_map")) hasTextureCubeMap = 1;
-    if (offered("GL_ARB_texture_env_add")) hasTextureEnvAdd = 1;
-    if (offered("GL_EXT_compiled_vertex_array")) {
-        Fetch(gl.glLockArraysEXT, "glLockArraysEXT");
-        Fetch(gl.glUnlockArraysEXT, "glUnlockArraysEXT");
-        hasCompiledVertexArray = 1;
-    }
-    if (offered("GL_EXT_packed_pixels")) hasPackedPixels = 1;
-    if (offered("GL_EXT_paletted_texture")) {
-        Fetch(gl.glColorTableEXT, "glColorTableEXT");
-        hasPalettedTexture = 1;
-    }
-    if (offered("GL_EXT_point_parameters")) {
-        Fetch(gl.glPointParameterfEXT, "glPointParameterfEXT");
-        Fetch(gl.glPointParameterfvEXT, "glPointParameterfvEXT");
-        hasPointParameters = 1;
-    }
-    if (offered("GL_EXT_texture_compression_s3tc")) hasTextureCompressionS3tc = 1;
-    if (offered("GL_EXT_texture_env_combine")) hasTextureEnvCombine = 1;
-    if (offered("GL_EXT_vertex_array")) {
-        Fetch(gl.glColorPointerEXT, "glColorPointerEXT");
-        Fetch(gl.glNormalPointerEXT, "glNormalPointerEXT");
-        Fetch(gl.glTexCoordPointerEXT, "glTexCoordPointerEXT");
-        Fetch(gl.glVertexPointerEXT, "glVertexPointerEXT");
-        Fetch(gl.glArrayElementEXT, "glArrayElementEXT");
-        Fetch(gl.glDrawArraysEXT, "glDrawArraysEXT");
-        hasVertexArray = 1;
-    }
-    if (offered("GL_EXT_cull_vertex")) {
-        Fetch(gl.glCullParameterfvEXT, "glCullParameterfvEXT");
+    if (offer("GL_ARB_texture_compression")) hasTextureCompression = 1;
+    if (offer("GL_ARB_texture_cube_map")) hasTextureCubeMap = 1;
+    if (offer("GL_ARB_texture_env_add")) hasTextureEnvAdd = 1;
+    if (offer("GL_EXT_compiled_vertex_array")) hasCompiledVertexArray = 1;
+    if (offer("GL_EXT_packed_pixels")) hasPackedPixels = 1;
+    if (offer("GL_EXT_paletted_texture")) hasPalettedTexture = 1;
+    if (offer("GL_EXT_point_parameters")) hasPointParameters = 1;
+    if (offer("GL_EXT_texture_compression_s3tc")) hasTextureCompressionS3tc = 1;
+    if (offer("GL_EXT_texture_env_combine")) hasTextureEnvCombine = 1;
+    if (offer("GL_EXT_vertex_array")) hasVertexArray = 1;
+    if (offer("GL_EXT_cull_vertex")) {
         if (gl.glEnable) gl.glEnable(GL_CULL_VERTEX_EXT);
         GLfloat eye[4] = {0.0f, 0.0f, 1.0f, 0.0f};
         if (gl.glCullParameterfvEXT) gl.glCullParameterfvEXT(GL_CULL_VERTEX_EYE_POSITION_EXT, eye);
     }
-    if (offered("GL_EXT_vertex_weighting")) {
-        Fetch(gl.glVertexWeightfEXT, "glVertexWeightfEXT");
-        Fetch(gl.glVertexWeightfvEXT, "glVertexWeightfvEXT");
-        Fetch(gl.glVertexWeightPointerEXT, "glVertexWeightPointerEXT");
-        hasVertexWeighting = 1;
-    }
-    if (offered("GL_S3_s3tc")) hasS3s3tc = 1;
-    if (offered("WGL_EXT_swap_control")) {
-        Fetch(gl.wglSwapIntervalEXT, "wglSwapIntervalEXT");
-        Fetch(gl.wglGetSwapIntervalEXT, "wglGetSwapIntervalEXT");
+    if (offer("GL_EXT_vertex_weighting")) hasVertexWeighting = 1;
+    if (offer("GL_S3_s3tc")) hasS3s3tc = 1;
+    if (offer("WGL_EXT_swap_control")) {
         // One vertical retrace per swap; a window system that refuses leaves it as it was.
         if (gl.wglSwapIntervalEXT) gl.wglSwapIntervalEXT(1);
         hasSwapControl = 1;
     }
-    if (offered("WGL_3DFX_gamma_control")) has3dfxGammaControl = 1;
+    if (offer("WGL_3DFX_gamma_control")) has3dfxGammaControl = 1;
 
     if (gl.glGetIntegerv) gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
 }

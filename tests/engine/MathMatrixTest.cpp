@@ -97,17 +97,20 @@ TEST(MathMatrix, MultiplyComposesTranslationAndAppliesRightOperandFirst)
 struct MultMatrixRecorder {
     static inline int calls = 0;
     static inline float last[16] = {};
-    void (*saved)(const GLfloat*) = gl.glMultMatrixf;
+    decltype(gl.glMultMatrixf) saved = gl.glMultMatrixf;
+
+    static void ORVEX_GL_APIENTRY Record(const GLfloat* m)
+    {
+        ++calls;
+        for (int i = 0; i < 16; ++i) {
+            last[i] = m[i];
+        }
+    }
 
     MultMatrixRecorder()
     {
         calls = 0;
-        gl.glMultMatrixf = [](const GLfloat* m) {
-            ++calls;
-            for (int i = 0; i < 16; ++i) {
-                last[i] = m[i];
-            }
-        };
+        gl.glMultMatrixf = Record;
     }
     ~MultMatrixRecorder() { gl.glMultMatrixf = saved; }
 };

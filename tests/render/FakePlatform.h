@@ -18,9 +18,10 @@ struct FakeLibraries final : LibraryLoader {
     std::set<std::string> missing;                     // function names no library has
     bool windowSystem = true;                          // the pixel-format module is there
     std::vector<std::string> log;                      // "load x", "free x", "software"
+    std::vector<std::string> lookups;                  // every function name asked for, in order
     static inline int glideBoards = 0;
 
-    static int QueryBoards(void* config)
+    static int ORVEX_GL_APIENTRY QueryBoards(void* config)
     {
         std::int32_t boards = glideBoards;
         std::memcpy(config, &boards, sizeof boards);
@@ -40,6 +41,7 @@ struct FakeLibraries final : LibraryLoader {
     }
     GlProc Symbol(LibraryHandle library, const char* name) override
     {
+        lookups.push_back(name);
         if (library == nullptr || missing.count(name)) return nullptr;
         static const std::map<std::string, std::string> pixelFormat{
             {"ChoosePixelFormat", "choosePixelFormat"},  {"wglChoosePixelFormat", "choosePixelFormat"},

@@ -108,7 +108,7 @@ TEST(RecordingGl, AnswersWithTheChosenValues)
     EXPECT_EQ(rec.Last("glGenTextures")->args[1].values, (std::vector<double>{7, 8}));
 
     // Extension slots resolve to recording entries, so what the engine fetches is recorded.
-    auto lock = reinterpret_cast<void (*)(GLint, GLsizei)>(gl.wglGetProcAddress("glLockArraysEXT"));
+    auto lock = reinterpret_cast<decltype(gl.glLockArraysEXT)>(gl.wglGetProcAddress("glLockArraysEXT"));
     ASSERT_NE(lock, nullptr);
     lock(0, 12);
     EXPECT_EQ(rec.Calls().back(), "glLockArraysEXT(0, 12)");

@@ -8,138 +8,10 @@
 #include <unordered_map>
 #include <utility>
 
-// Every slot of the table, with one letter per parameter saying how to show it:
-//   e enum          m primitive mode   B blend factor      b bitfield
-//   i int           u unsigned         f float             d double
-//   g float that carries an enum (glTexParameterf)         G int that carries an enum
-//   1 2 3 4 M float arrays of 1, 2, 3, 4, 16 values       U 3 unsigned bytes
-//   L float array whose length the preceding pname gives  K the same for ints
-//   N names, as many as the first argument                X indices of glDrawElements
-//   T pixels of glTexImage2D                              O output pointer
-//   p data pointer  h handle  s C string  D pixel-format descriptor
-#define ORVEX_GL_SLOTS(X)                     \
-    X(glAlphaFunc, "ef")                      \
-    X(glBegin, "m")                           \
-    X(glBindTexture, "eu")                    \
-    X(glBlendFunc, "BB")                      \
-    X(glClear, "b")                           \
-    X(glClearColor, "ffff")                   \
-    X(glClearDepth, "d")                      \
-    X(glColor3f, "fff")                       \
-    X(glColor3fv, "3")                        \
-    X(glColor4f, "ffff")                      \
-    X(glColor4fv, "4")                        \
-    X(glColor3ub, "uuu")                      \
-    X(glColor3ubv, "U")                       \
-    X(glColorPointer, "ieip")                 \
-    X(glColorMaterial, "ee")                  \
-    X(glCullFace, "e")                        \
-    X(glDeleteTextures, "iN")                 \
-    X(glDepthFunc, "e")                       \
-    X(glDisable, "e")                         \
-    X(glDisableClientState, "e")              \
-    X(glDrawArrays, "mii")                    \
-    X(glDrawElements, "mieX")                 \
-    X(glEnable, "e")                          \
-    X(glEnableClientState, "e")               \
-    X(glEnd, "")                              \
-    X(glFinish, "")                           \
-    X(glFrontFace, "e")                       \
-    X(glFrustum, "dddddd")                    \
-    X(glGenTextures, "iO")                    \
-    X(glGetError, "")                         \
-    X(glGetFloatv, "eO")                      \
-    X(glGetIntegerv, "eO")                    \
-    X(glGetString, "e")                       \
-    X(glHint, "ee")                           \
-    X(glInterleavedArrays, "eip")             \
-    X(glIsEnabled, "e")                       \
-    X(glLightf, "eef")                        \
-    X(glLightfv, "eeL")                       \
-    X(glLoadIdentity, "")                     \
-    X(glLoadMatrixf, "M")                     \
-    X(glMaterialf, "eef")                     \
-    X(glMaterialfv, "eeL")                    \
-    X(glMatrixMode, "e")                      \
-    X(glMultMatrixf, "M")                     \
-    X(glNormal3f, "fff")                      \
-    X(glNormal3fv, "3")                       \
-    X(glNormalPointer, "eip")                 \
-    X(glOrtho, "dddddd")                      \
-    X(glPixelStorei, "ei")                    \
-    X(glPolygonMode, "ee")                    \
-    X(glPolygonOffset, "ff")                  \
-    X(glPopMatrix, "")                        \
-    X(glPushMatrix, "")                       \
-    X(glRotatef, "ffff")                      \
-    X(glScalef, "fff")                        \
-    X(glShadeModel, "e")                      \
-    X(glStencilFunc, "eiu")                   \
-    X(glStencilMask, "u")                     \
-    X(glStencilOp, "eee")                     \
-    X(glTexCoord2f, "ff")                     \
-    X(glTexCoord2fv, "2")                     \
-    X(glTexCoord3f, "fff")                    \
-    X(glTexCoord3fv, "3")                     \
-    X(glTexCoordPointer, "ieip")              \
-    X(glTexEnvf, "eeg")                       \
-    X(glTexEnvfv, "eeL")                      \
-    X(glTexGenf, "eeg")                       \
-    X(glTexGenfv, "eeL")                      \
-    X(glTexGeni, "eeG")                       \
-    X(glTexGeniv, "eeK")                      \
-    X(glTexImage2D, "eiGiiieeT")              \
-    X(glTexParameterf, "eeg")                 \
-    X(glTranslatef, "fff")                    \
-    X(glVertex2f, "ff")                       \
-    X(glVertex3f, "fff")                      \
-    X(glVertex3fv, "3")                       \
-    X(glVertex4f, "ffff")                     \
-    X(glVertexPointer, "ieip")                \
-    X(glViewport, "iiii")                     \
-    X(wglCreateContext, "h")                  \
-    X(wglDeleteContext, "h")                  \
-    X(wglGetCurrentContext, "")               \
-    X(wglGetCurrentDC, "")                    \
-    X(wglMakeCurrent, "hh")                   \
-    X(wglGetProcAddress, "s")                 \
-    X(choosePixelFormat, "hD")                \
-    X(describePixelFormat, "hiuO")            \
-    X(getPixelFormat, "h")                    \
-    X(setPixelFormat, "hiD")                  \
-    X(swapBuffers, "h")                       \
-    X(glActiveTextureARB, "e")                \
-    X(glClientActiveTextureARB, "e")          \
-    X(glMultiTexCoord2fARB, "eff")            \
-    X(glMultiTexCoord2fvARB, "e2")            \
-    X(glCompressedTexImage2DARB, "eieiiiip")  \
-    X(glCompressedTexSubImage2DARB, "eiiiiieip") \
-    X(glGetCompressedTexImageARB, "eiO")      \
-    X(glLockArraysEXT, "ii")                  \
-    X(glUnlockArraysEXT, "")                  \
-    X(glColorTableEXT, "eeieep")              \
-    X(glPointParameterfEXT, "ef")             \
-    X(glPointParameterfvEXT, "eL")            \
-    X(glColorPointerEXT, "ieiip")             \
-    X(glNormalPointerEXT, "eiip")             \
-    X(glTexCoordPointerEXT, "ieiip")          \
-    X(glVertexPointerEXT, "ieiip")            \
-    X(glArrayElementEXT, "i")                 \
-    X(glDrawArraysEXT, "mii")                 \
-    X(glCullParameterfvEXT, "e4")             \
-    X(glVertexWeightfEXT, "f")                \
-    X(glVertexWeightfvEXT, "1")               \
-    X(glVertexWeightPointerEXT, "ieip")       \
-    X(wglSwapIntervalEXT, "i")                \
-    X(wglGetSwapIntervalEXT, "")
+// How each argument is shown comes from the letters of the entry-point list
+// (render/GlEntryPointList.h), one per parameter.
 
 namespace {
-
-#define ORVEX_COUNT_SLOT(slot, kinds) +1
-constexpr std::size_t kSlotCount = 0 ORVEX_GL_SLOTS(ORVEX_COUNT_SLOT);
-#undef ORVEX_COUNT_SLOT
-static_assert(sizeof(GlEntryPoints) == kSlotCount * sizeof(void (*)()),
-              "a slot was added to GlEntryPoints: list it in ORVEX_GL_SLOTS");
 
 template <std::size_t N>
 struct FixedString {
@@ -656,10 +528,10 @@ template <FixedString Name, FixedString Kinds, typename Fn, auto Hook = nullptr>
 struct Recorder;
 
 template <FixedString Name, FixedString Kinds, typename R, typename... A, auto Hook>
-struct Recorder<Name, Kinds, R (*)(A...), Hook> {
+struct Recorder<Name, Kinds, R(ORVEX_GL_APIENTRY*)(A...), Hook> {
     static_assert(Kinds.size() == sizeof...(A), "one kind letter per parameter");
 
-    static R Call(A... a)
+    static R ORVEX_GL_APIENTRY Call(A... a)
     {
         GlCall call{std::string(Name.view()), {}};
         call.args.reserve(sizeof...(A));
@@ -725,10 +597,10 @@ const SlotTable& RecordingTable()
 {
     static const SlotTable slots = [] {
         SlotTable s;
-#define ORVEX_RECORD_SLOT(slot, kinds)                                                             \
-    s.table.slot = &Recorder<#slot, kinds, decltype(GlEntryPoints::slot), HookFor<#slot>()>::Call; \
+#define ORVEX_RECORD_SLOT(ret, slot, params, letters, ...)                                           \
+    s.table.slot = &Recorder<#slot, letters, decltype(GlEntryPoints::slot), HookFor<#slot>()>::Call; \
     s.byName.emplace(#slot, AsProc(s.table.slot));
-        ORVEX_GL_SLOTS(ORVEX_RECORD_SLOT)
+        ORVEX_GL_ENTRY_POINTS(ORVEX_RECORD_SLOT, ORVEX_RECORD_SLOT, ORVEX_RECORD_SLOT, ORVEX_RECORD_SLOT)
 #undef ORVEX_RECORD_SLOT
         return s;
     }();
@@ -737,39 +609,28 @@ const SlotTable& RecordingTable()
 
 // ---------------------------------------------------------------- no-op table
 
-template <typename Fn>
-struct NoOp;
-
-template <typename R, typename... A>
-struct NoOp<R (*)(A...)> {
-    static R Call(A...)
-    {
-        if constexpr (!std::is_void_v<R>) return R{};
-    }
-};
-
 const SlotTable& NoOpTable();
 
 struct NoOpHooks {
-    static const GLubyte* GetString(GLenum) { return reinterpret_cast<const GLubyte*>(""); }
-    static void GetIntegerv(GLenum pname, GLint* out)
+    static const GLubyte* ORVEX_GL_APIENTRY GetString(GLenum) { return reinterpret_cast<const GLubyte*>(""); }
+    static void ORVEX_GL_APIENTRY GetIntegerv(GLenum pname, GLint* out)
     {
         if (out) std::fill_n(out, ValuesForPname(pname), 0);
     }
-    static void GetFloatv(GLenum pname, GLfloat* out)
+    static void ORVEX_GL_APIENTRY GetFloatv(GLenum pname, GLfloat* out)
     {
         if (out) std::fill_n(out, ValuesForPname(pname), 0.0f);
     }
-    static void GenTextures(GLsizei n, GLuint* names)
+    static void ORVEX_GL_APIENTRY GenTextures(GLsizei n, GLuint* names)
     {
         if (names && n > 0) std::fill_n(names, n, 0u);
     }
-    static int DescribePixelFormat(GlSurfaceHandle, int, unsigned size, PixelFormatDescriptor* out)
+    static int ORVEX_GL_APIENTRY DescribePixelFormat(GlSurfaceHandle, int, unsigned size, PixelFormatDescriptor* out)
     {
         if (out) std::memset(out, 0, std::min<std::size_t>(size, sizeof *out));
         return 0;
     }
-    static GlProc GetProcAddress(const char* name)
+    static GlProc ORVEX_GL_APIENTRY GetProcAddress(const char* name)
     {
         if (name == nullptr) return nullptr;
         auto it = NoOpTable().byName.find(name);
@@ -781,17 +642,16 @@ const SlotTable& NoOpTable()
 {
     static const SlotTable slots = [] {
         SlotTable s;
-#define ORVEX_NOOP_SLOT(slot, kinds)                          \
-    s.table.slot = &NoOp<decltype(GlEntryPoints::slot)>::Call; \
-    s.byName.emplace(#slot, AsProc(s.table.slot));
-        ORVEX_GL_SLOTS(ORVEX_NOOP_SLOT)
-#undef ORVEX_NOOP_SLOT
+        s.table = NoOpGlEntryPoints();
         s.table.glGetString = &NoOpHooks::GetString;
         s.table.glGetIntegerv = &NoOpHooks::GetIntegerv;
         s.table.glGetFloatv = &NoOpHooks::GetFloatv;
         s.table.glGenTextures = &NoOpHooks::GenTextures;
         s.table.describePixelFormat = &NoOpHooks::DescribePixelFormat;
         s.table.wglGetProcAddress = &NoOpHooks::GetProcAddress;
+#define ORVEX_NOOP_NAME(ret, slot, ...) s.byName.emplace(#slot, AsProc(s.table.slot));
+        ORVEX_GL_ENTRY_POINTS(ORVEX_NOOP_NAME, ORVEX_NOOP_NAME, ORVEX_NOOP_NAME, ORVEX_NOOP_NAME)
+#undef ORVEX_NOOP_NAME
         return s;
     }();
     return slots;

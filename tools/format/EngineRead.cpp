@@ -128,7 +128,7 @@ bool ReadWithEngine(const std::string& scenePath, const std::string& animationPa
         return false;
     }
 
-    GlTextureSlots slots;
+    SavedGlTable saved;
     InstallGlStub();
     Registries registries;
     auto loaded = std::make_unique<MeshScene>();

@@ -13,8 +13,8 @@ namespace orvex::format {
 // binds it to the scene as the viewer does. Textures are found beside the scene, as the
 // viewer finds them in its working folder; a texture the engine cannot load leaves its
 // material without one, as in the viewer. Every file is judged on its own: the material and
-// texture registries are emptied before and after, and while it runs the GL table's texture
-// slots are the stand-ins of GlStub.h. False with the reason when a loader refuses a file or
+// texture registries are emptied before and after, and while it runs the GL table is the
+// stand-in of GlStub.h. False with the reason when a loader refuses a file or
 // the animation cannot be bound to the scene.
 bool ReadWithEngine(const std::string& scenePath, const std::string& animationPath, SceneFiles* out,
                     std::string* error);

@@ -14,24 +14,29 @@ GLuint boundTexture = 0;
 // after another from piling up.
 std::map<GLuint, UploadedTexture> textures;
 
-void GenTextures(GLsizei n, GLuint* names)
+// Materials keep the names they are given, so each texture gets one of its own.
+void ORVEX_GL_APIENTRY GenTextures(GLsizei n, GLuint* names)
 {
+    if (names == nullptr)
+        return;
     for (GLsizei i = 0; i < n; ++i) {
         names[i] = nextTexture++;
         textures[names[i]];
     }
 }
-void DeleteTextures(GLsizei n, const GLuint* names)
+
+void ORVEX_GL_APIENTRY DeleteTextures(GLsizei n, const GLuint* names)
 {
+    if (names == nullptr)
+        return;
     for (GLsizei i = 0; i < n; ++i)
         textures.erase(names[i]);
 }
-void BindTexture(GLenum, GLuint texture) { boundTexture = texture; }
-void PixelStorei(GLenum, GLint) {}
-void TexParameterf(GLenum, GLenum, GLfloat) {}
-void TexEnvf(GLenum, GLenum, GLfloat) {}
-void TexImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLint, GLenum format, GLenum type,
-                const GLvoid* pixels)
+
+void ORVEX_GL_APIENTRY BindTexture(GLenum, GLuint texture) { boundTexture = texture; }
+
+void ORVEX_GL_APIENTRY TexImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLint, GLenum format,
+                                  GLenum type, const GLvoid* pixels)
 {
     auto found = textures.find(boundTexture);
     if (found == textures.end() || level != 0 || type != GL_UNSIGNED_BYTE || width < 0 || height < 0)
@@ -44,38 +49,24 @@ void TexImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLint
         t.pixels.assign(bytes, bytes + static_cast<std::size_t>(width) * height * channels);
     }
 }
-GLenum GetError() { return GL_NO_ERROR; }
 
 } // namespace
 
-struct GlTextureSlots::Saved {
+struct SavedGlTable::Saved {
     GlEntryPoints table;
 };
 
-GlTextureSlots::GlTextureSlots() : saved(std::make_unique<Saved>(Saved{gl})) {}
+SavedGlTable::SavedGlTable() : saved(std::make_unique<Saved>(Saved{gl})) {}
 
-GlTextureSlots::~GlTextureSlots()
-{
-    gl.glGenTextures = saved->table.glGenTextures;
-    gl.glDeleteTextures = saved->table.glDeleteTextures;
-    gl.glBindTexture = saved->table.glBindTexture;
-    gl.glPixelStorei = saved->table.glPixelStorei;
-    gl.glTexParameterf = saved->table.glTexParameterf;
-    gl.glTexEnvf = saved->table.glTexEnvf;
-    gl.glTexImage2D = saved->table.glTexImage2D;
-    gl.glGetError = saved->table.glGetError;
-}
+SavedGlTable::~SavedGlTable() { gl = saved->table; }
 
 void InstallGlStub()
 {
+    gl = NoOpGlEntryPoints();
     gl.glGenTextures = GenTextures;
     gl.glDeleteTextures = DeleteTextures;
     gl.glBindTexture = BindTexture;
-    gl.glPixelStorei = PixelStorei;
-    gl.glTexParameterf = TexParameterf;
-    gl.glTexEnvf = TexEnvf;
     gl.glTexImage2D = TexImage2D;
-    gl.glGetError = GetError;
 }
 
 const UploadedTexture* FindUploadedTexture(std::uint32_t id)

@@ -1,7 +1,7 @@
 // A stand-in GL table for loading scenes without a window: materials create and upload
-// their textures while a scene loads, and the tools need no picture. The stand-ins hand out
-// texture names and keep what is uploaded into each, so a tool can read a texture's pixels
-// exactly as the engine handed them to GL; nothing is drawn.
+// their textures while a scene loads, and the tools need no picture. Every entry does nothing
+// and answers zero, except that texture names are handed out and what is uploaded into each
+// is kept, so a tool can read a texture's pixels exactly as the engine handed them to GL.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +10,16 @@
 
 namespace orvex::format {
 
-// Fills the program-wide table's texture slots with the stand-ins.
+// Replaces the program-wide table with the stand-ins.
 void InstallGlStub();
 
-// The texture slots of the program-wide table, to put back what was there before.
-class GlTextureSlots {
+// Keeps the program-wide table as it is now and puts it back when it goes.
+class SavedGlTable {
 public:
-    GlTextureSlots(); // saves the current slots
-    ~GlTextureSlots(); // restores them
-    GlTextureSlots(const GlTextureSlots&) = delete;
-    GlTextureSlots& operator=(const GlTextureSlots&) = delete;
+    SavedGlTable();
+    ~SavedGlTable();
+    SavedGlTable(const SavedGlTable&) = delete;
+    SavedGlTable& operator=(const SavedGlTable&) = delete;
 
 private:
     struct Saved;
