@@ -113,29 +113,44 @@ void Convert(benchmark::State& state, const std::string& name)
     std::filesystem::remove_all(dir);
 }
 
-// orvex-convert SCENE.mes --anim ANIMATION.knx -o OUT.glb, files included: the model is
-// converted first (outside the timing), so this is the way back of Convert.
-void Export(benchmark::State& state, const std::string& name)
+// The model converted into `dir` outside any timing: its .mes and, when it animates, its .knx.
+bool ConvertModel(const std::string& name, const std::filesystem::path& dir, std::string* scene,
+                  std::string* animation, std::string* error)
 {
-    std::filesystem::path dir = Scratch();
     convert::ConvertOptions options;
     options.input = Model(name);
     options.outBase = (dir / name).string();
     convert::ConvertReport report;
-    std::string error;
-    if (!convert::RunConversion(options, nullptr, &report, &error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    convert::ExportOptions back{options.outBase + ".mes", report.baked.files.animation ? options.outBase + ".knx" : "",
-                                (dir / (name + ".glb")).string()};
+    if (!convert::RunConversion(options, nullptr, &report, error))
+        return false;
+    *scene = options.outBase + ".mes";
+    *animation = report.baked.files.animation ? options.outBase + ".knx" : "";
+    return true;
+}
+
+void ExportLoop(benchmark::State& state, const convert::ExportOptions& options)
+{
     for (auto _ : state) {
-        convert::ExportReport exported;
-        if (!convert::RunExport(back, nullptr, &exported, &error)) {
+        convert::ExportReport report;
+        std::string error;
+        if (!convert::RunExport(options, nullptr, &report, &error)) {
             state.SkipWithError(error.c_str());
             break;
         }
     }
+}
+
+// orvex-convert SCENE.mes --anim ANIMATION.knx -o OUT.glb, files included: the way back of
+// Convert, from the files Convert writes.
+void Export(benchmark::State& state, const std::string& name)
+{
+    std::filesystem::path dir = Scratch();
+    convert::ExportOptions options{"", "", (dir / (name + ".glb")).string()};
+    std::string error;
+    if (ConvertModel(name, dir, &options.scene, &options.animation, &error))
+        ExportLoop(state, options);
+    else
+        state.SkipWithError(error.c_str());
     std::filesystem::remove_all(dir);
 }
 
@@ -143,15 +158,10 @@ void Export(benchmark::State& state, const std::string& name)
 void BuildGltf(benchmark::State& state, const std::string& name)
 {
     std::filesystem::path dir = Scratch();
-    convert::ConvertOptions options;
-    options.input = Model(name);
-    options.outBase = (dir / name).string();
-    convert::ConvertReport report;
-    std::string error;
+    std::string scene, animation, error;
     orvex::format::SceneFiles files;
-    if (!convert::RunConversion(options, nullptr, &report, &error) ||
-        !orvex::format::ReadWithEngine(options.outBase + ".mes", report.baked.files.animation ? options.outBase + ".knx" : "",
-                                       &files, &error)) {
+    if (!ConvertModel(name, dir, &scene, &animation, &error) ||
+        !orvex::format::ReadWithEngine(scene, animation, &files, &error)) {
         state.SkipWithError(error.c_str());
         return;
     }
@@ -174,16 +184,7 @@ void ExportSample(benchmark::State& state)
         (source ? std::filesystem::path(source) : std::filesystem::path(__FILE__).parent_path().parent_path()) /
         "samples";
     std::filesystem::path dir = Scratch();
-    convert::ExportOptions options{(samples / "2.MES").string(), (samples / "2.KNX").string(),
-                                   (dir / "man.glb").string()};
-    for (auto _ : state) {
-        convert::ExportReport report;
-        std::string error;
-        if (!convert::RunExport(options, nullptr, &report, &error)) {
-            state.SkipWithError(error.c_str());
-            break;
-        }
-    }
+    ExportLoop(state, {(samples / "2.MES").string(), (samples / "2.KNX").string(), (dir / "man.glb").string()});
     std::filesystem::remove_all(dir);
 }
 

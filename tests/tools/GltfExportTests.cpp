@@ -245,12 +245,22 @@ TEST(GltfExport, UnusualScenesWarnOrAreRefused)
     EXPECT_EQ(d.json["scenes"][0]["nodes"].size(), 2u); // the mesh's own root and the common one
     EXPECT_EQ(nodes[common]["children"], GltfJson({0, 2}));
 
+    // What the engine would refuse is refused, with the format's own reason.
+    fmt::SceneFiles broken = TwoNodes();
+    broken.scene.meshes.push_back({"loose", {Vertex(0, 0, 0)}, {7}, {}});
+    GltfDocument out;
+    std::string error;
+    EXPECT_FALSE(convert::BuildGltf(broken, {}, &out, &error));
+    EXPECT_TRUE(Contains(error, "node index 7 out of range")) << error;
+    broken = TwoNodes();
+    broken.textures.push_back({"short", 2, 2, 3, {1, 2, 3}});
+    EXPECT_FALSE(convert::BuildGltf(broken, {}, &out, &error));
+    EXPECT_TRUE(Contains(error, "texture 'short' has pixels that do not match its size")) << error;
+
     fmt::SceneFiles crossed = TwoNodes();
     fmt::AnimationDesc& animation = crossed.animation.emplace();
     animation.frameCount = 1;
     animation.tracks = {{"base", -1, {{}}}, {"arm", -1, {{}}}};
-    GltfDocument out;
-    std::string error;
     EXPECT_FALSE(convert::BuildGltf(crossed, {}, &out, &error));
     EXPECT_TRUE(Contains(error, "track 1 ('arm') follows track -1 while its node follows node 0")) << error;
 }

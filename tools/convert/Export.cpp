@@ -112,12 +112,11 @@ bool RunExport(const ExportOptions& options, Progress* progress, ExportReport* r
     };
     std::vector<std::uint8_t> main;
     if (binary) {
-        // The container's lengths are 32-bit.
-        if (document.buffer.size() > 0xFFFF0000u) {
-            *error = options.output + ": the scene's data is larger than a .glb file can hold; write .gltf instead";
+        main = GlbBytes(document);
+        if (main.empty()) {
+            *error = options.output + ": the scene's data is larger than a .glb file can hold (4 GiB); write .gltf";
             return false;
         }
-        main = GlbBytes(document);
         planned.push_back({options.output, bytes(main)});
     } else {
         const std::string text = GltfText(document);

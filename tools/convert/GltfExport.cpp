@@ -271,6 +271,21 @@ bool BuildGltf(const fmt::SceneFiles& files, const GltfExportOptions& options, G
                std::string* error)
 {
     *out = GltfDocument{};
+    // Only what the engine itself would load: indices, counts and parents are then in range.
+    std::string problem = fmt::CheckScene(files.scene);
+    if (problem.empty() && files.animation) {
+        problem = fmt::CheckAnimation(*files.animation);
+        if (problem.empty() && files.animation->tracks.size() > files.scene.nodes.size())
+            problem = "the animation has more tracks than the scene has nodes";
+    }
+    for (const fmt::TextureDesc& t : files.textures)
+        if (problem.empty() && (t.width <= 0 || t.height <= 0 || t.channels < 1 || t.channels > 4 ||
+                                t.pixels.size() != std::size_t(t.width) * t.height * t.channels))
+            problem = "texture '" + t.name + "' has pixels that do not match its size";
+    if (!problem.empty()) {
+        *error = problem;
+        return false;
+    }
     GltfBuild build;
     AddNodes(files.scene, &build);
     GltfJson materials = GltfJson::array(), textures = GltfJson::array(), images = GltfJson::array();
@@ -326,6 +341,8 @@ std::vector<std::uint8_t> GlbBytes(const GltfDocument& document)
     json.resize((json.size() + 3) & ~std::size_t(3), ' ');
     const std::size_t binary = (document.buffer.size() + 3) & ~std::size_t(3);
     const std::size_t total = 12 + 8 + json.size() + (binary ? 8 + binary : 0);
+    if (total > 0xFFFFFFFFu)
+        return {};
     std::vector<std::uint8_t> out;
     out.reserve(total);
     out.insert(out.end(), {'g', 'l', 'T', 'F'});

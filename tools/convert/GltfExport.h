@@ -47,12 +47,15 @@ struct GltfDocument {
     std::vector<std::string> warnings;
 };
 
-// False with a message when the scene cannot be represented: an animation track that hangs
-// under a different track than its node under its parent, or a texture that cannot be encoded.
+// False with a message when the engine would refuse the scene or the animation (see
+// CheckScene and CheckAnimation), or the scene cannot be represented: an animation track that
+// hangs under a different track than its node under its parent, or a texture that cannot be
+// encoded.
 bool BuildGltf(const orvex::format::SceneFiles& files, const GltfExportOptions& options, GltfDocument* out,
                std::string* error);
 
-// The document as one .glb file: header, JSON chunk, binary chunk.
+// The document as one .glb file: header, JSON chunk, binary chunk. Empty when it does not
+// fit the container's 32-bit length.
 std::vector<std::uint8_t> GlbBytes(const GltfDocument& document);
 
 // The document's JSON text for a .gltf file.

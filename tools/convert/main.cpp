@@ -136,15 +136,18 @@ void PrintExportSummary(const convert::ExportOptions& options, const convert::Ex
                 r.writeSeconds);
 }
 
-int Export(const convert::ExportOptions& options)
+// Runs one conversion either way with progress on stderr, then its warnings, and its error
+// or its summary; returns the exit status.
+template <typename Options, typename Report, typename Run, typename Summary>
+int RunAndReport(const Options& options, Run run, Summary summary)
 {
-    convert::ExportReport report;
+    Report report;
     std::string error;
     bool ok;
     double seconds;
     {
         convert::Progress progress("orvex-convert");
-        ok = convert::RunExport(options, &progress, &report, &error);
+        ok = run(options, &progress, &report, &error);
         seconds = progress.Elapsed();
     }
     for (const std::string& w : report.warnings)
@@ -153,7 +156,7 @@ int Export(const convert::ExportOptions& options)
         std::fprintf(stderr, "orvex-convert: %s\n", error.c_str());
         return 1;
     }
-    PrintExportSummary(options, report, seconds);
+    summary(options, report, seconds);
     return 0;
 }
 
@@ -213,7 +216,8 @@ int main(int argc, char** argv)
         convert::ExportOptions exportOptions{options.input, sceneAnimation, options.outBase};
         if (!haveOutput)
             exportOptions.output = std::filesystem::path(options.input).stem().string() + ".glb";
-        return Export(exportOptions);
+        return RunAndReport<convert::ExportOptions, convert::ExportReport>(exportOptions, convert::RunExport,
+                                                                           PrintExportSummary);
     }
     if (!sceneAnimation.empty())
         return UsageError("--anim goes with a .mes scene (to export it); to pick a clip of " + options.input +
@@ -221,21 +225,5 @@ int main(int argc, char** argv)
     if (!haveOutput)
         options.outBase = std::filesystem::path(options.input).stem().string();
 
-    convert::ConvertReport report;
-    std::string error;
-    bool ok;
-    double seconds;
-    {
-        convert::Progress progress("orvex-convert");
-        ok = convert::RunConversion(options, &progress, &report, &error);
-        seconds = progress.Elapsed();
-    }
-    for (const std::string& w : report.warnings)
-        std::fprintf(stderr, "orvex-convert: warning: %s\n", w.c_str());
-    if (!ok) {
-        std::fprintf(stderr, "orvex-convert: %s\n", error.c_str());
-        return 1;
-    }
-    PrintSummary(options, report, seconds);
-    return 0;
+    return RunAndReport<convert::ConvertOptions, convert::ConvertReport>(options, convert::RunConversion, PrintSummary);
 }
