@@ -35,32 +35,33 @@ std::vector<std::uint8_t> EncodePng(int width, int height, int channels, const s
     try {
         // Every row predicted from the one above (the PNG filter "Up"), the differences
         // deflated with run-length matches only: on textures as small as zlib's default and
-        // about three times as fast (a 1024x1024 picture in under 20 ms).
+        // about three times as fast (a 1024x1024 picture in under 20 ms). Rows are filtered
+        // and deflated one at a time, so no second copy of the picture is made.
         const std::size_t stride = static_cast<std::size_t>(width) * channels;
-        if ((stride + 1) * height > 0xFFFFFFFFu / 2) // zlib takes its input in one 32-bit count
+        z_stream z{};
+        if (stride > 0x7FFFFFFF || deflateInit2(&z, 1, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK)
             return {};
-        std::vector<std::uint8_t> filtered((stride + 1) * height);
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t* row = pixels + y * stride;
-            std::uint8_t* out = filtered.data() + y * (stride + 1);
-            out[0] = 2;
+        std::vector<std::uint8_t> row(stride + 1), packed;
+        row[0] = 2;
+        std::uint8_t chunk[1 << 16];
+        int status = Z_OK;
+        for (int y = 0; y < height && status == Z_OK; ++y) {
+            const std::uint8_t* line = pixels + y * stride;
             if (y == 0)
-                std::memcpy(out + 1, row, stride);
+                std::memcpy(row.data() + 1, line, stride);
             else
                 for (std::size_t i = 0; i < stride; ++i)
-                    out[1 + i] = static_cast<std::uint8_t>(row[i] - row[i - stride]);
+                    row[1 + i] = static_cast<std::uint8_t>(line[i] - line[i - stride]);
+            z.next_in = row.data();
+            z.avail_in = static_cast<uInt>(row.size());
+            const int flush = y + 1 == height ? Z_FINISH : Z_NO_FLUSH;
+            do {
+                z.next_out = chunk;
+                z.avail_out = sizeof chunk;
+                status = deflate(&z, flush);
+                packed.insert(packed.end(), chunk, chunk + (sizeof chunk - z.avail_out));
+            } while (z.avail_out == 0 && status == Z_OK);
         }
-
-        z_stream z{};
-        if (deflateInit2(&z, 1, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK)
-            return {};
-        std::vector<std::uint8_t> packed(deflateBound(&z, static_cast<uLong>(filtered.size())));
-        z.next_in = filtered.data();
-        z.avail_in = static_cast<uInt>(filtered.size());
-        z.next_out = packed.data();
-        z.avail_out = static_cast<uInt>(packed.size());
-        const int status = deflate(&z, Z_FINISH);
-        const std::size_t packedSize = z.total_out;
         deflateEnd(&z);
         if (status != Z_STREAM_END)
             return {};
@@ -71,7 +72,7 @@ std::vector<std::uint8_t> EncodePng(int width, int height, int channels, const s
         PutU32(header, static_cast<std::uint32_t>(height));
         header.insert(header.end(), {8, colourType[channels], 0, 0, 0}); // depth, colour, deflate, filters, no interlace
         PutChunk(out, "IHDR", header.data(), header.size());
-        PutChunk(out, "IDAT", packed.data(), packedSize);
+        PutChunk(out, "IDAT", packed.data(), packed.size());
         PutChunk(out, "IEND", nullptr, 0);
         return out;
     } catch (const std::bad_alloc&) {

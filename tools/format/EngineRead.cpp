@@ -28,12 +28,15 @@ void DescribeMaterials(SceneFiles* out)
         std::copy(material->GetSpecular(), material->GetSpecular() + 4, d.specular.begin());
         d.shininess = material->GetShininess();
         if (const Texture* texture = material->GetTexture()) {
-            const UploadedTexture* uploaded = FindUploadedTexture(texture->GetTextureId());
-            if (uploaded) {
-                d.texture = NameOf(texture->GetName());
-                if (!out->FindTexture(d.texture))
-                    out->textures.push_back(
-                        TextureDesc{d.texture, uploaded->width, uploaded->height, uploaded->channels, uploaded->pixels});
+            // Materials sharing a texture find it described already; the first takes the pixels.
+            d.texture = NameOf(texture->GetName());
+            UploadedTexture uploaded;
+            if (!out->FindTexture(d.texture)) {
+                if (TakeUploadedTexture(texture->GetTextureId(), &uploaded))
+                    out->textures.push_back(TextureDesc{d.texture, uploaded.width, uploaded.height, uploaded.channels,
+                                                        std::move(uploaded.pixels)});
+                else
+                    d.texture.clear();
             }
         }
         out->scene.materials.push_back(std::move(d));

@@ -69,10 +69,14 @@ void InstallGlStub()
     gl.glTexImage2D = TexImage2D;
 }
 
-const UploadedTexture* FindUploadedTexture(std::uint32_t id)
+bool TakeUploadedTexture(std::uint32_t id, UploadedTexture* out)
 {
     auto found = textures.find(id);
-    return found == textures.end() || found->second.channels == 0 ? nullptr : &found->second;
+    if (found == textures.end() || found->second.channels == 0)
+        return false;
+    *out = std::move(found->second);
+    found->second = UploadedTexture{};
+    return true;
 }
 
 } // namespace orvex::format

@@ -34,8 +34,8 @@ struct UploadedTexture {
     std::vector<std::uint8_t> pixels;
 };
 
-// What the stand-ins keep for texture `id`: null for a name they did not hand out, one that
-// was deleted, or one with nothing uploaded yet.
-const UploadedTexture* FindUploadedTexture(std::uint32_t id);
+// Hands over what the stand-ins keep for texture `id` and forgets it; false for a name they
+// did not hand out, one that was deleted, one with nothing uploaded, or one taken already.
+bool TakeUploadedTexture(std::uint32_t id, UploadedTexture* out);
 
 } // namespace orvex::format
