@@ -253,6 +253,10 @@ TEST(GltfExport, UnusualScenesWarnOrAreRefused)
     EXPECT_FALSE(convert::BuildGltf(broken, {}, &out, &error));
     EXPECT_TRUE(Contains(error, "node index 7 out of range")) << error;
     broken = TwoNodes();
+    broken.scene.nodes[1].position.y = std::nanf("");
+    EXPECT_FALSE(convert::BuildGltf(broken, {}, &out, &error));
+    EXPECT_TRUE(Contains(error, "node 'arm' holds a number that is not finite")) << error;
+    broken = TwoNodes();
     broken.textures.push_back({"short", 2, 2, 3, {1, 2, 3}});
     EXPECT_FALSE(convert::BuildGltf(broken, {}, &out, &error));
     EXPECT_TRUE(Contains(error, "texture 'short' has pixels that do not match its size")) << error;

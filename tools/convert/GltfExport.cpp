@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <set>
 
 namespace convert {
@@ -94,7 +95,7 @@ std::string UriOf(const std::string& file)
     static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : file) {
-        if (std::isalnum(c) || std::strchr("-._~", c)) {
+        if (std::isalnum(c) || (c != 0 && std::strchr("-._~", c))) {
             out += static_cast<char>(c);
         } else {
             out += '%';
@@ -254,6 +255,42 @@ bool AddAnimation(const fmt::SceneFiles& files, const GltfExportOptions& options
     return true;
 }
 
+bool Finite(std::initializer_list<float> values)
+{
+    for (float v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+// glTF holds finite numbers only (JSON has no others); the engine reads whatever the file
+// holds. "" when every number of the scene is finite, else the first record that is not.
+std::string NonFinite(const fmt::SceneFiles& files)
+{
+    for (const fmt::MaterialDesc& m : files.scene.materials)
+        for (const auto* c : {&m.ambient, &m.diffuse, &m.specular})
+            if (!Finite({(*c)[0], (*c)[1], (*c)[2], (*c)[3], m.shininess}))
+                return "material '" + m.name + "'";
+    for (const fmt::NodeDesc& n : files.scene.nodes)
+        if (!Finite({n.position.x, n.position.y, n.position.z, n.rotation.x, n.rotation.y, n.rotation.z, n.rotation.w}))
+            return "node '" + n.name + "'";
+    for (const fmt::MeshDesc& mesh : files.scene.meshes)
+        for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
+            const fmt::VertexDesc& x = mesh.vertices[v];
+            if (!Finite({x.s, x.t, x.normal.x, x.normal.y, x.normal.z, x.position.x, x.position.y, x.position.z}))
+                return "mesh '" + mesh.name + "' vertex " + std::to_string(v);
+        }
+    if (files.animation)
+        for (const fmt::TrackDesc& track : files.animation->tracks)
+            for (std::size_t k = 0; k < track.keys.size(); ++k) {
+                const fmt::KeyDesc& key = track.keys[k];
+                if (!Finite({key.position.x, key.position.y, key.position.z, key.rotation.x, key.rotation.y,
+                             key.rotation.z, key.rotation.w}))
+                    return "track '" + track.name + "' key " + std::to_string(k);
+            }
+    return {};
+}
+
 void PutIfAny(GltfJson& document, const char* key, GltfJson&& array)
 {
     if (!array.empty())
@@ -277,6 +314,11 @@ bool BuildGltf(const fmt::SceneFiles& files, const GltfExportOptions& options, G
         problem = fmt::CheckAnimation(*files.animation);
         if (problem.empty() && files.animation->tracks.size() > files.scene.nodes.size())
             problem = "the animation has more tracks than the scene has nodes";
+    }
+    if (problem.empty()) {
+        const std::string where = NonFinite(files);
+        if (!where.empty())
+            problem = where + " holds a number that is not finite, which glTF cannot hold";
     }
     for (const fmt::TextureDesc& t : files.textures)
         if (problem.empty() && (t.width <= 0 || t.height <= 0 || t.channels < 1 || t.channels > 4 ||
