@@ -40,13 +40,13 @@ fi
 # The Khronos glTF-Validator, run by the export checks with the machine's Node.js.
 npm_dir="${1:-build}/npm"
 npm_packages=(gltf-validator@2.0.0-dev.3.10)
-for spec in "${npm_packages[@]}"; do
-  name=${spec%@*} version=${spec##*@}
+for package in "${npm_packages[@]}"; do
+  name=${package%@*} version=${package##*@}
   have=$(node -p "require(require('path').resolve('$npm_dir/node_modules/$name/package.json')).version" \
     2>/dev/null || true)
   if [ "$have" != "$version" ]; then
-    echo "deps: installing $spec into $npm_dir" >&2
+    echo "deps: installing $package into $npm_dir" >&2
     mkdir -p "$npm_dir"
-    npm install --prefix "$npm_dir" --no-save --no-package-lock --no-audit --no-fund --loglevel=error "$spec" >/dev/null
+    npm install --prefix "$npm_dir" --no-save --no-package-lock --no-audit --no-fund --loglevel=error "$package" >/dev/null
   fi
 done

@@ -11,7 +11,7 @@
 namespace convert {
 
 namespace gltf {
-// Component types and buffer view targets of the glTF specification.
+// Component types and buffer view targets, as glTF numbers them.
 constexpr int UnsignedByte = 5121, UnsignedShort = 5123, UnsignedInt = 5125, Float = 5126;
 constexpr int ArrayBuffer = 34962, ElementArrayBuffer = 34963;
 } // namespace gltf
