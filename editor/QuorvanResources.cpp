@@ -1,5 +1,6 @@
 #include "Resource.h"
 
+#include "QuorvanIcon.h"
 #include "ToolBarImages.h"
 #include "framework/CommandIds.h"
 #include "framework/Resources.h"
@@ -187,6 +188,6 @@ void RegisterQuorvanResources() {
     AddToolBar(table);
     AddAccelerators(table);
     AddDialogs(table);
-    table.AddIcon(IDR_MAINFRAME, [] { return QApplication::style()->standardIcon(QStyle::SP_ComputerIcon); });
+    table.AddIcon(IDR_MAINFRAME, [] { return QuorvanIcon(); });
     table.AddIcon(IDI_TREEITEM, [] { return QApplication::style()->standardIcon(QStyle::SP_FileIcon); });
 }

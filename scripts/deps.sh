@@ -13,6 +13,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-comic-neue fonts-nanum
   libassimp-dev libtinygltf-dev nlohmann-json3-dev libstb-dev zlib1g-dev
   xvfb xauth imagemagick xdotool
+  desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev file man-db
   f3d nodejs
   libx11-dev libxtst-dev
   clang libclang-rt-14-dev

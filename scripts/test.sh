@@ -34,6 +34,11 @@ status=0
 if [ -x scripts/fuzz-smoke.sh ] && [ "$build" = build ]; then
   ./scripts/fuzz-smoke.sh || status=$?
 fi
+# What the build installs and packages: the prefix, the CMake package, the desktop files,
+# the .deb and the source package (no display needed).
+if [ "$build" = build ]; then
+  tests/install/check.sh "$build" || status=$?
+fi
 
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/dev/null; then

@@ -5,6 +5,8 @@
 #include "convert/Export.h"
 #include "convert/Progress.h"
 
+#include "OrvexVersion.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,7 @@ const char* const Usage =
     "  --center            moves the scene so the middle of its meshes, at the stored\n"
     "                      pose, is at the origin\n"
     "  -h, --help          this text\n"
+    "  --version           prints the version\n"
     "\n"
     "Given a .mes scene, writes it the other way, as glTF 2.0 that looks and plays as the\n"
     "viewer shows it: OUT.glb (one file, pictures inside), or OUT.gltf with OUT.bin and one\n"
@@ -174,6 +177,10 @@ int main(int argc, char** argv)
         bool missing = false;
         if (arg == "-h" || arg == "--help") {
             PrintUsage(stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orvex-convert %s\n", ORVEX_VERSION);
             return 0;
         }
         if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {

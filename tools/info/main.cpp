@@ -4,6 +4,8 @@
 #include "info/Inspect.h"
 #include "info/Json.h"
 
+#include "OrvexVersion.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@ const char* const Usage =
     "\n"
     "  --json      print one JSON array with an object per file\n"
     "  -h, --help  this text\n"
+    "  --version   prints the version\n"
     "\n"
     "Exit status: 0 every file loads, 1 a file is refused, 2 usage error.\n";
 
@@ -228,6 +231,10 @@ int main(int argc, char** argv)
         std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("orvex-info %s\n", ORVEX_VERSION);
             return 0;
         }
         if (arg == "--json") {

@@ -9,6 +9,8 @@
 #include "render/Camera.h"
 #include "scene/MeshScene.h"
 
+#include "OrvexVersion.h"
+
 #include <stb_image_write.h>
 
 #include <chrono>
@@ -23,7 +25,7 @@ namespace {
 
 const char* const Usage =
     "usage: orvex-render SCENE.mes [--anim FILE.knx --time SECONDS] [--size WxH]\n"
-    "                   [--fit | --camera AX,AY,AZ,PX,PY,PZ] [--overlay] -o OUT.png\n"
+    "                   [--fit | --camera AX,AY,AZ,PX,PY,PZ] [--overlay] [--quiet] -o OUT.png\n"
     "\n"
     "Renders a mesh scene offscreen with the engine's renderer and writes a PNG.\n"
     "\n"
@@ -34,7 +36,11 @@ const char* const Usage =
     "  --camera ...      camera angles (degrees) and position; default the viewer's\n"
     "                    (0,0,0,0,0,10)\n"
     "  --overlay         draws the viewer's two text lines (driver name, then the time)\n"
-    "  -o OUT.png        the picture to write\n";
+    "  -o OUT.png        the picture to write\n"
+    "  --quiet           prints nothing when the picture is written (failures still\n"
+    "                    go to the error output)\n"
+    "  -h, --help        prints this text\n"
+    "  --version         prints the version\n";
 
 int UsageError(const std::string& message)
 {
@@ -53,7 +59,7 @@ struct Options {
     double time = 0;
     bool timeGiven = false;
     int width = 1024, height = 768;
-    bool fit = false, cameraGiven = false, overlay = false;
+    bool fit = false, cameraGiven = false, overlay = false, quiet = false;
     rendertool::CameraSetup camera;
 };
 
@@ -115,6 +121,11 @@ int main(int argc, char** argv)
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
             return 0;
+        } else if (arg == "--version") {
+            std::printf("orvex-render %s\n", ORVEX_VERSION);
+            return 0;
+        } else if (arg == "--quiet") {
+            o.quiet = true;
         } else if (arg == "-o") {
             if (!value(&o.output))
                 return UsageError("-o needs a file name");
@@ -252,6 +263,8 @@ int main(int argc, char** argv)
         std::remove(part.c_str());
         return Fail(o.output + ": cannot be written");
     }
+    if (o.quiet)
+        return 0;
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("wrote %s: %dx%d in %.3f s (GL surface %.3f s)\n", o.output.c_str(), o.width, o.height, total,
                 setupSeconds);

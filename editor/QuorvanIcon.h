@@ -1,0 +1,13 @@
+// Quorvan's application icon, drawn by code at any size: the window icon and the PNGs the
+// desktop entry uses (rendered at build time) are the same picture.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+// The icon as a size x size picture with a transparent surround; an empty image when size
+// is not positive.
+QImage DrawQuorvanIcon(int size);
+
+// The icon at the usual window and taskbar sizes.
+QIcon QuorvanIcon();

@@ -1,0 +1,242 @@
+#!/usr/bin/env bash
+# Checks what a built tree installs and packages, as a user and a file manager meet it:
+#   tests/install/check.sh BUILD_DIR
+# Installs into a temporary prefix, builds the consumer project in tests/install/consumer
+# against it, checks the programs, man pages, desktop entry, icons, file types and
+# thumbnailer there, then builds the Debian and the source package and checks their
+# contents. Prints one line per check; exit status 1 when any fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+[ $# -eq 1 ] && [ -f "$1/CMakeCache.txt" ] || { echo "usage: $0 BUILD_DIR (a configured, built tree)" >&2; exit 2; }
+build=$(cd "$1" && pwd)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+programs=(Orvex Quorvan orvex-convert orvex-info orvex-render)
+scene_type=model/x-orvex-scene
+
+failures=0
+# check NAME FUNCTION: runs the function in a subshell that the first `fail` ends; its output
+# is shown when it fails.
+check() {
+  local name=$1 status began=$SECONDS
+  shift
+  ("$@") >"$work/log" 2>&1
+  status=$?
+  if [ $status -eq 0 ]; then
+    echo "install check: ok    $name ($((SECONDS - began)) s)"
+    sed -n 's/^note: /    note: /p' "$work/log"
+  else
+    echo "install check: FAIL  $name ($((SECONDS - began)) s)"
+    sed 's/^/    /' "$work/log" | tail -n 40
+    failures=$((failures + 1))
+  fi
+}
+fail() {
+  echo "$*"
+  exit 1
+}
+
+# No display for anything below: what it checks must work without one.
+headless() { env -u DISPLAY -u WAYLAND_DISPLAY "$@"; }
+
+# The files under a folder, relative to it, sorted.
+file_list() { (cd "$1" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort); }
+
+# PROGRAM_DIR NAME: "--version" prints "NAME VERSION" and exits 0. The viewer gets its
+# command line in a change of its own; until then it has neither --help nor --version
+# (started without a display, it ends at once), and the check says so.
+version_line() {
+  local out
+  if [ "$2" = Orvex ] && ! headless timeout 20 "$1/$2" --help >/dev/null 2>&1; then
+    echo "note: $1/$2 has no command line yet: --version not checked"
+    return 0
+  fi
+  out=$(headless timeout 20 "$1/$2" --version) || fail "$2 --version failed"
+  [ "$out" = "$2 $version" ] || fail "$2 --version printed \"$out\", not \"$2 $version\""
+}
+
+# The installed programs and their man pages: each page renders without warnings and
+# documents every option the program's --help names.
+programs_and_man_pages() {
+  local p page options o
+  for p in "${programs[@]}"; do
+    [ -x "$prefix/bin/$p" ] || fail "bin/$p is missing"
+    version_line "$prefix/bin" "$p"
+    page=$prefix/share/man/man1/$p.1.gz
+    [ -f "$page" ] || fail "no man page share/man/man1/$p.1.gz"
+    LC_ALL=C MANWIDTH=100 man --warnings -l "$page" >"$work/$p.txt" 2>"$work/$p.warnings" || fail "man -l $p.1.gz failed"
+    [ ! -s "$work/$p.warnings" ] || fail "$p.1: $(cat "$work/$p.warnings")"
+    grep -q "Orvex $version" "$work/$p.txt" || fail "$p.1 does not carry the version $version"
+    [ "$p" != Orvex ] || headless timeout 20 "$prefix/bin/$p" --help >/dev/null 2>&1 || continue
+    options=$(headless timeout 20 "$prefix/bin/$p" --help | grep -oE '(^|[ [,|])--?[a-z][a-z-]*' | grep -oE -- '--?[a-z][a-z-]*' | sort -u)
+    [ -n "$options" ] || fail "$p --help names no options"
+    for o in $options; do
+      grep -qE -- "(^|[^a-z-])$o([^a-z-]|$)" "$work/$p.txt" || fail "$p.1 does not document $o"
+    done
+  done
+}
+
+# Another project: find_package(Orvex) and Orvex::engine build a program that loads the
+# installed sample with the installed library, with no window.
+consumer_project() {
+  local samples=$prefix/share/orvex/samples out
+  cmake -S "$root/tests/install/consumer" -B "$work/consumer" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_CXX_FLAGS="-Wall -Wextra -Wpedantic -Werror" || fail "configuring the consumer failed"
+  cmake --build "$work/consumer" -j2 || fail "building the consumer failed"
+  out=$(cd "$work" && headless "$work/consumer/load-scene" "$samples/2.MES" "$samples/2.KNX") || fail "load-scene failed"
+  echo "$out"
+  [ "$out" = "Orvex $version: 22 nodes, 1 meshes, 3273 vertices, 1 of 1 materials textured, 41 frames, at frame 2.0" ] ||
+    fail "unexpected: $out"
+}
+
+# The desktop entry is valid, starts an installed program and names an installed icon, and
+# the editor's icon is there in every hicolor size, of that size.
+desktop_entry() {
+  local entry=$prefix/share/applications/quorvan.desktop program icon png size
+  desktop-file-validate "$entry" || fail "desktop-file-validate refuses quorvan.desktop"
+  program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+  [ -x "$prefix/bin/$program" ] || fail "Exec names $program, which is not installed"
+  grep -qx "MimeType=$scene_type;" "$entry" || fail "the entry does not claim $scene_type"
+  icon=$(sed -n 's/^Icon=//p' "$entry")
+  for size in 16 22 24 32 48 64 128 256 512; do
+    png=$prefix/share/icons/hicolor/${size}x$size/apps/$icon.png
+    [ -f "$png" ] || fail "no icon $png"
+    [ "$(identify -format '%wx%h' "$png")" = "${size}x$size" ] || fail "$png is not ${size}x$size"
+  done
+}
+
+# An environment that sees only the prefix's data: file types and applications as a
+# desktop would find them once the package is installed.
+desktop_env() {
+  env HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config" \
+    XDG_CONFIG_DIRS="$work/home/config" XDG_DATA_DIRS="$prefix/share" XDG_CURRENT_DESKTOP=GNOME "$@"
+}
+
+# The mime package names the types by extension (either case) and an Orvex file without
+# one by its header; opening a scene goes to Quorvan.
+file_types() {
+  local samples=$prefix/share/orvex/samples kind
+  mkdir -p "$work/home/config" "$work/files"
+  desktop_env update-mime-database "$prefix/share/mime" || fail "update-mime-database failed"
+  desktop_env update-desktop-database -q "$prefix/share/applications" || fail "update-desktop-database failed"
+  cp "$samples/2.MES" "$work/files/walk.mes"
+  cp "$samples/2.MES" "$work/files/WALK.MES"
+  cp "$samples/2.KNX" "$work/files/walk.knx"
+  cp "$samples/2.MES" "$work/files/no-extension"
+  for pair in "walk.mes $scene_type" "WALK.MES $scene_type" "walk.knx application/x-orvex-animation" \
+              "no-extension application/x-orvex-data"; do
+    set -- $pair
+    kind=$(desktop_env xdg-mime query filetype "$work/files/$1")
+    [ "$kind" = "$2" ] || fail "xdg-mime names $1 \"$kind\", not $2"
+  done
+  kind=$(desktop_env xdg-mime query default "$scene_type")
+  [ "$kind" = quorvan.desktop ] || fail "scenes open with \"$kind\", not quorvan.desktop"
+}
+
+# PNG: the fraction of pixels, in percent, that differ from the top-left one.
+changed_percent() {
+  stream -map rgb -storage-type char "$1" - | od -An -v -tu1 -w3 |
+    awk 'NR == 1 { r = $1; g = $2; b = $3 }
+         { d = ($1 - r) ^ 2 + ($2 - g) ^ 2 + ($3 - b) ^ 2; if (d > 300) n++ }
+         END { printf "%d\n", NR ? 100 * n / NR : 0 }'
+}
+
+# THUMBNAILER IN OUT SIZE: runs the entry's Exec as a file manager does: split into words,
+# then %i, %u, %o and %s replaced inside each word, run without a shell or a display.
+run_thumbnailer() {
+  local exec words=() args=() word
+  exec=$(sed -n 's/^Exec=//p' "$1")
+  read -r -a words <<<"$exec"
+  for word in "${words[@]}"; do
+    word=${word//%i/$2}
+    word=${word//%u/file:\/\/$2}
+    word=${word//%o/$3}
+    word=${word//%s/$4}
+    args+=("$word")
+  done
+  desktop_env env -u DISPLAY -u WAYLAND_DISPLAY PATH="$prefix/bin:$PATH" timeout 60 "${args[@]}"
+}
+
+# The thumbnailer draws the model at the size asked, quietly; a refused file ends with a
+# failure and no picture.
+thumbnailer() {
+  local entry=$prefix/share/thumbnailers/orvex.thumbnailer dir="$work/thumbs/a folder" size out changed
+  [ -f "$entry" ] || fail "no share/thumbnailers/orvex.thumbnailer"
+  grep -qx "MimeType=$scene_type;" "$entry" || fail "the thumbnailer is not for $scene_type"
+  [ -x "$prefix/bin/$(sed -n 's/^TryExec=//p' "$entry")" ] || fail "TryExec names no installed program"
+  mkdir -p "$dir"
+  cp "$prefix/share/orvex/samples/"* "$dir/"
+  for size in 256 100; do
+    out=$(run_thumbnailer "$entry" "$dir/2.MES" "$work/thumbs/$size.png" "$size" 2>&1) ||
+      fail "the thumbnailer failed at $size: $out"
+    [ -z "$out" ] || fail "the thumbnailer is not quiet: $out"
+    [ "$(identify -format '%wx%h' "$work/thumbs/$size.png")" = "${size}x$size" ] ||
+      fail "$size.png is $(identify -format '%wx%h' "$work/thumbs/$size.png"), not ${size}x$size"
+    changed=$(changed_percent "$work/thumbs/$size.png")
+    echo "$size x $size: the model covers $changed% of the picture"
+    [ "$changed" -ge 5 ] || fail "$size.png shows hardly anything ($changed% differs from the background)"
+  done
+  printf 'RIFF but nothing more' >"$work/thumbs/broken.mes"
+  if run_thumbnailer "$entry" "$work/thumbs/broken.mes" "$work/thumbs/broken.png" 128 >/dev/null 2>&1; then
+    fail "a refused scene ended with status 0"
+  fi
+  [ ! -e "$work/thumbs/broken.png" ] || fail "a refused scene left a picture"
+}
+
+# CPack's Debian package: the installed files, dependencies from the binaries, programs that
+# run from an extraction.
+debian_package() {
+  local deb=$work/deb/orvex_${version}_amd64.deb depends p
+  (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack -G DEB failed"; }
+  [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/deb")"
+  dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' | LC_ALL=C sort >"$work/deb.list"
+  diff "$work/installed.list" "$work/deb.list" || fail "the package's contents differ from the install (< install, > package)"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  echo "Depends: $depends"
+  for p in libc6 libstdc++6 libsdl2 libqt6widgets6 libassimp5 libfreetype6 libfontconfig1 qt6-qpa-plugins; do
+    [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p"
+  done
+  dpkg-deb -x "$deb" "$work/root"
+  for p in "${programs[@]}"; do
+    version_line "$work/root/usr/bin" "$p"
+  done
+  headless "$work/root/usr/bin/orvex-info" "$work/root/usr/share/orvex/samples/2.MES" >/dev/null ||
+    fail "the extracted orvex-info refuses the extracted sample"
+}
+
+# The source package holds every file of the checkout and none of a build.
+source_package() {
+  local tarball=$build/orvex-$version.tar.gz
+  rm -f "$tarball"
+  cmake --build "$build" --target package_source >"$work/source.log" 2>&1 || { cat "$work/source.log"; fail "package_source failed"; }
+  tar -tzf "$tarball" | sed -n "s|^orvex-$version/||p" | grep -v '/$' | LC_ALL=C sort >"$work/source.list"
+  rm -f "$tarball"
+  if git -C "$root" rev-parse --git-dir >/dev/null 2>&1; then
+    git -C "$root" ls-files | LC_ALL=C sort >"$work/tracked.list"
+    LC_ALL=C comm -23 "$work/tracked.list" "$work/source.list" >"$work/missing.list"
+    [ ! -s "$work/missing.list" ] || fail "tracked files missing from the source package: $(head "$work/missing.list")"
+  fi
+  ! grep -E '^(build[^/]*|fuzz-out)/|(^|/)\.git(/|$)' "$work/source.list" || fail "the source package holds build or git files"
+}
+
+start=$SECONDS
+if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
+  file_list "$prefix" >"$work/installed.list" # before the checks add the file-type caches
+  echo "install check: ok    cmake --install into a temporary prefix ($(wc -l <"$work/installed.list") files)"
+  check "programs print their version; man pages render and document every option" programs_and_man_pages
+  check "find_package(Orvex) project builds and loads the sample with the installed engine" consumer_project
+  check "desktop entry validates; hicolor icons in every size" desktop_entry
+  check "file types by extension and header; scenes open with Quorvan" file_types
+  check "thumbnailer draws the model at the asked size, quietly; refuses broken files" thumbnailer
+  check "Debian package: contents, Depends, programs run from an extraction" debian_package
+  check "source package holds the checkout" source_package
+else
+  cat "$work/install.log"
+  echo "install check: FAIL  cmake --install"
+  failures=$((failures + 1))
+fi
+echo "install check: $failures failed, $((SECONDS - start)) s"
+[ "$failures" -eq 0 ]
