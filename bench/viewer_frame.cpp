@@ -3,7 +3,7 @@
 // projection, camera, scene, waited for with glFinish so the rasterising counts here),
 // Present (the two overlay lines and the end of the frame) and the whole frame.
 // Run from the source tree or set ORVEX_SAMPLES to the folder holding 2.MES and 2.KNX.
-#include "MainWindow.h"
+#include "SdlMainWindow.h"
 #include "TestApplication.h"
 
 #include "HeadlessSurface.h"

@@ -20,6 +20,17 @@ done
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cmake_args[@]}" >/dev/null
 cmake --build "$build" -j2
 
+# The Windows programs (x86_64 with their tests, run under Wine below; the 32-bit engine and
+# viewer compiled and linked only). Not part of the sanitized run.
+windows=0
+[ "$build" = build ] && windows=1
+if [ "$windows" = 1 ]; then
+  windows_start=$SECONDS
+  ./scripts/build-windows.sh --tests >/dev/null
+  ./scripts/build-windows.sh --i686 >/dev/null
+  windows_build_seconds=$((SECONDS - windows_start))
+fi
+
 # Quiet SDL and Qt about a missing runtime folder; keep GL on the software rasteriser
 # so results do not depend on the machine's graphics hardware.
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
@@ -52,6 +63,23 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/d
   export DISPLAY=":$(tr -d '[:space:]' < "$display_file")"
   rm -f "$display_file"
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+fi
+if [ "$windows" = 1 ]; then
+  # One Wine prefix in the build, kept between runs; one server for the whole run.
+  export WINEPREFIX="$root/build-windows/wine-prefix" WINEDEBUG=-all
+  wine_start=$SECONDS
+  wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+  trap 'kill $xvfb_pid 2>/dev/null || true; "$wineserver" -k 2>/dev/null || true' EXIT
+  ./scripts/wine-prefix.sh "$WINEPREFIX"  # its server stays up until the end
+  wine_prefix_seconds=$((SECONDS - wine_start))
+  windows_test_start=$SECONDS
+  ctest --test-dir build-windows --output-on-failure --timeout 300 || status=$?
+  windows_test_seconds=$((SECONDS - windows_test_start))
+  # The viewer's display tests run Orvex.exe too.
+  export ORVEX_WINDOWS_VIEWER="$root/build-windows/bin/Orvex.exe"
+  export ORVEX_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  echo "windows stage: build ${windows_build_seconds} s, wine prefix ${wine_prefix_seconds} s," \
+       "tests under wine ${windows_test_seconds} s" >&2
 fi
 "${run_ctest[@]}" || status=$?
 

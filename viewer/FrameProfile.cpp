@@ -5,6 +5,7 @@ FrameProfile frameProfile;
 void FrameProfile::Enable(bool finish)
 {
     enabled = true;
+    enabledAt = Clock::now();
     finishDrawing = finish;
     frames = 0;
     for (auto& t : total) t = Clock::duration::zero();
@@ -29,7 +30,7 @@ double FrameProfile::Seconds(ProfileSection section) const
     return std::chrono::duration<double>(total[section]).count();
 }
 
-void FrameProfile::Report(std::FILE* out) const
+void FrameProfile::Report(std::FILE* out, const char* driverName) const
 {
     if (!enabled || out == nullptr) return;
     const double wall = std::chrono::duration<double>(lastEnd - firstEnd).count();
@@ -48,5 +49,8 @@ void FrameProfile::Report(std::FILE* out) const
     part("scene render", ProfileSceneRender);
     part("present", ProfilePresent);
     part("end frame", ProfileEndFrame);
+    if (frames > 0)
+        std::fprintf(out, "; first frame %.3f s after start", std::chrono::duration<double>(firstEnd - enabledAt).count());
+    if (driverName != nullptr) std::fprintf(out, "; driver %s", driverName);
     std::fprintf(out, "\n");
 }

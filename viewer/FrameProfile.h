@@ -40,11 +40,13 @@ public:
     // Seconds spent in the section so far.
     double Seconds(ProfileSection section) const;
     // One line: frames, the time they took, frame rate, and per section its time per frame
-    // and its share of the frame (Update + Render + Present).
-    void Report(std::FILE* out) const;
+    // and its share of the frame (Update + Render + Present); then how long after Enable the
+    // first frame ended (start-up: window, GL, loading) and the driver's name when given.
+    void Report(std::FILE* out, const char* driverName = nullptr) const;
 
 private:
     bool enabled = false;
+    Clock::time_point enabledAt{};
     bool finishDrawing = false;
     Clock::time_point firstEnd{};
     Clock::time_point lastEnd{};

@@ -22,10 +22,16 @@ public:
 
 // The module name under which the window system's pixel-format services are found
 // (ChoosePixelFormat, DescribePixelFormat, GetPixelFormat, SetPixelFormat, SwapBuffers).
+#ifdef _WIN32
+inline constexpr const char* kWindowSystemModule = "GDI32.DLL";
+#else
 inline constexpr const char* kWindowSystemModule = "window-system";
+#endif
 
-// dlopen/dlsym/dlclose. A GL library also answers the window-system binding names
-// (wglCreateContext, wglMakeCurrent, wglGetProcAddress, ..., wglChoosePixelFormat, ...)
-// through the registered GlBinding, and its GL_EXTENSIONS string lists the binding's
-// window-system extensions, as a Windows driver's does.
+// The system's loader, from the program's system backend.
+//   platform/posix: dlopen/dlsym/dlclose. A GL library also answers the window-system
+//     binding names (wglCreateContext, wglMakeCurrent, wglGetProcAddress, ...,
+//     wglChoosePixelFormat, ...) through the registered GlBinding, and its GL_EXTENSIONS
+//     string lists the binding's window-system extensions, as a Windows driver's does.
+//   platform/win32: LoadLibraryA/GetProcAddress/FreeLibrary/GetModuleHandleA.
 LibraryLoader& SystemLibraries();

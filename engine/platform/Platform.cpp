@@ -21,7 +21,7 @@ const Platform& GetPlatform() { return registered; }
 
 LibraryLoader& PlatformLibraries() { return registered.libraries ? *registered.libraries : SystemLibraries(); }
 MessageBox& PlatformMessages() { return registered.messages ? *registered.messages : StderrMessageBox(); }
-TextRasterizer& PlatformText() { return registered.text ? *registered.text : FreeTypeRasterizer(); }
+TextRasterizer& PlatformText() { return registered.text ? *registered.text : SystemText(); }
 DisplayModes* PlatformDisplay() { return registered.display; }
 GlBinding* PlatformBinding() { return registered.binding; }
 

@@ -4,7 +4,7 @@
 //     SetPlatform(sdl.Services());
 //
 // Any service left null falls back: libraries to SystemLibraries(), messages to
-// StderrMessageBox(), text to FreeTypeRasterizer(); without a binding no GL context can
+// StderrMessageBox(), text to SystemText(); without a binding no GL context can
 // be made, and without display modes the mode never changes and the depth reads 0.
 #pragma once
 

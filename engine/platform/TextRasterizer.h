@@ -38,5 +38,11 @@ public:
                           std::size_t length, std::uint32_t color, bool opaque, std::uint32_t background) = 0;
 };
 
-// FreeType glyphs, faces found through fontconfig.
-TextRasterizer& FreeTypeRasterizer();
+// The system's text rasteriser, from the program's system backend: FreeType with faces
+// found by fontconfig (platform/posix), GDI (platform/win32).
+TextRasterizer& SystemText();
+
+// The code point starting at *p, advancing p past it: UTF-8, where a byte that does not
+// start a complete, shortest-form sequence stands for the Latin-1 character of its value.
+// p must be before end.
+char32_t NextTextCodePoint(const unsigned char*& p, const unsigned char* end);

@@ -190,9 +190,10 @@ int LoadDriver(GlDriverKind kind)
             }
             break;
         case DriverSgiSoftware:
-            // The software driver is the system library with its hardware paths switched off.
+            // A library of its own on Windows; elsewhere the system library with its
+            // hardware paths switched off (see kSgiSoftwareGlLibrary).
             libraries.ForceSoftwareGl();
-            library = kSystemGlLibrary;
+            library = kSgiSoftwareGlLibrary;
             break;
         }
     }

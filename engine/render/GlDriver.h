@@ -37,12 +37,24 @@ void DeleteContext(GlContextHandle context);
 // Extension flags, their entry points and further state, then maxTextureSize.
 void DetectExtensions();
 
-// Library file names on this system.
+// Library file names on this system. On Windows the software driver is a library of its
+// own (absent on current Windows, so the kind cannot load there); elsewhere it is the
+// system library with its hardware paths switched off (LibraryLoader::ForceSoftwareGl).
+#ifdef _WIN32
+inline constexpr const char* kSystemGlLibrary = "OPENGL32.DLL";
+inline constexpr const char* kSgiSoftwareGlLibrary = "OPENGL.DLL";
+inline constexpr const char* k3dfxVoodooGlLibrary = "3DFXVGL.DLL";
+inline constexpr const char* k3dfxGlLibrary = "3DFXOGL.DLL";
+inline constexpr const char* kGlideLibrary = "glide2x.dll";
+inline constexpr const char* kGlideQueryBoards = "_grSstQueryBoards@4";
+#else
 inline constexpr const char* kSystemGlLibrary = "libGL.so.1";
+inline constexpr const char* kSgiSoftwareGlLibrary = "libGL.so.1";
 inline constexpr const char* k3dfxVoodooGlLibrary = "lib3dfxvgl.so";
 inline constexpr const char* k3dfxGlLibrary = "lib3dfxogl.so";
 inline constexpr const char* kGlideLibrary = "libglide2x.so";
 inline constexpr const char* kGlideQueryBoards = "grSstQueryBoards";
+#endif
 
 // Extension flags of the most recent context: set by DetectExtensions, never cleared.
 extern std::int32_t hasMultitexture;

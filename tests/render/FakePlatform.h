@@ -14,7 +14,7 @@
 #include <vector>
 
 struct FakeLibraries final : LibraryLoader {
-    std::set<std::string> present{kSystemGlLibrary};  // file names that load
+    std::set<std::string> present{kSystemGlLibrary, kSgiSoftwareGlLibrary};  // file names that load
     std::set<std::string> missing;                     // function names no library has
     bool windowSystem = true;                          // the pixel-format module is there
     std::vector<std::string> log;                      // "load x", "free x", "software"
@@ -112,6 +112,10 @@ struct FakeBinding final : GlBinding {
     bool SetSwapInterval(int) override { return false; }
     int GetSwapInterval() override { return 0; }
 };
+
+// The log lines of FakeLibraries.
+inline std::string Load(const char* file) { return std::string("load ") + file; }
+inline std::string Free(const char* file) { return std::string("free ") + file; }
 
 // Registers the fakes and forgets the driver state for the test's lifetime. Construct it
 // before the RecordingGl (forgetting the driver state clears `gl`).

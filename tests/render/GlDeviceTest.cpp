@@ -156,7 +156,7 @@ TEST_F(GlDeviceTest, CreateAndDestroy)
     device.Destroy();
     EXPECT_EQ(rec.Calls(), (std::vector<std::string>{"wglMakeCurrent(null, null)", "wglDeleteContext(<handle>)"}));
     EXPECT_EQ(platform.binding.log.back(), "release window");
-    EXPECT_EQ(platform.libraries.log, (std::vector<std::string>{"free libGL.so.1"}));
+    EXPECT_EQ(platform.libraries.log, (std::vector<std::string>{std::string("free ") + kSystemGlLibrary}));
     // Again, and on a device that was never created: nothing more is released.
     rec.Clear();
     device.Destroy();

@@ -25,7 +25,7 @@ TEST_F(GlDriverTest, SoftwareOnlySystemFallsToTheSoftwareDriver)
     EXPECT_STREQ(GetDriverName(GetDriverKind()), "SGI Software OpenGL Driver");
     // Probe: load, choose and describe on the screen, free; then the software library.
     EXPECT_EQ(platform.libraries.log,
-              (std::vector<std::string>{"load libGL.so.1", "free libGL.so.1", "software", "load libGL.so.1"}));
+              (std::vector<std::string>{Load(kSystemGlLibrary), Free(kSystemGlLibrary), "software", Load(kSgiSoftwareGlLibrary)}));
     EXPECT_EQ(platform.binding.log, (std::vector<std::string>{"get screen", "release screen"}));
     EXPECT_EQ(rec.Calls(),
               (std::vector<std::string>{
@@ -51,7 +51,7 @@ TEST_F(GlDriverTest, AcceleratedSystemKeepsTheDefaultDriver)
         EXPECT_EQ(GetDriverKind(), DriverDefault);
         EXPECT_STREQ(GetDriverName(GetDriverKind()), "Default OpenGL Driver");
         EXPECT_EQ(platform.libraries.log,
-                  (std::vector<std::string>{"load libGL.so.1", "free libGL.so.1", "load libGL.so.1"}));
+                  (std::vector<std::string>{Load(kSystemGlLibrary), Free(kSystemGlLibrary), Load(kSystemGlLibrary)}));
         EXPECT_NE(gl.swapBuffers, nullptr);
     }
 }
@@ -65,7 +65,7 @@ TEST_F(GlDriverTest, LoadsOnceAndUnloadKeepsTheTable)
     EXPECT_TRUE(platform.libraries.log.empty());
 
     UnloadDriver();
-    EXPECT_EQ(platform.libraries.log, (std::vector<std::string>{"free libGL.so.1"}));
+    EXPECT_EQ(platform.libraries.log, (std::vector<std::string>{Free(kSystemGlLibrary)}));
     EXPECT_NE(gl.glClear, nullptr);
     UnloadDriver();  // nothing left to free
     EXPECT_EQ(platform.libraries.log.size(), 1u);
@@ -76,7 +76,7 @@ TEST_F(GlDriverTest, ThreeDfxNeedsABoardAndAnAcceptedLibrary)
     // No Glide library: the default chain.
     ASSERT_EQ(LoadDriver(Driver3dfxStandalone), 1);
     EXPECT_EQ(GetDriverKind(), DriverDefault);
-    EXPECT_EQ(platform.libraries.log.front(), "load libglide2x.so");
+    EXPECT_EQ(platform.libraries.log.front(), Load(kGlideLibrary));
     UnloadDriver();
     ResetDriverState();
 
@@ -89,8 +89,8 @@ TEST_F(GlDriverTest, ThreeDfxNeedsABoardAndAnAcceptedLibrary)
     EXPECT_EQ(GetDriverKind(), Driver3dfxStandalone);
     EXPECT_STREQ(GetDriverName(GetDriverKind()), "3dfx Standalone OpenGL Driver");
     EXPECT_EQ(platform.libraries.log,
-              (std::vector<std::string>{"load libglide2x.so", "free libglide2x.so", "load lib3dfxvgl.so",
-                                        "load lib3dfxogl.so", "free lib3dfxogl.so", "load lib3dfxogl.so"}));
+              (std::vector<std::string>{Load(kGlideLibrary), Free(kGlideLibrary), Load(k3dfxVoodooGlLibrary),
+                                        Load(k3dfxGlLibrary), Free(k3dfxGlLibrary), Load(k3dfxGlLibrary)}));
     FakeLibraries::glideBoards = 0;
 }
 
@@ -131,7 +131,7 @@ TEST_F(GlDriverTest, NoUsableLibraryFailsQuietly)
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_EQ(LoadDriver(static_cast<GlDriverKind>(3)), 0);
     // Nothing was loaded, so a later attempt loads for real.
-    platform.libraries.present = {kSystemGlLibrary};
+    platform.libraries.present = {kSystemGlLibrary, kSgiSoftwareGlLibrary};
     EXPECT_EQ(LoadDriver(DriverDefault), 1);
 }
 
@@ -140,7 +140,7 @@ TEST_F(GlDriverTest, DefaultDriverNeedsTheWindowSystemModule)
     platform.libraries.windowSystem = false;
     EXPECT_EQ(LoadDriver(DriverDefault), 0);
     // The library stays loaded and the flag clear.
-    EXPECT_EQ(platform.libraries.log.back(), "load libGL.so.1");
+    EXPECT_EQ(platform.libraries.log.back(), Load(kSystemGlLibrary));
     EXPECT_EQ(CreateContext(&platform.binding.window), nullptr);
 }
 

@@ -4,12 +4,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvex-scene-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr)
-        path = pattern;
+    // A new folder of a random name: creating it fails when the name is taken.
+    std::random_device random;
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    for (int attempt = 0; attempt < 100 && path.empty() && !ec; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "orvex-scene-%08x", static_cast<unsigned>(random()));
+        if (std::filesystem::create_directory(base / name, ec))
+            path = (base / name).string();
+    }
 }
 
 TempDir::~TempDir()

@@ -115,10 +115,11 @@ TEST_F(TextureTest, ThreeByThreeImageUploadsItsRowsWithoutGaps)
 TEST_F(TextureTest, SameNameLoadsOnceAndCaseMatters)
 {
     const std::string name = WriteTexture("wood", Rgb3x3());
-    WriteTexture("WOOD", Rgb3x3());
     Texture* first = FindOrLoadTexture(name.c_str());
     ASSERT_NE(first, nullptr);
     std::filesystem::remove(name + ".TGA"); // a second request must not need the file
+    // Written only now: on Windows "WOOD.TGA" and "wood.TGA" are one file.
+    WriteTexture("WOOD", Rgb3x3());
     EXPECT_EQ(FindOrLoadTexture(name.c_str()), first);
     EXPECT_EQ(rec.Count("glGenTextures"), 1u);
     EXPECT_EQ(rec.Count("glTexImage2D"), 1u);
@@ -169,7 +170,13 @@ TEST_F(TextureTest, NamesAreFilesRelativeToTheWorkingDirectory)
     Texture* wrongCase = FindOrLoadTexture("relative");
     std::filesystem::current_path(previous);
     EXPECT_NE(texture, nullptr);
+#ifdef _WIN32
+    // Windows file names ignore letter case; the registry's names do not.
+    EXPECT_NE(wrongCase, nullptr);
+    EXPECT_NE(wrongCase, texture);
+#else
     EXPECT_EQ(wrongCase, nullptr);
+#endif
 }
 
 TEST_F(TextureTest, GreyscaleFileBecomesAnAlphaTexture)

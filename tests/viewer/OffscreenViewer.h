@@ -2,7 +2,7 @@
 // without a display, with the display modes recorded on their way to SDL.
 #pragma once
 
-#include "MainWindow.h"
+#include "SdlMainWindow.h"
 #include "ViewerFakes.h"
 #include "WindowProcedure.h"
 

@@ -306,6 +306,8 @@ bool AssimpReader::Run(std::string* error)
 
 } // namespace
 
+const char* FormatsRead() { return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and every other format Assimp\nreads"; }
+
 bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 {
     Assimp::Importer importer;

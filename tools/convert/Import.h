@@ -16,7 +16,12 @@ enum class Importer { Automatic, Gltf, Assimp };
 bool Import(const std::string& path, Importer importer, Content* content, std::string* error);
 
 bool ImportGltf(const std::string& path, Content* content, std::string* error);
+// Without Assimp in the build (Windows), every file is refused with a message naming what
+// the build reads.
 bool ImportAssimp(const std::string& path, Content* content, std::string* error);
+
+// The formats this build reads, for the usage text: "glTF 2.0 (.gltf, .glb), FBX, ...".
+const char* FormatsRead();
 
 // Whether the path names a glTF file by its extension.
 bool IsGltfPath(const std::string& path);

@@ -1,6 +1,7 @@
 #include "convert/WriteTogether.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <unistd.h>
 
 namespace convert {
@@ -24,7 +25,11 @@ bool WriteTogether(const std::vector<PlannedFile>& files, std::string* error)
         }
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (std::rename(temporary[i].c_str(), files[i].path.c_str()) != 0) {
+        // filesystem::rename replaces an existing file on every system (std::rename does not
+        // on Windows).
+        std::error_code renamed;
+        std::filesystem::rename(temporary[i], files[i].path, renamed);
+        if (renamed) {
             *error = files[i].path + ": cannot be written";
             // Take back what was already put in place, then the rest of the temporaries.
             for (std::size_t k = 0; k < i; ++k)

@@ -17,13 +17,13 @@
 
 namespace {
 
-const char* const Usage =
+// The formats line depends on the build: with or without Assimp.
+const std::string UsageText = std::string(
     "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
     "       orvex-convert SCENE.mes [--anim ANIMATION.knx] [-o OUT.glb|OUT.gltf]\n"
     "\n"
-    "Converts a model (glTF 2.0 .gltf/.glb, FBX, COLLADA, OBJ and every other format Assimp\n"
-    "reads) into OUTBASE.mes, OUTBASE.knx (when it animates) and one TGA per texture next\n"
-    "to them.\n"
+    "Converts a model (") + convert::FormatsRead() + ") into OUTBASE.mes,\n"
+    "OUTBASE.knx (when it animates) and one TGA per texture next to them.\n"
     "\n"
     "  -o OUTBASE          output path without extension (default: the input's name in the\n"
     "                      current folder)\n"
@@ -48,7 +48,7 @@ const char* const Usage =
 
 void PrintUsage(std::FILE* to)
 {
-    std::fputs(Usage, to);
+    std::fputs(UsageText.c_str(), to);
     std::fputs(convert::MaterialMapping, to);
 }
 

@@ -87,7 +87,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
     bool loaded;
     {
         InFolder folder(file.parent_path());
-        loaded = scene->Load(file.filename().c_str());
+        loaded = scene->Load(file.filename().string().c_str());
     }
     if (!loaded) {
         Refuse(f, walk, "refused by the engine's scene loader");
@@ -108,7 +108,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
             info.image.found = true;
             TgaLoader loader;
             std::unique_ptr<Image> image(
-                loader.Load((file.parent_path() / (std::string(texture->GetName()) + ".TGA")).c_str()));
+                loader.Load((file.parent_path() / (std::string(texture->GetName()) + ".TGA")).string().c_str()));
             if (image) {
                 info.image.width = image->GetWidth();
                 info.image.height = image->GetHeight();

@@ -176,14 +176,14 @@ int main(int argc, char** argv)
     HeadlessSurface surface(o.width, o.height);
     if (!surface.Ready())
         return Fail("cannot open an offscreen GL surface of " + std::to_string(o.width) + "x" +
-                    std::to_string(o.height) + " (SDL offscreen video driver, EGL)");
+                    std::to_string(o.height));
     double setupSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     // The scene's textures are found relative to the working folder, as in the viewer.
     auto scene = std::make_unique<MeshScene>();
     std::filesystem::path saved = std::filesystem::current_path(ec);
     std::filesystem::current_path(scenePath.parent_path(), ec);
-    bool loaded = scene->Load(scenePath.filename().c_str());
+    bool loaded = scene->Load(scenePath.filename().string().c_str());
     std::filesystem::current_path(saved, ec);
     if (!loaded)
         return Fail(o.scene + ": refused by the scene loader (orvex-info tells why)");
@@ -191,7 +191,7 @@ int main(int argc, char** argv)
     std::unique_ptr<KeyframeAnimation> animation;
     if (!animationPath.empty()) {
         animation = std::make_unique<KeyframeAnimation>();
-        if (!animation->Load(animationPath.c_str()))
+        if (!animation->Load(animationPath.string().c_str()))
             return Fail(o.animation + ": refused by the animation loader (orvex-info tells why)");
         if (!scene->SetAnimation(animation.get()))
             return Fail(o.animation + ": has more tracks than " + o.scene + " has nodes");
@@ -258,8 +258,11 @@ int main(int argc, char** argv)
         rgb[q + 2] = rgba[p + 2];
     }
     std::string part = output.string() + ".part";
+    // filesystem::rename replaces an existing picture on every system (std::rename does not
+    // on Windows).
+    std::error_code renamed;
     if (!stbi_write_png(part.c_str(), o.width, o.height, 3, rgb.data(), o.width * 3) ||
-        std::rename(part.c_str(), output.c_str()) != 0) {
+        (std::filesystem::rename(part, output, renamed), renamed)) {
         std::remove(part.c_str());
         return Fail(o.output + ": cannot be written");
     }

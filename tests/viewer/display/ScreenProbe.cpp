@@ -1,6 +1,6 @@
 #include "ScreenProbe.h"
 
-#include "platform/TextRasterizer.h"
+#include "FreeTypeRasterizer.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

@@ -12,8 +12,11 @@
 #include <unistd.h>
 
 ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
-                             const std::vector<std::string>& environment)
+                             const std::vector<std::string>& environment, const std::vector<std::string>& arguments)
 {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     char pattern[] = "/tmp/orvex-stderr-XXXXXX";
     const int err = mkstemp(pattern);
     if (err < 0) return;
@@ -36,7 +39,7 @@ ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
 #endif
         for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
         if (chdir(dir.c_str()) != 0) _exit(126);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     close(err);

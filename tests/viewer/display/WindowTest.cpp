@@ -2,7 +2,7 @@
 // window is made, what SDL reports of the mouse and the Shift keys, and that an inactive
 // viewer sleeps instead of running frames.
 #include "Application.h"
-#include "MainWindow.h"
+#include "SdlMainWindow.h"
 #include "MessageLoop.h"
 #include "SdlInputState.h"
 #include "SdlMessageQueue.h"

@@ -3,7 +3,7 @@
 // Sizes follow the Windows convention for a positive font height: the character cell
 // (the face's Windows ascent plus descent) is that many pixels high. Glyphs are rendered
 // anti-aliased (8-bit coverage) once per face and glyph and kept with the font.
-#include "platform/TextRasterizer.h"
+#include "FreeTypeRasterizer.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -193,30 +193,6 @@ const Glyph* RenderGlyph(FreeTypeFont& font, int faceIndex, FT_UInt glyphIndex)
 
 // Next code point of UTF-8 text; a byte that does not start a valid sequence stands for
 // itself (Latin-1).
-char32_t NextCodePoint(const unsigned char*& p, const unsigned char* end)
-{
-    const unsigned char lead = *p++;
-    if (lead < 0x80) return lead;
-    int extra = 0;
-    char32_t cp = 0, min = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, cp = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, cp = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, cp = lead & 0x07, min = 0x10000;
-    } else {
-        return lead;
-    }
-    if (end - p < extra) return lead;
-    for (int i = 0; i < extra; ++i)
-        if ((p[i] & 0xC0) != 0x80) return lead;
-    for (int i = 0; i < extra; ++i) cp = (cp << 6) | (p[i] & 0x3F);
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return lead;
-    p += extra;
-    return cp;
-}
-
 struct Placed {
     const Glyph* glyph;
     int x;         // pen position
@@ -257,7 +233,7 @@ public:
         long pen = x;
         const int baseline = y + font.faces[0].ascent;
         while (p < end) {
-            const char32_t cp = NextCodePoint(p, end);
+            const char32_t cp = NextTextCodePoint(p, end);
             int faceIndex = FaceFor(font, cp);
             FT_UInt glyphIndex = 0;
             if (faceIndex >= 0) {
@@ -331,3 +307,5 @@ TextRasterizer& FreeTypeRasterizer()
     static FreeTypeText rasterizer;
     return rasterizer;
 }
+
+TextRasterizer& SystemText() { return FreeTypeRasterizer(); }

@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "SdlMainWindow.h"
 
 #include "WindowProcedure.h"
 

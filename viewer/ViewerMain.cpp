@@ -1,11 +1,10 @@
-// Orvex: plays the animated scene "2.MES" + "2.KNX" of the working directory full screen.
-// Escape ends it. A start-up failure is reported as one line on stderr and exit status 1.
+#include "ViewerMain.h"
+
 #include "FrameProfile.h"
-#include "MainWindow.h"
 #include "MessageLoop.h"
-#include "SdlInputState.h"
-#include "SdlMessageQueue.h"
 #include "TestApplication.h"
+
+#include "render/GlDriver.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,34 +17,35 @@ constexpr int kHeight = 768;
 constexpr int kBitsPerPixel = 16;  // the desktop's depth is kept whatever this says
 }  // namespace
 
-int main()
+int RunViewer(ViewerHost& host)
 {
     if (const char* timing = std::getenv("ORVEX_FRAME_TIMING"))
         frameProfile.Enable(std::strcmp(timing, "finish") == 0);
 
-    SdlPlatform sdl;
-    MainWindow window;
-    if (!window.Create(sdl, kWidth, kHeight)) {
-        std::fprintf(stderr, "Orvex: cannot open the %dx%d window: %s\n", kWidth, kHeight, SDL_GetError());
+    if (!host.CreateMainWindow(kWidth, kHeight)) {
+        char reason[300];
+        std::snprintf(reason, sizeof reason, "cannot open the %dx%d window: %s", kWidth, kHeight,
+                      host.WindowError().c_str());
+        host.DestroyMainWindow();
+        host.ReportFailure(reason);
         return 1;
     }
 
-    SdlInputState input;
     std::optional<TestApplication> app;
     app.emplace();
-    app->SetInput(&input);
+    app->SetInput(&host.Input());
     if (!app->Init(kWidth, kHeight, kBitsPerPixel)) {
-        std::fprintf(stderr, "Orvex: %s\n", app->GetFailure());
+        const std::string reason = app->GetFailure();
         app.reset();  // its destructor releases what Init made and restores the display
-        window.Destroy();
+        host.DestroyMainWindow();
+        host.ReportFailure(reason.c_str());
         return 1;
     }
 
-    SdlMessageQueue queue;
-    const int exitCode = RunMessageLoop(*app, queue);
+    const int exitCode = RunMessageLoop(*app, host.Queue());
     app->Shutdown();
-    window.Destroy();
+    host.DestroyMainWindow();
     app.reset();
-    frameProfile.Report(stderr);
+    frameProfile.Report(stderr, GetDriverName(GetDriverKind()));
     return exitCode;
 }

@@ -1,0 +1,7 @@
+// Text with FreeType glyphs, faces found through fontconfig: the system text of POSIX
+// programs (SystemText() answers this one).
+#pragma once
+
+#include "platform/TextRasterizer.h"
+
+TextRasterizer& FreeTypeRasterizer();

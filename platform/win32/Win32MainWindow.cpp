@@ -1,0 +1,42 @@
+#include "Win32MainWindow.h"
+
+#include "Win32MessageQueue.h"
+#include "WindowProcedure.h"
+
+MainWindow::~MainWindow() { MainWindow::Destroy(); }
+
+void MainWindow::Destroy()
+{
+    if (mainWindow != nullptr) {
+        DestroyWindow(static_cast<HWND>(mainWindow));
+        mainWindow = nullptr;
+    }
+}
+
+bool MainWindow::Create(HINSTANCE instance, int width, int height)
+{
+    WNDCLASSA windowClass{};
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = ViewerWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = kMainWindowClass;
+    // A second window of the same process (tests) finds the class already there.
+    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, kMainWindowClass, kMainWindowTitle,
+                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr,
+                                  instance, nullptr);
+    mainWindow = window;
+    if (window == nullptr) return false;
+
+    ShowWindow(window, SW_SHOWDEFAULT);
+    UpdateWindow(window);
+    SetFocus(window);
+    return true;
+}

@@ -1,0 +1,37 @@
+// The Win32 backend: registers the engine's platform services (GL binding, display modes,
+// message box; libraries and text are the system's own, LoadLibraryA and GDI).
+//
+//     Win32Platform win32;
+//     win32.Init();
+//     HWND w = CreateWindowExA(...);
+//     GlDevice device; device.Create(w); ...
+#pragma once
+
+#include "Win32DisplayModes.h"
+#include "Win32GlBinding.h"
+#include "Win32MessageBox.h"
+#include "platform/Platform.h"
+
+class Win32Platform {
+public:
+    Win32Platform() = default;
+    ~Win32Platform();
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    // Registers the services with SetPlatform.
+    void Init();
+    // Withdraws its own registration; safe any number of times.
+    void Shutdown();
+
+    const Platform& Services() const { return services; }
+    Win32GlBinding& Binding() { return binding; }
+    Win32DisplayModes& Display() { return display; }
+
+private:
+    Win32GlBinding binding;
+    Win32DisplayModes display;
+    Win32MessageBox messages;
+    Platform services{};
+    bool started = false;
+};

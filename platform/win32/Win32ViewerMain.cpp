@@ -1,0 +1,70 @@
+// Orvex on Windows: plays the animated scene "2.MES" + "2.KNX" of the working folder full
+// screen. Escape ends it. A start-up failure ends with status 1: the reason goes to stderr
+// as one line and, since a GUI program has no console, into a message box as well, unless
+// ORVEX_NO_MESSAGE_BOX is set (tests and scripts).
+#include "ViewerMain.h"
+#include "Win32InputState.h"
+#include "Win32MainWindow.h"
+#include "Win32MessageBox.h"
+#include "Win32MessageQueue.h"
+#include "Win32Platform.h"
+
+#include "Win32.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+class Win32ViewerHost final : public ViewerHost {
+public:
+    explicit Win32ViewerHost(HINSTANCE instance) : instance(instance) { win32.Init(); }
+
+    bool CreateMainWindow(int width, int height) override
+    {
+        if (window.Create(instance, width, height)) return true;
+        error = GetLastError();
+        return false;
+    }
+    void DestroyMainWindow() override { window.Destroy(); }
+    std::string WindowError() override
+    {
+        char text[256] = "";
+        if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                           sizeof text, nullptr) == 0)
+            std::snprintf(text, sizeof text, "error %lu", static_cast<unsigned long>(error));
+        std::string reason = text;
+        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+            reason.pop_back();
+        return reason;
+    }
+    InputState& Input() override { return input; }
+    MessageQueue& Queue() override { return queue; }
+    void ReportFailure(const char* reason) override
+    {
+        std::fprintf(stderr, "Orvex: %s\n", reason);
+        std::fflush(stderr);
+        if (MessageBoxesSuppressed()) return;
+        // The window is gone and its WM_DESTROY posted the quit message, which would end the
+        // box's own message loop at once.
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        MessageBoxA(nullptr, reason, "Orvex", MB_OK | MB_ICONERROR);
+    }
+
+private:
+    HINSTANCE instance;
+    Win32Platform win32;  // outlives the window
+    MainWindow window;
+    Win32InputState input;
+    Win32MessageQueue queue;
+    DWORD error = 0;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    Win32ViewerHost host(instance);
+    return RunViewer(host);
+}
