@@ -136,10 +136,11 @@ bool ReadWithEngine(const std::string& scenePath, const std::string& animationPa
     Registries registries;
     auto loaded = std::make_unique<MeshScene>();
     {
-        // The engine opens "<texture>.TGA" relative to the working folder.
+        // The engine opens "<texture>.TGA" relative to the working folder. It takes narrow
+        // paths (path::c_str is wide on Windows).
         const fs::path saved = fs::current_path(ec);
         fs::current_path(scene.parent_path(), ec);
-        const bool ok = !ec && loaded->Load(scene.filename().c_str());
+        const bool ok = !ec && loaded->Load(scene.filename().string().c_str());
         fs::current_path(saved, ec);
         if (!ok) {
             *error = scenePath + ": refused by the engine's scene loader";
