@@ -4,6 +4,7 @@
 #include "framework/BarStyle.h"
 #include "framework/CommandIds.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 
 namespace {
@@ -58,7 +59,9 @@ int CMainFrame::OnCreate() {
     }
     m_infoBar.SetBarStyle(m_infoBar.GetBarStyle() | ToolTips | FlyBy | SizeDynamic);
     m_infoBar.EnableDocking(AlignAny);
-    DockControlBar(&m_infoBar);
+    // At the bottom, where its wide, low panel fits under the view. Beside the left bar it
+    // would take all the width a 1024x768 screen leaves the window, and the view none.
+    DockControlBar(&m_infoBar, fw::IDW_DOCKBAR_BOTTOM);
 
     if (!m_leftBar.Create(this, &m_leftPanel, QStringLiteral("LeftDialogBar"), IDD_LEFTDIALOGBAR,
                           ID_VIEW_LEFTDIALOGBAR, Child | Visible | Left)) {
@@ -68,5 +71,12 @@ int CMainFrame::OnCreate() {
     m_leftBar.SetBarStyle(m_leftBar.GetBarStyle() | ToolTips | FlyBy | SizeDynamic);
     m_leftBar.EnableDocking(AlignAny);
     DockControlBar(&m_leftBar);
+
+    DragAcceptFiles();
     return 0;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    fw::FrameWnd::closeEvent(event);
+    if (event->isAccepted()) SaveBarState(LayoutSection());
 }

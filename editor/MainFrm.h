@@ -14,6 +14,9 @@ public:
     Q_INVOKABLE CMainFrame();
     ~CMainFrame() override;
 
+    // The profile section that keeps the window's placement and its bars' layout between runs.
+    static QString LayoutSection() { return QStringLiteral("Layout"); }
+
     // The document fills and empties the left panel's mesh list and node tree.
     LeftDialogBar& GetLeftPanel() { return m_leftPanel; }
     InfoDialogBar& GetInfoPanel() { return m_infoPanel; }
@@ -25,6 +28,8 @@ public:
 protected:
     bool PreCreateWindow(fw::CreateStruct& cs) override;
     int OnCreate() override;
+    // A closing frame keeps its placement and layout for the next run.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Declared so that the bars go first: a bar lets go of its panel when it is destroyed.

@@ -13,6 +13,9 @@
 COpenGLView::COpenGLView() {
     m_window = new ViewWindow(this);
     m_container = QWidget::createWindowContainer(m_window, this);
+    // Drags over the view go on to the frame, which opens the files dropped on the window. (A
+    // container would hand them to the native window, which has no use for them.)
+    m_container->setAcceptDrops(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_container);

@@ -37,9 +37,14 @@ bool CQuorvanApp::InitInstance() {
     ParseCommandLine(commandLine);
     if (!ProcessShellCommand(commandLine)) return false;
 
-    fw::FrameWnd* frame = GetMainWnd();
+    auto* frame = qobject_cast<CMainFrame*>(GetMainWnd());
     if (frame == nullptr) return false;
-    frame->showNormal();
+    // Where the user left the window and its bars; the first start shows the frame's own layout.
+    if (frame->LoadBarState(CMainFrame::LayoutSection())) {
+        frame->show();  // as it was, maximised included
+    } else {
+        frame->showNormal();
+    }
     frame->update();
     return true;
 }

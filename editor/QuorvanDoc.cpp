@@ -116,7 +116,10 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path) {
         if (last != nullptr) tree->Expand(last);
     }
 
-    if (auto* view = qobject_cast<CQuorvanView*>(frame->GetActiveView())) view->GetCamera().Reset();
+    if (auto* view = qobject_cast<CQuorvanView*>(frame->GetActiveView())) {
+        view->GetCamera().Reset();
+        view->SetFraming(ViewFraming{});  // a framing of the previous scene would not fit this one
+    }
     return true;
 }
 

@@ -39,6 +39,7 @@ void AddStrings(ResourceTable& table) {
     table.AddString(ID_EDIT_PASTE, QStringLiteral("Insert Clipboard contents\nPaste"));
     table.AddString(ID_VIEW_TOOLBAR, QStringLiteral("Show or hide the toolbar\nToggle ToolBar"));
     table.AddString(ID_VIEW_STATUS_BAR, QStringLiteral("Show or hide the status bar\nToggle StatusBar"));
+    table.AddString(ID_VIEW_FITSCENE, QStringLiteral("Place the camera so that the whole scene is in view\nFit Scene"));
     table.AddString(ID_APP_ABOUT, QStringLiteral("Display program information, version number and copyright\nAbout"));
     table.AddString(ID_VIEW_LARGEICON, QStringLiteral("Display items by using large icons.\nLarge Icons"));
     table.AddString(ID_VIEW_SMALLICON, QStringLiteral("Display items by using small icons.\nSmall Icons"));
@@ -83,6 +84,8 @@ void AddMenu(ResourceTable& table) {
                         Item::Separator(),
                         Item::Command(ID_VIEW_LEFTDIALOGBAR, QStringLiteral("Left Dialogbar")),
                         Item::Command(ID_VIEW_INFODIALOGBAR, QStringLiteral("Info Dialogbar")),
+                        Item::Separator(),
+                        Item::Command(ID_VIEW_FITSCENE, QStringLiteral("Fit Scene")),
                     }),
         Item::Popup(QStringLiteral("&Help"),
                     {

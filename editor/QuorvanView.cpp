@@ -1,11 +1,18 @@
 #include "QuorvanView.h"
 
 #include "QuorvanDoc.h"
+#include "Resource.h"
+#include "framework/Command.h"
 #include "scene/MeshScene.h"
 
 CQuorvanView::CQuorvanView() {
     m_camera.Reset();
     m_camera.positionZ = 50.0f;
+    OnCommand(ID_VIEW_FITSCENE, [this] { OnViewFitScene(); });
+    OnUpdateCommandUI(ID_VIEW_FITSCENE, [this](fw::CmdUI& ui) {
+        const CQuorvanDoc* document = GetDocument();
+        ui.Enable(document != nullptr && document->m_scene != nullptr);
+    });
 }
 
 void CQuorvanView::RenderFrame() {
@@ -13,8 +20,10 @@ void CQuorvanView::RenderFrame() {
     m_camera.Apply();
     CQuorvanDoc* document = GetDocument();
     if (document != nullptr && document->m_scene != nullptr) {
+        m_framing.Begin();
         document->m_scene->Update();
         document->m_scene->Render();
+        m_framing.End();
     }
     COpenGLView::RenderFrame();
     PresentFrame();
@@ -67,3 +76,13 @@ bool CQuorvanView::OnMouseWheel(uint32_t flags, short delta, QPoint point) {
 }
 
 void CQuorvanView::OnDraw() {}
+
+void CQuorvanView::OnViewFitScene() {
+    CQuorvanDoc* document = GetDocument();
+    if (document == nullptr || document->m_scene == nullptr) return;
+    document->m_scene->Update();  // the pose the next frame shows
+    m_camera.positionX = 0.0f;
+    m_camera.positionY = 0.0f;
+    m_camera.positionZ = kFitDistance;
+    m_framing = FrameScene(*document->m_scene, m_camera, m_width, m_height, kFramingFill);
+}

@@ -4,6 +4,7 @@
 // and the wheel moves the camera along its axis (delta / 50 units).
 #include "OpenGLView.h"
 #include "render/Camera.h"
+#include "render/ViewFraming.h"
 
 class CQuorvanView : public COpenGLView {
     Q_OBJECT
@@ -11,8 +12,16 @@ public:
     // A new view looks from 50 units away; every successful open resets it to 5.
     Q_INVOKABLE CQuorvanView();
 
-    // Perspective and clear, camera, the document's scene (updated, then drawn), overlay, swap.
+    // Perspective and clear, camera, the document's scene (updated, then drawn, framed as Fit
+    // Scene left it), overlay, swap.
     void RenderFrame() override;
+
+    // View > Fit Scene: the camera, turned as it is, goes back to the middle at kFitDistance,
+    // and the scene's view is scaled about its centre until all of it fills most of the view,
+    // whatever the scene's size. Needs a scene; the framing lasts until the next open.
+    void OnViewFitScene();
+    const ViewFraming& GetFraming() const { return m_framing; }
+    void SetFraming(const ViewFraming& framing) { m_framing = framing; }
 
     void OnLButtonDown(uint32_t flags, QPoint point) override;
     void OnLButtonUp(uint32_t flags, QPoint point) override;
@@ -27,8 +36,13 @@ public:
     bool IsRightDown() const { return m_rightDown != 0; }
     QPoint GetLastPoint() const { return m_lastPoint; }
 
+    // Where Fit Scene puts the camera: far enough that a wheel notch (2.4 units) zooms by about
+    // a tenth and a right drag of 60 pixels moves the framed scene by about its radius.
+    static constexpr float kFitDistance = 20.0f;
+
 protected:
     Camera m_camera;
+    ViewFraming m_framing;
     int32_t m_leftDown = 0;
     int32_t m_rightDown = 0;
     QPoint m_lastPoint{0, 0};

@@ -15,6 +15,7 @@ constexpr uint32_t IDI_TREEITEM = 133;
 constexpr uint32_t ID_VIEW_LEFTDIALOGBAR = 32771;
 constexpr uint32_t ID_TOOLS_MATERIALEDITOR = 32772;
 constexpr uint32_t ID_VIEW_INFODIALOGBAR = 32773;
+constexpr uint32_t ID_VIEW_FITSCENE = 32774;
 
 constexpr int IDC_MATERIALTREE = 1000;
 constexpr int IDC_PAGETABS = 1004;

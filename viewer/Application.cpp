@@ -37,7 +37,7 @@ bool Application::Init(int w, int h, int bitsPerPixel)
 
     viewerDevice = new (std::nothrow) GlDevice;
     if (viewerDevice == nullptr) return Fail("cannot create the rendering device");
-    if (!viewerDevice->SetDisplayMode(w, h, bitsPerPixel)) {
+    if (fullScreen && !viewerDevice->SetDisplayMode(w, h, bitsPerPixel)) {
         DisplayModes* display = PlatformDisplay();
         return Fail("cannot switch the display to %dx%d at %d bits per pixel", w, h,
                     display ? display->ScreenBitsPerPixel() : 0);
@@ -83,7 +83,7 @@ void Application::Shutdown()
         viewerFont = nullptr;
     }
     if (viewerDevice != nullptr) {
-        viewerDevice->RestoreDisplayMode();
+        if (fullScreen) viewerDevice->RestoreDisplayMode();
         delete viewerDevice;
         viewerDevice = nullptr;
     }

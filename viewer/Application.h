@@ -62,6 +62,10 @@ public:
     // between SetOrtho and EndFrame.
     void DrawDriverInfo();
 
+    // False: Init leaves the display mode as it is (the viewer plays in an ordinary window)
+    // and Shutdown has nothing to restore. Called before Init; true by default.
+    void SetFullScreen(bool on) { fullScreen = on; }
+
     // Where HandleInput reads the mouse and keyboard; not owned. Without one the camera
     // stays where it is.
     void SetInput(InputState* source) { input = source; }
@@ -86,5 +90,6 @@ protected:
 
 private:
     InputState* input = nullptr;
+    bool fullScreen = true;
     char failure[200] = "";
 };

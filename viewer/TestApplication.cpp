@@ -26,18 +26,34 @@ bool TestApplication::Init(int w, int h, int bitsPerPixel)
 {
     if (!Application::Init(w, h, bitsPerPixel)) return false;
 
+    const char* const sceneName = sceneFile.c_str();
+    const char* const animationName = animationFile.c_str();
     scene = new (std::nothrow) MeshScene;
     if (scene == nullptr) return Fail("cannot create the mesh scene");
-    if (!scene->Load(kSceneFile)) return Fail("cannot load the mesh scene \"%s\"", kSceneFile);
+    if (!scene->Load(sceneName)) return Fail("cannot load the mesh scene \"%s\"", sceneName);
 
-    animation = new (std::nothrow) KeyframeAnimation;
-    if (animation == nullptr) return Fail("cannot create the animation");
-    if (!animation->Load(kAnimationFile)) return Fail("cannot load the animation \"%s\"", kAnimationFile);
+    if (!animationFile.empty()) {
+        animation = new (std::nothrow) KeyframeAnimation;
+        if (animation == nullptr) return Fail("cannot create the animation");
+        if (!animation->Load(animationName)) return Fail("cannot load the animation \"%s\"", animationName);
 
-    if (!scene->SetAnimation(animation))
-        return Fail("cannot play the animation \"%s\" on the mesh scene \"%s\" (%d tracks, %d nodes)", kAnimationFile,
-                    kSceneFile, animation->GetTrackCount(), scene->GetNodeCount());
+        if (!scene->SetAnimation(animation))
+            return Fail("cannot play the animation \"%s\" on the mesh scene \"%s\" (%d tracks, %d nodes)",
+                        animationName, sceneName, animation->GetTrackCount(), scene->GetNodeCount());
+    }
+
+    if (fitScene) {
+        scene->Update();  // the pose the first frame shows
+        framing = FrameScene(*scene, *camera, width, height, kFramingFill);
+    }
     return true;
+}
+
+void TestApplication::SetPlayback(std::string sceneName, std::string animationName, bool fit)
+{
+    sceneFile = std::move(sceneName);
+    animationFile = std::move(animationName);
+    fitScene = fit;
 }
 
 void TestApplication::Shutdown()
@@ -50,7 +66,7 @@ void TestApplication::Update()
 {
     Application::Update();
     const float now = Timer(TimerAbsolute);
-    animation->Advance(now - frameStatistics.lastUpdateTime);
+    if (animation != nullptr) animation->Advance(now - frameStatistics.lastUpdateTime);
     {
         ProfileScope scope(ProfileSceneUpdate);
         scene->Update();
@@ -62,6 +78,8 @@ void TestApplication::Render()
 {
     Application::Render();
     ProfileScope scope(ProfileSceneRender);
+    framing.Begin();
     scene->Render();
+    framing.End();
     if (frameProfile.FinishDrawing()) gl.glFinish();
 }

@@ -1,11 +1,14 @@
 // The viewer's application: plays the mesh scene "2.MES" with the keyframe animation
-// "2.KNX", both from the working directory.
+// "2.KNX", both from the working directory, or the files the command line names.
 #pragma once
 
 #include "Application.h"
 
 #include "anim/KeyframeAnimation.h"
+#include "render/ViewFraming.h"
 #include "scene/MeshScene.h"
+
+#include <string>
 
 inline constexpr const char* kSceneFile = "2.MES";
 inline constexpr const char* kAnimationFile = "2.KNX";
@@ -27,12 +30,24 @@ public:
     // The base Render, then the scene.
     void Render() override;
 
+    // What Init loads instead of "2.MES" and "2.KNX"; an empty animation leaves the scene in
+    // its stored pose. With `fit`, the scene's view is framed so that it fills most of the
+    // picture (see ViewFraming). Called before Init.
+    void SetPlayback(std::string sceneFile, std::string animationFile, bool fit);
+
     MeshScene* GetScene() const { return scene; }
     KeyframeAnimation* GetAnimation() const { return animation; }
+    const ViewFraming& GetFraming() const { return framing; }
 
 protected:
     void ReleaseScene();
 
     MeshScene* scene = nullptr;
     KeyframeAnimation* animation = nullptr;
+
+private:
+    std::string sceneFile = kSceneFile;
+    std::string animationFile = kAnimationFile;
+    bool fitScene = false;
+    ViewFraming framing;
 };

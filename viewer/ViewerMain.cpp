@@ -3,6 +3,7 @@
 #include "FrameProfile.h"
 #include "MessageLoop.h"
 #include "TestApplication.h"
+#include "ViewerCommandLine.h"
 
 #include "render/GlDriver.h"
 
@@ -17,12 +18,20 @@ constexpr int kHeight = 768;
 constexpr int kBitsPerPixel = 16;  // the desktop's depth is kept whatever this says
 }  // namespace
 
-int RunViewer(ViewerHost& host)
+int RunViewer(ViewerHost& host, int argc, const char* const* argv)
 {
+    const ViewerOptions options = ParseViewerCommandLine(argc, argv);
+    ViewerFiles files;
+    std::string failure;
+    if (const int status = PrepareViewer(options, &files, &failure, stdout, stderr); status >= 0) {
+        if (!failure.empty()) host.ReportFailure(failure.c_str());
+        return status;
+    }
+
     if (const char* timing = std::getenv("ORVEX_FRAME_TIMING"))
         frameProfile.Enable(std::strcmp(timing, "finish") == 0);
 
-    if (!host.CreateMainWindow(kWidth, kHeight)) {
+    if (!host.CreateMainWindow(kWidth, kHeight, !options.window)) {
         char reason[300];
         std::snprintf(reason, sizeof reason, "cannot open the %dx%d window: %s", kWidth, kHeight,
                       host.WindowError().c_str());
@@ -34,6 +43,8 @@ int RunViewer(ViewerHost& host)
     std::optional<TestApplication> app;
     app.emplace();
     app->SetInput(&host.Input());
+    app->SetFullScreen(!options.window);
+    app->SetPlayback(files.scene, files.animation, options.fit);
     if (!app->Init(kWidth, kHeight, kBitsPerPixel)) {
         const std::string reason = app->GetFailure();
         app.reset();  // its destructor releases what Init made and restores the display

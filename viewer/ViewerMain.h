@@ -13,8 +13,9 @@ public:
     virtual ~ViewerHost() = default;
 
     // The main window at (0, 0) of the given size, shown and focused; its handle becomes the
-    // program-wide mainWindow. False when it cannot be made.
-    virtual bool CreateMainWindow(int width, int height) = 0;
+    // program-wide mainWindow. Not `fullScreen`: an ordinary framed window whose client area
+    // has that size, which display-mode changes leave alone. False when it cannot be made.
+    virtual bool CreateMainWindow(int width, int height, bool fullScreen) = 0;
     // Destroys the main window; safe any number of times.
     virtual void DestroyMainWindow() = 0;
     // Why the last CreateMainWindow failed, as the window system says it.
@@ -26,9 +27,11 @@ public:
     virtual void ReportFailure(const char* reason) = 0;
 };
 
-// The window (1024 x 768), the TestApplication's Init (1024, 768, 16), the message loop,
-// then the application's Shutdown and the window's Destroy; returns the quit message's code.
-// A start-up failure is reported through the host and ends with status 1, after the
-// application's destructor has released what its Init made and restored the display.
-// With ORVEX_FRAME_TIMING set, the frame timing goes to stderr at the end.
-int RunViewer(ViewerHost& host);
+// The command line (ViewerCommandLine.h: help, version and usage errors end here, and a named
+// scene's folder becomes the working folder), the window (1024 x 768), the TestApplication's
+// Init (1024, 768, 16), the message loop, then the application's Shutdown and the window's
+// Destroy; returns the quit message's code. A start-up failure is reported through the host
+// and ends with status 1, after the application's destructor has released what its Init made
+// and restored the display. With ORVEX_FRAME_TIMING set, the frame timing goes to stderr at
+// the end.
+int RunViewer(ViewerHost& host, int argc, const char* const* argv);

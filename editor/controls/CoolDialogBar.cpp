@@ -6,6 +6,7 @@
 #include "framework/Dialog.h"
 #include "framework/FrameWnd.h"
 
+#include <QDataStream>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -184,6 +185,32 @@ bool CoolDialogBar::Create(fw::FrameWnd* parent, fw::Dialog* dialog, const QStri
     m_floatSize = sizes.floating;
     m_horzSize = sizes.horizontal;
     m_vertSize = sizes.vertical;
+    return true;
+}
+
+QByteArray CoolDialogBar::SaveSizes() const {
+    QByteArray sizes;
+    QDataStream out(&sizes, QIODevice::WriteOnly);
+    out << m_horzSize << m_vertSize << m_floatSize;
+    return sizes;
+}
+
+bool CoolDialogBar::LoadSizes(const QByteArray& sizes) {
+    QDataStream in(sizes);
+    QSize horizontal, vertical, floating;
+    in >> horizontal >> vertical >> floating;
+    if (in.status() != QDataStream::Ok || !in.atEnd()) return false;
+    constexpr int kLargest = 16384;  // beyond any screen: a damaged profile
+    for (const QSize& size : {horizontal, vertical, floating}) {
+        if (size.width() < m_minSize.width() || size.height() < m_minSize.height() || size.width() > kLargest ||
+            size.height() > kLargest) {
+            return false;
+        }
+    }
+    m_horzSize = horizontal;
+    m_vertSize = vertical;
+    m_floatSize = floating;
+    ApplyDockedSize();
     return true;
 }
 

@@ -38,6 +38,11 @@ public:
     void SetBarStyle(uint32_t style) override { m_barStyle = style; }
     uint32_t GetDlgCtrlID() const override { return m_controlId; }
     void OnUpdateCmdUI(fw::CmdTarget* target, bool disableIfNoHandler) override;
+    // The horizontal, vertical and floating sizes, which the user changes with the sizing
+    // edge and the floating frame's corners.
+    QByteArray SaveSizes() const override;
+    // Refuses sizes below the minimum size or beyond any screen.
+    bool LoadSizes(const QByteArray& sizes) override;
     void EnableDocking(uint32_t alignment);
 
     // Floats a docked bar at its floating size, or docks a floating one where it was.

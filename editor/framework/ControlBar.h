@@ -1,6 +1,9 @@
 #pragma once
 // What the frame needs from each of its control bars (toolbar, status bar, docking bars): the
-// bar style and the control id that the View toggles use to find it.
+// bar style, the control id that the View toggles use to find it, and the sizes of its own
+// that the frame keeps in the profile with the layout.
+#include <QByteArray>
+
 #include <cstdint>
 
 namespace fw {
@@ -18,6 +21,10 @@ public:
         (void)target;
         (void)disableIfNoHandler;
     }
+    // The bar's own sizes, beyond its place in the frame's layout; empty when it has none.
+    virtual QByteArray SaveSizes() const { return {}; }
+    // Takes sizes SaveSizes gave; false, changing nothing, for anything else.
+    virtual bool LoadSizes(const QByteArray& sizes) { return sizes.isEmpty(); }
 };
 
 }  // namespace fw

@@ -4,6 +4,7 @@
 #include "framework/BarStyle.h"
 #include "framework/CommandIds.h"
 #include "framework/ControlBar.h"
+#include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/KeyLocks.h"
 #include "framework/Resources.h"
@@ -12,6 +13,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QLayout>
@@ -242,9 +248,25 @@ void FrameWnd::EnableDocking(uint32_t alignment) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 }
 
-void FrameWnd::DockControlBar(QWidget* bar) {
+void FrameWnd::DockControlBar(QWidget* bar, uint32_t dockBarId) {
     const auto* controlBar = dynamic_cast<const ControlBar*>(bar);
-    const uint32_t alignment = controlBar != nullptr ? controlBar->GetBarStyle() & BarStyle::AlignAny : BarStyle::AlignTop;
+    uint32_t alignment = controlBar != nullptr ? controlBar->GetBarStyle() & BarStyle::AlignAny : BarStyle::AlignTop;
+    switch (dockBarId) {
+        case IDW_DOCKBAR_TOP:
+            alignment = BarStyle::AlignTop;
+            break;
+        case IDW_DOCKBAR_LEFT:
+            alignment = BarStyle::AlignLeft;
+            break;
+        case IDW_DOCKBAR_RIGHT:
+            alignment = BarStyle::AlignRight;
+            break;
+        case IDW_DOCKBAR_BOTTOM:
+            alignment = BarStyle::AlignBottom;
+            break;
+        default:
+            break;
+    }
     if (auto* toolBar = qobject_cast<QToolBar*>(bar)) {
         const Qt::ToolBarArea area = ToolBarAreaFor(alignment);
         bool rowTaken = false;
@@ -269,6 +291,111 @@ void FrameWnd::RecalcLayout() {
         frameLayout->invalidate();
         frameLayout->activate();
     }
+}
+
+namespace {
+
+// Placement and layout as the profile keeps them. A layout of another version is not used.
+constexpr int kLayoutVersion = 1;
+const QString kPlacementKey = QStringLiteral("Placement");
+const QString kLayoutKey = QStringLiteral("Layout");
+
+QString BarKey(uint32_t id, const char* what) { return QStringLiteral("Bar%1/%2").arg(id).arg(QLatin1String(what)); }
+
+}  // namespace
+
+void FrameWnd::SaveBarState(const QString& section) const {
+    const Application* app = Application::Instance();
+    if (app == nullptr) return;
+    const std::unique_ptr<QSettings> profile = app->Profile();
+    profile->remove(section);
+    profile->beginGroup(section);
+    profile->setValue(kPlacementKey, saveGeometry());
+    profile->setValue(kLayoutKey, saveState(kLayoutVersion));
+    for (const auto& [id, bar] : m_controlBars) {
+        if (!bar) continue;
+        profile->setValue(BarKey(id, "Visible"), bar->isVisibleTo(this));
+        if (const auto* controlBar = dynamic_cast<const ControlBar*>(bar.data())) {
+            const QByteArray sizes = controlBar->SaveSizes();
+            if (!sizes.isEmpty()) profile->setValue(BarKey(id, "Sizes"), sizes);
+        }
+    }
+    profile->endGroup();
+}
+
+bool FrameWnd::LoadBarState(const QString& section) {
+    const Application* app = Application::Instance();
+    if (app == nullptr) return false;
+    const std::unique_ptr<QSettings> profile = app->Profile();
+    profile->beginGroup(section);
+    const QByteArray placement = profile->value(kPlacementKey).toByteArray();
+    const QByteArray layout = profile->value(kLayoutKey).toByteArray();
+    if (placement.isEmpty() || layout.isEmpty()) return false;
+
+    // The bars' own sizes first: they decide how much room a docked bar takes in the layout.
+    for (const auto& [id, bar] : m_controlBars) {
+        auto* controlBar = dynamic_cast<ControlBar*>(bar.data());
+        const QVariant sizes = profile->value(BarKey(id, "Sizes"));
+        if (controlBar != nullptr && sizes.isValid()) controlBar->LoadSizes(sizes.toByteArray());
+    }
+    if (!restoreGeometry(placement)) return false;
+    if (restoreState(layout, kLayoutVersion)) {
+        // The layout holds the docked bars and the toolbars; the status bar's place is fixed.
+        for (const auto& [id, bar] : m_controlBars) {
+            const QVariant visible = profile->value(BarKey(id, "Visible"));
+            if (bar && visible.isValid()) bar->setVisible(visible.toBool());
+        }
+    }
+    RecalcLayout();
+    return true;
+}
+
+void FrameWnd::DragAcceptFiles(bool accept) { setAcceptDrops(accept); }
+
+QStringList FrameWnd::DroppableFiles(const QMimeData* data) const {
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls()) return paths;
+    const Application* app = Application::Instance();
+    const SingleDocTemplate* docTemplate = app != nullptr ? app->GetDocTemplate() : nullptr;
+    if (docTemplate == nullptr) return paths;
+    QString extension;
+    docTemplate->GetDocString(extension, SingleDocTemplate::FilterExt);
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) continue;
+        const QString path = url.toLocalFile();
+        if (extension.isEmpty() || path.endsWith(extension, Qt::CaseInsensitive)) paths << path;
+    }
+    return paths;
+}
+
+void FrameWnd::DragFilesOver(QDragMoveEvent* event) {
+    if (DroppableFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+}
+
+void FrameWnd::dragEnterEvent(QDragEnterEvent* event) { DragFilesOver(event); }
+
+void FrameWnd::dragMoveEvent(QDragMoveEvent* event) { DragFilesOver(event); }
+
+void FrameWnd::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppableFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    activateWindow();
+    // Opened once the drop is over: the source waits for the answer, and opening may show a box.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { OnDropFiles(paths); }, Qt::QueuedConnection);
+}
+
+void FrameWnd::OnDropFiles(const QStringList& paths) {
+    Application* app = Application::Instance();
+    if (app != nullptr && !paths.isEmpty()) app->OpenDocumentFile(paths.front());
 }
 
 StatusBar* FrameWnd::GetMessageBar() const { return qobject_cast<StatusBar*>(GetControlBar(IDW_STATUS_BAR)); }

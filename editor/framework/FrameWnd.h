@@ -13,6 +13,7 @@
 #include <vector>
 
 class QMenu;
+class QMimeData;
 
 namespace fw {
 
@@ -75,9 +76,21 @@ public:
     void ShowControlBar(QWidget* bar, bool show, bool delay);
     void EnableDocking(uint32_t alignment);
     uint32_t DockingAlignment() const { return m_dockAlignment; }
-    // Docks bar at the edge its alignment names, in a new row (or column) of that edge.
-    void DockControlBar(QWidget* bar);
+    // Docks bar in a new row (or column) of an edge: the one dockBarId names (IDW_DOCKBAR_TOP,
+    // _LEFT, _RIGHT, _BOTTOM), or with 0 the one the bar's alignment names.
+    void DockControlBar(QWidget* bar, uint32_t dockBarId = 0);
     void RecalcLayout();
+
+    // Files dropped on the window open as File Open opens them (see OnDropFiles). Only files
+    // with the document template's extension are taken.
+    void DragAcceptFiles(bool accept = true);
+
+    // The window's placement and its bars' layout (edge or floating, order, shown or hidden,
+    // their own sizes), kept in the application's profile under `section`.
+    void SaveBarState(const QString& section) const;
+    // Puts the window and its bars back as SaveBarState kept them. False, leaving the window's
+    // placement alone, when the profile holds none or it cannot be used.
+    bool LoadBarState(const QString& section);
 
     void SetMessageText(const QString& text);
     void SetMessageText(uint32_t stringId);
@@ -103,10 +116,21 @@ protected:
     bool OnBarCheck(uint32_t id);
     void OnUpdateControlBarMenu(CmdUI& ui);
 
+    // The files of a drop, in the order dropped: the single document opens the first.
+    virtual void OnDropFiles(const QStringList& paths);
+
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The local files of a drag that a document of this frame opens.
+    QStringList DroppableFiles(const QMimeData* data) const;
+    // A drag entering or moving over the window: accepted when it carries files to open.
+    void DragFilesOver(QDragMoveEvent* event);
+
     void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
     void UpdateActions(const QList<QAction*>& actions);
 

@@ -5,6 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+double PerspectiveAspect(int width, int height)
+{
+    // A zero side (a collapsed window) counts as one pixel so the frustum stays finite.
+    const double w = std::max(width, 1), h = std::max(height, 1);
+    return width > height ? w / h : h / w;
+}
+
 GlDevice::~GlDevice() { GlDevice::Destroy(); }
 
 void GlDevice::Destroy()
@@ -114,13 +121,10 @@ void GlDevice::SetPerspective(int width, int height)
     gl.glMatrixMode(GL_PROJECTION);
     gl.glLoadIdentity();
 
-    const double zNear = 1.0, zFar = 5000.0;
-    const double top = zNear * std::tan(45.0 * 3.14159265358979323846 / 360.0);
+    const double zNear = kPerspectiveNear, zFar = kPerspectiveFar;
+    const double top = zNear * std::tan(kPerspectiveFieldOfView * 3.14159265358979323846 / 360.0);
     const double bottom = -top;
-    // The wider extent is always the horizontal one. A zero side (a collapsed window)
-    // counts as one pixel so the frustum stays finite.
-    const double w = std::max(width, 1), h = std::max(height, 1);
-    const double aspect = width > height ? w / h : h / w;
+    const double aspect = PerspectiveAspect(width, height);
     gl.glFrustum(bottom * aspect, top * aspect, bottom, top, zNear, zFar);
 
     gl.glMatrixMode(GL_MODELVIEW);

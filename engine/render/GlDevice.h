@@ -7,6 +7,15 @@
 #include "render/GlApi.h"
 #include "render/GlDriver.h"
 
+// The perspective of SetPerspective: 45-degree vertical field of view, near 1, far 5000.
+inline constexpr double kPerspectiveFieldOfView = 45.0;
+inline constexpr double kPerspectiveNear = 1.0;
+inline constexpr double kPerspectiveFar = 5000.0;
+
+// The factor SetPerspective widens the horizontal extent by: the larger side over the smaller,
+// so the wider extent is always the horizontal one (a zero side counts as one pixel).
+double PerspectiveAspect(int width, int height);
+
 class GlDevice : public NamedObject {
 public:
     GlDevice() = default;

@@ -12,7 +12,7 @@ void MainWindow::Destroy()
     }
 }
 
-bool MainWindow::Create(SdlPlatform& sdl, int width, int height)
+bool MainWindow::Create(SdlPlatform& sdl, int width, int height, bool fullScreen)
 {
     // A full-screen SDL window minimises itself (and gives the desktop its mode back) when
     // it loses the focus; the viewer keeps its mode while inactive.
@@ -20,11 +20,14 @@ bool MainWindow::Create(SdlPlatform& sdl, int width, int height)
     if (!sdl.Init()) return false;
     platform = &sdl;
 
-    SDL_Window* window = sdl.CreateWindow(kMainWindowTitle, 0, 0, width, height,
-                                          SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN);
+    SDL_Window* window =
+        fullScreen ? sdl.CreateWindow(kMainWindowTitle, 0, 0, width, height,
+                                      SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN)
+                   : sdl.CreateWindow(kMainWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                      SDL_WINDOW_HIDDEN);
     mainWindow = window;
     if (window == nullptr) return false;
-    sdl.SetFullscreenWindow(window);
+    if (fullScreen) sdl.SetFullscreenWindow(window);
 
     // No cursor over the window, and key presses stay key presses (no text input).
     SDL_ShowCursor(SDL_DISABLE);

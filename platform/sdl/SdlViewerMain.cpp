@@ -1,6 +1,6 @@
-// Orvex on SDL: plays the animated scene "2.MES" + "2.KNX" of the working directory full
-// screen. Escape ends it. A start-up failure is reported as one line on stderr and exit
-// status 1.
+// Orvex on SDL: plays the animated scene "2.MES" + "2.KNX" of the working directory, or the
+// scene the command line names, full screen. Escape ends it. A start-up failure is reported as
+// one line on stderr and exit status 1; a refused command line with status 2.
 #include "SdlInputState.h"
 #include "SdlMainWindow.h"
 #include "SdlMessageQueue.h"
@@ -13,7 +13,10 @@ namespace {
 
 class SdlViewerHost final : public ViewerHost {
 public:
-    bool CreateMainWindow(int width, int height) override { return window.Create(sdl, width, height); }
+    bool CreateMainWindow(int width, int height, bool fullScreen) override
+    {
+        return window.Create(sdl, width, height, fullScreen);
+    }
     void DestroyMainWindow() override { window.Destroy(); }
     std::string WindowError() override { return SDL_GetError(); }
     InputState& Input() override { return input; }
@@ -34,8 +37,8 @@ private:
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     SdlViewerHost host;
-    return RunViewer(host);
+    return RunViewer(host, argc, argv);
 }

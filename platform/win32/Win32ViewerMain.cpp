@@ -1,5 +1,6 @@
-// Orvex on Windows: plays the animated scene "2.MES" + "2.KNX" of the working folder full
-// screen. Escape ends it. A start-up failure ends with status 1: the reason goes to stderr
+// Orvex on Windows: plays the animated scene "2.MES" + "2.KNX" of the working folder, or the
+// scene the command line names, full screen. Escape ends it. Help, the version and a refused
+// command line (status 2) go to the standard output and error. A start-up failure ends with status 1: the reason goes to stderr
 // as one line and, since a GUI program has no console, into a message box as well, unless
 // ORVEX_NO_MESSAGE_BOX is set (tests and scripts).
 #include "ViewerMain.h"
@@ -12,6 +13,7 @@
 #include "Win32.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -20,9 +22,9 @@ class Win32ViewerHost final : public ViewerHost {
 public:
     explicit Win32ViewerHost(HINSTANCE instance) : instance(instance) { win32.Init(); }
 
-    bool CreateMainWindow(int width, int height) override
+    bool CreateMainWindow(int width, int height, bool fullScreen) override
     {
-        if (window.Create(instance, width, height)) return true;
+        if (window.Create(instance, width, height, fullScreen)) return true;
         error = GetLastError();
         return false;
     }
@@ -66,5 +68,6 @@ private:
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     Win32ViewerHost host(instance);
-    return RunViewer(host);
+    // The runtime's split of the command line, in the ANSI code page as the engine's paths are.
+    return RunViewer(host, __argc, __argv);
 }

@@ -91,7 +91,9 @@ TEST_F(MainFrameTest, MenusInOrderWithTheirItemsAndSeparators) {
                                {59393, "&Status Bar"},
                                {0, ""},
                                {32771, "Left Dialogbar"},
-                               {32773, "Info Dialogbar"}}));
+                               {32773, "Info Dialogbar"},
+                               {0, ""},
+                               {32774, "Fit Scene"}}));
     EXPECT_EQ(Items(4), (MenuItems{{57664, "&About Quorvan..."}}));
 }
 
@@ -113,6 +115,7 @@ TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
         {57637, "Insert Clipboard contents", "Paste"},
         {59392, "Show or hide the toolbar", "Toggle ToolBar"},
         {59393, "Show or hide the status bar", "Toggle StatusBar"},
+        {32774, "Place the camera so that the whole scene is in view", "Fit Scene"},
         {57664, "Display program information, version number and copyright", "About"},
         {59409, "Display items by using large icons.", "Large Icons"},
         {59408, "Display items by using small icons.", "Small Icons"},
@@ -157,6 +160,8 @@ TEST_F(MainFrameTest, UnclaimedCommandsAreDisabledTheOthersEnabled) {
     for (uint32_t id : {57600u, 57601u, 57603u, 57604u, 57665u, 32772u, 59392u, 59393u, 32771u, 32773u, 57664u}) {
         EXPECT_TRUE(Action(id)->isEnabled()) << id;
     }
+    // Fit Scene waits for a scene.
+    EXPECT_FALSE(Action(32774)->isEnabled());
     // The recent-file item stays grayed while the list is empty.
     EXPECT_FALSE(Action(57616)->isEnabled());
     EXPECT_EQ(Action(57616)->text(), "Recent File");
@@ -226,10 +231,12 @@ TEST_F(MainFrameTest, StartsWithNonameAndTheFrameTitle) {
     EXPECT_EQ(m_app->GetMainWnd(), m_frame);
 }
 
-TEST_F(MainFrameTest, BothPanelsDockedLeftInfoBarFirst) {
+// The info panel's template is wide and low: docked beside the left panel the two would take
+// all the width of a window on a 1024x768 screen, so it starts at the bottom.
+TEST_F(MainFrameTest, InfoPanelDockedAtTheBottomLeftPanelAtTheLeft) {
     CoolDialogBar& info = m_frame->GetInfoBar();
     CoolDialogBar& left = m_frame->GetLeftBar();
-    EXPECT_EQ(info.DockBarId(), IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(info.DockBarId(), IDW_DOCKBAR_BOTTOM);
     EXPECT_EQ(left.DockBarId(), IDW_DOCKBAR_LEFT);
     EXPECT_EQ(info.windowTitle(), "InfoDialogBar");
     EXPECT_EQ(left.windowTitle(), "LeftDialogBar");
@@ -237,8 +244,9 @@ TEST_F(MainFrameTest, BothPanelsDockedLeftInfoBarFirst) {
     EXPECT_EQ(left.GetDlgCtrlID(), 32771u);
     EXPECT_EQ(m_frame->GetControlBar(32771), &left);
     EXPECT_EQ(m_frame->GetControlBar(32773), &info);
-    // Each in a column of its own, the info bar at the frame's edge.
-    EXPECT_LT(info.x(), left.x());
+    // The info bar below the left bar and the view, across the frame.
+    EXPECT_GE(info.y(), left.y() + left.height());
+    EXPECT_EQ(info.width(), m_frame->width());
     EXPECT_TRUE(info.isVisible());
     EXPECT_TRUE(left.isVisible());
     EXPECT_EQ(left.HostedDialog(), &m_frame->GetLeftPanel());
@@ -248,10 +256,12 @@ TEST_F(MainFrameTest, BothPanelsDockedLeftInfoBarFirst) {
         EXPECT_TRUE(style & BarStyle::ToolTips);
         EXPECT_TRUE(style & BarStyle::FlyBy);
         EXPECT_TRUE(style & BarStyle::SizeDynamic);
-        EXPECT_TRUE(style & BarStyle::AlignLeft);
-        EXPECT_EQ(bar->width(), bar->VerticalSize().width());
         EXPECT_EQ(bar->FloatingSize(), bar->HostedDialog()->TemplateSize());
     }
+    EXPECT_TRUE(left.GetBarStyle() & BarStyle::AlignLeft);
+    EXPECT_EQ(left.width(), left.VerticalSize().width());
+    EXPECT_TRUE(info.GetBarStyle() & BarStyle::AlignBottom);
+    EXPECT_EQ(info.height(), info.HorizontalSize().height());
 }
 
 TEST_F(MainFrameTest, ViewTogglesShowHideAndCheckTheBars) {

@@ -3,4 +3,6 @@
 set_tests_properties(
   CoolDialogBarTest.TrackerShowsInvertedWhileResizing
   ViewTest.PictureShowsTheSceneUnderTheOverlay
+  EditorLayout.FirstStartGivesTheViewMostOfTheWindowAndShowsTheSample
+  EditorFiles.FitSceneBringsALargeSceneIntoView
   PROPERTIES RUN_SERIAL TRUE)

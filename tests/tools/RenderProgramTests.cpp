@@ -166,6 +166,60 @@ TEST(RenderProgram, FitFramesTheSceneAndOverlayDrawsText)
     EXPECT_TRUE(cyan);
 }
 
+// The rows and columns of the picture that are not background, as {left, top, right, bottom};
+// right < left when the picture is empty.
+std::array<int, 4> ModelBox(const Picture& p)
+{
+    std::array<int, 4> box{p.width, p.height, -1, -1};
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (!IsBackground(p.At(x, y))) {
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+            }
+    return box;
+}
+
+// --fit frames a model whatever its size: the textured box (a unit cube) converted at 0.05 and
+// at 500 units spans at least half the picture's height without touching its border, straight
+// on and as a three-quarter view. Framing scales the view, not the camera's distance, so both
+// sizes give the same picture.
+TEST(RenderProgram, FitFramesTinyAndHugeModelsAlikeStraightOnAndThreeQuarter)
+{
+    ScratchDir dir("render-sizes");
+    for (const char* scale : {"0.05", "500"})
+        ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir / (std::string("box") + scale),
+                                            "--scale", scale, "--center"})
+                      .exitCode,
+                  0);
+    struct View {
+        const char* name;
+        std::vector<std::string> angles;
+    };
+    for (const View& view : {View{"straight", {}}, View{"three-quarter", {"--turn", "-35", "--tilt", "25"}}}) {
+        Picture pictures[2];
+        for (int i = 0; i < 2; ++i) {
+            const std::string scale = i == 0 ? "0.05" : "500";
+            SCOPED_TRACE(std::string(view.name) + " at " + scale);
+            const std::string png = dir / (std::string(view.name) + scale + ".png");
+            std::vector<std::string> args = {dir / ("box" + scale + ".mes"), "--fit", "--size", "200x150", "-o", png};
+            args.insert(args.end(), view.angles.begin(), view.angles.end());
+            RunResult r = RunTool("orvex-render", args);
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            ASSERT_TRUE(LoadPng(png, &pictures[i]));
+            const std::array<int, 4> box = ModelBox(pictures[i]);
+            EXPECT_GT(box[0], 0);
+            EXPECT_GT(box[1], 0);
+            EXPECT_LT(box[2], pictures[i].width - 1);
+            EXPECT_LT(box[3], pictures[i].height - 1);
+            EXPECT_GE(box[3] - box[1] + 1, pictures[i].height / 2) << "rows " << box[1] << " to " << box[3];
+        }
+        double difference = 0;
+        for (std::size_t b = 0; b < pictures[0].rgb.size(); ++b)
+            difference += std::abs(pictures[0].rgb[b] - pictures[1].rgb[b]);
+        EXPECT_LT(difference / pictures[0].rgb.size(), 1.5) << view.name;
+    }
+}
+
 // A model without textures keeps its colours in the viewer's steady state, when the overlay
 // font's texture is left bound from the frame before: every material brings its own.
 TEST(RenderProgram, UntexturedSourceKeepsItsColoursUnderTheOverlay)
@@ -193,10 +247,18 @@ TEST(RenderProgram, RefusalsAndUsageErrors)
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"a.mes"}, {"a.mes", "-o", "x.png", "--fit", "--camera", "0,0,0,0,0,5"},
+          {"a.mes", "-o", "x.png", "--turn", "30", "--camera", "0,0,0,0,0,5"}, {"a.mes", "-o", "x.png", "--tilt"},
+          {"a.mes", "-o", "x.png", "--roll", "a lot"}, {"a.mes", "-o", "x.png", "--turn", "inf"},
           {"a.mes", "-o", "x.png", "--size", "0x10"}, {"a.mes", "-o", "x.png", "--camera", "1,2,3"},
           {"a.mes", "-o", "x.png", "--time", "1"}}) {
         RunResult r = RunTool("orvex-render", args);
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_TRUE(r.err.find("usage: orvex-render") != std::string::npos);
     }
+    // --help says what every option does.
+    RunResult help = RunTool("orvex-render", {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--anim", "--time", "--size", "--fit", "--turn", "--tilt", "--roll", "--camera",
+                               "--overlay", "-o OUT.png", "-h, --help"})
+        EXPECT_NE(help.out.find(std::string("  ") + option), std::string::npos) << option;
 }

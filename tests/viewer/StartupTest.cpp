@@ -47,6 +47,29 @@ TEST_F(Startup, InitMakesEverythingAndShutdownReleasesItOnceHoweverOftenItRuns)
     EXPECT_EQ(display.log.back(), "restore");
 }
 
+// Played in an ordinary window, the viewer never asks for a display mode, so it has none to
+// restore, and its window is neither full screen nor borderless.
+TEST_F(Startup, InAWindowTheDisplayModeIsLeftAlone)
+{
+    window.Destroy();
+    ASSERT_TRUE(window.Create(sdl, 1024, 768, false));
+    auto* sdlWindow = static_cast<SDL_Window*>(mainWindow);
+    EXPECT_EQ(SDL_GetWindowFlags(sdlWindow) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS), 0u);
+    {
+        Application app;
+        app.SetInput(&input);
+        app.SetFullScreen(false);
+        ASSERT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+        EXPECT_EQ(SDL_GetWindowFlags(sdlWindow) & SDL_WINDOW_FULLSCREEN, 0u);
+        app.Update();
+        app.Render();
+        app.Present();
+        EXPECT_GT(CountTextPixels(ReadScreen(1024, 768), 1024, 0, 16, {0, 255, 255}), 60);
+        app.Shutdown();
+    }
+    EXPECT_TRUE(display.log.empty()) << display.log.front();
+}
+
 TEST_F(Startup, AFrameShowsTheDriverNameInCyanAndTheRateInYellow)
 {
     Application app;

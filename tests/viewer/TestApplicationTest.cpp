@@ -8,7 +8,9 @@
 #include "scene/Material.h"
 #include "texture/Texture.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 #include <functional>
 
 namespace {
@@ -107,6 +109,60 @@ TEST_F(PlayScene, MissingTextureLeavesTheMaterialUntexturedAndStillPlays)
     std::filesystem::remove(dir.File("box.TGA"));
     TestApplication app;
     EXPECT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+    ClearRegistries();
+}
+
+// Rows [top, bottom] of the screen below the overlay that show something other than the clear
+// colour; bottom < top when there are none.
+std::pair<int, int> SceneRows(const std::vector<Rgb>& screen)
+{
+    int top = 768, bottom = -1;
+    for (int y = 32; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x)
+            if (screen[static_cast<std::size_t>(y) * 1024 + x] != Rgb{51, 51, 51}) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                break;
+            }
+    return {top, bottom};
+}
+
+// A scene named on the command line, without an animation, shows its stored pose; with fit
+// the 4-unit box, 60% of the picture's height seen from 10 units, fills 85% of it.
+TEST_F(PlayScene, ANamedSceneWithoutAnimationStandsStillAndFitFillsThePicture)
+{
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.Path(), BoxMotion::Turning, &error)) << error;
+    std::filesystem::rename(dir.File("2.MES"), dir.File("box.mes"));
+    std::filesystem::remove(dir.File("2.KNX"));
+    std::pair<int, int> plain;
+    {
+        TestApplication app;
+        app.SetInput(&input);
+        app.SetPlayback(dir.File("box.mes"), "", false);
+        ASSERT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+        EXPECT_EQ(app.GetAnimation(), nullptr);
+        EXPECT_TRUE(app.GetFraming().IsIdentity());
+        const std::vector<Rgb> first = FrameAt(app, 100.0);
+        const std::vector<Rgb> later = FrameAt(app, 101.0);
+        EXPECT_EQ(ChangedScenePixels(first, later), 0);
+        plain = SceneRows(first);
+        ASSERT_LT(plain.first, plain.second);
+        ClearRegistries();
+        app.Shutdown();
+    }
+    TestApplication app;
+    app.SetInput(&input);
+    app.SetPlayback(dir.File("box.mes"), "", true);
+    ASSERT_TRUE(app.Init(1024, 768, 16)) << app.GetFailure();
+    EXPECT_FALSE(app.GetFraming().IsIdentity());
+    const std::pair<int, int> fitted = SceneRows(FrameAt(app, 100.0));
+    EXPECT_GT(fitted.first, 32);
+    EXPECT_LT(fitted.second, 767);
+    EXPECT_GT(fitted.second - fitted.first, 768 * 4 / 5);
+    EXPECT_GT(fitted.second - fitted.first, plain.second - plain.first + 100);
+    // The camera stays the viewer's: the mouse moves it as before.
+    EXPECT_FLOAT_EQ(app.GetCamera()->positionZ, 10.0f);
     ClearRegistries();
 }
 

@@ -1,12 +1,13 @@
 // orvex-render: draws a scene without a window (SDL's offscreen driver, real GL) with the
 // engine's own device, camera, scene, animation and font, and writes the picture as PNG.
-#include "Framing.h"
+#include "CameraSetup.h"
 
 #include "HeadlessSurface.h"
 
 #include "anim/KeyframeAnimation.h"
 #include "render/BitmapFont.h"
 #include "render/Camera.h"
+#include "render/ViewFraming.h"
 #include "scene/MeshScene.h"
 
 #include "OrvexVersion.h"
@@ -24,23 +25,33 @@
 namespace {
 
 const char* const Usage =
-    "usage: orvex-render SCENE.mes [--anim FILE.knx --time SECONDS] [--size WxH]\n"
-    "                   [--fit | --camera AX,AY,AZ,PX,PY,PZ] [--overlay] [--quiet] -o OUT.png\n"
+    "usage: orvex-render SCENE.mes [--anim FILE.knx [--time SECONDS]] [--size WxH]\n"
+    "                   [--fit] [--turn DEG] [--tilt DEG] [--roll DEG] [--overlay] [--quiet] -o OUT.png\n"
+    "       orvex-render SCENE.mes ... --camera AX,AY,AZ,PX,PY,PZ ... -o OUT.png\n"
     "\n"
-    "Renders a mesh scene offscreen with the engine's renderer and writes a PNG.\n"
+    "Renders a mesh scene offscreen with the engine's renderer and writes a PNG. The camera\n"
+    "is the viewer's: 10 units in front of the scene's origin, looking at it.\n"
     "\n"
     "  --anim FILE.knx   binds the animation; --time plays it that many seconds (looping)\n"
     "  --time SECONDS    playback time, default 0\n"
     "  --size WxH        picture size, default 1024x768 (the viewer's)\n"
-    "  --fit             places the camera so that the scene's bounds fill the view\n"
-    "  --camera ...      camera angles (degrees) and position; default the viewer's\n"
-    "                    (0,0,0,0,0,10)\n"
+    "  --fit             frames the scene whatever its size: its view is scaled about its\n"
+    "                    middle until it fills most of the picture, seen as turned\n"
+    "  --turn DEG        turns the scene about its vertical axis (positive: its front turns\n"
+    "                    to your right)\n"
+    "  --tilt DEG        then tilts it towards you (positive: seen from above)\n"
+    "  --roll DEG        rolls it about the line of sight first (positive: counterclockwise)\n"
+    "  --camera ...      the whole camera instead: angles in degrees (tilt, turn, roll) and\n"
+    "                    position; not with --fit, --turn, --tilt or --roll\n"
     "  --overlay         draws the viewer's two text lines (driver name, then the time)\n"
     "  -o OUT.png        the picture to write\n"
     "  --quiet           prints nothing when the picture is written (failures still\n"
     "                    go to the error output)\n"
     "  -h, --help        prints this text\n"
-    "  --version         prints the version\n";
+    "  --version         prints the version\n"
+    "\n"
+    "A framed three-quarter view:\n"
+    "  orvex-render fox.mes --fit --turn -35 --tilt 25 --size 256x256 -o fox.png\n";
 
 int UsageError(const std::string& message)
 {
@@ -59,7 +70,7 @@ struct Options {
     double time = 0;
     bool timeGiven = false;
     int width = 1024, height = 768;
-    bool fit = false, cameraGiven = false, overlay = false, quiet = false;
+    bool fit = false, cameraGiven = false, anglesGiven = false, overlay = false, quiet = false;
     rendertool::CameraSetup camera;
 };
 
@@ -88,19 +99,6 @@ void Play(KeyframeAnimation& animation, double seconds)
     float step = static_cast<float>(seconds / static_cast<double>(steps));
     for (long i = 0; i < steps; ++i)
         animation.Advance(step);
-}
-
-rendertool::Bounds SceneBounds(const MeshScene& scene)
-{
-    rendertool::Bounds bounds;
-    for (std::int32_t m = 0; m < scene.GetMeshCount(); ++m) {
-        const Mesh& mesh = scene.GetMeshes()[m];
-        for (std::int32_t v = 0; v < mesh.GetVertexCount(); ++v) {
-            const Vector3& p = mesh.GetVertices()[v].position;
-            bounds.Add(p.x, p.y, p.z);
-        }
-    }
-    return bounds;
 }
 
 } // namespace
@@ -147,6 +145,11 @@ int main(int argc, char** argv)
             if (!value(&v) || !rendertool::ParseCamera(v, &o.camera))
                 return UsageError("--camera needs six numbers: AX,AY,AZ,PX,PY,PZ");
             o.cameraGiven = true;
+        } else if (arg == "--turn" || arg == "--tilt" || arg == "--roll") {
+            float* angle = arg == "--turn" ? &o.camera.angleY : arg == "--tilt" ? &o.camera.angleX : &o.camera.angleZ;
+            if (!value(&v) || !rendertool::ParseDegrees(v, angle))
+                return UsageError(arg + " needs a number of degrees");
+            o.anglesGiven = true;
         } else if (arg == "--overlay") {
             o.overlay = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -161,8 +164,8 @@ int main(int argc, char** argv)
         return UsageError("no scene");
     if (o.output.empty())
         return UsageError("no output file (-o OUT.png)");
-    if (o.fit && o.cameraGiven)
-        return UsageError("--fit and --camera exclude each other");
+    if (o.cameraGiven && (o.fit || o.anglesGiven))
+        return UsageError("--camera gives the whole camera: not with --fit, --turn, --tilt or --roll");
     if (o.timeGiven && o.animation.empty())
         return UsageError("--time needs --anim");
 
@@ -199,14 +202,14 @@ int main(int argc, char** argv)
     }
     scene->Update();
 
-    rendertool::CameraSetup setup = o.fit ? rendertool::FitCamera(SceneBounds(*scene)) : o.camera;
     Camera camera;
-    camera.angleX = setup.angleX;
-    camera.angleY = setup.angleY;
-    camera.angleZ = setup.angleZ;
-    camera.positionX = setup.positionX;
-    camera.positionY = setup.positionY;
-    camera.positionZ = setup.positionZ;
+    camera.angleX = o.camera.angleX;
+    camera.angleY = o.camera.angleY;
+    camera.angleZ = o.camera.angleZ;
+    camera.positionX = o.camera.positionX;
+    camera.positionY = o.camera.positionY;
+    camera.positionZ = o.camera.positionZ;
+    const ViewFraming framing = o.fit ? FrameScene(*scene, camera, o.width, o.height, kFramingFill) : ViewFraming{};
 
     std::unique_ptr<BitmapFont> font;
     if (o.overlay) {
@@ -223,7 +226,9 @@ int main(int argc, char** argv)
         device.BeginFrame();
         device.SetPerspective(o.width, o.height);
         camera.Apply();
+        framing.Begin();
         scene->Render();
+        framing.End();
         if (font) {
             // The viewer's overlay: driver name in cyan, then a second line in yellow.
             device.SetOrtho(o.width, o.height);

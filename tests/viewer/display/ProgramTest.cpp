@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -183,6 +185,103 @@ TEST_F(Program, KeysOtherThanEscapeDoNothingAndDragsMoveTheCameraExactly)
 
     ExpectEscapeEndsWithZero(viewer);
     EXPECT_EQ(viewer.Stderr(), "");
+}
+
+// The glTF models of the shared collection, or "" when this checkout has none.
+std::string AssetsDir()
+{
+    if (const char* assets = std::getenv("ORVEX_ASSETS")) return assets;
+    const char* source = std::getenv("ORVEX_SOURCE_DIR");
+    return source ? std::string(source) + "/../shared/assets" : std::string();
+}
+
+// The textured walking figure converted into <dir>/models, the viewer run from <dir>/work.
+class ConvertedModel : public Program {
+protected:
+    void SetUp() override
+    {
+        Program::SetUp();
+        if (IsSkipped()) return;
+        const std::string model = AssetsDir() + "/CesiumMan/glTF/CesiumMan.gltf";
+        if (!std::filesystem::exists(model)) GTEST_SKIP() << "no model " << model;
+        if (!std::filesystem::exists(ORVEX_CONVERT_PROGRAM)) GTEST_SKIP() << "no converter";
+        std::filesystem::create_directories(dir.File("models"));
+        std::filesystem::create_directories(dir.File("work"));
+        ViewerProcess convert(ORVEX_CONVERT_PROGRAM, dir.File("models"), {}, {model, "-o", "man"});
+        ASSERT_TRUE(convert.WaitForExit(120.0));
+        ASSERT_EQ(convert.ExitCode(), 0) << convert.Stderr();
+    }
+
+    // The model's box on screen while the viewer plays it with `options`, then Escape.
+    Box Play(const std::vector<std::string>& options, const std::string& shotName, Shot* shot)
+    {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {"../models/man.mes", "../models/man.knx"});
+        ViewerProcess viewer(ORVEX_VIEWER_PROGRAM, dir.File("work"), {}, arguments);
+        EXPECT_TRUE(WaitForOverlay(viewer, 20.0)) << viewer.Stderr();
+        Sleep(0.5);
+        *shot = TakeScreenshot(shotName);
+        ExpectEscapeEndsWithZero(viewer);
+        EXPECT_EQ(viewer.Stderr(), "");
+        return SceneBounds(*shot, 40);
+    }
+};
+
+// Pixels below the overlay whose colour is not a grey: the figure's texture shows.
+int ColouredPixels(const Shot& shot)
+{
+    int count = 0;
+    for (int y = 40; y < shot.height; ++y)
+        for (int x = 0; x < shot.width; ++x) {
+            const Rgb& p = shot.At(x, y);
+            const int high = std::max({p[0], p[1], p[2]}), low = std::min({p[0], p[1], p[2]});
+            count += high - low > 40;
+        }
+    return count;
+}
+
+TEST_F(ConvertedModel, PlaysFromAThirdFolderWithItsTexturesAndFitFillsThePicture)
+{
+    Shot shot;
+    const Box plain = Play({}, "converted", &shot);
+    ASSERT_FALSE(plain.Empty()) << "nothing drawn";
+    EXPECT_GT(ColouredPixels(shot), 200) << "the figure's texture";
+    std::cout << "[ plain    ] figure " << plain.right - plain.left + 1 << "x" << plain.bottom - plain.top + 1
+              << std::endl;
+
+    const Box fitted = Play({"--fit"}, "converted-fit", &shot);
+    ASSERT_FALSE(fitted.Empty());
+    const int height = fitted.bottom - fitted.top + 1;
+    std::cout << "[ fit      ] figure " << fitted.right - fitted.left + 1 << "x" << height << std::endl;
+    EXPECT_GE(height, 768 / 2);
+    EXPECT_GT(fitted.top, 0);
+    EXPECT_LT(fitted.bottom, 767);
+    EXPECT_GT(ColouredPixels(shot), 2000);
+}
+
+// An ordinary window plays as full screen does: overlay, picture, Escape.
+TEST_F(Program, WindowOptionPlaysInAWindow)
+{
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.Path(), BoxMotion::Turning, &error)) << error;
+    ViewerProcess viewer(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--window", "2.MES"});
+    ASSERT_TRUE(WaitForOverlay(viewer, 20.0)) << viewer.Stderr();
+    EXPECT_FALSE(SceneBounds(TakeScreenshot("window"), 40).Empty());
+    ExpectEscapeEndsWithZero(viewer);
+    EXPECT_EQ(viewer.Stderr(), "");
+}
+
+TEST_F(Program, ABadOptionOrMissingFileEndsBeforeAnyWindow)
+{
+    ViewerProcess usage(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"--fullscreen"});
+    ASSERT_TRUE(usage.WaitForExit(10.0));
+    EXPECT_EQ(usage.ExitCode(), 2);
+    EXPECT_EQ(usage.Stderr().rfind("Orvex: unknown option --fullscreen\nusage: Orvex ", 0), 0u) << usage.Stderr();
+
+    ViewerProcess missing(ORVEX_VIEWER_PROGRAM, dir.Path(), {}, {"nowhere/fox.mes"});
+    ASSERT_TRUE(missing.WaitForExit(10.0));
+    EXPECT_EQ(missing.ExitCode(), 1);
+    EXPECT_EQ(missing.Stderr(), "Orvex: cannot open \"nowhere/fox.mes\": No such file or directory\n");
 }
 
 struct StartupFailure {
