@@ -65,7 +65,7 @@ TEST(ConvertParts, StepAndLinearHoldOutsideTheirKeys)
     // A key stored as a float reaches the same instant computed in double.
     Channel floatKey = MakeChannel(Target::Translation, Interpolation::Step, {0, static_cast<float>(0.1)}, {1, 0, 0, 2, 0, 0});
     EXPECT_EQ(SampleX(floatKey, 2 / 20.0), 2);
-    EXPECT_EQ(convert::ClipDuration(convert::Clip{"", {step, floatKey}}), 3);
+    EXPECT_EQ(convert::ClipDuration(convert::Clip{"", {step, floatKey}, {}}), 3);
 }
 
 // Cubic Hermite spline with tangents scaled by the key interval; a rotation comes out

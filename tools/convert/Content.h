@@ -102,6 +102,9 @@ struct Channel {
 struct Clip {
     std::string name;
     std::vector<Channel> channels;
+    // One line for each part of the source clip left out or replaced, with why. They are
+    // warnings when this clip is the one converted.
+    std::vector<std::string> dropped;
 };
 
 struct Content {
@@ -112,7 +115,10 @@ struct Content {
     std::vector<Material> materials;
     std::vector<Image> images;
     std::vector<Clip> clips;
+    // One line for each part of the file dropped, replaced or approximated on import.
     std::vector<std::string> warnings;
+    // Faults in parts of the file the conversion does not use; the output is complete.
+    std::vector<std::string> notes;
 };
 
 } // namespace convert

@@ -7,6 +7,7 @@
 
 #include "OrvexVersion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,33 @@ const std::string UsageText = std::string(
     "                      pose, is at the origin\n"
     "  -h, --help          this text\n"
     "  --version           prints the version\n"
+    "\n"
+    "Damaged files. A glTF file's references are checked before anything is converted,\n"
+    "and each fault is told with its JSON path, for example\n"
+    "  meshes[0].primitives[0].material: 999 is not a material\n"
+    "- Refused (exit status 1, nothing written) when the model would come out wrong: the\n"
+    "  scene and its node hierarchy (a child that is not a node, a node with two parents,\n"
+    "  a cycle), a node's mesh or skin, a skin's joints and inverse bind matrices, a\n"
+    "  primitive's attributes, indices and material, every accessor, buffer view and\n"
+    "  buffer these read (type, count, the bytes it reads), a buffer file that is\n"
+    "  missing, and extensions the file requires that the converter does not read.\n"
+    "- Converted, with one warning per part dropped or replaced: a material whose base\n"
+    "  colour texture, image or image data is broken keeps its colour instead of the\n"
+    "  texture; a primitive without the texture coordinates its texture reads is drawn\n"
+    "  in the material's colour; an animation channel whose sampler, target, key times\n"
+    "  or values are broken is dropped; an unknown interpolation is read as LINEAR.\n"
+    "- Noted: faults in parts that are not converted (other scenes, objects nothing\n"
+    "  uses, cameras, texture samplers, textures other than the base colour, the\n"
+    "  animations not chosen).\n"
+    "An animation that lost every channel is never written as the clip: asked for with\n"
+    "--animation it is refused; chosen by default, the scene is written without it.\n"
+    "Other formats: a file Assimp's validation rejects is refused; the problems Assimp\n"
+    "reports and steps around (a material or texture file it cannot find, a face it\n"
+    "leaves out) become warnings. OBJ files that would crash Assimp are refused.\n"
+    "Every warning names a part dropped, replaced or approximated; when there is one, the\n"
+    "last line says \"partial conversion\" instead of \"done\".\n"
+    "\n"
+    "Exit status: 0 converted (also when partial), 1 refused or failed, 2 usage error.\n"
     "\n"
     "Given a .mes scene, writes it the other way, as glTF 2.0 that looks and plays as the\n"
     "viewer shows it: OUT.glb (one file, pictures inside), or OUT.gltf with OUT.bin and one\n"
@@ -116,8 +144,7 @@ void PrintSummary(const convert::ConvertOptions& options, const convert::Convert
                     b.multiInfluenceVertices, b.skinnedVertices);
     if (options.center)
         std::printf("centered: moved by (%g, %g, %g)\n", r.centerOffset.x, r.centerOffset.y, r.centerOffset.z);
-    std::printf("done in %.3f s (import %.3f s, bake %.3f s, write %.3f s)\n", seconds, r.importSeconds,
-                r.bakeSeconds, r.writeSeconds);
+    std::printf("%s\n", convert::FinishLine(r, seconds).c_str());
 }
 
 void PrintExportSummary(const convert::ExportOptions& options, const convert::ExportReport& r, double seconds)
@@ -139,6 +166,16 @@ void PrintExportSummary(const convert::ExportOptions& options, const convert::Ex
                 r.writeSeconds);
 }
 
+// Notes on parts that are not converted, the first few of them.
+void PrintNotes(const std::vector<std::string>& notes)
+{
+    constexpr std::size_t MaxNotes = 20;
+    for (std::size_t n = 0; n < notes.size() && n < MaxNotes; ++n)
+        std::fprintf(stderr, "orvex-convert: note: %s\n", notes[n].c_str());
+    if (notes.size() > MaxNotes)
+        std::fprintf(stderr, "orvex-convert: note: and %zu more\n", notes.size() - MaxNotes);
+}
+
 // Runs one conversion either way with progress on stderr, then its warnings, and its error
 // or its summary; returns the exit status.
 template <typename Options, typename Report, typename Run, typename Summary>
@@ -153,10 +190,16 @@ int RunAndReport(const Options& options, Run run, Summary summary)
         ok = run(options, &progress, &report, &error);
         seconds = progress.Elapsed();
     }
+    if constexpr (requires { report.notes; })
+        PrintNotes(report.notes);
     for (const std::string& w : report.warnings)
         std::fprintf(stderr, "orvex-convert: warning: %s\n", w.c_str());
     if (!ok) {
-        std::fprintf(stderr, "orvex-convert: %s\n", error.c_str());
+        for (std::size_t start = 0; start <= error.size();) {
+            std::size_t end = std::min(error.find('\n', start), error.size());
+            std::fprintf(stderr, "orvex-convert: %s\n", error.substr(start, end - start).c_str());
+            start = end + 1;
+        }
         return 1;
     }
     summary(options, report, seconds);

@@ -1,0 +1,33 @@
+// Guards for Assimp's OBJ reader, which a few damaged files break. Assimp 5.2:
+// - refuses a face that names a vertex the file does not have, but only after it has
+//   built the meshes of the groups before it, and those it never frees;
+// - crashes on a material library in which a statement (map_Kd, bump, a colour, ...)
+//   comes before its first newmtl: it writes through a material it has not made. Every
+//   statement of a library describes the material of the last newmtl, so before the
+//   first only comments have a meaning.
+// Such files are refused here, before Assimp reads them, with the line of the fault.
+// Lines end where Assimp ends them: at a line feed, carriage return, form feed or NUL.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace convert {
+
+// False with "line N: ..." when a face, line or point element (f, l, p) names a vertex
+// that is not there: a positive index beyond the file's vertices, or a relative (negative)
+// one reaching before the first vertex. Index 0 is left to Assimp, which refuses it
+// before building anything.
+bool CheckObjVertexIndices(const std::uint8_t* text, std::size_t size, std::string* error);
+
+// False with "line N: ..." when a statement other than a comment comes before the first
+// newmtl.
+bool CheckMaterialLibrary(const std::uint8_t* text, std::size_t size, std::string* error);
+
+// The material library names an OBJ text gives (each mtllib line's words, and the whole
+// rest of the line, as Assimp may read either).
+std::vector<std::string> MaterialLibraries(const std::uint8_t* text, std::size_t size);
+
+} // namespace convert
