@@ -300,6 +300,29 @@ const std::vector<DamageCase>& DamageCases()
              d["accessors"][2] = {{"componentType", 5126}, {"type", "VEC3"}, {"count", 4000000000ull}};
          },
          O::Refused, "accessors[2].count: 4000000000 elements without a buffer view are more than the converter makes"},
+        // Sparse values over the positions: their indices and values are read from buffer views too.
+        {"accessor-sparse-view", "BoxTextured",
+         [](Json& d) {
+             d["accessors"][2]["sparse"] = {{"count", 1},
+                                            {"indices", {{"bufferView", 9}, {"componentType", 5123}}},
+                                            {"values", {{"bufferView", 1}}}};
+         },
+         O::Refused, "accessors[2].sparse.indices.bufferView: 9 is not a buffer view"},
+        {"accessor-sparse-range", "BoxTextured",
+         [](Json& d) {
+             d["accessors"][2]["sparse"] = {{"count", 2},
+                                            {"indices", {{"bufferView", 0}, {"componentType", 5123}}},
+                                            {"values", {{"bufferView", 1}, {"byteOffset", 560}}}};
+         },
+         O::Refused, "accessors[2].sparse.values: reads bytes 560 to 584 of bufferViews[1], which holds 576"},
+        // Two 16-bit indices read as one 32-bit index: far beyond the 24 positions.
+        {"accessor-sparse-index", "BoxTextured",
+         [](Json& d) {
+             d["accessors"][2]["sparse"] = {{"count", 1},
+                                            {"indices", {{"bufferView", 0}, {"byteOffset", 2}, {"componentType", 5125}}},
+                                            {"values", {{"bufferView", 1}}}};
+         },
+         O::Refused, "meshes[0].primitives[0].attributes.POSITION: accessors[2].sparse.indices: index "},
         {"view-buffer", "BoxTextured", [](Json& d) { d["bufferViews"][1]["buffer"] = 3; }, O::Refused,
          "bufferViews[1].buffer: 3 is not a buffer"},
         {"view-range", "BoxTextured", [](Json& d) { d["bufferViews"][1]["byteLength"] = 100000; }, O::Refused,

@@ -424,17 +424,22 @@ bool GuardObjFile(const std::string& path, std::string* error)
         return true; // Assimp says why
     if (!CheckObjVertexIndices(text.data(), text.size(), error))
         return false;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    std::vector<std::string> libraries = MaterialLibraries(text.data(), text.size());
-    libraries.push_back(std::filesystem::path(path).stem().string() + ".mtl");
-    for (const std::string& name : libraries) {
+    // Assimp puts a library's name after the OBJ file's folder as text, so an absolute
+    // name lands inside the folder too; the library it falls back on is the OBJ's path
+    // with "mtl" for its extension.
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash);
+    std::vector<std::string> libraries;
+    for (const std::string& name : MaterialLibraries(text.data(), text.size()))
+        libraries.push_back(folder.empty() ? name : folder + "/" + name);
+    libraries.push_back(path.substr(0, path.size() - 3) + "mtl");
+    for (const std::string& library : libraries) {
         std::error_code ec;
-        const std::filesystem::path library = folder / name;
         std::vector<std::uint8_t> bytes;
-        if (!std::filesystem::is_regular_file(library, ec) || !ReadFileBytes(library.string(), &bytes))
+        if (!std::filesystem::is_regular_file(library, ec) || !ReadFileBytes(library, &bytes))
             continue;
         if (!CheckMaterialLibrary(bytes.data(), bytes.size(), error)) {
-            *error = library.string() + " " + *error;
+            *error = library + " " + *error;
             return false;
         }
     }

@@ -5,8 +5,10 @@
 //   comes before its first newmtl: it writes through a material it has not made. Every
 //   statement of a library describes the material of the last newmtl, so before the
 //   first only comments have a meaning.
-// Such files are refused here, before Assimp reads them, with the line of the fault.
-// Lines end where Assimp ends them: at a line feed, carriage return, form feed or NUL.
+// Such files are refused here, before Assimp reads them, with the line of the fault. The
+// checks read the text the way Assimp 5.2 reads it, quirks included (which character
+// starts a statement, how a backslash joins lines, how the digits of an index are
+// stepped over): where they read it differently, a file they pass could still break it.
 #pragma once
 
 #include <cstddef>
@@ -23,11 +25,11 @@ namespace convert {
 bool CheckObjVertexIndices(const std::uint8_t* text, std::size_t size, std::string* error);
 
 // False with "line N: ..." when a statement other than a comment comes before the first
-// newmtl.
+// newmtl that Assimp reads as one.
 bool CheckMaterialLibrary(const std::uint8_t* text, std::size_t size, std::string* error);
 
 // The material library names an OBJ text gives (each mtllib line's words, and the whole
-// rest of the line, as Assimp may read either).
+// rest of the line, trimmed and as it is, as Assimp may read any of them).
 std::vector<std::string> MaterialLibraries(const std::uint8_t* text, std::size_t size);
 
 } // namespace convert
