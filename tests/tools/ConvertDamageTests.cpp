@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 using namespace tooltest;
 
@@ -175,7 +176,48 @@ TEST(ConvertDamage, SmallModelConvertsWhole)
     convert::BakedScene baked;
     ASSERT_TRUE(convert::Bake(content, options, &baked, &error)) << error;
     EXPECT_TRUE(baked.warnings.empty()) << Joined(baked.warnings);
-    EXPECT_EQ(baked.textures.at(0).width, 2);
+    EXPECT_EQ(baked.files.textures.at(0).width, 2);
+}
+
+// The engine's exact material values that orvex-convert's export keeps in a material's
+// extras are taken back only when whole and finite; otherwise the glTF colours are mapped.
+TEST(ConvertDamage, EngineValuesInExtrasOnlyWhenWholeAndFinite)
+{
+    auto imported = [](const std::function<void(nlohmann::json&)>& extras, const std::string& from,
+                       const std::string& to, convert::Content* content) {
+        Glb glb = SmallModel();
+        extras(glb.json["materials"][0]["extras"]["orvex"]);
+        std::vector<std::uint8_t> bytes = WriteGlb(glb);
+        // A number nlohmann::json would write otherwise, put in over one of the same length.
+        auto at = std::search(bytes.begin(), bytes.end(), from.begin(), from.end());
+        if (!from.empty() && at != bytes.end())
+            std::copy(to.begin(), to.end(), at);
+        std::string error;
+        EXPECT_TRUE(convert::ImportGltfBytes(bytes.data(), bytes.size(), content, &error)) << error;
+    };
+    auto whole = [](nlohmann::json& e) {
+        e = {{"ambient", {0.25, 0.5, 0.75, 1.0}},
+             {"diffuse", {0.5, 0.5, 0.5, 1.0}},
+             {"specular", {1.0, 1.0, 1.0, 1.0}},
+             {"shininess", 7777.5}};
+    };
+    convert::Content content;
+    imported(whole, "", "", &content);
+    ASSERT_TRUE(content.materials.at(0).engine.has_value());
+    EXPECT_FLOAT_EQ(content.materials[0].engine->ambient.g, 0.5f);
+    EXPECT_FLOAT_EQ(content.materials[0].engine->shininess, 7777.5f);
+
+    for (const char* to : {"1e300 ", "-1e300"}) { // finite as a double, not as a float
+        content = convert::Content{};
+        imported(whole, "7777.5", to, &content);
+        EXPECT_FALSE(content.materials.at(0).engine.has_value()) << to;
+    }
+    content = convert::Content{};
+    imported([&](nlohmann::json& e) { whole(e), e["diffuse"] = {0.5, 0.5, 0.5}; }, "", "", &content);
+    EXPECT_FALSE(content.materials.at(0).engine.has_value()) << "three channels";
+    content = convert::Content{};
+    imported([&](nlohmann::json& e) { whole(e), e.erase("specular"); }, "", "", &content);
+    EXPECT_FALSE(content.materials.at(0).engine.has_value()) << "no specular";
 }
 
 // orvex-convert on damaged files as a user meets them: the exit status, the lines on

@@ -200,7 +200,7 @@ TEST(ConvertFuzzRegression, ClipTooLongToBakeIsLeftOut)
     convert::ConvertReport report;
     ASSERT_TRUE(convert::BakeContent(content, options, "", &report, &error)) << error;
     EXPECT_EQ(report.clip, -1);
-    EXPECT_FALSE(report.baked.animated);
+    EXPECT_FALSE(report.baked.files.animation.has_value());
     ASSERT_EQ(report.warnings.size(), 1u);
     EXPECT_EQ(report.warnings[0], "animation 0 \"wave\" lasts 100000 s: 3 nodes at 2000002 frames are more keys "
                                   "than the converter writes (2097152), so no animation is written");

@@ -137,7 +137,7 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
     if (!Bake(content, bake, &report->baked, error))
         return false;
     if (options.center)
-        report->centerOffset = CenterScene(&report->baked);
+        report->centerOffset = CenterScene(&report->baked.files);
     report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
     return true;
 }
@@ -189,10 +189,10 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
 
     stage("writing " + options.outBase + ".mes");
     start = std::chrono::steady_clock::now();
-    if (!WriteOutput(report->baked, options.outBase, error))
+    if (!WriteOutput(report->baked.files, options.outBase, error))
         return false;
     report->writeSeconds = Since(start);
-    report->files = OutputFiles(report->baked, options.outBase);
+    report->files = OutputFiles(report->baked.files, options.outBase);
     stage("");
     return true;
 }

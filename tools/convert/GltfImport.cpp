@@ -23,6 +23,41 @@ namespace {
 
 std::string At(const std::string& path, std::size_t i) { return path + "[" + std::to_string(i) + "]"; }
 
+// The engine's own material values that orvex-convert's glTF export keeps in a material's
+// extras: "orvex": {"ambient": [r, g, b, a], "diffuse": [...], "specular": [...], "shininess": s}.
+// Nothing unless all four are there, well formed and finite.
+std::optional<EngineColors> EngineColorsOf(const tinygltf::Value& extras)
+{
+    if (!extras.IsObject() || !extras.Has("orvex"))
+        return std::nullopt;
+    const tinygltf::Value& engine = extras.Get("orvex");
+    auto color = [&](const char* key, Color* out) {
+        if (!engine.Has(key))
+            return false;
+        const tinygltf::Value& v = engine.Get(key);
+        if (!v.IsArray() || v.ArrayLen() != 4)
+            return false;
+        float c[4];
+        for (int i = 0; i < 4; ++i) {
+            if (!v.Get(i).IsNumber())
+                return false;
+            c[i] = static_cast<float>(v.Get(i).GetNumberAsDouble());
+            if (!std::isfinite(c[i]))
+                return false;
+        }
+        *out = {c[0], c[1], c[2], c[3]};
+        return true;
+    };
+    EngineColors colors;
+    if (!engine.IsObject() || !color("ambient", &colors.ambient) || !color("diffuse", &colors.diffuse) ||
+        !color("specular", &colors.specular) || !engine.Has("shininess") || !engine.Get("shininess").IsNumber())
+        return std::nullopt;
+    colors.shininess = static_cast<float>(engine.Get("shininess").GetNumberAsDouble());
+    if (!std::isfinite(colors.shininess))
+        return std::nullopt;
+    return colors;
+}
+
 class GltfReader {
 public:
     GltfReader(const tinygltf::Model& model, GltfCheck& check, Content* content)
@@ -276,6 +311,7 @@ void GltfReader::ReadMaterials()
         m.shininess = static_cast<float>(std::clamp(2.0 / (alpha * alpha) - 2.0, 0.0, 128.0));
         if (i < check.baseColorImage.size())
             m.image = check.baseColorImage[i];
+        m.engine = EngineColorsOf(s.extras);
         content.materials.push_back(std::move(m));
     }
 }
