@@ -60,6 +60,14 @@ from this folder (double-click it). Escape quits. Drag with the left mouse butto
 the camera (with the left Shift key: roll), with the right button to move it (with the left
 Shift key: zoom). It needs an OpenGL driver (OPENGL32.DLL, part of every Windows).
 
+From a command prompt it plays another scene, its textures loaded from beside it:
+
+  Orvex.exe [--window] [--fit] [SCENE.mes [ANIMATION.knx]]
+
+--window plays in an ordinary window, --fit frames a scene of any size. Orvex.exe is a
+windowed program, so its text goes to a pipe or file only: "Orvex.exe --help | more" lists
+the options.
+
 If it cannot start (no scene files in its folder, no OpenGL), it says why in a message box
 and ends with exit status 1. Set the environment variable ORVEX_NO_MESSAGE_BOX=1 to get the
 reason on stderr only (for scripts). ORVEX_FRAME_TIMING=1 writes the frame rate and the time

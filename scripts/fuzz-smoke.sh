@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses (clang, AddressSanitizer, UBSan) in build-fuzz/ and runs
-# each for a bounded time from writer-made seeds, so every change meets the fuzzers.
+# each for a bounded time from seeds made by code (the format writer for the engine's files;
+# for the import, a small glTF model, the shared models and the tests' damaged files, and
+# OBJ texts), so every change meets the fuzzers.
 #   ./scripts/fuzz-smoke.sh            about 30 s per format
 #   FUZZ_SECONDS=300 ./scripts/fuzz-smoke.sh
 # A crash leaves its input in fuzz-out/ and fails the script; turn it into a test.
@@ -10,17 +12,21 @@ cd "$root"
 
 seconds=${FUZZ_SECONDS:-30}
 build=build-fuzz
-formats=(mes knx tga agree)
+formats=(mes knx tga agree gltf obj)
+# The shared models the glTF seeds are made from; without them the glTF fuzzer starts
+# from the small model made in code only.
+models=${ORVEX_ASSETS:-$root/../shared/assets}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null
-targets=(orvex_fuzz_seeds)
+targets=(orvex_fuzz_seeds orvex_fuzz_import_seeds)
 for format in "${formats[@]}"; do targets+=("orvex_fuzz_$format"); done
 cmake --build "$build" -j2 --target "${targets[@]}"
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 "$build/bin/orvex_fuzz_seeds" "$corpus"
+"$build/bin/orvex_fuzz_import_seeds" "$corpus" "$models"
 mkdir -p fuzz-out
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}

@@ -15,7 +15,7 @@ for arg in "$@"; do
   esac
 done
 
-./scripts/deps.sh
+./scripts/deps.sh "$build"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cmake_args[@]}" >/dev/null
 cmake --build "$build" -j2

@@ -1,7 +1,7 @@
 #include "HeadlessSurface.h"
 
-#include <algorithm>
-#include <cstddef>
+#include "render/FrameReadBack.h"
+
 
 bool HeadlessSurface::StartVideo()
 {
@@ -35,33 +35,14 @@ HeadlessSurface::~HeadlessSurface()
 
 std::vector<std::uint8_t> HeadlessSurface::ReadPixels() const
 {
-    std::vector<std::uint8_t> rgba;
-    if (!ready) return rgba;
-    // Read-back is for tests and tools, not for the engine, so it does not go through `gl`.
-    using ReadPixelsFn = void (*)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*);
-    using PixelStoreFn = void (*)(GLenum, GLint);
-    auto readPixels = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
-    auto pixelStore = reinterpret_cast<PixelStoreFn>(SDL_GL_GetProcAddress("glPixelStorei"));
-    if (readPixels == nullptr || pixelStore == nullptr || gl.glFinish == nullptr) return rgba;
-    gl.glFinish();
-    const std::size_t row = static_cast<std::size_t>(width) * 4;
-    std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(height));
-    pixelStore(GL_PACK_ALIGNMENT, 1);
-    readPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    rgba.resize(bottomUp.size());
-    for (int y = 0; y < height; ++y)
-        std::copy_n(bottomUp.data() + static_cast<std::size_t>(height - 1 - y) * row, row,
-                    rgba.data() + static_cast<std::size_t>(y) * row);
-    return rgba;
+    if (!ready) return {};
+    return ReadTopDownRgba(gl, reinterpret_cast<ReadPixelsFunction>(SDL_GL_GetProcAddress("glReadPixels")),
+                           reinterpret_cast<PixelStoreFunction>(SDL_GL_GetProcAddress("glPixelStorei")), width,
+                           height);
 }
 
 std::array<std::uint8_t, 4> HeadlessSurface::Pixel(int x, int y) const
 {
-    std::array<std::uint8_t, 4> pixel{};
-    if (x < 0 || y < 0 || x >= width || y >= height) return pixel;
-    const std::vector<std::uint8_t> rgba = ReadPixels();
-    if (rgba.empty()) return pixel;
-    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
-    std::copy_n(rgba.data() + at, 4, pixel.data());
-    return pixel;
+    if (x < 0 || y < 0 || x >= width || y >= height) return {};
+    return RgbaPixelAt(ReadPixels(), width, height, x, y);
 }

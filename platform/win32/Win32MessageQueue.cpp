@@ -2,6 +2,8 @@
 
 #include "WindowProcedure.h"
 
+#include <algorithm>
+
 bool Win32MessageQueue::Peek()
 {
     MSG message;
@@ -56,6 +58,16 @@ LRESULT CALLBACK ViewerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    case WM_GETMINMAXINFO: {
+        // The picture is always 1024x768. A captioned window (--window) on a screen of that
+        // size would be cut to the screen and its client area lose the picture's top rows, so
+        // the window may reach past the screen's edge instead.
+        DefWindowProcA(window, message, wParam, lParam);
+        MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, 8192);
+        limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, 8192);
+        return 0;
+    }
     default:
         break;
     }

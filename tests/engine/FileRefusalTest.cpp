@@ -119,16 +119,22 @@ protected:
     {
         path = (std::filesystem::temp_directory_path() / ("orvex-refusal-" + std::to_string(::getpid()))).string();
     }
-    void TearDown() override { std::filesystem::remove(path); }
+    void TearDown() override
+    {
+        // Windows removes no file that is still open.
+        stream.Close();
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
 
     // Opens a file of these bytes with a fresh record attached.
     void Open(const std::vector<unsigned char>& bytes)
     {
+        stream.Close();
         {
             std::ofstream out(path, std::ios::binary | std::ios::trunc);
             out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         }
-        stream.Close();
         refusal.Clear();
         stream.SetRefusal(&refusal);
         ASSERT_TRUE(stream.OpenToRead(path.c_str()));

@@ -5,9 +5,9 @@
 
 namespace tooltest {
 
-Mat RigidMat(const float position[3], const float rotation[4])
+Mat RigidMat(const orvex::format::Vec3& position, const orvex::format::Quat& rotation)
 {
-    double x = rotation[0], y = rotation[1], z = rotation[2], w = rotation[3];
+    double x = rotation.x, y = rotation.y, z = rotation.z, w = rotation.w;
     Mat m{};
     m[0] = 1 - 2 * (y * y + z * z);
     m[1] = 2 * (x * y + z * w);
@@ -18,27 +18,28 @@ Mat RigidMat(const float position[3], const float rotation[4])
     m[8] = 2 * (x * z + y * w);
     m[9] = 2 * (y * z - x * w);
     m[10] = 1 - 2 * (x * x + y * y);
-    m[12] = position[0], m[13] = position[1], m[14] = position[2], m[15] = 1;
+    m[12] = position.x, m[13] = position.y, m[14] = position.z, m[15] = 1;
     return m;
 }
 
-std::vector<Mat> RestBones(const convert::BakedScene& scene)
+std::vector<Mat> RestBones(const convert::BakedScene& baked)
 {
-    std::vector<Mat> bones(scene.nodes.size());
-    for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
-        const convert::OutNode& n = scene.nodes[i];
+    const auto& nodes = baked.files.scene.nodes;
+    std::vector<Mat> bones(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const orvex::format::NodeDesc& n = nodes[i];
         Mat local = RigidMat(n.position, n.rotation);
         bones[i] = n.parent < 0 ? local : MatMul(bones[n.parent], local);
     }
     return bones;
 }
 
-std::vector<Mat> FrameBones(const convert::BakedScene& scene, std::uint32_t frame)
+std::vector<Mat> FrameBones(const convert::BakedScene& baked, std::uint32_t frame)
 {
-    const auto& tracks = scene.animation.tracks;
+    const auto& tracks = baked.files.animation->tracks;
     std::vector<Mat> bones(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i) {
-        const convert::OutKey& k = tracks[i].keys[frame];
+        const orvex::format::KeyDesc& k = tracks[i].keys[frame];
         Mat local = RigidMat(k.position, k.rotation);
         bones[i] = tracks[i].parent < 0 ? local : MatMul(bones[tracks[i].parent], local);
     }

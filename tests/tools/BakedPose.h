@@ -10,7 +10,7 @@
 
 namespace tooltest {
 
-Mat RigidMat(const float position[3], const float rotation[4]);
+Mat RigidMat(const orvex::format::Vec3& position, const orvex::format::Quat& rotation);
 // Bone matrices of the stored pose of the nodes.
 std::vector<Mat> RestBones(const convert::BakedScene& scene);
 // Bone matrices at one frame of the animation.

@@ -36,7 +36,7 @@ void Convert(const std::string& model, int clip, Converted* c, bool binary = fal
     ASSERT_TRUE(c->reference.Load(path)) << model;
     // Every node of these models is in its scene, so output node k is source node
     // contentNodeOfNode[k].
-    ASSERT_EQ(c->reference.NodeCount(), static_cast<int>(c->baked.nodes.size())) << model;
+    ASSERT_EQ(c->reference.NodeCount(), static_cast<int>(c->baked.files.scene.nodes.size())) << model;
 }
 
 int SourceNode(const Converted& c, std::size_t outputNode) { return c.baked.contentNodeOfNode[outputNode]; }
@@ -44,17 +44,17 @@ int SourceNode(const Converted& c, std::size_t outputNode) { return c.baked.cont
 std::size_t Triangles(const convert::BakedScene& s)
 {
     std::size_t n = 0;
-    for (const auto& m : s.meshes)
+    for (const auto& m : s.files.scene.meshes)
         for (const auto& g : m.groups)
             for (const auto& l : g.lists)
-                n += l.size() / 3;
+                n += l.indices.size() / 3;
     return n;
 }
 
 std::size_t Vertices(const convert::BakedScene& s)
 {
     std::size_t n = 0;
-    for (const auto& m : s.meshes)
+    for (const auto& m : s.files.scene.meshes)
         n += m.vertices.size();
     return n;
 }
@@ -89,18 +89,19 @@ TEST(ConvertBake, CountsMatchTheSource)
             Convert(e.model, e.clips ? 0 : -1, &c, binary);
             if (HasFatalFailure())
                 return;
-            EXPECT_EQ(c.baked.meshes.size(), e.meshes);
-            EXPECT_EQ(c.baked.materials.size(), e.materials);
-            EXPECT_EQ(c.baked.textures.size(), e.textures);
+            const orvex::format::SceneDesc& scene = c.baked.files.scene;
+            EXPECT_EQ(scene.meshes.size(), e.meshes);
+            EXPECT_EQ(scene.materials.size(), e.materials);
+            EXPECT_EQ(c.baked.files.textures.size(), e.textures);
             EXPECT_EQ(c.content.clips.size(), e.clips);
             EXPECT_EQ(static_cast<int>(Vertices(c.baked)), c.reference.SceneVertexCount());
             EXPECT_EQ(static_cast<int>(Triangles(c.baked)), c.reference.SceneTriangleCount());
-            for (std::size_t k = 0; k < c.baked.nodes.size(); ++k) {
+            for (std::size_t k = 0; k < scene.nodes.size(); ++k) {
                 const std::string& source = c.reference.NodeName(SourceNode(c, k));
                 if (!source.empty()) {
-                    EXPECT_EQ(c.baked.nodes[k].name, source);
+                    EXPECT_EQ(scene.nodes[k].name, source);
                 }
-                EXPECT_LT(c.baked.nodes[k].parent, static_cast<int>(k)); // parents first
+                EXPECT_LT(scene.nodes[k].parent, static_cast<int>(k)); // parents first
             }
         }
     }
@@ -129,26 +130,27 @@ TEST(ConvertBake, RigidModelsFollowTheSourceOnTheFrameGrid)
         Convert(k.model, k.clip, &c);
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(c.baked.animated);
-        const convert::OutAnimation& anim = c.baked.animation;
+        ASSERT_TRUE(c.baked.files.animation);
+        const orvex::format::AnimationDesc& anim = *c.baked.files.animation;
+        const auto& nodes = c.baked.files.scene.nodes;
         if (k.frames) {
             EXPECT_EQ(anim.frameCount, k.frames);
         }
-        EXPECT_EQ(anim.frameCount, static_cast<std::uint32_t>(std::ceil(anim.duration * 20 - 1e-6)) + 1);
-        ASSERT_EQ(anim.tracks.size(), c.baked.nodes.size());
+        EXPECT_EQ(anim.frameCount, static_cast<std::uint32_t>(std::ceil(c.baked.clipDuration * 20 - 1e-6)) + 1);
+        ASSERT_EQ(anim.tracks.size(), nodes.size());
 
         std::vector<Mat> restBones = RestBones(c.baked);
         std::vector<Mat> restWorld = c.reference.Worlds(-1, 0);
         std::vector<Mat> stretch(restBones.size());
         for (std::size_t n = 0; n < restBones.size(); ++n) {
             stretch[n] = MatMul(MatInverse(restBones[n]), restWorld[SourceNode(c, n)]);
-            EXPECT_EQ(anim.tracks[n].parent, c.baked.nodes[n].parent);
+            EXPECT_EQ(anim.tracks[n].parent, nodes[n].parent);
         }
         for (std::uint32_t f = 0; f < anim.frameCount; ++f) {
             std::vector<Mat> bones = FrameBones(c.baked, f);
             std::vector<Mat> world = c.reference.Worlds(k.clip, f / 20.0);
             for (std::size_t n = 0; n < bones.size(); ++n) {
-                const std::string& name = c.baked.nodes[n].name;
+                const std::string& name = nodes[n].name;
                 // Nodes whose scale animates cannot follow; the baker says so by name.
                 if (Warned(c.baked, "'" + name + "'"))
                     continue;
@@ -203,8 +205,9 @@ TEST(ConvertBake, SkinnedVerticesReproduceBindPoseAndSourceSkinning)
         ASSERT_GE(meshNode, 0);
         std::vector<V3> source = c.reference.Positions(meshNode);
         std::vector<int> influences = c.reference.InfluenceCounts(meshNode);
-        ASSERT_EQ(c.baked.meshes.size(), 1u);
-        const convert::OutMesh& mesh = c.baked.meshes[0];
+        const orvex::format::SceneDesc& scene = c.baked.files.scene;
+        ASSERT_EQ(scene.meshes.size(), 1u);
+        const orvex::format::MeshDesc& mesh = scene.meshes[0];
         ASSERT_EQ(mesh.vertices.size(), source.size());
         EXPECT_EQ(c.baked.skinnedVertices, source.size());
         EXPECT_EQ(c.baked.multiInfluenceVertices,
@@ -214,8 +217,8 @@ TEST(ConvertBake, SkinnedVerticesReproduceBindPoseAndSourceSkinning)
         // Bind matrices per output node.
         std::vector<int> joints = c.reference.Joints(meshNode);
         std::vector<Mat> inverseBinds = c.reference.InverseBinds(meshNode);
-        std::vector<Mat> bindOfNode(c.baked.nodes.size());
-        std::vector<bool> isJoint(c.baked.nodes.size(), false);
+        std::vector<Mat> bindOfNode(scene.nodes.size());
+        std::vector<bool> isJoint(scene.nodes.size(), false);
         for (std::size_t j = 0; j < joints.size(); ++j) {
             int out = c.baked.nodeOfContentNode[joints[j]];
             bindOfNode[out] = MatInverse(inverseBinds[j]);
@@ -223,16 +226,16 @@ TEST(ConvertBake, SkinnedVerticesReproduceBindPoseAndSourceSkinning)
         }
         double worstBind = 0;
         for (std::size_t v = 0; v < source.size(); ++v) {
-            int node = mesh.nodes[v];
+            int node = mesh.nodeIndices[v];
             ASSERT_TRUE(isJoint[node]) << "vertex " << v << " is not carried by a joint";
-            const float* p = mesh.vertices[v].position;
-            V3 at = MatPoint(bindOfNode[node], {p[0], p[1], p[2]});
+            const auto& p = mesh.vertices[v].position;
+            V3 at = MatPoint(bindOfNode[node], {p.x, p.y, p.z});
             for (int a = 0; a < 3; ++a)
                 worstBind = std::max(worstBind, std::fabs(at[a] - source[v][a]));
         }
         EXPECT_LT(worstBind, 1e-4);
 
-        const convert::OutAnimation& anim = c.baked.animation;
+        const orvex::format::AnimationDesc& anim = *c.baked.files.animation;
         for (std::uint32_t f : {0u, 7u, 13u, anim.frameCount / 2, anim.frameCount - 1}) {
             std::vector<Mat> bones = FrameBones(c.baked, f);
             std::vector<V3> skinned = c.reference.Skinned(meshNode, 0, f / 20.0);
@@ -240,8 +243,8 @@ TEST(ConvertBake, SkinnedVerticesReproduceBindPoseAndSourceSkinning)
             for (std::size_t v = 0; v < source.size(); ++v) {
                 if (influences[v] != 1)
                     continue;
-                const float* p = mesh.vertices[v].position;
-                V3 at = MatPoint(bones[mesh.nodes[v]], {p[0], p[1], p[2]});
+                const auto& p = mesh.vertices[v].position;
+                V3 at = MatPoint(bones[mesh.nodeIndices[v]], {p.x, p.y, p.z});
                 for (int a = 0; a < 3; ++a)
                     worst = std::max(worst, std::fabs(at[a] - skinned[v][a]));
             }
@@ -264,27 +267,27 @@ TEST(ConvertBake, FrontFacesAreClockwiseAndRigidVerticesInPlace)
         std::vector<Mat> bones = RestBones(c.baked);
         std::vector<Mat> world = c.reference.Worlds(-1, 0);
         std::size_t agree = 0, total = 0;
-        for (std::size_t m = 0; m < c.baked.meshes.size(); ++m) {
-            const convert::OutMesh& mesh = c.baked.meshes[m];
-            int holder = SourceNode(c, mesh.nodes[0]);
+        for (const orvex::format::MeshDesc& mesh : c.baked.files.scene.meshes) {
+            int holder = SourceNode(c, mesh.nodeIndices[0]);
             std::vector<V3> source = c.reference.Positions(holder);
             ASSERT_EQ(source.size(), mesh.vertices.size());
             std::vector<V3> drawn(mesh.vertices.size());
             for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
-                const float* p = mesh.vertices[v].position;
-                drawn[v] = MatPoint(bones[mesh.nodes[v]], {p[0], p[1], p[2]});
+                const auto& p = mesh.vertices[v].position;
+                drawn[v] = MatPoint(bones[mesh.nodeIndices[v]], {p.x, p.y, p.z});
                 V3 expected = MatPoint(world[holder], source[v]);
                 for (int a = 0; a < 3; ++a)
                     ASSERT_NEAR(drawn[v][a], expected[a], 1e-4) << "mesh " << mesh.name << " vertex " << v;
             }
             for (const auto& g : mesh.groups)
-                for (const auto& l : g.lists)
-                    for (std::size_t t = 0; t + 2 < l.size(); t += 3) {
+                for (const auto& list : g.lists)
+                    for (std::size_t t = 0, end = list.indices.size(); t + 2 < end; t += 3) {
+                        const auto& l = list.indices;
                         const V3 &a = drawn[l[t]], &b = drawn[l[t + 1]], &d = drawn[l[t + 2]];
                         V3 e1{b[0] - a[0], b[1] - a[1], b[2] - a[2]}, e2{d[0] - a[0], d[1] - a[1], d[2] - a[2]};
                         V3 cross{e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
-                        const float* n = mesh.vertices[l[t]].normal;
-                        double dot = cross[0] * n[0] + cross[1] * n[1] + cross[2] * n[2];
+                        const auto& n = mesh.vertices[l[t]].normal;
+                        double dot = cross[0] * n.x + cross[1] * n.y + cross[2] * n.z;
                         ++total;
                         // Counter-clockwise order gives the outward normal; clockwise the opposite.
                         agree += dot < 0;
@@ -300,13 +303,11 @@ TEST(ConvertBake, MaterialsCarryTheirColourInATexture)
 {
     Converted box;
     Convert("BoxAnimated", -1, &box);
-    ASSERT_EQ(box.baked.textures.size(), 2u);
+    ASSERT_EQ(box.baked.files.textures.size(), 2u);
+    const auto& materials = box.baked.files.scene.materials;
     for (std::size_t m = 0; m < 2; ++m) {
-        const convert::OutMaterial& mat = box.baked.materials[m];
-        const convert::OutTexture* tex = nullptr;
-        for (const auto& t : box.baked.textures)
-            if (t.name == mat.texture)
-                tex = &t;
+        const orvex::format::MaterialDesc& mat = materials[m];
+        const orvex::format::TextureDesc* tex = box.baked.files.FindTexture(mat.texture);
         ASSERT_NE(tex, nullptr) << mat.name;
         EXPECT_EQ(tex->channels, 3);
         EXPECT_EQ(tex->width, 4);
@@ -314,8 +315,8 @@ TEST(ConvertBake, MaterialsCarryTheirColourInATexture)
         EXPECT_EQ(tex->pixels[1], static_cast<std::uint8_t>(std::lround(mat.diffuse[1] * 255)));
         EXPECT_EQ(tex->pixels[2], static_cast<std::uint8_t>(std::lround(mat.diffuse[2] * 255)));
     }
-    EXPECT_EQ(box.baked.materials[0].name, "inner");
-    EXPECT_EQ(box.baked.materials[1].name, "outer");
+    EXPECT_EQ(materials[0].name, "inner");
+    EXPECT_EQ(materials[1].name, "outer");
 
     struct Picture {
         const char* model;
@@ -325,8 +326,8 @@ TEST(ConvertBake, MaterialsCarryTheirColourInATexture)
                              Picture{"CesiumMan", 1024, 1024}, Picture{"InterpolationTest", 1000, 100}}) {
         Converted c;
         Convert(p.model, -1, &c);
-        const convert::OutTexture* found = nullptr;
-        for (const auto& t : c.baked.textures)
+        const orvex::format::TextureDesc* found = nullptr;
+        for (const auto& t : c.baked.files.textures)
             if (t.width == p.width && t.height == p.height)
                 found = &t;
         ASSERT_NE(found, nullptr) << p.model;
@@ -334,7 +335,7 @@ TEST(ConvertBake, MaterialsCarryTheirColourInATexture)
         EXPECT_LE(found->name.size(), 75u);
     }
     // The shininess of every material lies in the range OpenGL accepts.
-    for (const auto& m : box.baked.materials) {
+    for (const auto& m : materials) {
         EXPECT_GE(m.shininess, 0.0f);
         EXPECT_LE(m.shininess, 128.0f);
     }
@@ -346,13 +347,13 @@ namespace {
 std::vector<std::array<double, 3>> VertexPositions(const convert::BakedScene& s, const std::vector<Mat>& bones)
 {
     std::vector<std::array<double, 3>> out;
-    for (const auto& mesh : s.meshes)
+    for (const auto& mesh : s.files.scene.meshes)
         for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
-            const Mat& m = bones[mesh.nodes[v]];
-            const float* p = mesh.vertices[v].position;
-            out.push_back({m[0] * p[0] + m[4] * p[1] + m[8] * p[2] + m[12],
-                           m[1] * p[0] + m[5] * p[1] + m[9] * p[2] + m[13],
-                           m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14]});
+            const Mat& m = bones[mesh.nodeIndices[v]];
+            const auto& p = mesh.vertices[v].position;
+            out.push_back({m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
+                           m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+                           m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]});
         }
     return out;
 }
@@ -366,7 +367,7 @@ TEST(ConvertBake, CenteringMovesEveryPoseByOneOffsetAndTheRestBoxAboutTheOrigin)
         Converted c;
         ASSERT_NO_FATAL_FAILURE(Convert(model, 0, &c));
         const convert::BakedScene before = c.baked;
-        const convert::Vec3 offset = convert::CenterScene(&c.baked);
+        const convert::Vec3 offset = convert::CenterScene(&c.baked.files);
         const double shift[3] = {offset.x, offset.y, offset.z};
 
         // The stored pose: its box is centred on the origin, and every vertex moved by the offset.
@@ -386,8 +387,8 @@ TEST(ConvertBake, CenteringMovesEveryPoseByOneOffsetAndTheRestBoxAboutTheOrigin)
                 ASSERT_NEAR(rest[v][axis], restBefore[v][axis] + shift[axis], 1e-4) << "vertex " << v;
 
         // The animation plays the same motion, moved by the same offset, at every frame.
-        ASSERT_TRUE(c.baked.animated);
-        for (std::uint32_t frame = 0; frame < c.baked.animation.frameCount; ++frame) {
+        ASSERT_TRUE(c.baked.files.animation);
+        for (std::uint32_t frame = 0; frame < c.baked.files.animation->frameCount; ++frame) {
             const auto now = VertexPositions(c.baked, FrameBones(c.baked, frame));
             const auto was = VertexPositions(before, FrameBones(before, frame));
             for (std::size_t v = 0; v < now.size(); ++v)

@@ -65,7 +65,7 @@ TEST(ConvertParts, StepAndLinearHoldOutsideTheirKeys)
     // A key stored as a float reaches the same instant computed in double.
     Channel floatKey = MakeChannel(Target::Translation, Interpolation::Step, {0, static_cast<float>(0.1)}, {1, 0, 0, 2, 0, 0});
     EXPECT_EQ(SampleX(floatKey, 2 / 20.0), 2);
-    EXPECT_EQ(convert::ClipDuration(convert::Clip{"", {step, floatKey}}), 3);
+    EXPECT_EQ(convert::ClipDuration(convert::Clip{"", {step, floatKey}, {}}), 3);
 }
 
 // Cubic Hermite spline with tangents scaled by the key interval; a rotation comes out
@@ -160,11 +160,12 @@ TEST(ConvertParts, AssimpReadsOtherFormats)
     convert::BakeOptions options;
     ASSERT_TRUE(convert::Bake(content, options, &baked, &error)) << error;
 
-    ASSERT_EQ(baked.materials.size(), 1u);
-    EXPECT_EQ(baked.materials[0].name, "red_paint");
-    EXPECT_FLOAT_EQ(baked.materials[0].shininess, 128); // clamped from 200
-    ASSERT_EQ(baked.textures.size(), 1u);
-    const convert::OutTexture& tex = baked.textures[0];
+    const auto& materials = baked.files.scene.materials;
+    ASSERT_EQ(materials.size(), 1u);
+    EXPECT_EQ(materials[0].name, "red_paint");
+    EXPECT_FLOAT_EQ(materials[0].shininess, 128); // clamped from 200
+    ASSERT_EQ(baked.files.textures.size(), 1u);
+    const orvex::format::TextureDesc& tex = baked.files.textures[0];
     ASSERT_EQ(tex.width, 2);
     // The diffuse colour is multiplied in: red stays (255, 0, 0), white becomes (255, 128, 64).
     EXPECT_EQ(tex.pixels[0], 255);
@@ -173,10 +174,10 @@ TEST(ConvertParts, AssimpReadsOtherFormats)
     EXPECT_EQ(tex.pixels[10], 128);
     EXPECT_EQ(tex.pixels[11], 64);
     // The quad's top-left corner (0, 1) samples the picture's first row: t = 0 there.
-    const convert::OutMesh& mesh = baked.meshes[0];
+    const orvex::format::MeshDesc& mesh = baked.files.scene.meshes[0];
     bool foundTopLeft = false;
-    for (const convert::OutVertex& v : mesh.vertices)
-        if (v.position[0] == 0 && v.position[1] == 1) {
+    for (const orvex::format::VertexDesc& v : mesh.vertices)
+        if (v.position.x == 0 && v.position.y == 1) {
             foundTopLeft = true;
             EXPECT_FLOAT_EQ(v.s, 0);
             EXPECT_FLOAT_EQ(v.t, 0);
@@ -198,32 +199,34 @@ TEST(ConvertParts, AssimpAndTinygltfAgreeOnLinearAnimation)
     convert::BakedScene a, b;
     ASSERT_TRUE(convert::Bake(viaGltf, options, &a, &error)) << error;
     ASSERT_TRUE(convert::Bake(viaAssimp, options, &b, &error)) << error;
-    ASSERT_EQ(a.animation.frameCount, b.animation.frameCount);
+    ASSERT_TRUE(a.files.animation && b.files.animation);
+    ASSERT_EQ(a.files.animation->frameCount, b.files.animation->frameCount);
 
     // Assimp adds a root node of its own; match the nodes that carry the boxes by name.
-    for (const convert::OutMesh& mesh : a.meshes) {
-        const std::string& carrier = a.nodes[mesh.nodes[0]].name;
-        int ia = mesh.nodes[0], ib = -1;
-        for (std::size_t k = 0; k < b.meshes.size(); ++k)
-            if (b.meshes[k].name == mesh.name)
-                ib = b.meshes[k].nodes[0];
+    for (const orvex::format::MeshDesc& mesh : a.files.scene.meshes) {
+        const std::string& carrier = a.files.scene.nodes[mesh.nodeIndices[0]].name;
+        int ia = mesh.nodeIndices[0], ib = -1;
+        for (const orvex::format::MeshDesc& other : b.files.scene.meshes)
+            if (other.name == mesh.name)
+                ib = other.nodeIndices[0];
         ASSERT_GE(ib, 0) << carrier;
-        for (std::uint32_t f = 0; f < a.animation.frameCount; f += 5) {
+        for (std::uint32_t f = 0; f < a.files.animation->frameCount; f += 5) {
             // World matrices through the parents.
             auto world = [&](const convert::BakedScene& s, int node) {
                 Mat m{};
                 m[0] = m[5] = m[10] = m[15] = 1;
                 std::vector<int> chain;
-                for (int n = node; n >= 0; n = s.animation.tracks[n].parent)
+                const auto& tracks = s.files.animation->tracks;
+                for (int n = node; n >= 0; n = tracks[n].parent)
                     chain.insert(chain.begin(), n);
                 for (int n : chain) {
-                    const convert::OutKey& k = s.animation.tracks[n].keys[f];
+                    const orvex::format::KeyDesc& k = tracks[n].keys[f];
                     Mat local{};
-                    double x = k.rotation[0], y = k.rotation[1], z = k.rotation[2], w = k.rotation[3];
+                    double x = k.rotation.x, y = k.rotation.y, z = k.rotation.z, w = k.rotation.w;
                     local = {1 - 2 * (y * y + z * z), 2 * (x * y + z * w), 2 * (x * z - y * w), 0,
                              2 * (x * y - z * w), 1 - 2 * (x * x + z * z), 2 * (y * z + x * w), 0,
                              2 * (x * z + y * w), 2 * (y * z - x * w), 1 - 2 * (x * x + y * y), 0,
-                             k.position[0], k.position[1], k.position[2], 1};
+                             k.position.x, k.position.y, k.position.z, 1};
                     m = MatMul(m, local);
                 }
                 return m;

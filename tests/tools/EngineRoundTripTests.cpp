@@ -40,7 +40,7 @@ public:
         }
         convert::BakeOptions options;
         options.clip = clip;
-        if (!convert::Bake(content, options, &baked, &error) || !convert::WriteOutput(baked, dir / "scene", &error)) {
+        if (!convert::Bake(content, options, &baked, &error) || !convert::WriteOutput(baked.files, dir / "scene", &error)) {
             ADD_FAILURE() << model << ": " << error;
             return;
         }
@@ -136,10 +136,11 @@ TEST(EngineRoundTrip, RigidBonesMatchTheSourceWorldTransforms)
             m.PlayTo(f);
             std::vector<Mat> world = m.reference.Worlds(c.clip, f / 20.0);
             for (int n = 0; n < nodes; ++n) {
-                if (Warned(m.baked, "'" + m.baked.nodes[n].name + "'"))
+                const std::string& name = m.baked.files.scene.nodes[n].name;
+                if (Warned(m.baked, "'" + name + "'"))
                     continue; // an animated scale the format cannot hold
                 EXPECT_LT(MatDiff(MatMul(m.Bone(n), stretch[n]), world[m.baked.contentNodeOfNode[n]]), 1e-4)
-                    << "node " << m.baked.nodes[n].name << " frame " << f;
+                    << "node " << name << " frame " << f;
             }
         }
     }

@@ -92,8 +92,12 @@ std::vector<std::string> ScratchDir::Files() const
 
 RunResult RunTool(const std::string& tool, const std::vector<std::string>& args)
 {
+    return RunProgram(std::string(ORVEX_TOOLS_BIN_DIR) + "/" + tool, args);
+}
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args)
+{
     RunResult result;
-    std::string program = std::string(ORVEX_TOOLS_BIN_DIR) + "/" + tool;
     char outName[] = "/tmp/orvex-tool-out-XXXXXX";
     char errName[] = "/tmp/orvex-tool-err-XXXXXX";
     int outFd = mkstemp(outName), errFd = mkstemp(errName);
@@ -107,8 +111,8 @@ RunResult RunTool(const std::string& tool, const std::vector<std::string>& args)
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        std::perror("execv");
+        execvp(program.c_str(), argv.data());
+        std::perror("execvp");
         _exit(127);
     }
     int status = 0;

@@ -44,4 +44,7 @@ struct RunResult {
 // Runs build/bin/<tool> with the arguments (no shell involved) and collects its output.
 RunResult RunTool(const std::string& tool, const std::vector<std::string>& args);
 
+// The same for any program: a path, or a name looked up in PATH.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+
 } // namespace tooltest

@@ -60,16 +60,17 @@ bool BakeAnimation(const Content& content, const BakeOptions& options, const Res
     }
     std::uint32_t frames = static_cast<std::uint32_t>(span) + 1;
 
-    OutAnimation& anim = out->animation;
-    anim.clipName = clip.name;
-    anim.framesPerSecond = fps;
-    anim.duration = duration;
+    out->clipName = clip.name;
+    out->framesPerSecond = fps;
+    out->clipDuration = duration;
+    const std::vector<orvex::format::NodeDesc>& nodes = out->files.scene.nodes;
+    orvex::format::AnimationDesc& anim = out->files.animation.emplace();
     anim.frameCount = frames;
     std::size_t n = content.nodes.size();
     anim.tracks.resize(n);
     for (std::size_t k = 0; k < n; ++k) {
-        anim.tracks[k].name = out->nodes[k].name;
-        anim.tracks[k].parent = out->nodes[k].parent;
+        anim.tracks[k].name = nodes[k].name;
+        anim.tracks[k].parent = nodes[k].parent;
         anim.tracks[k].keys.resize(frames);
     }
 
@@ -83,20 +84,17 @@ bool BakeAnimation(const Content& content, const BakeOptions& options, const Res
             rigid[i] = RigidOrFallback(world[i], previous[i].rotation);
             int p = content.nodes[i].parent;
             Rigid local = p < 0 ? rigid[i] : LocalRigid(rigid[p], rigid[i]);
-            OutKey& key = anim.tracks[out->nodeOfContentNode[i]].keys[f];
+            orvex::format::KeyDesc& key = anim.tracks[out->nodeOfContentNode[i]].keys[f];
             // Keep neighbouring keys on the same side of the quaternion sphere.
             if (f > 0) {
-                const float* q = anim.tracks[out->nodeOfContentNode[i]].keys[f - 1].rotation;
-                if (Dot(local.rotation, Quat{q[0], q[1], q[2], q[3]}) < 0)
+                const orvex::format::Quat& q = anim.tracks[out->nodeOfContentNode[i]].keys[f - 1].rotation;
+                if (Dot(local.rotation, Quat{q.x, q.y, q.z, q.w}) < 0)
                     local.rotation = {-local.rotation.x, -local.rotation.y, -local.rotation.z, -local.rotation.w};
             }
-            key.position[0] = static_cast<float>(local.translation.x);
-            key.position[1] = static_cast<float>(local.translation.y);
-            key.position[2] = static_cast<float>(local.translation.z);
-            key.rotation[0] = static_cast<float>(local.rotation.x);
-            key.rotation[1] = static_cast<float>(local.rotation.y);
-            key.rotation[2] = static_cast<float>(local.rotation.z);
-            key.rotation[3] = static_cast<float>(local.rotation.w);
+            key.position = {static_cast<float>(local.translation.x), static_cast<float>(local.translation.y),
+                            static_cast<float>(local.translation.z)};
+            key.rotation = {static_cast<float>(local.rotation.x), static_cast<float>(local.rotation.y),
+                            static_cast<float>(local.rotation.z), static_cast<float>(local.rotation.w)};
 
             // The vertices keep the rest pose's stretch: note every carrier whose stretch moves.
             if (carriesVertices[i] && !stretchChanges[i]) {
@@ -130,7 +128,7 @@ bool BakeAnimation(const Content& content, const BakeOptions& options, const Res
         int node = culprit >= 0 ? culprit : static_cast<int>(i);
         if (!named.insert(node).second)
             continue;
-        const std::string& name = out->nodes[out->nodeOfContentNode[node]].name;
+        const std::string& name = nodes[out->nodeOfContentNode[node]].name;
         if (culprit >= 0)
             out->warnings.push_back("node '" + name +
                                     "': animated scale cannot be represented; the vertices it moves keep the rest "
@@ -140,7 +138,6 @@ bool BakeAnimation(const Content& content, const BakeOptions& options, const Res
                                     "': its scale or shear changes during the animation and cannot be represented; "
                                     "its vertices keep the rest pose's");
     }
-    out->animated = true;
     return true;
 }
 

@@ -1,15 +1,24 @@
 // Every format Assimp reads (FBX, COLLADA, OBJ, 3DS, ...). Assimp keeps only linear
 // keys, so every channel arrives as linear interpolation.
+// Assimp's validation refuses a scene whose indices point nowhere; the problems it steps
+// around instead (a material or texture file it cannot find, a face it leaves out) it
+// only writes to its log, so the log of each import becomes the conversion's warnings.
 #include "convert/Import.h"
 
 #include "convert/ImageDecode.h"
+#include "convert/ObjCheck.h"
 
+#include <assimp/BaseImporter.h>
+#include <assimp/DefaultLogger.hpp>
+#include <assimp/IOSystem.hpp>
 #include <assimp/Importer.hpp>
+#include <assimp/LogStream.hpp>
 #include <assimp/importerdesc.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -28,10 +37,72 @@ Affine ToAffine(const aiMatrix4x4& m)
     return a;
 }
 
+// Collects Assimp's warnings and errors while it reads one file. Assimp's logger is one
+// per process; the converter reads one file at a time.
+class AssimpLog {
+public:
+    AssimpLog()
+    {
+        Assimp::DefaultLogger::create("", Assimp::Logger::NORMAL, 0);
+        Assimp::DefaultLogger::get()->attachStream(new Collector(&lines), Assimp::Logger::Warn | Assimp::Logger::Err);
+    }
+    ~AssimpLog() { Assimp::DefaultLogger::kill(); }
+    AssimpLog(const AssimpLog&) = delete;
+    AssimpLog& operator=(const AssimpLog&) = delete;
+
+    // Each distinct message once, without the logger's "Error, T0: " prefix.
+    std::vector<std::string> Messages() const
+    {
+        constexpr std::size_t MaxMessages = 20;
+        std::vector<std::string> messages;
+        std::size_t more = 0;
+        for (std::string line : lines) {
+            std::size_t colon = line.find(": ");
+            if (line.find(", T") < colon)
+                line.erase(0, colon + 2);
+            while (!line.empty() && (line.back() == '\n' || line.back() == ' '))
+                line.pop_back();
+            if (line.empty() || std::find(messages.begin(), messages.end(), "Assimp: " + line) != messages.end())
+                continue;
+            if (messages.size() < MaxMessages)
+                messages.push_back("Assimp: " + line);
+            else
+                ++more;
+        }
+        if (more > 0)
+            messages.push_back("Assimp: " + std::to_string(more) + " more messages");
+        return messages;
+    }
+
+private:
+    class Collector : public Assimp::LogStream {
+    public:
+        explicit Collector(std::vector<std::string>* lines) : lines(lines) {}
+        void write(const char* message) override
+        {
+            if (lines->size() < 10000)
+                lines->push_back(message);
+        }
+
+    private:
+        std::vector<std::string>* lines;
+    };
+    std::vector<std::string> lines;
+};
+
+// An input in memory reads no other file: every other name is missing.
+class NoFiles : public Assimp::IOSystem {
+public:
+    bool Exists(const char*) const override { return false; }
+    char getOsSeparator() const override { return '/'; }
+    Assimp::IOStream* Open(const char*, const char*) override { return nullptr; }
+    void Close(Assimp::IOStream* stream) override { delete stream; }
+};
+
 class AssimpReader {
 public:
-    AssimpReader(const aiScene& scene, const std::string& path, Content* content)
-        : scene(scene), folder(std::filesystem::path(path).parent_path()), content(*content)
+    AssimpReader(const aiScene& scene, const std::string& path, bool readsFiles, Content* content)
+        : scene(scene), folder(std::filesystem::path(path).parent_path()), readsFiles(readsFiles), content(*content)
     {
     }
 
@@ -48,6 +119,7 @@ private:
 
     const aiScene& scene;
     std::filesystem::path folder;
+    bool readsFiles;
     Content& content;
     std::vector<const aiNode*> sourceNodes;
     std::map<std::string, int> imageByPath;
@@ -112,8 +184,8 @@ int AssimpReader::ImageFor(const aiString& texturePath)
                                                                                    : folder / relative;
         image.origin = file.string();
         image.name = file.stem().string();
-        if (!ReadFileBytes(file.string(), &image.encoded))
-            Warn("texture '" + key + "' cannot be read");
+        if (!readsFiles || !ReadFileBytes(file.string(), &image.encoded))
+            Warn("texture '" + key + "' cannot be read; its materials get their colour instead");
     }
     int index = static_cast<int>(content.images.size());
     content.images.push_back(std::move(image));
@@ -165,8 +237,10 @@ bool AssimpReader::ReadMesh(const aiMesh& source, int node, std::string* error)
     mesh.name = source.mName.length ? source.mName.C_Str() : content.nodes[node].name;
     mesh.node = node;
     std::string where = "mesh '" + mesh.name + "'";
-    if (!(source.mPrimitiveTypes & aiPrimitiveType_TRIANGLE) || !source.mVertices)
-        return true; // points and lines only
+    if (!(source.mPrimitiveTypes & aiPrimitiveType_TRIANGLE) || !source.mVertices) {
+        Warn(where + ": points and lines are not converted; the mesh is dropped");
+        return true;
+    }
     unsigned count = source.mNumVertices;
     mesh.positions.reserve(count);
     for (unsigned v = 0; v < count; ++v) {
@@ -242,7 +316,8 @@ void AssimpReader::ReadAnimations()
             const aiNodeAnim* ch = source->mChannels[c];
             int node = FindNode(ch->mNodeName.C_Str());
             if (node < 0) {
-                Warn("animation '" + clip.name + "': channel for unknown node '" + ch->mNodeName.C_Str() + "' skipped");
+                clip.dropped.push_back("animation '" + clip.name + "' channel " + std::to_string(c) + ": node '" +
+                                       ch->mNodeName.C_Str() + "' does not exist; the channel is dropped");
                 continue;
             }
             // Assimp may repeat a key time; the later key of a pair is dropped.
@@ -304,18 +379,14 @@ bool AssimpReader::Run(std::string* error)
     return true;
 }
 
-} // namespace
+// Texture coordinates flipped so that t = 0 is the top row of the image, as in glTF.
+// Points and lines stay in the scene, so that the reader can say it leaves them out.
+constexpr unsigned ReadFlags = aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals |
+                               aiProcess_SortByPType | aiProcess_FlipUVs | aiProcess_ValidateDataStructure;
 
-const char* FormatsRead() { return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and every other format Assimp\nreads"; }
-
-bool ImportAssimp(const std::string& path, Content* content, std::string* error)
+bool ReadScene(Assimp::Importer& importer, const aiScene* scene, const AssimpLog& log, const std::string& path,
+               const std::string& extension, bool readsFiles, Content* content, std::string* error)
 {
-    Assimp::Importer importer;
-    importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
-    // Texture coordinates flipped so that t = 0 is the top row of the image, as in glTF.
-    unsigned flags = aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals |
-                     aiProcess_SortByPType | aiProcess_FlipUVs | aiProcess_ValidateDataStructure;
-    const aiScene* scene = importer.ReadFile(path, flags);
     if (!scene) {
         std::string reason = importer.GetErrorString();
         *error = reason.empty() ? "not a model file Assimp can read" : reason;
@@ -326,15 +397,108 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
         return false;
     }
     *content = Content{};
+    content->warnings = log.Messages();
     const char* description = nullptr;
-    std::size_t format = importer.GetImporterIndex(std::filesystem::path(path).extension().string().c_str());
+    std::size_t format = importer.GetImporterIndex(extension.c_str());
     if (format != static_cast<std::size_t>(-1)) {
         if (const aiImporterDesc* desc = importer.GetImporterInfo(format))
             description = desc->mName;
     }
     content->format = description ? description : "Assimp";
-    AssimpReader reader(*scene, path, content);
+    AssimpReader reader(*scene, path, readsFiles, content);
     return reader.Run(error);
+}
+
+bool IsObj(std::string extension)
+{
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    return extension == ".obj" || extension == "obj";
+}
+
+// The OBJ file and the material libraries Assimp would read with it (those it names, and
+// the one named after the file, which Assimp falls back on), through the guards.
+bool GuardObjFile(const std::string& path, std::string* error)
+{
+    std::vector<std::uint8_t> text;
+    if (!ReadFileBytes(path, &text))
+        return true; // Assimp says why
+    if (!CheckObjVertexIndices(text.data(), text.size(), error))
+        return false;
+    // Assimp puts a library's name after the OBJ file's folder as text, so an absolute
+    // name lands inside the folder too; the library it falls back on is the OBJ's path
+    // with "mtl" for its extension.
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash);
+    std::vector<std::string> libraries;
+    for (const std::string& name : MaterialLibraries(text.data(), text.size()))
+        libraries.push_back(folder.empty() ? name : folder + "/" + name);
+    libraries.push_back(path.substr(0, path.size() - 3) + "mtl");
+    for (const std::string& library : libraries) {
+        std::error_code ec;
+        std::vector<std::uint8_t> bytes;
+        if (!std::filesystem::is_regular_file(library, ec) || !ReadFileBytes(library, &bytes))
+            continue;
+        if (!CheckMaterialLibrary(bytes.data(), bytes.size(), error)) {
+            *error = library + " " + *error;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+const char* FormatsRead() { return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and every other format Assimp\nreads"; }
+
+bool ImportAssimp(const std::string& path, Content* content, std::string* error)
+{
+    if (IsObj(std::filesystem::path(path).extension().string()) && !GuardObjFile(path, error))
+        return false;
+    AssimpLog log;
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path, ReadFlags);
+    return ReadScene(importer, scene, log, path, std::filesystem::path(path).extension().string(), true, content,
+                     error);
+}
+
+bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
+                       std::string* error)
+{
+    if (IsObj(hint) && !CheckObjVertexIndices(data, size, error))
+        return false;
+    // An OBJ text names material libraries with mtllib; from memory Assimp would read the
+    // input itself as the library it falls back on. No library is read: the statements
+    // become comments, and the materials the text uses are missing, as Assimp reports.
+    std::vector<std::uint8_t> text;
+    if (IsObj(hint)) {
+        text.assign(data, data + size);
+        static const std::string Library = "mtllib";
+        for (auto at = std::search(text.begin(), text.end(), Library.begin(), Library.end()); at != text.end();
+             at = std::search(at + 1, text.end(), Library.begin(), Library.end()))
+            *at = '#';
+        data = text.data();
+    }
+    AssimpLog log;
+    Assimp::Importer importer;
+    importer.SetIOHandler(new NoFiles);
+    // Only the hinted format reads the bytes: Assimp would otherwise offer them to every
+    // importer whose signature test they pass.
+    std::vector<Assimp::BaseImporter*> others;
+    for (std::size_t i = 0; i < importer.GetImporterCount(); ++i) {
+        const aiImporterDesc* desc = importer.GetImporterInfo(i);
+        std::string extensions = desc && desc->mFileExtensions ? std::string(" ") + desc->mFileExtensions + " " : "";
+        if (extensions.find(" " + hint + " ") == std::string::npos)
+            others.push_back(importer.GetImporter(i));
+    }
+    for (Assimp::BaseImporter* other : others)
+        if (importer.UnregisterLoader(other) == AI_SUCCESS)
+            delete other; // no longer the importer's to delete
+    if (importer.GetImporterCount() == 0) {
+        *error = "Assimp reads no format \"" + hint + "\"";
+        return false;
+    }
+    const aiScene* scene = importer.ReadFileFromMemory(data, size, ReadFlags, hint.c_str());
+    return ReadScene(importer, scene, log, "", "." + hint, false, content, error);
 }
 
 } // namespace convert

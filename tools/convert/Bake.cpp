@@ -47,19 +47,13 @@ bool ComputeRestFrame(const Content& content, double scale, RestFrame* rest, std
     return true;
 }
 
-void Store(const Vec3& v, float out[3])
-{
-    out[0] = static_cast<float>(v.x);
-    out[1] = static_cast<float>(v.y);
-    out[2] = static_cast<float>(v.z);
-}
+namespace fmt = orvex::format;
 
-void Store(const Quat& q, float out[4])
+fmt::Vec3 ToFile(const Vec3& v) { return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)}; }
+
+fmt::Quat ToFile(const Quat& q)
 {
-    out[0] = static_cast<float>(q.x);
-    out[1] = static_cast<float>(q.y);
-    out[2] = static_cast<float>(q.z);
-    out[3] = static_cast<float>(q.w);
+    return {static_cast<float>(q.x), static_cast<float>(q.y), static_cast<float>(q.z), static_cast<float>(q.w)};
 }
 
 // Which joint of the skin carries each vertex: the heaviest, the first of equals; -1
@@ -175,13 +169,13 @@ bool Bake(const Content& content, const BakeOptions& options, BakedScene* out, s
         out->nodeOfContentNode[rest.order[k]] = static_cast<int>(k);
     for (int i : rest.order) {
         const Node& source = content.nodes[i];
-        OutNode node;
+        fmt::NodeDesc node;
         node.name = FitName(source.name, "node_" + std::to_string(i), MaxNameBytes, nullptr);
         node.parent = source.parent < 0 ? -1 : out->nodeOfContentNode[source.parent];
         Rigid local = source.parent < 0 ? rest.rigid[i] : LocalRigid(rest.rigid[source.parent], rest.rigid[i]);
-        Store(local.translation, node.position);
-        Store(local.rotation, node.rotation);
-        out->nodes.push_back(std::move(node));
+        node.position = ToFile(local.translation);
+        node.rotation = ToFile(local.rotation);
+        out->files.scene.nodes.push_back(std::move(node));
     }
 
     // Materials in source order, the default one last, each only when a mesh uses it.
@@ -203,11 +197,11 @@ bool Bake(const Content& content, const BakeOptions& options, BakedScene* out, s
     std::vector<char> carriesVertices(n, 0);
     for (std::size_t m = 0; m < content.meshes.size(); ++m) {
         const Mesh& source = content.meshes[m];
-        OutMesh mesh;
+        fmt::MeshDesc mesh;
         mesh.name = FitName(source.name, "mesh_" + std::to_string(m), MaxNameBytes, nullptr);
         std::size_t count = source.positions.size();
         mesh.vertices.resize(count);
-        mesh.nodes.resize(count);
+        mesh.nodeIndices.resize(count);
 
         std::vector<int> carrierJoint(count, -1);
         std::vector<Affine> jointPosition, jointNormal;
@@ -229,15 +223,15 @@ bool Bake(const Content& content, const BakeOptions& options, BakedScene* out, s
             int node = joint >= 0 ? content.skins[source.skin].joints[joint] : source.node;
             const Affine& toPosition = joint >= 0 ? jointPosition[joint] : rigidPosition;
             const Affine& toNormal = joint >= 0 ? jointNormal[joint] : rigidNormal;
-            OutVertex& out_v = mesh.vertices[v];
-            Store(TransformPoint(toPosition, source.positions[v]), out_v.position);
+            fmt::VertexDesc& out_v = mesh.vertices[v];
+            out_v.position = ToFile(TransformPoint(toPosition, source.positions[v]));
             Vec3 normal = source.normals.empty() ? Vec3{0, 0, 1} : source.normals[v];
-            Store(TransformNormal(toNormal, normal), out_v.normal);
+            out_v.normal = ToFile(TransformNormal(toNormal, normal));
             if (!source.texcoords.empty()) {
                 out_v.s = source.texcoords[2 * v];
                 out_v.t = source.texcoords[2 * v + 1];
             }
-            mesh.nodes[v] = out->nodeOfContentNode[node];
+            mesh.nodeIndices[v] = out->nodeOfContentNode[node];
             carriesVertices[node] = 1;
         }
 
@@ -252,23 +246,23 @@ bool Bake(const Content& content, const BakeOptions& options, BakedScene* out, s
                                : -1;
             const std::string& name = materialName[material];
             auto group = std::find_if(mesh.groups.begin(), mesh.groups.end(),
-                                      [&](const OutGroup& g) { return g.material == name; });
+                                      [&](const fmt::GroupDesc& g) { return g.material == name; });
             if (group == mesh.groups.end()) {
-                mesh.groups.push_back(OutGroup{name, {}});
+                mesh.groups.push_back(fmt::GroupDesc{name, {}});
                 group = mesh.groups.end() - 1;
             }
-            std::vector<std::int32_t> list;
-            list.reserve(part.triangles.size());
+            fmt::TriangleListDesc list;
+            list.indices.reserve(part.triangles.size());
             for (std::size_t t = 0; t + 2 < part.triangles.size(); t += 3) {
                 std::uint32_t a = part.triangles[t], b = part.triangles[t + 1], c = part.triangles[t + 2];
                 if (mirrored)
-                    list.insert(list.end(), {std::int32_t(a), std::int32_t(b), std::int32_t(c)});
+                    list.indices.insert(list.indices.end(), {std::int32_t(a), std::int32_t(b), std::int32_t(c)});
                 else
-                    list.insert(list.end(), {std::int32_t(a), std::int32_t(c), std::int32_t(b)});
+                    list.indices.insert(list.indices.end(), {std::int32_t(a), std::int32_t(c), std::int32_t(b)});
             }
             group->lists.push_back(std::move(list));
         }
-        out->meshes.push_back(std::move(mesh));
+        out->files.scene.meshes.push_back(std::move(mesh));
     }
     if (out->unweightedVertices > 0)
         out->warnings.push_back(std::to_string(out->unweightedVertices) +

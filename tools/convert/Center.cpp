@@ -8,17 +8,19 @@ namespace convert {
 
 namespace {
 
-Vec3 ToVec3(const float v[3]) { return {v[0], v[1], v[2]}; }
+namespace fmt = orvex::format;
 
-Quat ToQuat(const float q[4]) { return Normalized(Quat{q[0], q[1], q[2], q[3]}); }
+Vec3 ToVec3(const fmt::Vec3& v) { return {v.x, v.y, v.z}; }
+
+Quat ToQuat(const fmt::Quat& q) { return Normalized(Quat{q.x, q.y, q.z, q.w}); }
 
 // World frames of the nodes as the engine composes them: parent on the left. Parents come
 // before their children in the file, so one pass suffices.
-std::vector<Rigid> NodeWorlds(const BakedScene& scene)
+std::vector<Rigid> NodeWorlds(const fmt::SceneDesc& scene)
 {
     std::vector<Rigid> world(scene.nodes.size());
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
-        const OutNode& node = scene.nodes[i];
+        const fmt::NodeDesc& node = scene.nodes[i];
         Rigid local{ToQuat(node.rotation), ToVec3(node.position)};
         if (node.parent < 0 || static_cast<std::size_t>(node.parent) >= i) {
             world[i] = local;
@@ -31,24 +33,25 @@ std::vector<Rigid> NodeWorlds(const BakedScene& scene)
     return world;
 }
 
-void Shift(float position[3], const Vec3& offset)
+void Shift(fmt::Vec3* position, const Vec3& offset)
 {
-    position[0] = static_cast<float>(position[0] + offset.x);
-    position[1] = static_cast<float>(position[1] + offset.y);
-    position[2] = static_cast<float>(position[2] + offset.z);
+    position->x = static_cast<float>(position->x + offset.x);
+    position->y = static_cast<float>(position->y + offset.y);
+    position->z = static_cast<float>(position->z + offset.z);
 }
 
 } // namespace
 
-Vec3 CenterScene(BakedScene* scene)
+Vec3 CenterScene(fmt::SceneFiles* files)
 {
-    const std::vector<Rigid> world = NodeWorlds(*scene);
+    fmt::SceneDesc& scene = files->scene;
+    const std::vector<Rigid> world = NodeWorlds(scene);
     constexpr double inf = std::numeric_limits<double>::infinity();
     Vec3 low{inf, inf, inf}, high{-inf, -inf, -inf};
     bool any = false;
-    for (const OutMesh& mesh : scene->meshes) {
-        for (std::size_t v = 0; v < mesh.vertices.size() && v < mesh.nodes.size(); ++v) {
-            const int node = mesh.nodes[v];
+    for (const fmt::MeshDesc& mesh : scene.meshes) {
+        for (std::size_t v = 0; v < mesh.vertices.size() && v < mesh.nodeIndices.size(); ++v) {
+            const int node = mesh.nodeIndices[v];
             if (node < 0 || static_cast<std::size_t>(node) >= world.size())
                 continue;
             const Rigid& frame = world[node];
@@ -62,14 +65,14 @@ Vec3 CenterScene(BakedScene* scene)
         return {};
     const Vec3 offset = Scale(Add(low, high), -0.5);
     // A root's position is in scene space: moving the roots moves everything they carry.
-    for (OutNode& node : scene->nodes)
+    for (fmt::NodeDesc& node : scene.nodes)
         if (node.parent < 0)
-            Shift(node.position, offset);
-    if (scene->animated)
-        for (OutTrack& track : scene->animation.tracks)
+            Shift(&node.position, offset);
+    if (files->animation)
+        for (fmt::TrackDesc& track : files->animation->tracks)
             if (track.parent < 0)
-                for (OutKey& key : track.keys)
-                    Shift(key.position, offset);
+                for (fmt::KeyDesc& key : track.keys)
+                    Shift(&key.position, offset);
     return offset;
 }
 

@@ -7,6 +7,7 @@
 #include "convert/Affine.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,13 +58,22 @@ struct Color {
     float r = 1, g = 1, b = 1, a = 1;
 };
 
+// A material's values as the engine holds them, when the source carries them exactly.
+struct EngineColors {
+    Color ambient, diffuse, specular;
+    float shininess = 0;
+};
+
 struct Material {
     std::string name;
     Color ambient{0.2f, 0.2f, 0.2f, 1};
-    Color diffuse{0.8f, 0.8f, 0.8f, 1};
+    Color diffuse{0.8f, 0.8f, 0.8f, 1}; // also what colours the texture
     Color specular{0, 0, 0, 1};
     float shininess = 0;
     int image = -1; // the diffuse texture: index into Content::images, -1 for none
+    // A glTF file orvex-convert wrote keeps the engine's values in the material's extras: they
+    // are written as they are, in place of the values above (which still colour the texture).
+    std::optional<EngineColors> engine;
 };
 
 // A texture as found in the source: encoded bytes (PNG, JPEG, ...) or already decoded
@@ -92,6 +102,9 @@ struct Channel {
 struct Clip {
     std::string name;
     std::vector<Channel> channels;
+    // One line for each part of the source clip left out or replaced, with why. They are
+    // warnings when this clip is the one converted.
+    std::vector<std::string> dropped;
 };
 
 struct Content {
@@ -102,7 +115,10 @@ struct Content {
     std::vector<Material> materials;
     std::vector<Image> images;
     std::vector<Clip> clips;
+    // One line for each part of the file dropped, replaced or approximated on import.
     std::vector<std::string> warnings;
+    // Faults in parts of the file the conversion does not use; the output is complete.
+    std::vector<std::string> notes;
 };
 
 } // namespace convert

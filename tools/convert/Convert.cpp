@@ -4,17 +4,57 @@
 #include "convert/Names.h"
 #include "convert/Output.h"
 #include "convert/Progress.h"
+#include "convert/Sampler.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 namespace convert {
 
 namespace {
 
+// A .knx holds a key for every node at every frame. Beyond this many (a file of about
+// 60 MB, an hour of a 30-node skeleton) a clip is not baked: a single damaged key time
+// (a two-second walk whose last key says fourteen hours) asks for it from a few bytes.
+constexpr double MaxAnimationKeys = 1 << 21;
+
 double Since(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Each line of a message, prefixed with the input's path; a long list is cut short.
+std::string PerLine(const std::string& input, const std::string& message)
+{
+    constexpr std::size_t MaxLines = 20;
+    std::string out;
+    std::size_t lines = 0, start = 0;
+    while (start <= message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos)
+            end = message.size();
+        if (++lines <= MaxLines)
+            out += (out.empty() ? "" : "\n") + input + ": " + message.substr(start, end - start);
+        start = end + 1;
+    }
+    if (lines > MaxLines)
+        out += "\n" + input + ": and " + std::to_string(lines - MaxLines) + " more faults";
+    return out;
+}
+
+std::string Seconds(double s)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", s);
+    return text;
+}
+
+std::string ClipLabel(const std::vector<std::string>& names, int clip)
+{
+    return "animation " + std::to_string(clip) + (names[clip].empty() ? "" : " \"" + names[clip] + "\"");
 }
 
 } // namespace
@@ -43,6 +83,63 @@ bool ChooseClip(const std::vector<std::string>& names, const std::string& animat
     *error = "no animation \"" + animation + "\"; the file has " +
              (names.empty() ? std::string("none") : std::to_string(names.size()) + ": " + known);
     return false;
+}
+
+bool BakeContent(const Content& content, const ConvertOptions& options, const std::string& texturePrefix,
+                 ConvertReport* report, std::string* error)
+{
+    report->format = content.format;
+    report->warnings = content.warnings;
+    report->notes = content.notes;
+    report->clipNames.clear();
+    for (const Clip& c : content.clips)
+        report->clipNames.push_back(c.name);
+
+    BakeOptions bake;
+    bake.scale = options.scale;
+    bake.texturePrefix = texturePrefix;
+    if (!ChooseClip(report->clipNames, options.animation, &bake.clip, error))
+        return false;
+    // What was dropped from a clip counts only for the clip converted.
+    for (std::size_t c = 0; c < content.clips.size(); ++c) {
+        const bool converted = static_cast<int>(c) == bake.clip;
+        for (const std::string& line : content.clips[c].dropped)
+            (converted ? report->warnings : report->notes)
+                .push_back(converted ? line : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) +
+                                                  " is not converted)");
+    }
+    // A clip that cannot be baked is refused when asked for; chosen by default, the scene
+    // is written without it.
+    std::string unbakeable;
+    if (bake.clip >= 0) {
+        const Clip& clip = content.clips[bake.clip];
+        const double seconds = ClipDuration(clip);
+        const double frames = std::floor(seconds * bake.framesPerSecond) + 2; // at least what the baker makes
+        if (clip.channels.empty() && !clip.dropped.empty())
+            unbakeable = " has no channel left to convert";
+        else if (!(frames * static_cast<double>(content.nodes.size()) <= MaxAnimationKeys))
+            unbakeable = " lasts " + Seconds(seconds) + " s: " + std::to_string(content.nodes.size()) +
+                         " nodes at " + std::to_string(static_cast<long long>(std::min(frames, 1e15))) +
+                         " frames are more keys than the converter writes (" +
+                         std::to_string(static_cast<long long>(MaxAnimationKeys)) + ")";
+    }
+    if (!unbakeable.empty()) {
+        const std::string label = ClipLabel(report->clipNames, bake.clip);
+        if (!options.animation.empty()) {
+            *error = label + unbakeable;
+            return false;
+        }
+        report->warnings.push_back(label + unbakeable + ", so no animation is written" +
+                                   (content.clips.size() > 1 ? " (choose another with --animation)" : ""));
+        bake.clip = -1;
+    }
+    report->clip = bake.clip;
+    if (!Bake(content, bake, &report->baked, error))
+        return false;
+    if (options.center)
+        report->centerOffset = CenterScene(&report->baked.files);
+    report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
+    return true;
 }
 
 bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertReport* report, std::string* error)
@@ -77,41 +174,39 @@ bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertRep
     auto start = std::chrono::steady_clock::now();
     Content content;
     if (!Import(options.input, options.importer, &content, error)) {
-        *error = options.input + ": " + *error;
+        *error = PerLine(options.input, *error);
         return false;
     }
     report->importSeconds = Since(start);
-    report->format = content.format;
-    report->warnings = content.warnings;
-    for (const Clip& c : content.clips)
-        report->clipNames.push_back(c.name);
-
-    BakeOptions bake;
-    bake.scale = options.scale;
-    bake.texturePrefix = prefix;
-    if (!ChooseClip(report->clipNames, options.animation, &bake.clip, error))
-        return false;
-    report->clip = bake.clip;
 
     stage("baking meshes, textures and animation");
     start = std::chrono::steady_clock::now();
-    if (!Bake(content, bake, &report->baked, error)) {
+    if (!BakeContent(content, options, prefix, report, error)) {
         *error = options.input + ": " + *error;
         return false;
     }
-    if (options.center)
-        report->centerOffset = CenterScene(&report->baked);
     report->bakeSeconds = Since(start);
-    report->warnings.insert(report->warnings.end(), report->baked.warnings.begin(), report->baked.warnings.end());
 
     stage("writing " + options.outBase + ".mes");
     start = std::chrono::steady_clock::now();
-    if (!WriteOutput(report->baked, options.outBase, error))
+    if (!WriteOutput(report->baked.files, options.outBase, error))
         return false;
     report->writeSeconds = Since(start);
-    report->files = OutputFiles(report->baked, options.outBase);
+    report->files = OutputFiles(report->baked.files, options.outBase);
     stage("");
     return true;
+}
+
+std::string FinishLine(const ConvertReport& r, double seconds)
+{
+    char times[160];
+    std::snprintf(times, sizeof times, " in %.3f s (import %.3f s, bake %.3f s, write %.3f s)", seconds,
+                  r.importSeconds, r.bakeSeconds, r.writeSeconds);
+    if (r.warnings.empty())
+        return std::string("done") + times;
+    std::size_t n = r.warnings.size();
+    return std::string("partial conversion") + times + ": " + std::to_string(n) + (n == 1 ? " warning says" : " warnings say") +
+           " what was dropped or replaced";
 }
 
 } // namespace convert

@@ -26,7 +26,11 @@ struct ConvertReport {
     int clip = -1;             // the clip written, -1 for none
     BakedScene baked;
     std::vector<std::string> files; // written, in order
+    // One line for each part of the file dropped, replaced or approximated: the
+    // conversion is partial when there is any.
     std::vector<std::string> warnings;
+    // Faults in parts of the file the conversion does not use.
+    std::vector<std::string> notes;
     Vec3 centerOffset;         // what --center added to the roots' positions
     double importSeconds = 0, bakeSeconds = 0, writeSeconds = 0;
 };
@@ -35,7 +39,21 @@ struct ConvertReport {
 // first clip, or none when there is none. False with a message when nothing matches.
 bool ChooseClip(const std::vector<std::string>& names, const std::string& animation, int* clip, std::string* error);
 
-// False with a message, leaving no output file behind, when any step fails.
+// The steps between reading and writing: choosing the clip, baking, centring. The
+// report gets the content's warnings and notes, and the baker's.
+bool BakeContent(const Content& content, const ConvertOptions& options, const std::string& texturePrefix,
+                 ConvertReport* report, std::string* error);
+
+// False with a message, leaving no output file behind, when any step fails. A refused
+// file gets one line per fault, each starting with the input's path.
+// An animation whose every channel was dropped is never written as if it were the clip,
+// nor one that would take more keys than the converter writes: asked for by name or
+// index it is refused; chosen by default, the scene is written without animation and a
+// warning says why.
 bool RunConversion(const ConvertOptions& options, Progress* progress, ConvertReport* report, std::string* error);
+
+// The last line of a conversion: "done in ..." when nothing was lost, else "partial
+// conversion in ...", with the count of warnings that say what.
+std::string FinishLine(const ConvertReport& report, double seconds);
 
 } // namespace convert

@@ -1,15 +1,18 @@
-// glTF 2.0 through tinygltf.
+// glTF 2.0: the reference check first (GltfCheck), then tinygltf parses what the check
+// passed, and the reader turns it into content. Buffers and images are read by the check,
+// never by tinygltf: it would read image bytes outside a buffer view whose range is wrong.
 // Images are kept encoded and decoded later, only when a material uses them.
 #include "convert/Import.h"
 
 #include "convert/Geometry.h"
+#include "convert/GltfCheck.h"
+#include "convert/ImageDecode.h"
 #include "convert/Sampler.h"
 
 #include "convert/TinyGltf.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -18,42 +21,80 @@ namespace convert {
 
 namespace {
 
-bool KeepEncodedImage(tinygltf::Image* image, const int, std::string*, std::string*, int, int,
-                      const unsigned char* bytes, int size, void*)
+std::string At(const std::string& path, std::size_t i) { return path + "[" + std::to_string(i) + "]"; }
+
+// The engine's own material values that orvex-convert's glTF export keeps in a material's
+// extras: "orvex": {"ambient": [r, g, b, a], "diffuse": [...], "specular": [...], "shininess": s}.
+// Nothing unless all four are there, well formed and finite.
+std::optional<EngineColors> EngineColorsOf(const tinygltf::Value& extras)
 {
-    image->image.assign(bytes, bytes + size);
-    image->width = image->height = 0;
-    return true;
+    if (!extras.IsObject() || !extras.Has("orvex"))
+        return std::nullopt;
+    const tinygltf::Value& engine = extras.Get("orvex");
+    auto color = [&](const char* key, Color* out) {
+        if (!engine.Has(key))
+            return false;
+        const tinygltf::Value& v = engine.Get(key);
+        if (!v.IsArray() || v.ArrayLen() != 4)
+            return false;
+        float c[4];
+        for (int i = 0; i < 4; ++i) {
+            if (!v.Get(i).IsNumber())
+                return false;
+            c[i] = static_cast<float>(v.Get(i).GetNumberAsDouble());
+            if (!std::isfinite(c[i]))
+                return false;
+        }
+        *out = {c[0], c[1], c[2], c[3]};
+        return true;
+    };
+    EngineColors colors;
+    if (!engine.IsObject() || !color("ambient", &colors.ambient) || !color("diffuse", &colors.diffuse) ||
+        !color("specular", &colors.specular) || !engine.Has("shininess") || !engine.Get("shininess").IsNumber())
+        return std::nullopt;
+    colors.shininess = static_cast<float>(engine.Get("shininess").GetNumberAsDouble());
+    if (!std::isfinite(colors.shininess))
+        return std::nullopt;
+    return colors;
 }
 
 class GltfReader {
 public:
-    GltfReader(const tinygltf::Model& model, Content* content) : model(model), content(*content) {}
+    GltfReader(const tinygltf::Model& model, GltfCheck& check, Content* content)
+        : model(model), check(check), content(*content)
+    {
+    }
 
     bool Run(std::string* error);
 
 private:
     bool ReadAccessor(int index, int wantComponents, std::vector<double>* out, std::string* error) const;
     bool ReadIndices(int index, std::size_t vertexCount, std::vector<std::uint32_t>* out, std::string* error) const;
-    bool CollectNodes(std::string* error);
+    void CollectNodes();
     void ReadMaterials();
-    bool ReadSkins(std::string* error);
+    int PlainCopy(int material);
+    bool ReadSkin(int source, int* skin, std::string* error);
     bool ReadMesh(int sourceNode, std::string* error);
-    bool ReadPrimitive(const tinygltf::Primitive& primitive, bool skinned, int jointCount, Mesh* mesh,
-                       const std::string& where, std::string* error);
-    bool ReadAnimations(std::string* error);
+    bool ReadPrimitive(int meshIndex, int p, bool skinned, int jointCount, Mesh* mesh, std::string* error);
+    void ReadAnimations();
+    bool ReadChannel(const tinygltf::Animation& source, const tinygltf::AnimationChannel& ch, Channel* channel,
+                     std::string* why) const;
     void Warn(const std::string& text) { content.warnings.push_back(text); }
 
     const tinygltf::Model& model;
+    GltfCheck& check;
     Content& content;
     std::vector<int> contentNodeOf; // source node -> content node, -1 when not in the scene
     std::vector<int> sourceNodeOf;  // content node -> source node
-    std::vector<int> imageOfTexture;
+    std::map<int, int> skinOf;      // source skin -> content skin
+    std::map<int, int> plainCopyOf; // material -> its copy without texture
 };
 
 bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>* out, std::string* error) const
 {
-    std::string where = "accessor " + std::to_string(index);
+    const std::string where = At("accessors", index);
+    // The check passed every accessor the reader is given; these guards only keep a
+    // disagreement between the two from reading outside memory.
     if (index < 0 || index >= static_cast<int>(model.accessors.size())) {
         *error = where + " does not exist";
         return false;
@@ -63,10 +104,6 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
     int componentSize = tinygltf::GetComponentSizeInBytes(static_cast<std::uint32_t>(a.componentType));
     if (components <= 0 || componentSize <= 0 || (wantComponents > 0 && components != wantComponents)) {
         *error = where + " has an unexpected type";
-        return false;
-    }
-    if (a.count > (std::size_t(1) << 28)) {
-        *error = where + " is too large";
         return false;
     }
     auto decode = [&](const unsigned char* p, int componentType, bool normalized) -> double {
@@ -108,12 +145,14 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
         if (viewIndex < 0 || viewIndex >= static_cast<int>(model.bufferViews.size()))
             return nullptr;
         const tinygltf::BufferView& view = model.bufferViews[viewIndex];
-        if (view.buffer < 0 || view.buffer >= static_cast<int>(model.buffers.size()))
+        if (view.buffer < 0 || view.buffer >= static_cast<int>(check.buffers.size()))
             return nullptr;
-        const std::vector<unsigned char>& data = model.buffers[view.buffer].data;
+        const std::vector<std::uint8_t>& data = check.buffers[view.buffer];
         if (view.byteOffset > data.size() || view.byteLength > data.size() - view.byteOffset)
             return nullptr;
         if (count > 0) {
+            if (count - 1 > view.byteLength / std::max<std::size_t>(stride, 1))
+                return nullptr;
             std::size_t span = stride * (count - 1) + size;
             if (offset > view.byteLength || span > view.byteLength - offset)
                 return nullptr;
@@ -122,16 +161,17 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
     };
 
     std::size_t elementSize = static_cast<std::size_t>(components) * componentSize;
+    if (a.count > (std::size_t(1) << 28)) {
+        *error = where + " is too large";
+        return false;
+    }
     out->assign(a.count * components, 0.0);
     if (a.bufferView >= 0) {
         std::size_t stride = elementSize;
         if (a.bufferView < static_cast<int>(model.bufferViews.size()) && model.bufferViews[a.bufferView].byteStride)
             stride = model.bufferViews[a.bufferView].byteStride;
-        if (stride < elementSize) {
-            *error = where + " has a stride shorter than its elements";
-            return false;
-        }
-        const unsigned char* base = locate(a.bufferView, a.byteOffset, a.count, elementSize, stride);
+        const unsigned char* base =
+            stride < elementSize ? nullptr : locate(a.bufferView, a.byteOffset, a.count, elementSize, stride);
         if (!base) {
             *error = where + " lies outside its buffer";
             return false;
@@ -149,18 +189,28 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
         const unsigned char* val =
             locate(a.sparse.values.bufferView, a.sparse.values.byteOffset, n, elementSize, elementSize);
         if (!idx || !val) {
-            *error = where + ": sparse data lies outside its buffer";
+            *error = where + ".sparse lies outside its buffer";
             return false;
         }
         for (std::size_t i = 0; i < n; ++i) {
             double target = decode(idx + i * indexSize, a.sparse.indices.componentType, false);
             if (!(target >= 0) || target >= static_cast<double>(a.count)) {
-                *error = where + ": sparse index out of range";
+                *error = where + ".sparse.indices: index " + std::to_string(static_cast<long long>(target)) +
+                         " is not below the accessor's count " + std::to_string(a.count);
                 return false;
             }
             std::size_t t = static_cast<std::size_t>(target);
             for (int c = 0; c < components; ++c)
                 (*out)[t * components + c] = decode(val + i * elementSize + c * componentSize, a.componentType, a.normalized);
+        }
+    }
+    // A float that is not a number (or infinite) would travel into the engine's files.
+    if (a.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT) {
+        auto bad = std::find_if(out->begin(), out->end(), [](double v) { return !std::isfinite(v); });
+        if (bad != out->end()) {
+            *error = where + ": element " + std::to_string((bad - out->begin()) / components) +
+                     " holds a value that is not a finite number";
+            return false;
         }
     }
     return true;
@@ -175,8 +225,8 @@ bool GltfReader::ReadIndices(int index, std::size_t vertexCount, std::vector<std
     out->resize(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (!(raw[i] >= 0) || raw[i] >= static_cast<double>(vertexCount)) {
-            *error = "accessor " + std::to_string(index) + ": vertex index " + std::to_string(raw[i]) +
-                     " is not below the vertex count " + std::to_string(vertexCount);
+            *error = At("accessors", index) + " holds the index " + std::to_string(static_cast<long long>(raw[i])) +
+                     ", which is not below the vertex count " + std::to_string(vertexCount);
             return false;
         }
         (*out)[i] = static_cast<std::uint32_t>(raw[i]);
@@ -184,58 +234,18 @@ bool GltfReader::ReadIndices(int index, std::size_t vertexCount, std::vector<std
     return true;
 }
 
-bool GltfReader::CollectNodes(std::string* error)
+void GltfReader::CollectNodes()
 {
     int n = static_cast<int>(model.nodes.size());
     std::vector<int> parent(n, -1);
-    for (int i = 0; i < n; ++i) {
-        for (int c : model.nodes[i].children) {
-            if (c < 0 || c >= n || c == i) {
-                *error = "node " + std::to_string(i) + " lists an invalid child";
-                return false;
-            }
-            if (parent[c] != -1) {
-                *error = "node " + std::to_string(c) + " has more than one parent";
-                return false;
-            }
-            parent[c] = i;
-        }
-    }
-    // The scene's nodes: the default scene, else the first, else every root.
-    std::vector<int> roots;
-    int scene = model.defaultScene >= 0 ? model.defaultScene : (model.scenes.empty() ? -1 : 0);
-    if (scene >= static_cast<int>(model.scenes.size())) {
-        *error = "the default scene does not exist";
-        return false;
-    }
-    if (scene >= 0) {
-        roots = model.scenes[scene].nodes;
-    } else {
-        for (int i = 0; i < n; ++i)
-            if (parent[i] < 0)
-                roots.push_back(i);
-    }
     std::vector<char> inScene(n, 0);
-    std::vector<int> stack;
-    for (int r : roots) {
-        if (r < 0 || r >= n || parent[r] != -1) {
-            *error = "the scene lists an invalid root node";
-            return false;
-        }
-        stack.push_back(r);
-    }
-    while (!stack.empty()) {
-        int i = stack.back();
-        stack.pop_back();
-        if (inScene[i]) {
-            *error = "the node hierarchy contains a cycle";
-            return false;
-        }
+    for (int i : check.convertedNodes)
         inScene[i] = 1;
-        for (int c : model.nodes[i].children)
-            stack.push_back(c);
-    }
-
+    for (int i = 0; i < n; ++i)
+        if (inScene[i])
+            for (int c : model.nodes[i].children)
+                if (c >= 0 && c < n)
+                    parent[c] = i;
     contentNodeOf.assign(n, -1);
     for (int i = 0; i < n; ++i) {
         if (!inScene[i])
@@ -266,26 +276,21 @@ bool GltfReader::CollectNodes(std::string* error)
         }
         content.nodes.push_back(std::move(node));
     }
-    return true;
 }
 
 void GltfReader::ReadMaterials()
 {
-    imageOfTexture.assign(model.textures.size(), -1);
-    for (std::size_t t = 0; t < model.textures.size(); ++t) {
-        int source = model.textures[t].source;
-        if (source >= 0 && source < static_cast<int>(model.images.size()))
-            imageOfTexture[t] = source;
-    }
-    for (const tinygltf::Image& s : model.images) {
+    for (std::size_t i = 0; i < check.images.size(); ++i) {
+        GltfCheck::Image& source = check.images[i];
         Image image;
-        std::string stem = std::filesystem::path(s.uri).stem().string();
-        image.name = !s.name.empty() ? std::filesystem::path(s.name).stem().string() : stem;
-        image.origin = s.uri.empty() ? "embedded image" : s.uri;
-        image.encoded = s.image;
+        std::string stem = std::filesystem::path(source.uri).stem().string();
+        image.name = !source.name.empty() ? std::filesystem::path(source.name).stem().string() : stem;
+        image.origin = At("images", i) + (source.uri.empty() ? "" : " (" + source.uri + ")");
+        image.encoded = std::move(source.bytes);
         content.images.push_back(std::move(image));
     }
-    for (const tinygltf::Material& s : model.materials) {
+    for (std::size_t i = 0; i < model.materials.size(); ++i) {
+        const tinygltf::Material& s = model.materials[i];
         Material m;
         m.name = s.name;
         const tinygltf::PbrMetallicRoughness& pbr = s.pbrMetallicRoughness;
@@ -304,72 +309,99 @@ void GltfReader::ReadMaterials()
         // Blinn-Phong exponent of the same highlight width as the GGX roughness.
         double alpha = roughness * roughness;
         m.shininess = static_cast<float>(std::clamp(2.0 / (alpha * alpha) - 2.0, 0.0, 128.0));
-        int texture = pbr.baseColorTexture.index;
-        if (texture >= 0 && texture < static_cast<int>(imageOfTexture.size()))
-            m.image = imageOfTexture[texture];
+        if (i < check.baseColorImage.size())
+            m.image = check.baseColorImage[i];
+        m.engine = EngineColorsOf(s.extras);
         content.materials.push_back(std::move(m));
     }
 }
 
-bool GltfReader::ReadSkins(std::string* error)
+// The material without its texture, for a primitive that cannot map the texture.
+int GltfReader::PlainCopy(int material)
 {
-    for (std::size_t s = 0; s < model.skins.size(); ++s) {
-        const tinygltf::Skin& source = model.skins[s];
-        Skin skin;
-        for (int j : source.joints) {
-            if (j < 0 || j >= static_cast<int>(contentNodeOf.size()) || contentNodeOf[j] < 0) {
-                *error = "skin " + std::to_string(s) + " names a joint that is not in the scene";
-                return false;
-            }
-            skin.joints.push_back(contentNodeOf[j]);
-        }
-        skin.inverseBind.assign(skin.joints.size(), Affine{});
-        if (source.inverseBindMatrices >= 0) {
-            std::vector<double> m;
-            if (!ReadAccessor(source.inverseBindMatrices, 16, &m, error))
-                return false;
-            if (m.size() < 16 * skin.joints.size()) {
-                *error = "skin " + std::to_string(s) + " has fewer inverse bind matrices than joints";
-                return false;
-            }
-            for (std::size_t j = 0; j < skin.joints.size(); ++j)
-                for (int r = 0; r < 3; ++r)
-                    for (int c = 0; c < 4; ++c)
-                        skin.inverseBind[j].m[4 * r + c] = m[16 * j + 4 * c + r];
-        }
-        content.skins.push_back(std::move(skin));
+    auto found = plainCopyOf.find(material);
+    if (found != plainCopyOf.end())
+        return found->second;
+    Material copy = content.materials[material];
+    copy.image = -1;
+    copy.name = (copy.name.empty() ? "material_" + std::to_string(material) : copy.name) + "_plain";
+    int index = static_cast<int>(content.materials.size());
+    content.materials.push_back(std::move(copy));
+    plainCopyOf[material] = index;
+    return index;
+}
+
+bool GltfReader::ReadSkin(int s, int* skinIndex, std::string* error)
+{
+    if (auto found = skinOf.find(s); found != skinOf.end()) {
+        *skinIndex = found->second;
+        return true;
     }
+    const tinygltf::Skin& source = model.skins[s];
+    Skin skin;
+    for (int j : source.joints) {
+        if (j < 0 || j >= static_cast<int>(contentNodeOf.size()) || contentNodeOf[j] < 0) {
+            *error = At("skins", s) + ".joints: a joint is not in the converted scene";
+            return false;
+        }
+        skin.joints.push_back(contentNodeOf[j]);
+    }
+    skin.inverseBind.assign(skin.joints.size(), Affine{});
+    if (source.inverseBindMatrices >= 0) {
+        std::vector<double> m;
+        if (!ReadAccessor(source.inverseBindMatrices, 16, &m, error))
+            return false;
+        if (m.size() < 16 * skin.joints.size()) {
+            *error = At("skins", s) + ".inverseBindMatrices: fewer matrices than joints";
+            return false;
+        }
+        for (std::size_t j = 0; j < skin.joints.size(); ++j)
+            for (int r = 0; r < 3; ++r)
+                for (int c = 0; c < 4; ++c)
+                    skin.inverseBind[j].m[4 * r + c] = m[16 * j + 4 * c + r];
+    }
+    *skinIndex = static_cast<int>(content.skins.size());
+    skinOf[s] = *skinIndex;
+    content.skins.push_back(std::move(skin));
     return true;
 }
 
-bool GltfReader::ReadPrimitive(const tinygltf::Primitive& p, bool skinned, int jointCount, Mesh* mesh,
-                               const std::string& where, std::string* error)
+bool GltfReader::ReadPrimitive(int meshIndex, int p, bool skinned, int jointCount, Mesh* mesh, std::string* error)
 {
-    int mode = p.mode < 0 ? TINYGLTF_MODE_TRIANGLES : p.mode;
+    const tinygltf::Primitive& primitive = model.meshes[meshIndex].primitives[p];
+    const std::string where = At(At("meshes", meshIndex) + ".primitives", p);
+    int mode = primitive.mode < 0 ? TINYGLTF_MODE_TRIANGLES : primitive.mode;
     if (mode != TINYGLTF_MODE_TRIANGLES && mode != TINYGLTF_MODE_TRIANGLE_STRIP && mode != TINYGLTF_MODE_TRIANGLE_FAN) {
-        Warn(where + ": points and lines are not converted");
+        Warn(where + ": points and lines are not converted; the primitive is dropped");
         return true;
     }
-    auto attribute = [&](const char* name) {
-        auto it = p.attributes.find(name);
-        return it == p.attributes.end() ? -1 : it->second;
+    auto attribute = [&](const std::string& name) {
+        auto it = primitive.attributes.find(name);
+        return it == primitive.attributes.end() ? -1 : it->second;
+    };
+    // Data faults the check cannot see without reading: the path of the attribute first.
+    auto read = [&](const std::string& name, int accessor, int components, std::vector<double>* out) {
+        if (ReadAccessor(accessor, components, out, error))
+            return true;
+        *error = where + ".attributes." + name + ": " + *error;
+        return false;
     };
     int positionAccessor = attribute("POSITION");
     if (positionAccessor < 0) {
-        Warn(where + ": no positions, skipped");
+        Warn(where + ": has no POSITION; the primitive is dropped");
         return true;
     }
     std::vector<double> positions;
-    if (!ReadAccessor(positionAccessor, 3, &positions, error))
+    if (!read("POSITION", positionAccessor, 3, &positions))
         return false;
     std::size_t count = positions.size() / 3;
     std::size_t first = mesh->positions.size();
 
-    auto readSized = [&](int accessor, int components, std::vector<double>* out, const char* what) {
-        if (!ReadAccessor(accessor, components, out, error))
+    auto readSized = [&](const std::string& name, int accessor, int components, std::vector<double>* out) {
+        if (!read(name, accessor, components, out))
             return false;
         if (out->size() != count * components) {
-            *error = where + ": " + what + " count differs from the position count";
+            *error = where + ".attributes." + name + ": its count differs from the position count";
             return false;
         }
         return true;
@@ -377,21 +409,20 @@ bool GltfReader::ReadPrimitive(const tinygltf::Primitive& p, bool skinned, int j
 
     std::vector<double> normals;
     int normalAccessor = attribute("NORMAL");
-    if (normalAccessor >= 0 && !readSized(normalAccessor, 3, &normals, "normal"))
+    if (normalAccessor >= 0 && !readSized("NORMAL", normalAccessor, 3, &normals))
         return false;
 
-    int texCoordSet = 0;
-    if (p.material >= 0 && p.material < static_cast<int>(model.materials.size()))
-        texCoordSet = std::max(0, model.materials[p.material].pbrMetallicRoughness.baseColorTexture.texCoord);
+    const bool hasMaterial = primitive.material >= 0 && primitive.material < static_cast<int>(check.texCoordSet.size());
+    const std::string texCoordName = "TEXCOORD_" + std::to_string(hasMaterial ? check.texCoordSet[primitive.material] : 0);
     std::vector<double> uv;
-    int uvAccessor = attribute(("TEXCOORD_" + std::to_string(texCoordSet)).c_str());
-    if (uvAccessor >= 0 && !readSized(uvAccessor, 2, &uv, "texture coordinate"))
+    int uvAccessor = attribute(texCoordName);
+    if (uvAccessor >= 0 && !readSized(texCoordName, uvAccessor, 2, &uv))
         return false;
 
     std::vector<std::uint32_t> indices;
-    if (p.indices >= 0) {
-        if (!ReadIndices(p.indices, count, &indices, error)) {
-            *error = where + ": " + *error;
+    if (primitive.indices >= 0) {
+        if (!ReadIndices(primitive.indices, count, &indices, error)) {
+            *error = where + ".indices: " + *error;
             return false;
         }
     } else {
@@ -405,17 +436,19 @@ bool GltfReader::ReadPrimitive(const tinygltf::Primitive& p, bool skinned, int j
         indices = FanToTriangles(indices);
     indices.resize(indices.size() - indices.size() % 3);
 
-    // Weights: up to two sets of four.
+    // Weights: the sets that come in pairs, in order.
     std::vector<std::vector<double>> joints, weights;
+    std::vector<std::string> jointNames;
     if (skinned) {
         for (int set = 0;; ++set) {
-            int ja = attribute(("JOINTS_" + std::to_string(set)).c_str());
-            int wa = attribute(("WEIGHTS_" + std::to_string(set)).c_str());
+            std::string jn = "JOINTS_" + std::to_string(set), wn = "WEIGHTS_" + std::to_string(set);
+            int ja = attribute(jn), wa = attribute(wn);
             if (ja < 0 || wa < 0)
                 break;
             joints.emplace_back();
             weights.emplace_back();
-            if (!readSized(ja, 4, &joints.back(), "joint") || !readSized(wa, 4, &weights.back(), "weight"))
+            jointNames.push_back(jn);
+            if (!readSized(jn, ja, 4, &joints.back()) || !readSized(wn, wa, 4, &weights.back()))
                 return false;
         }
     }
@@ -434,8 +467,8 @@ bool GltfReader::ReadPrimitive(const tinygltf::Primitive& p, bool skinned, int j
                     if (!(w > 0))
                         continue;
                     if (!(j >= 0) || j >= jointCount) {
-                        *error = where + ": vertex " + std::to_string(v) + " names joint " +
-                                 std::to_string(static_cast<long long>(j)) + " of a skin with " +
+                        *error = where + ".attributes." + jointNames[set] + ": vertex " + std::to_string(v) +
+                                 " names joint " + std::to_string(static_cast<long long>(j)) + " of a skin with " +
                                  std::to_string(jointCount) + " joints";
                         return false;
                     }
@@ -446,7 +479,9 @@ bool GltfReader::ReadPrimitive(const tinygltf::Primitive& p, bool skinned, int j
         }
     }
     MeshPart part;
-    part.material = p.material >= 0 && p.material < static_cast<int>(content.materials.size()) ? p.material : -1;
+    part.material = hasMaterial && primitive.material < static_cast<int>(model.materials.size()) ? primitive.material : -1;
+    if (part.material >= 0 && check.untexturedPrimitives.count({meshIndex, p}))
+        part.material = PlainCopy(part.material);
     part.triangles.reserve(indices.size());
     for (std::uint32_t i : indices)
         part.triangles.push_back(static_cast<std::uint32_t>(first + i));
@@ -462,7 +497,7 @@ bool GltfReader::ReadMesh(int sourceNode, std::string* error)
     if (node.mesh < 0)
         return true;
     if (node.mesh >= static_cast<int>(model.meshes.size())) {
-        *error = "node " + std::to_string(sourceNode) + " uses a mesh that does not exist";
+        *error = At("nodes", sourceNode) + ".mesh: " + std::to_string(node.mesh) + " is not a mesh";
         return false;
     }
     const tinygltf::Mesh& source = model.meshes[node.mesh];
@@ -471,131 +506,154 @@ bool GltfReader::ReadMesh(int sourceNode, std::string* error)
     mesh.node = contentNodeOf[sourceNode];
     int jointCount = 0;
     if (node.skin >= 0) {
-        if (node.skin >= static_cast<int>(content.skins.size())) {
-            *error = "node " + std::to_string(sourceNode) + " uses a skin that does not exist";
+        if (node.skin >= static_cast<int>(model.skins.size())) {
+            *error = At("nodes", sourceNode) + ".skin: " + std::to_string(node.skin) + " is not a skin";
             return false;
         }
-        mesh.skin = node.skin;
-        jointCount = static_cast<int>(content.skins[node.skin].joints.size());
+        if (!ReadSkin(node.skin, &mesh.skin, error))
+            return false;
+        jointCount = static_cast<int>(content.skins[mesh.skin].joints.size());
         mesh.weightStart.push_back(0);
     }
     for (std::size_t p = 0; p < source.primitives.size(); ++p) {
-        std::string where = "mesh '" + mesh.name + "' primitive " + std::to_string(p);
-        if (!ReadPrimitive(source.primitives[p], mesh.skin >= 0, jointCount, &mesh, where, error))
+        if (!ReadPrimitive(node.mesh, static_cast<int>(p), mesh.skin >= 0, jointCount, &mesh, error))
             return false;
         if (!source.primitives[p].targets.empty() && p == 0)
-            Warn("mesh '" + mesh.name + "': morph targets are not converted");
+            Warn(At("meshes", node.mesh) + ": morph targets are not converted; the mesh keeps its base shape");
     }
     content.meshes.push_back(std::move(mesh));
     return true;
 }
 
-bool GltfReader::ReadAnimations(std::string* error)
+// A channel the check kept, with the faults only its data shows.
+bool GltfReader::ReadChannel(const tinygltf::Animation& source, const tinygltf::AnimationChannel& ch, Channel* channel,
+                             std::string* why) const
+{
+    const tinygltf::AnimationSampler& s = source.samplers[ch.sampler];
+    channel->node = contentNodeOf[ch.target_node];
+    channel->target = ch.target_path == "rotation" ? Target::Rotation
+                      : ch.target_path == "scale"  ? Target::Scale
+                                                   : Target::Translation;
+    channel->interpolation = s.interpolation == "STEP"          ? Interpolation::Step
+                             : s.interpolation == "CUBICSPLINE" ? Interpolation::CubicSpline
+                                                                : Interpolation::Linear;
+    if (!ReadAccessor(s.input, 1, &channel->times, why) ||
+        !ReadAccessor(s.output, ComponentCount(channel->target), &channel->values, why))
+        return false;
+    std::size_t perKey =
+        ComponentCount(channel->target) * (channel->interpolation == Interpolation::CubicSpline ? 3 : 1);
+    if (channel->times.empty() || channel->values.size() != channel->times.size() * perKey) {
+        *why = "its key times and values do not match";
+        return false;
+    }
+    for (std::size_t i = 1; i < channel->times.size(); ++i)
+        if (!(channel->times[i] > channel->times[i - 1])) {
+            *why = At("accessors", s.input) + ": key time " + std::to_string(i) + " does not come after the one before";
+            return false;
+        }
+    if (!(channel->times.front() >= 0) || !std::isfinite(channel->times.back())) {
+        *why = At("accessors", s.input) + ": a key time is negative or not a number";
+        return false;
+    }
+    return true;
+}
+
+void GltfReader::ReadAnimations()
 {
     for (std::size_t a = 0; a < model.animations.size(); ++a) {
         const tinygltf::Animation& source = model.animations[a];
         Clip clip;
         clip.name = source.name;
-        for (const tinygltf::AnimationChannel& ch : source.channels) {
-            std::string where = "animation " + std::to_string(a) + " channel";
-            if (ch.target_path == "weights") {
-                Warn(where + ": morph weights are not converted");
+        if (a < check.clipWarnings.size())
+            clip.dropped = std::move(check.clipWarnings[a]);
+        for (std::size_t c = 0; c < source.channels.size(); ++c) {
+            if (a >= check.channelKept.size() || c >= check.channelKept[a].size() || !check.channelKept[a][c])
                 continue;
-            }
-            if (ch.target_node < 0 || ch.target_node >= static_cast<int>(contentNodeOf.size()) ||
-                contentNodeOf[ch.target_node] < 0)
-                continue; // a node outside the scene
-            if (ch.sampler < 0 || ch.sampler >= static_cast<int>(source.samplers.size())) {
-                *error = where + " uses a sampler that does not exist";
-                return false;
-            }
-            const tinygltf::AnimationSampler& s = source.samplers[ch.sampler];
+            const std::string path = At(At("animations", a) + ".channels", c);
             Channel channel;
-            channel.node = contentNodeOf[ch.target_node];
-            if (ch.target_path == "translation")
-                channel.target = Target::Translation;
-            else if (ch.target_path == "rotation")
-                channel.target = Target::Rotation;
-            else if (ch.target_path == "scale")
-                channel.target = Target::Scale;
+            std::string why;
+            if (ReadChannel(source, source.channels[c], &channel, &why))
+                clip.channels.push_back(std::move(channel));
             else
-                continue;
-            if (s.interpolation == "STEP")
-                channel.interpolation = Interpolation::Step;
-            else if (s.interpolation == "CUBICSPLINE")
-                channel.interpolation = Interpolation::CubicSpline;
-            else
-                channel.interpolation = Interpolation::Linear;
-            if (!ReadAccessor(s.input, 1, &channel.times, error) ||
-                !ReadAccessor(s.output, ComponentCount(channel.target), &channel.values, error)) {
-                *error = where + ": " + *error;
-                return false;
-            }
-            std::size_t perKey = ComponentCount(channel.target) *
-                                 (channel.interpolation == Interpolation::CubicSpline ? 3 : 1);
-            if (channel.times.empty() || channel.values.size() != channel.times.size() * perKey) {
-                *error = where + ": key times and values do not match";
-                return false;
-            }
-            for (std::size_t i = 1; i < channel.times.size(); ++i) {
-                if (!(channel.times[i] > channel.times[i - 1])) {
-                    *error = where + ": key times do not increase";
-                    return false;
-                }
-            }
-            if (!(channel.times.front() >= 0) || !std::isfinite(channel.times.back())) {
-                *error = where + ": negative or invalid key time";
-                return false;
-            }
-            clip.channels.push_back(std::move(channel));
+                clip.dropped.push_back(path + ": " + why + "; " + path + " is dropped");
         }
         content.clips.push_back(std::move(clip));
     }
-    return true;
 }
 
 bool GltfReader::Run(std::string* error)
 {
     content.format = "glTF 2.0";
-    if (!CollectNodes(error))
-        return false;
+    CollectNodes();
     ReadMaterials();
-    if (!ReadSkins(error))
-        return false;
     for (int source : sourceNodeOf)
         if (!ReadMesh(source, error))
             return false;
-    return ReadAnimations(error);
+    ReadAnimations();
+    return true;
+}
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+bool ImportGltfFile(GltfFile& file, Content* content, std::string* error)
+{
+    GltfCheck check;
+    if (!CheckGltf(file, &check)) {
+        *error = Lines(check.refusals);
+        return false;
+    }
+    tinygltf::TinyGLTF loader;
+    tinygltf::Model model;
+    std::string err, warn;
+    if (!loader.LoadASCIIFromString(&model, &err, &warn, check.json.data(), static_cast<unsigned>(check.json.size()),
+                                    "")) {
+        while (!err.empty() && (err.back() == '\n' || err.back() == ' '))
+            err.pop_back();
+        *error = "tinygltf cannot read the file: " + (err.empty() ? std::string("no reason given") : err);
+        return false;
+    }
+    *content = Content{};
+    content->warnings = std::move(check.warnings);
+    content->notes = std::move(check.notes);
+    while (!warn.empty() && (warn.back() == '\n' || warn.back() == ' '))
+        warn.pop_back();
+    if (!warn.empty())
+        content->warnings.push_back("tinygltf: " + warn);
+    GltfReader reader(model, check, content);
+    return reader.Run(error);
 }
 
 } // namespace
 
 bool ImportGltf(const std::string& path, Content* content, std::string* error)
 {
-    tinygltf::TinyGLTF loader;
-    loader.SetImageLoader(KeepEncodedImage, nullptr);
-    tinygltf::Model model;
-    std::string err, warn;
-    // Binary files start with the magic "glTF", whatever their extension.
-    bool binary = false;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char magic[4];
-        binary = std::fread(magic, 1, 4, f) == 4 && std::memcmp(magic, "glTF", 4) == 0;
-        std::fclose(f);
+    GltfFile file;
+    {
+        std::vector<std::uint8_t> bytes;
+        if (!ReadFileBytes(path, &bytes)) {
+            *error = "cannot be read";
+            return false;
+        }
+        if (!SplitGltf(bytes.data(), bytes.size(), &file, error))
+            return false;
     }
-    bool ok = binary ? loader.LoadBinaryFromFile(&model, &err, &warn, path)
-                     : loader.LoadASCIIFromFile(&model, &err, &warn, path);
-    if (!ok) {
-        while (!err.empty() && (err.back() == '\n' || err.back() == ' '))
-            err.pop_back();
-        *error = err.empty() ? "not a readable glTF file" : err;
+    file.folder = std::filesystem::path(path).parent_path().string();
+    file.readsFiles = true;
+    return ImportGltfFile(file, content, error);
+}
+
+bool ImportGltfBytes(const std::uint8_t* data, std::size_t size, Content* content, std::string* error)
+{
+    GltfFile file;
+    if (!SplitGltf(data, size, &file, error))
         return false;
-    }
-    *content = Content{};
-    if (!warn.empty())
-        content->warnings.push_back(warn);
-    GltfReader reader(model, content);
-    return reader.Run(error);
+    return ImportGltfFile(file, content, error);
 }
 
 } // namespace convert

@@ -8,6 +8,7 @@
 #include "convert/Names.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <set>
@@ -25,7 +26,7 @@ std::uint8_t ToByte(float v) { return static_cast<std::uint8_t>(std::lround(std:
 bool IsWhite(const Color& c) { return c.r == 1 && c.g == 1 && c.b == 1 && c.a == 1; }
 
 // RGBA rows to the texture's pixels: 24-bit unless some pixel is not opaque.
-void SetPixels(OutTexture* texture, int width, int height, const std::vector<std::uint8_t>& rgba)
+void SetPixels(orvex::format::TextureDesc* texture, int width, int height, const std::vector<std::uint8_t>& rgba)
 {
     texture->width = width;
     texture->height = height;
@@ -71,17 +72,15 @@ std::vector<std::string> BakeMaterials(const Content& content, const std::vector
             source = content.materials[index];
         else
             source.name = "default";
-        OutMaterial material;
+        orvex::format::MaterialDesc material;
         material.name = FitName(source.name, "material_" + std::to_string(index), MaxNameBytes, &materialNames);
-        const Color* colors[3] = {&source.ambient, &source.diffuse, &source.specular};
-        float* targets[3] = {material.ambient, material.diffuse, material.specular};
-        for (int c = 0; c < 3; ++c) {
-            targets[c][0] = colors[c]->r;
-            targets[c][1] = colors[c]->g;
-            targets[c][2] = colors[c]->b;
-            targets[c][3] = colors[c]->a;
-        }
-        material.shininess = std::isfinite(source.shininess) ? std::clamp(source.shininess, 0.0f, 128.0f) : 0.0f;
+        const EngineColors engine =
+            source.engine.value_or(EngineColors{source.ambient, source.diffuse, source.specular, source.shininess});
+        const Color* colors[3] = {&engine.ambient, &engine.diffuse, &engine.specular};
+        std::array<float, 4>* targets[3] = {&material.ambient, &material.diffuse, &material.specular};
+        for (int c = 0; c < 3; ++c)
+            *targets[c] = {colors[c]->r, colors[c]->g, colors[c]->b, colors[c]->a};
+        material.shininess = std::isfinite(engine.shininess) ? std::clamp(engine.shininess, 0.0f, 128.0f) : 0.0f;
 
         int image = source.image >= 0 && source.image < static_cast<int>(content.images.size()) ? source.image : -1;
         if (image >= 0 && !decoded.count(image) && !undecodable.count(image)) {
@@ -104,7 +103,7 @@ std::vector<std::string> BakeMaterials(const Content& content, const std::vector
         if (found != textureOf.end()) {
             material.texture = found->second;
         } else {
-            OutTexture texture;
+            orvex::format::TextureDesc texture;
             std::vector<std::uint8_t> rgba;
             int width, height;
             std::string base;
@@ -132,10 +131,10 @@ std::vector<std::string> BakeMaterials(const Content& content, const std::vector
                                    &textureNames);
             material.texture = texture.name;
             textureOf[key] = texture.name;
-            out->textures.push_back(std::move(texture));
+            out->files.textures.push_back(std::move(texture));
         }
         names.push_back(material.name);
-        out->materials.push_back(std::move(material));
+        out->files.scene.materials.push_back(std::move(material));
     }
     return names;
 }

@@ -28,6 +28,41 @@ std::string FitName(const std::string& name, const std::string& fallback, std::s
     return candidate;
 }
 
+namespace {
+
+bool IsUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const int length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0 || (length == 2 && c < 0xC2) || i + length > text.size())
+            return false;
+        for (int k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string AsUtf8(const std::string& text)
+{
+    if (IsUtf8(text))
+        return text;
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::string FileSafe(const std::string& name)
 {
     std::string out = name;

@@ -19,6 +19,10 @@ std::string Truncated(const std::string& name, std::size_t limit);
 std::string FitName(const std::string& name, const std::string& fallback, std::size_t limit,
                     std::set<std::string>* taken);
 
+// `text` when it is valid UTF-8, else its bytes read as Latin-1: the engine's names are 8-bit
+// text of no stated encoding, and JSON holds UTF-8.
+std::string AsUtf8(const std::string& text);
+
 // A name that is safe as a file name on every system: letters, digits, '-' and '_' kept,
 // everything else becomes '_'.
 std::string FileSafe(const std::string& name);

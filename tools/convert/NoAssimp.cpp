@@ -18,4 +18,10 @@ bool ImportAssimp(const std::string& path, Content*, std::string* error)
     return false;
 }
 
+bool ImportAssimpBytes(const std::uint8_t*, std::size_t, const std::string& hint, Content*, std::string* error)
+{
+    *error = "cannot read " + hint + " text: this build of orvex-convert has no Assimp";
+    return false;
+}
+
 } // namespace convert

@@ -1,6 +1,6 @@
 // orvex-info: checks .mes, .knx and .tga files with the engine's own loaders and prints
 // what they hold. Exit 0 when every file loads, 1 when one is refused, 2 on usage errors.
-#include "info/GlStub.h"
+#include "format/GlStub.h"
 #include "info/Inspect.h"
 #include "info/Json.h"
 
@@ -256,7 +256,7 @@ int main(int argc, char** argv)
     if (files.empty())
         return UsageError("no files");
 
-    info::InstallGlStub();
+    orvex::format::InstallGlStub();
     bool allOk = true;
     info::Json j;
     j.BeginArray();

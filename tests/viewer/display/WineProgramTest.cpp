@@ -1,6 +1,6 @@
 // Orvex.exe, the viewer's Windows build, under Wine on the test X display: it plays the
-// sample, Escape ends it with status 0, and a start-up failure ends it with status 1 and its
-// reason on stderr and in a message box. scripts/test.sh builds the Windows programs and
+// sample, Escape ends it with status 0, a start-up failure ends it with status 1 and its
+// reason on stderr and in a message box, and it reads the viewer's command line. scripts/test.sh builds the Windows programs and
 // names them here: ORVEX_WINDOWS_VIEWER (Orvex.exe) and ORVEX_WINE (the wine64 loader),
 // with WINEPREFIX set to the build's own prefix. Without them the tests are skipped.
 #include "ScreenProbe.h"
@@ -60,10 +60,13 @@ protected:
         ASSERT_FALSE(dir.Path().empty());
     }
 
-    std::unique_ptr<ViewerProcess> Start(const std::string& folder, std::vector<std::string> environment)
+    std::unique_ptr<ViewerProcess> Start(const std::string& folder, std::vector<std::string> environment,
+                                         const std::vector<std::string>& arguments = {})
     {
         environment.push_back("WINEDEBUG=-all");
-        return std::make_unique<ViewerProcess>(wine, folder, environment, std::vector<std::string>{viewer});
+        std::vector<std::string> command = {viewer};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return std::make_unique<ViewerProcess>(wine, folder, environment, command);
     }
 
     // Waits until both overlay lines show; false when the program ends or takes too long.
@@ -183,6 +186,55 @@ TEST_F(WineProgram, StartupFailureShowsAMessageBoxUnlessSuppressed)
     }
     ASSERT_TRUE(process->WaitForExit(5.0)) << "the box did not end the program";
     EXPECT_EQ(process->ExitCode(), 1);
+}
+
+// The Windows entry point reads the viewer's command line as the SDL one does: a bad option
+// ends with status 2 and the usage, a named file that is not there with status 1 before any
+// window, and a scene named from another folder plays in an ordinary window with --window.
+TEST_F(WineProgram, TakesTheViewersCommandLine)
+{
+    auto usage = Start(dir.Path(), {"ORVEX_NO_MESSAGE_BOX=1"}, {"--fullscreen"});
+    ASSERT_TRUE(usage->WaitForExit(60.0));
+    EXPECT_EQ(usage->ExitCode(), 2);
+    const std::vector<std::string> lines = WindowsLines(usage->Stderr());
+    ASSERT_GE(lines.size(), 2u) << usage->Stderr();
+    EXPECT_EQ(lines[0], "Orvex: unknown option --fullscreen");
+    EXPECT_EQ(lines[1].rfind("usage: Orvex [--window] [--fit]", 0), 0u) << lines[1];
+
+    auto missing = Start(dir.Path(), {"ORVEX_NO_MESSAGE_BOX=1"}, {"missing.mes"});
+    ASSERT_TRUE(missing->WaitForExit(60.0));
+    EXPECT_EQ(missing->ExitCode(), 1);
+    EXPECT_EQ(WindowsLines(missing->Stderr()), std::vector<std::string>{"Orvex: cannot open \"missing.mes\": No such file or directory"});
+
+    std::filesystem::create_directories(dir.File("models"));
+    std::filesystem::create_directories(dir.File("work"));
+    std::string error;
+    ASSERT_TRUE(WriteBoxScene(dir.File("models"), BoxMotion::Turning, &error)) << error;
+    auto windowed =
+        Start(dir.File("work"), {"ORVEX_NO_MESSAGE_BOX=1"}, {"--window", "--fit", "../models/2.MES", "../models/2.KNX"});
+    // The overlay's cyan line shows wherever the window has been put, whole: the captioned
+    // window keeps its 1024x768 client area on a screen of that size.
+    bool drawn = false;
+    for (int attempt = 0; attempt < 150 && !drawn && windowed->Running(); ++attempt) {
+        const Shot screen = TakeScreenshot();
+        int cyan = 0;
+        for (int y = 0; y < screen.height; y += 1)
+            for (int x = 0; x < screen.width; x += 2) {
+                const Rgb& p = screen.At(x, y);
+                cyan += p[0] < 90 && p[1] > 230 && p[2] > 230;
+            }
+        drawn = cyan > 15;
+        if (!drawn) Sleep(0.2);
+    }
+    EXPECT_TRUE(drawn) << windowed->Stderr();
+    TakeScreenshot("wine-window");
+    for (int attempt = 0; attempt < 20 && windowed->Running(); ++attempt) {
+        Xdotool("key Escape");
+        windowed->WaitForExit(0.5);
+    }
+    ASSERT_TRUE(windowed->WaitForExit(10.0)) << "still running after Escape";
+    EXPECT_EQ(windowed->ExitCode(), 0);
+    EXPECT_EQ(windowed->Stderr(), "");
 }
 
 }  // namespace
