@@ -22,6 +22,8 @@ for ((i = 1; i <= $#; ++i)); do
   esac
 done
 
+# The tests' checkers (the glTF-Validator from npm) live in a folder of the build.
+./scripts/deps.sh "$build" >/dev/null
 if [ ! -f "$build/CMakeCache.txt" ]; then
   launcher=()
   if command -v ccache >/dev/null; then
