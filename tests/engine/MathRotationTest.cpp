@@ -111,6 +111,7 @@ TEST(MathRotation, SlerpEndpointsAndShorterArc)
     const Quaternion from = Normalized(0.1f, 0.2f, 0.3f, 0.9f);
     const Quaternion to = Normalized(-0.5f, 0.4f, 0.1f, 0.7f);
     const Quaternion opposite{-to.x, -to.y, -to.z, -to.w};
+    const Quaternion identity{0, 0, 0, 1};
     Quaternion out;
 
     QuaternionSlerp(&from, &to, 0.0f, &out);
@@ -120,9 +121,13 @@ TEST(MathRotation, SlerpEndpointsAndShorterArc)
     // from·opposite < 0: interpolate towards -opposite, which is to.
     QuaternionSlerp(&from, &opposite, 1.0f, &out);
     ExpectQuaternion(out, to);
+    // Exactly half a turn apart (from·to = 0) both arcs are as long: the keys are taken as
+    // given, so halfway from identity to 180° about X is +90° about X, not -90°.
+    const Quaternion halfTurnX{1, 0, 0, 0};
+    QuaternionSlerp(&identity, &halfTurnX, 0.5f, &out);
+    ExpectQuaternion(out, {std::sin(kHalfPi / 2), 0, 0, std::cos(kHalfPi / 2)}, 1e-6f);
 
     // Halfway from identity to 90° about Z is 45° about Z, and stays unit length.
-    const Quaternion identity{0, 0, 0, 1};
     const Quaternion quarter{0, 0, std::sin(kHalfPi / 2), std::cos(kHalfPi / 2)};
     QuaternionSlerp(&identity, &quarter, 0.5f, &out);
     EXPECT_NEAR(out.z, std::sin(kHalfPi / 4), 1e-6f);

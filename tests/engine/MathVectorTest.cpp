@@ -63,9 +63,10 @@ TEST(MathVector, NormalizeReturnsPreviousLength)
     EXPECT_EQ(VectorNormalize(&zero), 0.0f);
     ExpectVector(zero, {0, 0, 0});
 
-    Vector3 v{3, 0, 4};
-    EXPECT_EQ(VectorNormalize(&v), 5.0f);
-    ExpectVector(v, {0.6f, 0.0f, 0.8f});
+    // Every component non-zero, so each must be divided.
+    Vector3 v{3, -12, 4};
+    EXPECT_EQ(VectorNormalize(&v), 13.0f);
+    ExpectVector(v, {3.0f / 13.0f, -12.0f / 13.0f, 4.0f / 13.0f});
 
     // Squares beyond float range must not overflow the length.
     Vector3 big{-3e30f, 0, 4e30f};

@@ -10,12 +10,13 @@ namespace {
 // A clock the test moves by hand: a 1000-tick-per-second counter and a millisecond clock.
 struct ManualClock {
     static inline bool hasCounter = true;
+    static inline std::int64_t ticksPerSecond = 1000;
     static inline std::int64_t ticks = 0;
     static inline std::uint32_t millis = 0;
 
     static bool Frequency(std::int64_t* frequency)
     {
-        *frequency = 1000;
+        *frequency = ticksPerSecond;
         return hasCounter;
     }
     static std::int64_t Counter() { return ticks; }
@@ -121,6 +122,20 @@ INSTANTIATE_TEST_SUITE_P(BothClocks, TimerTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "Counter" : "Milliseconds";
                          });
+
+// A counter that reports success but no ticks a second cannot measure anything: the
+// millisecond clock is used instead.
+TEST(Timer, CounterWithoutFrequencyFallsBackToMilliseconds)
+{
+    ManualClock::hasCounter = true;
+    ManualClock::ticksPerSecond = 0;
+    ResetTimerForClock(&manualClock);
+    Timer(TimerStart);
+    ManualClock::Advance(250);
+    EXPECT_FLOAT_EQ(Timer(TimerSinceStart), 0.25f);
+    ManualClock::ticksPerSecond = 1000;
+    ResetTimerForClock(nullptr);
+}
 
 TEST(SystemTimer, RunsForwardOnTheMonotonicClock)
 {

@@ -58,9 +58,11 @@ TEST(KeyframeAnimation, LoadsTracksKeysAndReservedValue)
     EXPECT_EQ(key.rotation.w, 0.5f);
     EXPECT_EQ(tracks[0].GetKeys()[2].position.x, 2.0f);
 
-    // Loading again replaces the tracks.
+    // Loading again replaces the tracks and rewinds the time.
+    animation.SetTime(2.5f);
     ASSERT_TRUE(LoadBytes(animation, dir, EncodeAnimation(StepAnimation(1, 2))));
     EXPECT_EQ(animation.GetTrackCount(), 1);
+    EXPECT_EQ(animation.GetTime(), 0.0f);
 
     animation.Destroy();
     animation.Destroy();
@@ -152,6 +154,16 @@ TEST(KeyframeAnimation, RefusesBadCountsAndNames)
     // Counts whose records could never fit the file, including ones whose byte size
     // overflows 64 bits when multiplied naively.
     EXPECT_FALSE(LoadBytes(animation, dir, Handmade(2, 1, std::vector<std::uint8_t>(33, 0)))) << "second track missing";
+    // Two smallest tracks (empty name, root, one key) fill 2 x 33 bytes exactly: the count
+    // limit lets them through, and one byte fewer is refused.
+    std::vector<std::uint8_t> smallest;
+    for (int i = 0; i < 2; ++i) {
+        smallest.insert(smallest.end(), {0, 0xFF, 0xFF, 0xFF, 0xFF});
+        smallest.insert(smallest.end(), 28, 0);
+    }
+    EXPECT_TRUE(LoadBytes(animation, dir, Handmade(2, 1, smallest))) << "smallest tracks filling the file";
+    smallest.pop_back();
+    EXPECT_FALSE(LoadBytes(animation, dir, Handmade(2, 1, smallest))) << "one byte short";
     EXPECT_FALSE(LoadBytes(animation, dir, Handmade(0x7FFFFFFF, 0xFFFFFFFF))) << "overflowing size";
     EXPECT_FALSE(LoadBytes(animation, dir, Handmade(1, 0xFFFFFFFF, std::vector<std::uint8_t>(64, 0)))) << "keys missing";
 

@@ -115,15 +115,22 @@ TEST_F(MeshSceneTest, EmptySceneUpdatesAndRendersNothing)
 TEST_F(MeshSceneTest, RestPoseComposesParentOnTheLeft)
 {
     MeshScene scene;
-    // Root at (1, 2, 3); a child at (0, 1, 0); a root turned 90 degrees about z.
-    ASSERT_TRUE(Load(scene, OneVertexPerNode({Node("root", -1, {1, 2, 3}), Node("child", 0, {0, 1, 0}),
+    // Root at (1, 2, 3) turned 90 degrees about z; its child at (0, 1, 0) is moved and turned
+    // with it (a turn and a move do not commute, so the order of the product shows); a
+    // second root turned at the origin.
+    ASSERT_TRUE(Load(scene, OneVertexPerNode({Node("root", -1, {1, 2, 3}, RotationZ(90)), Node("child", 0, {0, 1, 0}),
                                               Node("turned", -1, {0, 0, 0}, RotationZ(90))})));
-    // Before the first Update the vertices stand where the file put them.
+    // Before the first Update the vertices stand where the file put them, and every bone is
+    // the identity.
     ExpectPosition(scene.GetMeshes()[0].GetVertices()[0], 1, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        const float* m = scene.GetBoneMatrices()[i].m;
+        EXPECT_EQ(std::vector<float>(m, m + 12), (std::vector<float>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0})) << i;
+    }
     scene.Update();
     const MeshVertex* vertices = scene.GetMeshes()[0].GetVertices();
-    ExpectPosition(vertices[0], 2, 2, 3);
-    ExpectPosition(vertices[1], 2, 3, 3);
+    ExpectPosition(vertices[0], 1, 3, 3); // (1, 0, 0) turned to (0, 1, 0), then moved
+    ExpectPosition(vertices[1], 0, 3, 3); // the child stands at root(0, 1, 0) = (0, 2, 3)
     ExpectPosition(vertices[2], 0, 1, 0);
     // Only positions change.
     EXPECT_EQ(vertices[2].s, 0.25f);
@@ -183,7 +190,19 @@ TEST_F(MeshSceneTest, AnimationInterpolatesBetweenKeysAndHoldsTheLastFrame)
         EXPECT_NEAR(vertex.position.y, c.y, 1e-5f) << "time " << c.time;
     }
 
-    // One frame: key 0 at both ends, whatever the time.
+    // A quarter of the way between keys that differ in every component: the weights are
+    // not symmetric, so keys or weights taken the wrong way round show (halfway would not).
+    KeyframeAnimation quarter;
+    AnimationDesc two = StepAnimation(1, 2);
+    two.tracks[0].keys[0] = KeyDesc{{0, 0, 0}, {}};
+    two.tracks[0].keys[1] = KeyDesc{{4, 8, -4}, RotationZ(90)};
+    ASSERT_TRUE(LoadAnimation(quarter, two));
+    ASSERT_TRUE(scene.SetAnimation(&quarter));
+    quarter.SetTime(0.25f);
+    scene.Update();
+    const float turn = 22.5f * 3.14159265f / 180.0f; // a quarter of 90 degrees
+    ExpectPosition(vertex, 1 + std::cos(turn), 2 + std::sin(turn), -1);
+
     KeyframeAnimation single;
     AnimationDesc one = StepAnimation(1, 1);
     one.tracks[0].keys[0].position = {0, 0, 4};

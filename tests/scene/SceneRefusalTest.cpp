@@ -154,6 +154,43 @@ TEST_F(SceneRefusalTest, IndicesOutOfRangeAreRefused)
     EXPECT_TRUE(Load(scene, desc));
 }
 
+// A mesh larger than the loader's read pieces (2048 vertices, 16384 indices) and than the
+// index check's 16 lanes: every piece is checked and kept, not only the first.
+TEST_F(SceneRefusalTest, LargeMeshesAreCheckedAndKeptPieceByPiece)
+{
+    constexpr int kVertices = 20001;
+    SceneDesc desc = TriangleScene();
+    desc.meshes[0] = LineMesh("long", kVertices, 0, "m"); // vertex i at (i, 0, 0), list 0, 1, ...
+    const std::vector<std::uint8_t> bytes = EncodeScene(desc);
+    // Offsets: the vertices start at 119 (behind the 4-byte name "long"), then the node
+    // indices, the group count, the group's material "m", the list count and the index count.
+    const std::size_t nodeIndices = 119 + 32 * std::size_t(kVertices);
+    const std::size_t indices = nodeIndices + 4 * std::size_t(kVertices) + 4 + 2 + 4 + 4;
+    ASSERT_EQ(bytes.size(), indices + 4 * std::size_t(kVertices));
+    auto patched = [&](std::size_t offset, std::int32_t value) {
+        std::vector<std::uint8_t> copy = bytes;
+        std::memcpy(copy.data() + offset, &value, sizeof value);
+        return copy;
+    };
+
+    MeshScene scene;
+    ASSERT_TRUE(Load(scene, bytes));
+    scene.Update();
+    const MeshVertex* vertices = scene.GetMeshes()[0].GetVertices();
+    for (int i : {0, 2047, 2048, 4096, 17000, kVertices - 1})
+        EXPECT_EQ(vertices[i].position.x, static_cast<float>(i)) << "vertex " << i;
+
+    ExpectRefused(patched(nodeIndices + 4 * 17000, 1), "node index in the second piece",
+                  "mesh 0 \"long\": node index 1 of vertex 17000 is not below the node count 1",
+                  static_cast<std::int64_t>(nodeIndices + 4 * 17000));
+    ExpectRefused(patched(indices + 4 * 18000, kVertices), "vertex index in the second piece",
+                  "mesh 0 \"long\", group 0, list 0: index 20001 is not below the vertex count 20001",
+                  static_cast<std::int64_t>(indices + 4 * 18000));
+    ExpectRefused(patched(indices + 4 * 5, kVertices), "vertex index among the first 16",
+                  "mesh 0 \"long\", group 0, list 0: index 20001 is not below the vertex count 20001",
+                  static_cast<std::int64_t>(indices + 4 * 5));
+}
+
 TEST_F(SceneRefusalTest, NamesThatDoNotFitAreRefused)
 {
     const std::string long80(80, 'x');

@@ -65,6 +65,11 @@ TEST_F(TextureTest, NamingCreatesTheObjectAndBindModulates)
     ASSERT_TRUE(texture.SetName("t"));
     EXPECT_EQ(rec.Calls(), kCreateCalls);
     EXPECT_EQ(texture.GetTextureId(), 1u);
+    // A new name keeps the GL object it has.
+    rec.Clear();
+    ASSERT_TRUE(texture.SetName("renamed"));
+    EXPECT_TRUE(rec.Calls().empty());
+    EXPECT_STREQ(texture.GetName(), "renamed");
     rec.Clear();
     texture.Bind();
     EXPECT_EQ(rec.Calls(), (std::vector<std::string>{"glBindTexture(GL_TEXTURE_2D, 1)",
@@ -164,12 +169,16 @@ TEST_F(TextureTest, MissingOrRefusedFilesRegisterNothing)
 TEST_F(TextureTest, NamesAreFilesRelativeToTheWorkingDirectory)
 {
     WriteTexture("Relative", Rgb3x3());
+    const std::string longest(75, 'L'); // with ".TGA" and the terminator: 80 bytes
+    WriteTexture(longest, Rgb3x3());
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     Texture* texture = FindOrLoadTexture("Relative");
     Texture* wrongCase = FindOrLoadTexture("relative");
+    Texture* longestName = FindOrLoadTexture(longest.c_str());
     std::filesystem::current_path(previous);
     EXPECT_NE(texture, nullptr);
+    EXPECT_NE(longestName, nullptr);
 #ifdef _WIN32
     // Windows file names ignore letter case; the registry's names do not.
     EXPECT_NE(wrongCase, nullptr);

@@ -68,11 +68,13 @@ TEST(TgaLoader, GreyscaleIsOneBytePerPixelAndRowsKeepFileOrder)
 TEST(TgaLoader, IdFieldIsSkipped)
 {
     TempDir dir;
-    TgaDesc image = Raw(2, 1, 1, 24, {10, 20, 30});
-    image.id.assign(200, '\xAB');
-    auto loaded = LoadTga(dir, image);
-    ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(Pixels(*loaded, 3), (std::vector<std::uint8_t>{30, 20, 10}));
+    for (std::size_t length : {0, 1, 200, 255}) {
+        TgaDesc image = Raw(2, 1, 1, 24, {10, 20, 30});
+        image.id.assign(length, '\xAB');
+        auto loaded = LoadTga(dir, image);
+        ASSERT_NE(loaded, nullptr) << length;
+        EXPECT_EQ(Pixels(*loaded, 3), (std::vector<std::uint8_t>{30, 20, 10})) << length;
+    }
 }
 
 TEST(TgaLoader, DataLessImagesAreZeroFilledAtTheirDeclaredSize)
@@ -86,6 +88,8 @@ TEST(TgaLoader, DataLessImagesAreZeroFilledAtTheirDeclaredSize)
     }
     EXPECT_NE(LoadTga(dir, Raw(0, TgaLoader::kMaxBlankSide, 1, 8, {})), nullptr);
     EXPECT_EQ(LoadTga(dir, Raw(0, TgaLoader::kMaxBlankSide + 1, 1, 8, {})), nullptr);
+    EXPECT_NE(LoadTga(dir, Raw(0, 1, TgaLoader::kMaxBlankSide, 8, {})), nullptr);
+    EXPECT_EQ(LoadTga(dir, Raw(0, 1, TgaLoader::kMaxBlankSide + 1, 8, {})), nullptr);
     EXPECT_EQ(LoadTga(dir, Raw(0, 1, 65535, 32, {})), nullptr);
 }
 

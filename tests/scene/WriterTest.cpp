@@ -50,6 +50,7 @@ TEST(FormatWriter, CheckSceneNamesWhatTheEngineWouldRefuse)
         {"parent", [](SceneDesc& s) { s.nodes[0].parent = 0; }, "parent must be -1"},
         {"node index", [](SceneDesc& s) { s.meshes[0].nodeIndices[2] = 1; }, "node index 1 out of range"},
         {"index count", [](SceneDesc& s) { s.meshes[0].nodeIndices.pop_back(); }, "one node index per vertex"},
+        {"extra node index", [](SceneDesc& s) { s.meshes[0].nodeIndices.push_back(0); }, "one node index per vertex"},
         {"vertex index", [](SceneDesc& s) { s.meshes[0].groups[0].lists[0].indices[1] = 3; }, "vertex index 3"},
         {"material", [](SceneDesc& s) { s.meshes[0].groups[0].material = "M"; }, "material \"M\" is not defined"},
     };
@@ -58,6 +59,15 @@ TEST(FormatWriter, CheckSceneNamesWhatTheEngineWouldRefuse)
         c.spoil(scene);
         EXPECT_NE(CheckScene(scene).find(c.message), std::string::npos) << c.what << ": " << CheckScene(scene);
     }
+
+    // Every name at its limit is one the engine reads.
+    SceneDesc limits = TriangleScene();
+    limits.materials[0].name.assign(79, 'a');
+    limits.materials[0].texture.assign(75, 't');
+    limits.nodes[0].name.assign(79, 'n');
+    limits.meshes[0].name.assign(79, 's');
+    limits.meshes[0].groups[0].material = limits.materials[0].name;
+    EXPECT_EQ(CheckScene(limits), "");
 }
 
 TEST(FormatWriter, CheckAnimationAndTga)
@@ -68,9 +78,14 @@ TEST(FormatWriter, CheckAnimationAndTga)
     EXPECT_NE(CheckAnimation(animation), "");
     animation = StepAnimation(1, 0);
     EXPECT_NE(CheckAnimation(animation).find("at least one frame"), std::string::npos);
-    animation = StepAnimation(1, 4);
-    animation.tracks[0].keys.pop_back();
-    EXPECT_NE(CheckAnimation(animation).find("one key per frame"), std::string::npos);
+    for (bool extra : {false, true}) {
+        animation = StepAnimation(1, 4);
+        if (extra)
+            animation.tracks[0].keys.push_back({});
+        else
+            animation.tracks[0].keys.pop_back();
+        EXPECT_NE(CheckAnimation(animation).find("one key per frame"), std::string::npos) << extra;
+    }
 
     const std::uint8_t grey[4] = {1, 2, 3, 4};
     TgaDesc image = TgaFromPixels(2, 2, 1, grey);
@@ -81,6 +96,18 @@ TEST(FormatWriter, CheckAnimationAndTga)
     image = TgaFromPixels(2, 2, 1, grey);
     image.data.pop_back();
     EXPECT_NE(CheckTga(image), "");
+
+    // Length-prefixed texts: 255 bytes fit their length byte, 256 do not.
+    image = TgaFromPixels(2, 2, 1, grey);
+    image.id.assign(255, 'i');
+    EXPECT_EQ(CheckTga(image), "");
+    image.id.push_back('i');
+    EXPECT_NE(CheckTga(image), "");
+    animation = StepAnimation(1, 1);
+    animation.header.signature = "RIFF" + std::string(251, 's');
+    EXPECT_EQ(CheckAnimation(animation), "");
+    animation.header.signature.push_back('s');
+    EXPECT_NE(CheckAnimation(animation), "");
 }
 
 TEST(FormatWriter, TgaFromPixelsStoresBlueGreenRed)
@@ -88,7 +115,12 @@ TEST(FormatWriter, TgaFromPixelsStoresBlueGreenRed)
     const std::uint8_t rgba[4] = {10, 20, 30, 40};
     const TgaDesc image = TgaFromPixels(1, 1, 4, rgba);
     EXPECT_EQ(image.depth, 32);
+    EXPECT_EQ(image.descriptor, 8) << "eight alpha bits, so other readers keep the alpha";
     EXPECT_EQ(image.data, (std::vector<std::uint8_t>{30, 20, 10, 40}));
+    const TgaDesc opaque = TgaFromPixels(1, 1, 3, rgba);
+    EXPECT_EQ(opaque.depth, 24);
+    EXPECT_EQ(opaque.descriptor, 0);
+    EXPECT_EQ(opaque.data, (std::vector<std::uint8_t>{30, 20, 10}));
 }
 
 TEST(FormatWriter, StreamedFileEqualsMemoryEncoding)
