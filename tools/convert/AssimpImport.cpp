@@ -452,13 +452,20 @@ const char* FormatsRead() { return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and
 
 bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 {
-    if (IsObj(std::filesystem::path(path).extension().string()) && !GuardObjFile(path, error))
+    const std::string extension = std::filesystem::path(path).extension().string();
+    Assimp::Importer importer;
+    // For an extension it does not know, Assimp picks a reader by the content, and OBJ text
+    // would reach its reader past the guard below: the extension has to name the format.
+    if (!importer.IsExtensionSupported(extension)) {
+        *error = extension.empty() ? "the file name has no extension to tell its format"
+                                   : "the extension \"" + extension + "\" names no format this build reads";
+        return false;
+    }
+    if (IsObj(extension) && !GuardObjFile(path, error))
         return false;
     AssimpLog log;
-    Assimp::Importer importer;
     const aiScene* scene = importer.ReadFile(path, ReadFlags);
-    return ReadScene(importer, scene, log, path, std::filesystem::path(path).extension().string(), true, content,
-                     error);
+    return ReadScene(importer, scene, log, path, extension, true, content, error);
 }
 
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,

@@ -166,7 +166,12 @@ bool CheckObjVertexIndices(const std::uint8_t* text, std::size_t size, std::stri
             const int numbers = VertexNumbers(t.substr(1));
             vertices += numbers == 3 || numbers == 4 || numbers == 6;
         } else if (!t.empty() && (t[0] == 'f' || t[0] == 'l' || t[0] == 'p')) {
+            const std::size_t first = references.size();
             std::string why = ElementIndices(t, line.number, vertices, &references);
+            // A line of one vertex has no segment: Assimp refuses it, but only after it has
+            // built the groups before (and never frees them).
+            if (why.empty() && t[0] == 'l' && references.size() - first == 1)
+                why = "a line element needs two vertices, and this one names one";
             if (!why.empty()) {
                 *error = "line " + std::to_string(line.number) + ": " + why;
                 return false;
