@@ -7,8 +7,8 @@
 //   build/bin/bench_convert [--benchmark_filter=CesiumMan]
 // The models are found through ORVEX_SOURCE_DIR (default: the source tree this was built
 // from) + "/../shared/assets".
-#include "convert/Bake.h"
 #include "convert/Convert.h"
+#include "convert/Bake.h"
 #include "convert/Export.h"
 #include "convert/Import.h"
 
@@ -34,9 +34,15 @@ std::filesystem::path SourceTree()
     return source ? source : ORVEX_SOURCE_TREE;
 }
 
-std::filesystem::path Assets() { return SourceTree() / ".." / "shared" / "assets"; }
+std::filesystem::path Assets()
+{
+    return SourceTree() / ".." / "shared" / "assets";
+}
 
-std::string Model(const std::string& name) { return (Assets() / name / "glTF" / (name + ".gltf")).string(); }
+std::string Model(const std::string& name)
+{
+    return (Assets() / name / "glTF" / (name + ".gltf")).string();
+}
 
 std::filesystem::path Scratch()
 {
@@ -51,9 +57,9 @@ void AssimpImport(benchmark::State& state, const std::string& name)
     std::string path = Model(name);
     for (auto _ : state) {
         Assimp::Importer importer;
-        const aiScene* scene = importer.ReadFile(path, aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
-                                                           aiProcess_GenSmoothNormals | aiProcess_SortByPType |
-                                                           aiProcess_FlipUVs);
+        const aiScene* scene =
+            importer.ReadFile(path, aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
+                                        aiProcess_GenSmoothNormals | aiProcess_SortByPType | aiProcess_FlipUVs);
         if (!scene) {
             state.SkipWithError(importer.GetErrorString());
             return;
@@ -115,8 +121,8 @@ void Convert(benchmark::State& state, const std::string& name)
 }
 
 // The model converted into `dir` outside any timing: its .mes and, when it animates, its .knx.
-bool ConvertModel(const std::string& name, const std::filesystem::path& dir, std::string* scene,
-                  std::string* animation, std::string* error)
+bool ConvertModel(const std::string& name, const std::filesystem::path& dir, std::string* scene, std::string* animation,
+                  std::string* error)
 {
     convert::ConvertOptions options;
     options.input = Model(name);
@@ -177,7 +183,10 @@ void BuildGltf(benchmark::State& state, const std::string& name)
     std::filesystem::remove_all(dir);
 }
 
-std::filesystem::path Samples() { return SourceTree() / "samples"; }
+std::filesystem::path Samples()
+{
+    return SourceTree() / "samples";
+}
 
 convert::ExportOptions SampleExport(const std::filesystem::path& dir)
 {
@@ -242,8 +251,8 @@ void RenderToFirstPng(benchmark::State& state, const std::string& name)
             int null = open("/dev/null", O_WRONLY);
             dup2(null, 1);
             if (animated)
-                execl(program.c_str(), program.c_str(), scene.c_str(), "--anim", anim.c_str(), "--time", "1",
-                      "--fit", "-o", png.c_str(), static_cast<char*>(nullptr));
+                execl(program.c_str(), program.c_str(), scene.c_str(), "--anim", anim.c_str(), "--time", "1", "--fit",
+                      "-o", png.c_str(), static_cast<char*>(nullptr));
             else
                 execl(program.c_str(), program.c_str(), scene.c_str(), "--fit", "-o", png.c_str(),
                       static_cast<char*>(nullptr));
@@ -261,13 +270,13 @@ void RenderToFirstPng(benchmark::State& state, const std::string& name)
 
 // CesiumMan: the largest geometry and animation; AnimatedCube: the largest input files
 // (its 512x512 PNG textures).
-#define ORVEX_MODEL_BENCHMARKS(model)                                                        \
-    BENCHMARK_CAPTURE(AssimpImport, model, #model)->Unit(benchmark::kMillisecond);            \
-    BENCHMARK_CAPTURE(Import, model, #model)->Unit(benchmark::kMillisecond);                  \
-    BENCHMARK_CAPTURE(Bake, model, #model)->Unit(benchmark::kMillisecond);                    \
-    BENCHMARK_CAPTURE(Convert, model, #model)->Unit(benchmark::kMillisecond);                 \
-    BENCHMARK_CAPTURE(Export, model, #model)->Unit(benchmark::kMillisecond);                  \
-    BENCHMARK_CAPTURE(BuildGltf, model, #model)->Unit(benchmark::kMillisecond);               \
+#define ORVEX_MODEL_BENCHMARKS(model) \
+    BENCHMARK_CAPTURE(AssimpImport, model, #model)->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(Import, model, #model)->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(Bake, model, #model)->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(Convert, model, #model)->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(Export, model, #model)->Unit(benchmark::kMillisecond); \
+    BENCHMARK_CAPTURE(BuildGltf, model, #model)->Unit(benchmark::kMillisecond); \
     BENCHMARK_CAPTURE(RenderToFirstPng, model, #model)->Unit(benchmark::kMillisecond)->Iterations(5)
 
 ORVEX_MODEL_BENCHMARKS(CesiumMan);

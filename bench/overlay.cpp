@@ -13,13 +13,14 @@ namespace {
 
 struct Overlay {
     HeadlessSurface surface{1024, 768};
-    BitmapFont font;  // declared after the surface: destroyed first, with the context current
+    BitmapFont font; // declared after the surface: destroyed first, with the context current
     bool ready = false;
 
     Overlay()
     {
         ready = surface.Ready() && font.Create("Comic Sans MS", 16);
-        if (!ready) return;
+        if (!ready)
+            return;
         surface.Device().SetOrtho(1024, 768);
         gl.glEnable(GL_BLEND);
         gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
@@ -57,12 +58,13 @@ void ClearFrame(benchmark::State& state)
 }
 BENCHMARK(ClearFrame)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     std::unique_ptr<Overlay> owner = std::make_unique<Overlay>();
     overlay = owner.get();
     benchmark::RunSpecifiedBenchmarks();

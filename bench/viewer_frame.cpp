@@ -20,10 +20,12 @@ namespace {
 
 std::filesystem::path SampleFolder()
 {
-    if (const char* folder = std::getenv("ORVEX_SAMPLES")) return folder;
+    if (const char* folder = std::getenv("ORVEX_SAMPLES"))
+        return folder;
     std::filesystem::path dir = std::filesystem::current_path();
     for (int up = 0; up < 4; ++up, dir = dir.parent_path())
-        if (std::filesystem::exists(dir / "samples" / kSceneFile)) return dir / "samples";
+        if (std::filesystem::exists(dir / "samples" / kSceneFile))
+            return dir / "samples";
     return {};
 }
 
@@ -46,7 +48,8 @@ struct ViewerFrame {
         }
         const std::filesystem::path previous = std::filesystem::current_path();
         std::filesystem::current_path(samples);
-        if (!app.Init(1024, 768, 16)) failure = app.GetFailure();
+        if (!app.Init(1024, 768, 16))
+            failure = app.GetFailure();
         std::filesystem::current_path(previous);
     }
     ~ViewerFrame() { app.Shutdown(); }
@@ -54,31 +57,37 @@ struct ViewerFrame {
 
 ViewerFrame* viewer = nullptr;
 
-ViewerFrame& Viewer() { return *viewer; }
+ViewerFrame& Viewer()
+{
+    return *viewer;
+}
 
 bool Ready(benchmark::State& state)
 {
-    if (Viewer().failure.empty()) return true;
+    if (Viewer().failure.empty())
+        return true;
     state.SkipWithError(Viewer().failure.c_str());
     return false;
 }
 
 void Update(benchmark::State& state)
 {
-    if (!Ready(state)) return;
-    for (auto _ : state) Viewer().app.Update();
-    state.counters["vertices"] = Viewer().app.GetScene()->GetMeshCount() > 0
-                                     ? Viewer().app.GetScene()->GetMeshes()[0].GetVertexCount()
-                                     : 0;
+    if (!Ready(state))
+        return;
+    for (auto _ : state)
+        Viewer().app.Update();
+    state.counters["vertices"] =
+        Viewer().app.GetScene()->GetMeshCount() > 0 ? Viewer().app.GetScene()->GetMeshes()[0].GetVertexCount() : 0;
 }
 BENCHMARK(Update)->Unit(benchmark::kMicrosecond);
 
 void Render(benchmark::State& state)
 {
-    if (!Ready(state)) return;
+    if (!Ready(state))
+        return;
     for (auto _ : state) {
         Viewer().app.Render();
-        gl.glPopMatrix();  // what EndFrame would pop
+        gl.glPopMatrix(); // what EndFrame would pop
         gl.glFinish();
     }
 }
@@ -86,9 +95,10 @@ BENCHMARK(Render)->Unit(benchmark::kMicrosecond);
 
 void Present(benchmark::State& state)
 {
-    if (!Ready(state)) return;
+    if (!Ready(state))
+        return;
     for (auto _ : state) {
-        gl.glPushMatrix();  // what BeginFrame would push
+        gl.glPushMatrix(); // what BeginFrame would push
         Viewer().app.Present();
     }
 }
@@ -96,22 +106,24 @@ BENCHMARK(Present)->Unit(benchmark::kMicrosecond);
 
 void Frame(benchmark::State& state)
 {
-    if (!Ready(state)) return;
+    if (!Ready(state))
+        return;
     for (auto _ : state) {
         Viewer().app.Update();
         Viewer().app.Render();
         Viewer().app.Present();
     }
-    state.SetItemsProcessed(state.iterations());  // items per second: frames per second
+    state.SetItemsProcessed(state.iterations()); // items per second: frames per second
 }
 BENCHMARK(Frame)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     std::unique_ptr<ViewerFrame> owner = std::make_unique<ViewerFrame>();
     viewer = owner.get();
     benchmark::RunSpecifiedBenchmarks();

@@ -10,7 +10,8 @@
 
 LeftDialogBar::LeftDialogBar(QWidget* parent) : fw::Dialog(IDD_LEFTDIALOGBAR, parent) {}
 
-void LeftDialogBar::DoDataExchange(fw::DataExchange& dx) {
+void LeftDialogBar::DoDataExchange(fw::DataExchange& dx)
+{
     fw::Dialog::DoDataExchange(dx);
     fw::DDX_Control(dx, IDC_MESHLIST, m_meshList);
     fw::DDX_Control(dx, IDC_NODETREE, m_nodeTree);
@@ -18,10 +19,11 @@ void LeftDialogBar::DoDataExchange(fw::DataExchange& dx) {
     fw::DDX_Control(dx, IDC_PAGETABS, m_pageTabs);
 }
 
-bool LeftDialogBar::OnInitDialog() {
+bool LeftDialogBar::OnInitDialog()
+{
     fw::Dialog::OnInitDialog();
     if (m_meshList == nullptr || m_nodeTree == nullptr || m_keyframeList == nullptr || m_pageTabs == nullptr) {
-        return true;  // the exchange failed; creation reports it
+        return true; // the exchange failed; creation reports it
     }
 
     m_pageTabs->InsertItem(0, QStringLiteral("Mesh"));
@@ -38,14 +40,17 @@ bool LeftDialogBar::OnInitDialog() {
     m_nodeTree->hide();
     m_keyframeList->hide();
 
-    m_meshList->SetExtendedStyle(fw::ListCtrl::ExGridLines | fw::ListCtrl::ExCheckBoxes | fw::ListCtrl::ExFullRowSelect);
+    m_meshList->SetExtendedStyle(fw::ListCtrl::ExGridLines | fw::ListCtrl::ExCheckBoxes |
+                                 fw::ListCtrl::ExFullRowSelect);
     m_meshList->InsertColumn(0, QStringLiteral("Name"), 140);
     return true;
 }
 
-void LeftDialogBar::OnSize(int type, int cx, int cy) {
+void LeftDialogBar::OnSize(int type, int cx, int cy)
+{
     fw::Dialog::OnSize(type, cx, cy);
-    if (m_nodeTree == nullptr) return;
+    if (m_nodeTree == nullptr)
+        return;
     // Narrower than the margins, the controls shrink to nothing rather than turn inside out.
     m_pageTabs->setGeometry(0, 0, std::max(0, cx), std::max(0, cy - 4));
     const int pageWidth = std::max(0, cx - 4);
@@ -55,21 +60,22 @@ void LeftDialogBar::OnSize(int type, int cx, int cy) {
     m_keyframeList->setGeometry(2, 2, pageWidth, pageHeight);
 }
 
-void LeftDialogBar::OnSelchangeTab() {
+void LeftDialogBar::OnSelchangeTab()
+{
     m_meshList->hide();
     m_nodeTree->hide();
     m_keyframeList->hide();
     switch (m_pageTabs->GetCurSel()) {
-        case 0:
-            m_meshList->show();
-            break;
-        case 1:
-            m_nodeTree->show();
-            break;
-        case 2:
-            m_keyframeList->show();
-            break;
-        default:
-            break;
+    case 0:
+        m_meshList->show();
+        break;
+    case 1:
+        m_nodeTree->show();
+        break;
+    case 2:
+        m_keyframeList->show();
+        break;
+    default:
+        break;
     }
 }

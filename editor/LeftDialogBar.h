@@ -8,7 +8,7 @@ namespace fw {
 class ListCtrl;
 class TabCtrl;
 class TreeCtrl;
-}  // namespace fw
+} // namespace fw
 
 class LeftDialogBar : public fw::Dialog {
     Q_OBJECT

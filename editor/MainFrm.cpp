@@ -10,15 +10,16 @@
 namespace {
 
 const uint32_t kIndicators[] = {
-    fw::ID_SEPARATOR,  // message pane
+    fw::ID_SEPARATOR, // message pane
     fw::ID_INDICATOR_CAPS,
     fw::ID_INDICATOR_NUM,
     fw::ID_INDICATOR_SCRL,
 };
 
-}  // namespace
+} // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame()
+{
     OnCommandEx(ID_VIEW_LEFTDIALOGBAR, [this](uint32_t id) { return OnBarCheck(id); });
     OnUpdateCommandUI(ID_VIEW_LEFTDIALOGBAR, [this](fw::CmdUI& ui) { OnUpdateControlBarMenu(ui); });
     OnCommandEx(ID_VIEW_INFODIALOGBAR, [this](uint32_t id) { return OnBarCheck(id); });
@@ -27,13 +28,18 @@ CMainFrame::CMainFrame() {
 
 CMainFrame::~CMainFrame() = default;
 
-bool CMainFrame::PreCreateWindow(fw::CreateStruct& cs) { return fw::FrameWnd::PreCreateWindow(cs); }
+bool CMainFrame::PreCreateWindow(fw::CreateStruct& cs)
+{
+    return fw::FrameWnd::PreCreateWindow(cs);
+}
 
-int CMainFrame::OnCreate() {
+int CMainFrame::OnCreate()
+{
     using namespace fw::BarStyle;
     using fw::WinStyle::Child;
     using fw::WinStyle::Visible;
-    if (fw::FrameWnd::OnCreate() == -1) return -1;
+    if (fw::FrameWnd::OnCreate() == -1)
+        return -1;
 
     if (!m_toolBar.CreateEx(this, fw::ToolBarStyle::Flat,
                             Child | Visible | Top | Gripper | ToolTips | FlyBy | SizeDynamic, fw::IDW_TOOLBAR) ||
@@ -52,8 +58,8 @@ int CMainFrame::OnCreate() {
     EnableDocking(AlignAny);
     DockControlBar(&m_toolBar);
 
-    if (!m_infoBar.Create(this, &m_infoPanel, QStringLiteral("InfoDialogBar"), IDD_INFODIALOGBAR,
-                          ID_VIEW_INFODIALOGBAR, Child | Visible | Left)) {
+    if (!m_infoBar.Create(this, &m_infoPanel, QStringLiteral("InfoDialogBar"), IDD_INFODIALOGBAR, ID_VIEW_INFODIALOGBAR,
+                          Child | Visible | Left)) {
         qDebug("Failed to create dialogbar\n");
         return -1;
     }
@@ -63,8 +69,8 @@ int CMainFrame::OnCreate() {
     // would take all the width a 1024x768 screen leaves the window, and the view none.
     DockControlBar(&m_infoBar, fw::IDW_DOCKBAR_BOTTOM);
 
-    if (!m_leftBar.Create(this, &m_leftPanel, QStringLiteral("LeftDialogBar"), IDD_LEFTDIALOGBAR,
-                          ID_VIEW_LEFTDIALOGBAR, Child | Visible | Left)) {
+    if (!m_leftBar.Create(this, &m_leftPanel, QStringLiteral("LeftDialogBar"), IDD_LEFTDIALOGBAR, ID_VIEW_LEFTDIALOGBAR,
+                          Child | Visible | Left)) {
         qDebug("Failed to create dialogbar\n");
         return -1;
     }
@@ -76,7 +82,9 @@ int CMainFrame::OnCreate() {
     return 0;
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
     fw::FrameWnd::closeEvent(event);
-    if (event->isAccepted()) SaveBarState(LayoutSection());
+    if (event->isAccepted())
+        SaveBarState(LayoutSection());
 }

@@ -84,8 +84,8 @@ protected:
     int32_t m_height = 0;
 
 private:
-    ViewWindow* m_window = nullptr;  // owned through its container, a child of this view
+    ViewWindow* m_window = nullptr; // owned through its container, a child of this view
     QWidget* m_container = nullptr;
-    QOpenGLContext* m_context = nullptr;  // the device's, remembered to make it current again
+    QOpenGLContext* m_context = nullptr; // the device's, remembered to make it current again
     bool m_deviceCreated = false;
 };

@@ -32,7 +32,6 @@ public:
     bool SetSwapInterval(int interval) override;
     int GetSwapInterval() override;
 
-
 private:
     QWindow* WindowOf(GlSurfaceHandle surface) const;
 

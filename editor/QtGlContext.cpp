@@ -13,9 +13,13 @@ constexpr unsigned kGlRenderer = 0x1F01;
 // Restores the context (and surface) that was current when it was made.
 class KeepCurrent {
 public:
-    KeepCurrent() : m_context(QOpenGLContext::currentContext()), m_surface(m_context ? m_context->surface() : nullptr) {}
-    ~KeepCurrent() {
-        if (m_context != nullptr && m_surface != nullptr) m_context->makeCurrent(m_surface);
+    KeepCurrent() : m_context(QOpenGLContext::currentContext()), m_surface(m_context ? m_context->surface() : nullptr)
+    {
+    }
+    ~KeepCurrent()
+    {
+        if (m_context != nullptr && m_surface != nullptr)
+            m_context->makeCurrent(m_surface);
     }
     KeepCurrent(const KeepCurrent&) = delete;
     KeepCurrent& operator=(const KeepCurrent&) = delete;
@@ -25,9 +29,10 @@ private:
     QSurface* m_surface;
 };
 
-}  // namespace
+} // namespace
 
-QSurfaceFormat WindowFormat() {
+QSurfaceFormat WindowFormat()
+{
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
@@ -43,7 +48,8 @@ QSurfaceFormat WindowFormat() {
     return format;
 }
 
-QOpenGLContext* CreateContext(QWindow* window) {
+QOpenGLContext* CreateContext(QWindow* window)
+{
     if (window == nullptr || window->surfaceType() != QSurface::OpenGLSurface || window->handle() == nullptr) {
         return nullptr;
     }
@@ -57,51 +63,68 @@ QOpenGLContext* CreateContext(QWindow* window) {
     return context;
 }
 
-void DeleteContext(QOpenGLContext* context) {
-    if (context == nullptr) return;
-    if (QOpenGLContext::currentContext() == context) context->doneCurrent();
+void DeleteContext(QOpenGLContext* context)
+{
+    if (context == nullptr)
+        return;
+    if (QOpenGLContext::currentContext() == context)
+        context->doneCurrent();
     delete context;
 }
 
-bool MakeCurrent(QWindow* window, QOpenGLContext* context) {
+bool MakeCurrent(QWindow* window, QOpenGLContext* context)
+{
     if (context == nullptr) {
-        if (QOpenGLContext* current = QOpenGLContext::currentContext()) current->doneCurrent();
+        if (QOpenGLContext* current = QOpenGLContext::currentContext())
+            current->doneCurrent();
         return true;
     }
-    if (window == nullptr || window->handle() == nullptr) return false;
+    if (window == nullptr || window->handle() == nullptr)
+        return false;
     return context->makeCurrent(window);
 }
 
-QOpenGLContext* CurrentContext() { return QOpenGLContext::currentContext(); }
+QOpenGLContext* CurrentContext()
+{
+    return QOpenGLContext::currentContext();
+}
 
-QWindow* CurrentWindow() {
+QWindow* CurrentWindow()
+{
     QOpenGLContext* context = QOpenGLContext::currentContext();
     QSurface* surface = context != nullptr ? context->surface() : nullptr;
     return surface != nullptr && surface->surfaceClass() == QSurface::Window ? static_cast<QWindow*>(surface) : nullptr;
 }
 
-Proc GetProcAddress(const char* name) {
+Proc GetProcAddress(const char* name)
+{
     QOpenGLContext* context = QOpenGLContext::currentContext();
-    if (context == nullptr || name == nullptr) return nullptr;
+    if (context == nullptr || name == nullptr)
+        return nullptr;
     return reinterpret_cast<Proc>(context->getProcAddress(name));
 }
 
-bool SwapBuffers(QWindow* window) {
+bool SwapBuffers(QWindow* window)
+{
     QOpenGLContext* context = QOpenGLContext::currentContext();
-    if (context == nullptr || window == nullptr || !window->isExposed()) return false;
+    if (context == nullptr || window == nullptr || !window->isExposed())
+        return false;
     context->swapBuffers(window);
     return true;
 }
 
-std::string ProbeRenderer() {
+std::string ProbeRenderer()
+{
     KeepCurrent keep;
     QOffscreenSurface surface;
     surface.setFormat(WindowFormat());
     surface.create();
-    if (!surface.isValid()) return {};
+    if (!surface.isValid())
+        return {};
     QOpenGLContext context;
     context.setFormat(WindowFormat());
-    if (!context.create() || !context.makeCurrent(&surface)) return {};
+    if (!context.create() || !context.makeCurrent(&surface))
+        return {};
     using GetString = const unsigned char* (*)(unsigned);
     auto getString = reinterpret_cast<GetString>(context.getProcAddress("glGetString"));
     const unsigned char* text = getString != nullptr ? getString(kGlRenderer) : nullptr;
@@ -110,4 +133,4 @@ std::string ProbeRenderer() {
     return renderer;
 }
 
-}  // namespace qtgl
+} // namespace qtgl

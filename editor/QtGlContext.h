@@ -36,4 +36,4 @@ bool SwapBuffers(QWindow* window);
 // The previously current context stays current.
 std::string ProbeRenderer();
 
-}  // namespace qtgl
+} // namespace qtgl

@@ -8,18 +8,22 @@ namespace {
 
 class QtMessageBox final : public MessageBox {
 public:
-    void Show(const char* caption, const char* text) override {
-        ShowUserMessage(QString::fromUtf8(caption != nullptr ? caption : ""), QString::fromUtf8(text != nullptr ? text : ""));
+    void Show(const char* caption, const char* text) override
+    {
+        ShowUserMessage(QString::fromUtf8(caption != nullptr ? caption : ""),
+                        QString::fromUtf8(text != nullptr ? text : ""));
     }
 };
 
-}  // namespace
+} // namespace
 
-void InstallQtPlatform() {
+void InstallQtPlatform()
+{
     static QtGlBinding binding;
     static QtMessageBox messages;
     const Platform& current = GetPlatform();
-    if (current.binding == &binding && current.messages == &messages) return;
+    if (current.binding == &binding && current.messages == &messages)
+        return;
     Platform services{};
     services.binding = &binding;
     services.messages = &messages;

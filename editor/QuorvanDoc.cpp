@@ -28,41 +28,51 @@ namespace {
 uint32_t g_frameCount = 0;
 float g_lastFpsTime = 0.0f;
 
-CMainFrame* MainFrame() {
+CMainFrame* MainFrame()
+{
     fw::Application* app = fw::Application::Instance();
     return app != nullptr ? qobject_cast<CMainFrame*>(app->GetMainWnd()) : nullptr;
 }
 
-void TellOpenFailed(const QString& path, const QString& reason) {
+void TellOpenFailed(const QString& path, const QString& reason)
+{
     fw::Application* app = fw::Application::Instance();
     const QString caption = app != nullptr ? app->AppName() : QStringLiteral("Quorvan");
-    ShowUserMessage(caption, QStringLiteral("Cannot open the mesh file\n%1\n\n%2").arg(QDir::toNativeSeparators(path), reason));
+    ShowUserMessage(caption,
+                    QStringLiteral("Cannot open the mesh file\n%1\n\n%2").arg(QDir::toNativeSeparators(path), reason));
 }
 
-}  // namespace
+} // namespace
 
 CQuorvanDoc::CQuorvanDoc() = default;
 
-CQuorvanDoc::~CQuorvanDoc() {
+CQuorvanDoc::~CQuorvanDoc()
+{
     delete m_scene;
     m_scene = nullptr;
 }
 
-void CQuorvanDoc::ResetFrameRateCounter() {
+void CQuorvanDoc::ResetFrameRateCounter()
+{
     g_frameCount = 0;
     g_lastFpsTime = 0.0f;
 }
 
-bool CQuorvanDoc::OnNewDocument() {
-    if (!fw::Document::OnNewDocument()) return false;
+bool CQuorvanDoc::OnNewDocument()
+{
+    if (!fw::Document::OnNewDocument())
+        return false;
     CMainFrame* frame = MainFrame();
-    if (frame == nullptr) return false;
-    if (fw::TreeCtrl* tree = frame->GetLeftPanel().GetNodeTree()) tree->DeleteAllItems();
+    if (frame == nullptr)
+        return false;
+    if (fw::TreeCtrl* tree = frame->GetLeftPanel().GetNodeTree())
+        tree->DeleteAllItems();
     DestroyScene();
     return true;
 }
 
-bool CQuorvanDoc::OnOpenDocument(const QString& path) {
+bool CQuorvanDoc::OnOpenDocument(const QString& path)
+{
     if (!fw::Document::OnOpenDocument(path)) {
         TellOpenFailed(path, DescribeUnreadableFile(path));
         return false;
@@ -86,7 +96,8 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path) {
     }
 
     CMainFrame* frame = MainFrame();
-    if (frame == nullptr) return false;
+    if (frame == nullptr)
+        return false;
     LeftDialogBar& panel = frame->GetLeftPanel();
 
     if (fw::ListCtrl* meshes = panel.GetMeshList()) {
@@ -114,25 +125,30 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path) {
             items[i] = tree->InsertItem(FileNameText(nodes[i].GetName()), 0, 0, parentItem);
             last = items[i];
         }
-        if (last != nullptr) tree->Expand(last);
+        if (last != nullptr)
+            tree->Expand(last);
     }
 
     if (auto* view = qobject_cast<CQuorvanView*>(frame->GetActiveView())) {
         view->GetCamera().Reset();
-        view->SetFraming(ViewFraming{});  // a framing of the previous scene would not fit this one
+        view->SetFraming(ViewFraming{}); // a framing of the previous scene would not fit this one
     }
     return true;
 }
 
-void CQuorvanDoc::OnCloseDocument() {
+void CQuorvanDoc::OnCloseDocument()
+{
     CMainFrame* frame = MainFrame();
-    if (frame == nullptr) return;
-    if (fw::TreeCtrl* tree = frame->GetLeftPanel().GetNodeTree()) tree->DeleteAllItems();
+    if (frame == nullptr)
+        return;
+    if (fw::TreeCtrl* tree = frame->GetLeftPanel().GetNodeTree())
+        tree->DeleteAllItems();
     DestroyScene();
     fw::Document::OnCloseDocument();
 }
 
-void CQuorvanDoc::Serialize(fw::Archive& archive) {
+void CQuorvanDoc::Serialize(fw::Archive& archive)
+{
     if (archive.IsStoring()) {
         // Nothing is written: the editor has no scene data of its own to store.
     } else {
@@ -140,28 +156,35 @@ void CQuorvanDoc::Serialize(fw::Archive& archive) {
     }
 }
 
-bool CQuorvanDoc::OnCmdMsg(uint32_t id, fw::CmdMsg msg, fw::CmdUI* ui) {
+bool CQuorvanDoc::OnCmdMsg(uint32_t id, fw::CmdMsg msg, fw::CmdUI* ui)
+{
     if (id == fw::ID_FILE_SAVE || id == fw::ID_FILE_SAVE_AS) {
-        if (msg == fw::CmdMsg::Execute) OnFileSave();
-        return msg != fw::CmdMsg::Update;  // handled, and enabled like any handled command
+        if (msg == fw::CmdMsg::Execute)
+            OnFileSave();
+        return msg != fw::CmdMsg::Update; // handled, and enabled like any handled command
     }
     return fw::Document::OnCmdMsg(id, msg, ui);
 }
 
-void CQuorvanDoc::OnFileSave() {
+void CQuorvanDoc::OnFileSave()
+{
     if (CMainFrame* frame = MainFrame()) {
         frame->SetMessageText(QStringLiteral("Quorvan views mesh files and does not write them: nothing was saved."));
     }
 }
 
-void CQuorvanDoc::RenderActiveView() {
+void CQuorvanDoc::RenderActiveView()
+{
     fw::Application* app = fw::Application::Instance();
     fw::FrameWnd* frame = app != nullptr ? app->GetMainWnd() : nullptr;
-    if (frame == nullptr) return;
-    if (auto* view = qobject_cast<COpenGLView*>(frame->GetActiveView())) view->RenderFrame();
+    if (frame == nullptr)
+        return;
+    if (auto* view = qobject_cast<COpenGLView*>(frame->GetActiveView()))
+        view->RenderFrame();
 }
 
-void CQuorvanDoc::UpdateFps() {
+void CQuorvanDoc::UpdateFps()
+{
     const float now = Timer(TimerAbsolute);
     ++g_frameCount;
     if (now - g_lastFpsTime > 1.0f) {
@@ -171,14 +194,17 @@ void CQuorvanDoc::UpdateFps() {
     }
 }
 
-bool CQuorvanDoc::CreateScene() {
+bool CQuorvanDoc::CreateScene()
+{
     m_scene = new (std::nothrow) MeshScene;
-    if (m_scene == nullptr) return false;
+    if (m_scene == nullptr)
+        return false;
     Timer(TimerStart);
     return true;
 }
 
-void CQuorvanDoc::DestroyScene() {
+void CQuorvanDoc::DestroyScene()
+{
     Timer(TimerStop);
     if (m_scene != nullptr) {
         delete m_scene;

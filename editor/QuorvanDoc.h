@@ -41,8 +41,8 @@ public:
     // The frame count and the time of the last figure, as at program start (tests).
     static void ResetFrameRateCounter();
 
-    float m_fps = 0.0f;             // last measured frames per second
-    MeshScene* m_scene = nullptr;   // owned; null after construction, New, Close and a failed open
+    float m_fps = 0.0f;           // last measured frames per second
+    MeshScene* m_scene = nullptr; // owned; null after construction, New, Close and a failed open
 
 private:
     void OnFileSave();

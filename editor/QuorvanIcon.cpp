@@ -11,7 +11,8 @@ namespace {
 // the orbit the camera takes around it where the picture is large enough to show it.
 constexpr qreal kUnits = 256;
 
-void DrawTile(QPainter& p) {
+void DrawTile(QPainter& p)
+{
     QLinearGradient fill(0, 16, 0, 240);
     fill.setColorAt(0, QColor(0x3a, 0x5f, 0x9a));
     fill.setColorAt(1, QColor(0x1c, 0x2e, 0x52));
@@ -20,7 +21,8 @@ void DrawTile(QPainter& p) {
     p.fillPath(tile, fill);
 }
 
-void DrawOrbit(QPainter& p, int startDegrees, int spanDegrees) {
+void DrawOrbit(QPainter& p, int startDegrees, int spanDegrees)
+{
     p.save();
     p.translate(128, 140);
     p.rotate(-12);
@@ -30,7 +32,8 @@ void DrawOrbit(QPainter& p, int startDegrees, int spanDegrees) {
     p.restore();
 }
 
-void DrawCube(QPainter& p) {
+void DrawCube(QPainter& p)
+{
     // An isometric cube: a hexagon around its centre, cut into three lit faces.
     const QPointF centre(128, 134), top(128, 60), upperRight(192, 97), lowerRight(192, 171), bottom(128, 208),
         lowerLeft(64, 171), upperLeft(64, 97);
@@ -44,26 +47,32 @@ void DrawCube(QPainter& p) {
     p.drawPolygon(QPolygonF({centre, upperRight, lowerRight, bottom}));
 }
 
-}  // namespace
+} // namespace
 
-QImage DrawQuorvanIcon(int size) {
-    if (size <= 0) return QImage();
+QImage DrawQuorvanIcon(int size)
+{
+    if (size <= 0)
+        return QImage();
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / kUnits, size / kUnits);
     DrawTile(p);
-    const bool orbit = size >= 32;  // below that it only blurs the cube
-    if (orbit) DrawOrbit(p, 0, 180);  // the far half, behind the cube
+    const bool orbit = size >= 32; // below that it only blurs the cube
+    if (orbit)
+        DrawOrbit(p, 0, 180); // the far half, behind the cube
     DrawCube(p);
-    if (orbit) DrawOrbit(p, 180, 180);
+    if (orbit)
+        DrawOrbit(p, 180, 180);
     p.end();
     return image;
 }
 
-QIcon QuorvanIcon() {
+QIcon QuorvanIcon()
+{
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(DrawQuorvanIcon(size)));
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(DrawQuorvanIcon(size)));
     return icon;
 }

@@ -12,7 +12,8 @@ using namespace fw;
 
 namespace {
 
-void AddStrings(ResourceTable& table) {
+void AddStrings(ResourceTable& table)
+{
     table.AddString(IDR_MAINFRAME,
                     QStringLiteral("Quorvan\n\nnoname\nMesh Files (*.mes)\n.mes\nQuorvan.Document\nMesh Document"));
     table.AddString(IDS_APP_TITLE, QStringLiteral("Quorvan"));
@@ -50,7 +51,8 @@ void AddStrings(ResourceTable& table) {
     table.AddString(ID_PREV_PANE, QStringLiteral("Switch back to the previous window pane\nPrevious Pane"));
 }
 
-void AddMenu(ResourceTable& table) {
+void AddMenu(ResourceTable& table)
+{
     using Item = MenuItem;
     MenuResource menu;
     menu.popups = {
@@ -95,17 +97,32 @@ void AddMenu(ResourceTable& table) {
     table.AddMenu(IDR_MAINFRAME, std::move(menu));
 }
 
-void AddToolBar(ResourceTable& table) {
+void AddToolBar(ResourceTable& table)
+{
     ToolBarResource toolBar;
     toolBar.buttonSize = QSize(16, 15);
-    toolBar.buttons = {ID_FILE_NEW,       ID_FILE_OPEN,      ID_FILE_SAVE, 0,  ID_EDIT_CUT,     ID_EDIT_COPY,
-                       ID_EDIT_PASTE,     0,                 ID_FILE_PRINT, 0, ID_VIEW_LARGEICON, ID_VIEW_SMALLICON,
-                       ID_VIEW_LIST,      ID_VIEW_DETAILS,   0,            ID_APP_ABOUT};
+    toolBar.buttons = {ID_FILE_NEW,
+                       ID_FILE_OPEN,
+                       ID_FILE_SAVE,
+                       0,
+                       ID_EDIT_CUT,
+                       ID_EDIT_COPY,
+                       ID_EDIT_PASTE,
+                       0,
+                       ID_FILE_PRINT,
+                       0,
+                       ID_VIEW_LARGEICON,
+                       ID_VIEW_SMALLICON,
+                       ID_VIEW_LIST,
+                       ID_VIEW_DETAILS,
+                       0,
+                       ID_APP_ABOUT};
     toolBar.images = [] { return MainToolBarImages(); };
     table.AddToolBar(IDR_MAINFRAME, std::move(toolBar));
 }
 
-void AddAccelerators(ResourceTable& table) {
+void AddAccelerators(ResourceTable& table)
+{
     table.AddAccelerators(IDR_MAINFRAME, {
                                              {QKeySequence(Qt::CTRL | Qt::Key_N), ID_FILE_NEW},
                                              {QKeySequence(Qt::CTRL | Qt::Key_O), ID_FILE_OPEN},
@@ -123,7 +140,8 @@ void AddAccelerators(ResourceTable& table) {
                                          });
 }
 
-void AddDialogs(ResourceTable& table) {
+void AddDialogs(ResourceTable& table)
+{
     using namespace CtlStyle;
     DialogTemplate about;
     about.caption = QStringLiteral("About Quorvan");
@@ -182,9 +200,10 @@ void AddDialogs(ResourceTable& table) {
     table.AddDialog(IDD_INFODIALOGBAR, std::move(info));
 }
 
-}  // namespace
+} // namespace
 
-void RegisterQuorvanResources() {
+void RegisterQuorvanResources()
+{
     ResourceTable& table = ResourceTable::Instance();
     AddStrings(table);
     AddMenu(table);

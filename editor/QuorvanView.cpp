@@ -5,7 +5,8 @@
 #include "framework/Command.h"
 #include "scene/MeshScene.h"
 
-CQuorvanView::CQuorvanView() {
+CQuorvanView::CQuorvanView()
+{
     m_camera.Reset();
     m_camera.positionZ = 50.0f;
     OnCommand(ID_VIEW_FITSCENE, [this] { OnViewFitScene(); });
@@ -15,7 +16,8 @@ CQuorvanView::CQuorvanView() {
     });
 }
 
-void CQuorvanView::RenderFrame() {
+void CQuorvanView::RenderFrame()
+{
     PrepareFrame();
     m_camera.Apply();
     CQuorvanDoc* document = GetDocument();
@@ -29,33 +31,38 @@ void CQuorvanView::RenderFrame() {
     PresentFrame();
 }
 
-void CQuorvanView::OnLButtonDown(uint32_t flags, QPoint point) {
+void CQuorvanView::OnLButtonDown(uint32_t flags, QPoint point)
+{
     m_leftDown = 1;
     m_lastPoint = point;
     SetCapture();
     COpenGLView::OnLButtonDown(flags, point);
 }
 
-void CQuorvanView::OnLButtonUp(uint32_t flags, QPoint point) {
+void CQuorvanView::OnLButtonUp(uint32_t flags, QPoint point)
+{
     m_leftDown = 0;
     ReleaseCapture();
     COpenGLView::OnLButtonUp(flags, point);
 }
 
-void CQuorvanView::OnRButtonDown(uint32_t flags, QPoint point) {
+void CQuorvanView::OnRButtonDown(uint32_t flags, QPoint point)
+{
     m_rightDown = 1;
     m_lastPoint = point;
     SetCapture();
     COpenGLView::OnRButtonDown(flags, point);
 }
 
-void CQuorvanView::OnRButtonUp(uint32_t flags, QPoint point) {
+void CQuorvanView::OnRButtonUp(uint32_t flags, QPoint point)
+{
     m_rightDown = 0;
     ReleaseCapture();
     COpenGLView::OnRButtonUp(flags, point);
 }
 
-void CQuorvanView::OnMouseMove(uint32_t flags, QPoint point) {
+void CQuorvanView::OnMouseMove(uint32_t flags, QPoint point)
+{
     if (m_leftDown) {
         // Dragging down tilts the scene about x, dragging right turns it about y.
         m_camera.angleX += static_cast<float>(point.y() - m_lastPoint.y());
@@ -70,17 +77,20 @@ void CQuorvanView::OnMouseMove(uint32_t flags, QPoint point) {
     COpenGLView::OnMouseMove(flags, point);
 }
 
-bool CQuorvanView::OnMouseWheel(uint32_t flags, short delta, QPoint point) {
+bool CQuorvanView::OnMouseWheel(uint32_t flags, short delta, QPoint point)
+{
     m_camera.positionZ -= static_cast<float>(delta) / 50.0f;
     return COpenGLView::OnMouseWheel(flags, delta, point);
 }
 
 void CQuorvanView::OnDraw() {}
 
-void CQuorvanView::OnViewFitScene() {
+void CQuorvanView::OnViewFitScene()
+{
     CQuorvanDoc* document = GetDocument();
-    if (document == nullptr || document->m_scene == nullptr) return;
-    document->m_scene->Update();  // the pose the next frame shows
+    if (document == nullptr || document->m_scene == nullptr)
+        return;
+    document->m_scene->Update(); // the pose the next frame shows
     m_camera.positionX = 0.0f;
     m_camera.positionY = 0.0f;
     m_camera.positionZ = kFitDistance;

@@ -11,15 +11,18 @@ namespace {
 constexpr int kSize = 16;
 
 // The desktop theme's icon by name when it has one, else the style's standard icon.
-QIcon Standard(const char* themeName, QStyle::StandardPixmap fallback) {
+QIcon Standard(const char* themeName, QStyle::StandardPixmap fallback)
+{
     return QIcon::fromTheme(QString::fromLatin1(themeName), QApplication::style()->standardIcon(fallback));
 }
 
 // The style has no edit or print icons; these few are drawn in the same small flat manner.
 template <class Draw>
-QIcon Drawn(const char* themeName, Draw draw) {
+QIcon Drawn(const char* themeName, Draw draw)
+{
     const QIcon themed = QIcon::fromTheme(QString::fromLatin1(themeName));
-    if (!themed.isNull()) return themed;
+    if (!themed.isNull())
+        return themed;
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -29,7 +32,8 @@ QIcon Drawn(const char* themeName, Draw draw) {
     return QIcon(pixmap);
 }
 
-void Page(QPainter& painter, const QRectF& rect) {
+void Page(QPainter& painter, const QRectF& rect)
+{
     painter.setPen(QPen(QColor(60, 60, 60), 1));
     painter.setBrush(Qt::white);
     painter.drawRect(rect);
@@ -39,7 +43,8 @@ void Page(QPainter& painter, const QRectF& rect) {
     }
 }
 
-QIcon CutIcon() {
+QIcon CutIcon()
+{
     return Drawn("edit-cut", [](QPainter& p) {
         p.setPen(QPen(QColor(40, 40, 40), 1.4));
         p.drawLine(QPointF(5.5, 1.5), QPointF(10.5, 10.0));
@@ -51,14 +56,16 @@ QIcon CutIcon() {
     });
 }
 
-QIcon CopyIcon() {
+QIcon CopyIcon()
+{
     return Drawn("edit-copy", [](QPainter& p) {
         Page(p, QRectF(1.5, 1.5, 8, 10));
         Page(p, QRectF(6.5, 4.5, 8, 10));
     });
 }
 
-QIcon PasteIcon() {
+QIcon PasteIcon()
+{
     return Drawn("edit-paste", [](QPainter& p) {
         p.setPen(QPen(QColor(90, 60, 20), 1));
         p.setBrush(QColor(180, 130, 60));
@@ -69,7 +76,8 @@ QIcon PasteIcon() {
     });
 }
 
-QIcon PrintIcon() {
+QIcon PrintIcon()
+{
     return Drawn("document-print", [](QPainter& p) {
         Page(p, QRectF(4.5, 0.5, 7, 7));
         p.setPen(QPen(QColor(50, 50, 50), 1));
@@ -82,9 +90,10 @@ QIcon PrintIcon() {
     });
 }
 
-}  // namespace
+} // namespace
 
-std::vector<QIcon> MainToolBarImages() {
+std::vector<QIcon> MainToolBarImages()
+{
     return {
         Standard("document-new", QStyle::SP_FileIcon),
         Standard("document-open", QStyle::SP_DialogOpenButton),

@@ -7,14 +7,16 @@
 
 namespace {
 
-UserMessageHandler& Handler() {
+UserMessageHandler& Handler()
+{
     static UserMessageHandler handler;
     return handler;
 }
 
-}  // namespace
+} // namespace
 
-void ShowUserMessage(const QString& caption, const QString& text) {
+void ShowUserMessage(const QString& caption, const QString& text)
+{
     if (Handler()) {
         Handler()(caption, text);
         return;
@@ -25,7 +27,8 @@ void ShowUserMessage(const QString& caption, const QString& text) {
     QMessageBox::warning(frame != nullptr && frame->isVisible() ? frame : nullptr, caption, text);
 }
 
-UserMessageHandler SetUserMessageHandler(UserMessageHandler handler) {
+UserMessageHandler SetUserMessageHandler(UserMessageHandler handler)
+{
     UserMessageHandler previous = std::move(Handler());
     Handler() = std::move(handler);
     return previous;

@@ -10,18 +10,18 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: Quorvan [FILE.mes]\n"
-    "\n"
-    "Opens the mesh scene FILE.mes, or starts with an empty scene. Qt's own options\n"
-    "(-platform, -style, ...) are taken as well.\n"
-    "\n"
-    "  -h, --help  prints this text\n"
-    "  --version   prints the version\n";
+const char* const kUsage = "usage: Quorvan [FILE.mes]\n"
+                           "\n"
+                           "Opens the mesh scene FILE.mes, or starts with an empty scene. Qt's own options\n"
+                           "(-platform, -style, ...) are taken as well.\n"
+                           "\n"
+                           "  -h, --help  prints this text\n"
+                           "  --version   prints the version\n";
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // Answered before the toolkit starts, so that they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {

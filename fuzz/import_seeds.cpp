@@ -59,7 +59,8 @@ int main(int argc, char** argv)
     ok = ok && SaveText(root / "obj" / "triangle.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n") &&
          SaveText(root / "obj" / "quad.obj", "o quad\n" + quad + "s 1\nf 1/1/1 2/2/1 3/3/1 4/4/1\n") &&
          SaveText(root / "obj" / "groups.obj",
-                  "mtllib scene.mtl\n" + quad + "g left\nusemtl red\nf 1//1 2//1 3//1\ng right\nusemtl blue\nf -4 -2 -1\n") &&
+                  "mtllib scene.mtl\n" + quad +
+                      "g left\nusemtl red\nf 1//1 2//1 3//1\ng right\nusemtl blue\nf -4 -2 -1\n") &&
          SaveText(root / "obj" / "lines.obj", quad + "l 1 2 3\np 4\nf 1 2 3\n") &&
          SaveText(root / "obj" / "polygon.obj",
                   "v 0 0 0\nv 2 0 0\nv 3 1 0\nv 2 2 0\nv 0 2 0\nv -1 1 0\nf 1 2 3 4 5 6\n") &&

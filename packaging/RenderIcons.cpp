@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 3) {
         std::fprintf(stderr, "usage: quorvan-icons FOLDER SIZE...\n");
         return 2;

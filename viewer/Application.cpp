@@ -20,7 +20,10 @@ void FormatFramesPerSecond(char* text, std::size_t size, float framesPerSecond)
     std::snprintf(text, size, "FPS: %03d", static_cast<int>(framesPerSecond));
 }
 
-Application::~Application() { Application::Shutdown(); }
+Application::~Application()
+{
+    Application::Shutdown();
+}
 
 bool Application::Fail(const char* format, ...)
 {
@@ -36,7 +39,8 @@ bool Application::Init(int w, int h, int bitsPerPixel)
     failure[0] = '\0';
 
     viewerDevice = new (std::nothrow) GlDevice;
-    if (viewerDevice == nullptr) return Fail("cannot create the rendering device");
+    if (viewerDevice == nullptr)
+        return Fail("cannot create the rendering device");
     if (fullScreen && !viewerDevice->SetDisplayMode(w, h, bitsPerPixel)) {
         DisplayModes* display = PlatformDisplay();
         return Fail("cannot switch the display to %dx%d at %d bits per pixel", w, h,
@@ -48,7 +52,8 @@ bool Application::Init(int w, int h, int bitsPerPixel)
     viewerDevice->SetViewport(0, 0, w, h);
 
     viewerFont = new (std::nothrow) BitmapFont;
-    if (viewerFont == nullptr) return Fail("cannot create the overlay font");
+    if (viewerFont == nullptr)
+        return Fail("cannot create the overlay font");
     if (!viewerFont->Create(kOverlayFace, kOverlayHeight))
         return Fail("cannot create the font \"%s\" %d", kOverlayFace, kOverlayHeight);
 
@@ -56,7 +61,8 @@ bool Application::Init(int w, int h, int bitsPerPixel)
     height = h;
 
     camera = new (std::nothrow) Camera;
-    if (camera == nullptr) return Fail("cannot create the camera");
+    if (camera == nullptr)
+        return Fail("cannot create the camera");
     camera->positionZ = 10.0f;
 
     // The first frame measures the mouse from where it is now, not from a made-up origin.
@@ -83,13 +89,17 @@ void Application::Shutdown()
         viewerFont = nullptr;
     }
     if (viewerDevice != nullptr) {
-        if (fullScreen) viewerDevice->RestoreDisplayMode();
+        if (fullScreen)
+            viewerDevice->RestoreDisplayMode();
         delete viewerDevice;
         viewerDevice = nullptr;
     }
 }
 
-void Application::Update() { HandleInput(); }
+void Application::Update()
+{
+    HandleInput();
+}
 
 void Application::HandleInput()
 {

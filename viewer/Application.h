@@ -19,9 +19,9 @@ extern BitmapFont* viewerFont;
 
 // Frame statistics for the whole run; never reset while the program runs.
 struct FrameStatistics {
-    std::int32_t frameCount = 0;   // frames since the last rate update
-    float lastRateTime = 0.0f;     // Timer absolute time of the last rate update, seconds
-    float lastUpdateTime = 0.0f;   // Timer absolute time of the previous scene update, seconds
+    std::int32_t frameCount = 0; // frames since the last rate update
+    float lastRateTime = 0.0f;   // Timer absolute time of the last rate update, seconds
+    float lastUpdateTime = 0.0f; // Timer absolute time of the previous scene update, seconds
 };
 extern FrameStatistics frameStatistics;
 
@@ -30,8 +30,8 @@ inline constexpr const char* kOverlayFace = "Comic Sans MS";
 inline constexpr int kOverlayHeight = 16;
 
 // GDI-style colours (0x00BBGGRR); the font shows red and blue exchanged.
-inline constexpr std::uint32_t kDriverNameColor = 0x00FFFF;  // shows cyan
-inline constexpr std::uint32_t kFpsColor = 0xFFFF00;         // shows yellow
+inline constexpr std::uint32_t kDriverNameColor = 0x00FFFF; // shows cyan
+inline constexpr std::uint32_t kFpsColor = 0xFFFF00;        // shows yellow
 
 // "FPS: %03d" of the rate truncated toward zero.
 void FormatFramesPerSecond(char* text, std::size_t size, float framesPerSecond);

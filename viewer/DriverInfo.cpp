@@ -32,11 +32,12 @@ const char* GlText(GLenum name)
 GLint GlInteger(GLenum name)
 {
     GLint value = 0;
-    if (gl.glGetIntegerv) gl.glGetIntegerv(name, &value);
+    if (gl.glGetIntegerv)
+        gl.glGetIntegerv(name, &value);
     return value;
 }
 
-}  // namespace
+} // namespace
 
 void Application::DrawDriverInfo()
 {
@@ -89,7 +90,8 @@ void Application::DrawDriverInfo()
         {&has3dfxGammaControl, "WGL_3DFX_gamma_control"},
     };
     for (const ExtensionRow& extension : extensions) {
-        if (*extension.flag == 0) continue;
+        if (*extension.flag == 0)
+            continue;
         viewerFont->DrawString(kValueX, y, extension.name);
         y += kLineStep;
     }

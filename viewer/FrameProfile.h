@@ -13,12 +13,12 @@
 #include <cstdio>
 
 enum ProfileSection {
-    ProfileUpdate = 0,       // the application's Update
-    ProfileSceneUpdate,      //   of which the scene's Update (bones and skinning)
-    ProfileRender,           // the application's Render
-    ProfileSceneRender,      //   of which the scene's Render
-    ProfilePresent,          // the application's Present
-    ProfileEndFrame,         //   of which EndFrame (glFinish and the buffer swap)
+    ProfileUpdate = 0,  // the application's Update
+    ProfileSceneUpdate, //   of which the scene's Update (bones and skinning)
+    ProfileRender,      // the application's Render
+    ProfileSceneRender, //   of which the scene's Render
+    ProfilePresent,     // the application's Present
+    ProfileEndFrame,    //   of which EndFrame (glFinish and the buffer swap)
     ProfileSectionCount
 };
 
@@ -62,11 +62,13 @@ class ProfileScope {
 public:
     explicit ProfileScope(ProfileSection section) : section(section)
     {
-        if (frameProfile.Enabled()) start = FrameProfile::Clock::now();
+        if (frameProfile.Enabled())
+            start = FrameProfile::Clock::now();
     }
     ~ProfileScope()
     {
-        if (frameProfile.Enabled()) frameProfile.Add(section, FrameProfile::Clock::now() - start);
+        if (frameProfile.Enabled())
+            frameProfile.Add(section, FrameProfile::Clock::now() - start);
     }
     ProfileScope(const ProfileScope&) = delete;
     ProfileScope& operator=(const ProfileScope&) = delete;

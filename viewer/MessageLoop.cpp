@@ -9,7 +9,8 @@ std::int32_t RunMessageLoop(Application& application, MessageQueue& queue)
     for (;;) {
         if (queue.Peek()) {
             const ViewerMessage message = queue.Get();
-            if (message.kind == MessageQuit) return message.param;
+            if (message.kind == MessageQuit)
+                return message.param;
             WindowProcedure(message, queue);
         } else if (appActive != 0) {
             {

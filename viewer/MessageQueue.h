@@ -7,10 +7,10 @@
 
 enum ViewerMessageKind {
     MessageOther = 0,
-    MessageActivateApp = 1,  // param: non-zero when the program became the active one
-    MessageKeyDown = 2,      // param: the key code (kKeyEscape for Escape)
-    MessageClose = 3,        // the window is asked to close
-    MessageQuit = 4,         // ends the message loop; param: the exit code
+    MessageActivateApp = 1, // param: non-zero when the program became the active one
+    MessageKeyDown = 2,     // param: the key code (kKeyEscape for Escape)
+    MessageClose = 3,       // the window is asked to close
+    MessageQuit = 4,        // ends the message loop; param: the exit code
 };
 
 struct ViewerMessage {

@@ -7,7 +7,10 @@
 
 #include <new>
 
-TestApplication::~TestApplication() { ReleaseScene(); }
+TestApplication::~TestApplication()
+{
+    ReleaseScene();
+}
 
 void TestApplication::ReleaseScene()
 {
@@ -24,12 +27,14 @@ void TestApplication::ReleaseScene()
 
 bool TestApplication::Init(int w, int h, int bitsPerPixel)
 {
-    if (!Application::Init(w, h, bitsPerPixel)) return false;
+    if (!Application::Init(w, h, bitsPerPixel))
+        return false;
 
     const char* const sceneName = sceneFile.c_str();
     const char* const animationName = animationFile.c_str();
     scene = new (std::nothrow) MeshScene;
-    if (scene == nullptr) return Fail("cannot create the mesh scene");
+    if (scene == nullptr)
+        return Fail("cannot create the mesh scene");
     char reason[FileRefusal::kTextSize];
     if (!scene->Load(sceneName)) {
         scene->GetRefusal().Format(reason, sizeof reason);
@@ -38,7 +43,8 @@ bool TestApplication::Init(int w, int h, int bitsPerPixel)
 
     if (!animationFile.empty()) {
         animation = new (std::nothrow) KeyframeAnimation;
-        if (animation == nullptr) return Fail("cannot create the animation");
+        if (animation == nullptr)
+            return Fail("cannot create the animation");
         if (!animation->Load(animationName)) {
             animation->GetRefusal().Format(reason, sizeof reason);
             return Fail("cannot load the animation \"%s\": %s", animationName, reason);
@@ -50,7 +56,7 @@ bool TestApplication::Init(int w, int h, int bitsPerPixel)
     }
 
     if (fitScene) {
-        scene->Update();  // the pose the first frame shows
+        scene->Update(); // the pose the first frame shows
         framing = FrameScene(*scene, *camera, width, height, kFramingFill);
     }
     return true;
@@ -73,7 +79,8 @@ void TestApplication::Update()
 {
     Application::Update();
     const float now = Timer(TimerAbsolute);
-    if (animation != nullptr) animation->Advance(now - frameStatistics.lastUpdateTime);
+    if (animation != nullptr)
+        animation->Advance(now - frameStatistics.lastUpdateTime);
     {
         ProfileScope scope(ProfileSceneUpdate);
         scene->Update();
@@ -88,5 +95,6 @@ void TestApplication::Render()
     framing.Begin();
     scene->Render();
     framing.End();
-    if (frameProfile.FinishDrawing()) gl.glFinish();
+    if (frameProfile.FinishDrawing())
+        gl.glFinish();
 }

@@ -14,11 +14,11 @@
 struct ViewerOptions {
     enum class Action { Play, Help, Version, Usage };
     Action action = Action::Play;
-    std::string scene;      // as given; "" for the working folder's "2.MES" and "2.KNX"
-    std::string animation;  // as given; "" with a scene: its stored pose
-    bool window = false;    // an ordinary window; the display mode stays as it is
-    bool fit = false;       // the camera frames the scene's bounds
-    std::string error;      // why the command line is refused (Action::Usage)
+    std::string scene;     // as given; "" for the working folder's "2.MES" and "2.KNX"
+    std::string animation; // as given; "" with a scene: its stored pose
+    bool window = false;   // an ordinary window; the display mode stays as it is
+    bool fit = false;      // the camera frames the scene's bounds
+    std::string error;     // why the command line is refused (Action::Usage)
 };
 
 // Reads argv[1..argc-1]. Options may stand anywhere; "--" ends them.
@@ -30,7 +30,7 @@ const char* ViewerUsage();
 // The files the application loads, after the working-folder change.
 struct ViewerFiles {
     std::string scene;
-    std::string animation;  // "" for none
+    std::string animation; // "" for none
 };
 
 // What the viewer does before it opens a window. Help and the version go to `out` and give

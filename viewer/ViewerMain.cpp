@@ -15,8 +15,8 @@
 namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-constexpr int kBitsPerPixel = 16;  // the desktop's depth is kept whatever this says
-}  // namespace
+constexpr int kBitsPerPixel = 16; // the desktop's depth is kept whatever this says
+} // namespace
 
 int RunViewer(ViewerHost& host, int argc, const char* const* argv)
 {
@@ -24,7 +24,8 @@ int RunViewer(ViewerHost& host, int argc, const char* const* argv)
     ViewerFiles files;
     std::string failure;
     if (const int status = PrepareViewer(options, &files, &failure, stdout, stderr); status >= 0) {
-        if (!failure.empty()) host.ReportFailure(failure.c_str());
+        if (!failure.empty())
+            host.ReportFailure(failure.c_str());
         return status;
     }
 
@@ -47,7 +48,7 @@ int RunViewer(ViewerHost& host, int argc, const char* const* argv)
     app->SetPlayback(files.scene, files.animation, options.fit);
     if (!app->Init(kWidth, kHeight, kBitsPerPixel)) {
         const std::string reason = app->GetFailure();
-        app.reset();  // its destructor releases what Init made and restores the display
+        app.reset(); // its destructor releases what Init made and restores the display
         host.DestroyMainWindow();
         host.ReportFailure(reason.c_str());
         return 1;

@@ -11,7 +11,8 @@ std::int32_t WindowProcedure(const ViewerMessage& message, MessageQueue& queue)
         return 0;
     case MessageKeyDown:
         // Only Escape does something; no key goes on to the window system's own handling.
-        if (message.param == kKeyEscape) queue.PostClose();
+        if (message.param == kKeyEscape)
+            queue.PostClose();
         return 0;
     case MessageClose:
         // Closing ends the program. The window itself stays until the application has shut

@@ -10,16 +10,14 @@
 #include <QScreen>
 #include <QToolTip>
 
-namespace
-{
+namespace {
 
 // Width of the 3-D edges this control draws; cells and boxes keep this distance from them.
 constexpr int kEdgeWidth = 2;
 
-}  // namespace
+} // namespace
 
-ColorPopupEvent::ColorPopupEvent(int message, GdiColor color)
-    : QEvent(EventType()), m_message(message), m_color(color)
+ColorPopupEvent::ColorPopupEvent(int message, GdiColor color) : QEvent(EventType()), m_message(message), m_color(color)
 {
 }
 
@@ -34,8 +32,8 @@ ColorPopup::ColorPopup()
     Initialise();
 }
 
-ColorPopup::ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent,
-                       std::optional<QString> defaultText, std::optional<QString> customText)
+ColorPopup::ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText,
+                       std::optional<QString> customText)
 {
     Initialise();
     m_parent = parent;
@@ -51,14 +49,13 @@ ColorPopup::~ColorPopup() = default;
 void ColorPopup::Initialise()
 {
     m_embedded = false;
-    m_layout = colorpopup::Layout(0, 0, kColorPopupCount, colorpopup::kBoxSize, kEdgeWidth, false, {},
-                                  false, {});
+    m_layout = colorpopup::Layout(0, 0, kColorPopupCount, colorpopup::kBoxSize, kEdgeWidth, false, {}, false, {});
     m_colorDialog = &ColorPopup::RunSystemColorDialog;
 
-    setAttribute(Qt::WA_DeleteOnClose, false);  // ending decides, by the embedded flag
+    setAttribute(Qt::WA_DeleteOnClose, false); // ending decides, by the embedded flag
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
-    setMouseTracking(true);  // the highlight follows the mouse without a button held
+    setMouseTracking(true); // the highlight follows the mouse without a button held
     setFocusPolicy(Qt::StrongFocus);
 
     // Switching to another application cancels, as with any drop-down.
@@ -68,8 +65,8 @@ void ColorPopup::Initialise()
     });
 }
 
-bool ColorPopup::Create(QPoint screenPoint, GdiColor color, QWidget* parent,
-                        std::optional<QString> defaultText, std::optional<QString> customText)
+bool ColorPopup::Create(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText,
+                        std::optional<QString> customText)
 {
     if (parent == nullptr || IsOpen())
         return false;
@@ -105,9 +102,9 @@ void ColorPopup::SizeWindow(QPoint screenPoint)
     };
     const bool hasDefault = !m_defaultText.isEmpty();
     const bool hasCustom = !m_customText.isEmpty();
-    m_layout = colorpopup::Layout(screenPoint.x(), screenPoint.y(), kColorPopupCount, colorpopup::kBoxSize,
-                                  kEdgeWidth, hasDefault, hasDefault ? extent(m_defaultText) : colorpopup::TextExtent{},
-                                  hasCustom, hasCustom ? extent(m_customText) : colorpopup::TextExtent{});
+    m_layout = colorpopup::Layout(screenPoint.x(), screenPoint.y(), kColorPopupCount, colorpopup::kBoxSize, kEdgeWidth,
+                                  hasDefault, hasDefault ? extent(m_defaultText) : colorpopup::TextExtent{}, hasCustom,
+                                  hasCustom ? extent(m_customText) : colorpopup::TextExtent{});
 
     QScreen* screen = QGuiApplication::screenAt(screenPoint);
     if (screen == nullptr && m_parent)
@@ -117,8 +114,9 @@ void ColorPopup::SizeWindow(QPoint screenPoint)
     if (screen != nullptr) {
         const QRect s = screen->geometry();
         const colorpopup::Rect screenRect{s.left(), s.top(), s.left() + s.width(), s.top() + s.height()};
-        const int parentHeight = !m_parent ? 0 : m_parent->isWindow() ? m_parent->frameGeometry().height()
-                                                                       : m_parent->height();
+        const int parentHeight = !m_parent              ? 0
+                                 : m_parent->isWindow() ? m_parent->frameGeometry().height()
+                                                        : m_parent->height();
         m_layout.windowRect = colorpopup::KeepOnScreen(m_layout.windowRect, screenRect, parentHeight);
     }
 
@@ -180,8 +178,8 @@ void ColorPopup::ChangeSelection(int index)
         Send(ColorPopupSelChange, m_initialColor);
         return;
     }
-    m_color = index == colorpopup::kDefaultBox ? kColorPopupDefaultColor
-                                               : kColorPopupTable[static_cast<size_t>(index)].color;
+    m_color =
+        index == colorpopup::kDefaultBox ? kColorPopupDefaultColor : kColorPopupTable[static_cast<size_t>(index)].color;
     Send(ColorPopupSelChange, m_color);
 }
 
@@ -266,8 +264,7 @@ void ColorPopup::mouseReleaseEvent(QMouseEvent* e)
     if (e->button() != Qt::LeftButton)
         return;
     const QPoint global = e->globalPosition().toPoint();
-    EndSelection(m_layout.windowRect.Contains(global.x(), global.y()) ? ColorPopupSelEndOk
-                                                                       : ColorPopupSelEndCancel);
+    EndSelection(m_layout.windowRect.Contains(global.x(), global.y()) ? ColorPopupSelEndOk : ColorPopupSelEndCancel);
 }
 
 void ColorPopup::keyPressEvent(QKeyEvent* e)

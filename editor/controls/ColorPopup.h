@@ -18,13 +18,12 @@
 
 class QPainter;
 
-constexpr int ColorPopupSelChange = 2025;     // highlight moved; carries the cell's colour
-constexpr int ColorPopupSelEndOk = 2028;      // a colour was chosen
-constexpr int ColorPopupSelEndCancel = 2029;  // cancelled; carries the initial colour
+constexpr int ColorPopupSelChange = 2025;    // highlight moved; carries the cell's colour
+constexpr int ColorPopupSelEndOk = 2028;     // a colour was chosen
+constexpr int ColorPopupSelEndCancel = 2029; // cancelled; carries the initial colour
 
 // The notification as the parent receives it, delivered synchronously with sendEvent.
-class ColorPopupEvent : public QEvent
-{
+class ColorPopupEvent : public QEvent {
 public:
     ColorPopupEvent(int message, GdiColor color);
 
@@ -37,8 +36,7 @@ private:
     GdiColor m_color;
 };
 
-class ColorPopup : public QWidget
-{
+class ColorPopup : public QWidget {
     Q_OBJECT
 
 public:
@@ -50,15 +48,13 @@ public:
     // Opens at once with "Select Color" and "Custom Color" for texts that are not given. Not
     // embedded: allocate it with new, it deletes itself when it ends. One that failed to open
     // (IsOpen() false) never ends and stays the caller's to delete.
-    ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent,
-               std::optional<QString> defaultText = std::nullopt,
+    ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText = std::nullopt,
                std::optional<QString> customText = std::nullopt);
     ~ColorPopup() override;
 
     // Opens the popup at a screen point. An empty text removes its box; a text that is not
     // given keeps the current one. Fails without a parent or while already open.
-    bool Create(QPoint screenPoint, GdiColor color, QWidget* parent,
-                std::optional<QString> defaultText = std::nullopt,
+    bool Create(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText = std::nullopt,
                 std::optional<QString> customText = std::nullopt);
 
     // An embedded popup is a member of another object and survives its ending; any other
@@ -115,5 +111,5 @@ private:
     GdiColor m_color = 0;
     QPointer<QWidget> m_parent;
     ColorDialogRunner m_colorDialog;
-    bool m_ending = false;  // set from the start of an ending until the next Create
+    bool m_ending = false; // set from the start of an ending until the next Create
 };

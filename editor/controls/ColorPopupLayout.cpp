@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
-namespace colorpopup
-{
+namespace colorpopup {
 
 int MinimumBoxSize(int margin)
 {
     return 2 * margin + 7;
 }
 
-Geometry Layout(int left, int top, int count, int boxSize, int margin, bool hasDefault,
-                TextExtent defaultText, bool hasCustom, TextExtent customText)
+Geometry Layout(int left, int top, int count, int boxSize, int margin, bool hasDefault, TextExtent defaultText,
+                bool hasCustom, TextExtent customText)
 {
     Geometry g;
     g.count = std::max(count, 0);
@@ -38,8 +37,7 @@ Geometry Layout(int left, int top, int count, int boxSize, int margin, bool hasD
         text.height += 2 * margin + 2;
     }
 
-    g.windowRect = {left, top, left + g.columns * g.boxSize + 2 * margin,
-                    top + g.rows * g.boxSize + 2 * margin};
+    g.windowRect = {left, top, left + g.columns * g.boxSize + 2 * margin, top + g.rows * g.boxSize + 2 * margin};
 
     if (hasDefault) {
         if (g.windowRect.Width() < text.width)
@@ -208,4 +206,4 @@ int Navigate(const Geometry& g, int current, ArrowKey key)
     return current;
 }
 
-}  // namespace colorpopup
+} // namespace colorpopup

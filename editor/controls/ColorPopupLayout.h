@@ -6,8 +6,7 @@
 
 #include <span>
 
-namespace colorpopup
-{
+namespace colorpopup {
 
 // Cell codes besides the colour indices 0 .. count - 1.
 constexpr int kNoCell = -1;
@@ -17,8 +16,7 @@ constexpr int kDefaultBox = -3;
 constexpr int kColumns = 10;
 constexpr int kBoxSize = 18;
 
-struct Rect
-{
+struct Rect {
     int left = 0;
     int top = 0;
     int right = 0;
@@ -32,15 +30,13 @@ struct Rect
     bool operator==(const Rect&) const = default;
 };
 
-struct TextExtent
-{
+struct TextExtent {
     int width = 0;
     int height = 0;
 };
 
 // Everything the popup derives from its texts, the box size and the edge width.
-struct Geometry
-{
+struct Geometry {
     int count = kColorPopupCount;
     int columns = kColumns;
     int rows = (kColorPopupCount + kColumns - 1) / kColumns;
@@ -48,9 +44,9 @@ struct Geometry
     int margin = 2;
     bool hasDefault = false;
     bool hasCustom = false;
-    Rect defaultRect;  // client coordinates
-    Rect customRect;   // client coordinates
-    Rect windowRect;   // screen coordinates
+    Rect defaultRect; // client coordinates
+    Rect customRect;  // client coordinates
+    Rect windowRect;  // screen coordinates
 };
 
 // Cells must leave room for two edges and a visible swatch.
@@ -58,8 +54,8 @@ int MinimumBoxSize(int margin);
 
 // Lays the popup out with its top-left corner at (left, top). The extents are the measured
 // sizes of the default and custom texts; a box exists when its text is not empty.
-Geometry Layout(int left, int top, int count, int boxSize, int margin, bool hasDefault,
-                TextExtent defaultText, bool hasCustom, TextExtent customText);
+Geometry Layout(int left, int top, int count, int boxSize, int margin, bool hasDefault, TextExtent defaultText,
+                bool hasCustom, TextExtent customText);
 
 // Moves a window rect back onto the screen; one that would leave the bottom opens above its
 // parent instead.
@@ -79,15 +75,9 @@ int CellFromPoint(const Geometry& g, int x, int y);
 // The cell of the colour the popup opens with.
 int FindChosenCell(const Geometry& g, std::span<const ColorPopupEntry> table, GdiColor color);
 
-enum class ArrowKey
-{
-    Up,
-    Down,
-    Left,
-    Right
-};
+enum class ArrowKey { Up, Down, Left, Right };
 
 // The cell an arrow key moves the highlight to from `current`.
 int Navigate(const Geometry& g, int current, ArrowKey key);
 
-}  // namespace colorpopup
+} // namespace colorpopup

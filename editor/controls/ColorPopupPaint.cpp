@@ -5,8 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace
-{
+namespace {
 
 // One-pixel ring: top and left in `topLeft`, bottom and right in `bottomRight`.
 void DrawRing(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
@@ -54,7 +53,7 @@ void DrawOutlined(QPainter& p, const QRect& r, const QColor& outline, const QBru
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-}  // namespace
+} // namespace
 
 void ColorPopup::paintEvent(QPaintEvent*)
 {

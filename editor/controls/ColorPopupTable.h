@@ -12,15 +12,23 @@ constexpr GdiColor GdiRgb(int r, int g, int b)
     return static_cast<GdiColor>(r & 0xFF) | (static_cast<GdiColor>(g & 0xFF) << 8) |
            (static_cast<GdiColor>(b & 0xFF) << 16);
 }
-constexpr int GdiRed(GdiColor c) { return static_cast<int>(c & 0xFF); }
-constexpr int GdiGreen(GdiColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GdiBlue(GdiColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GdiRed(GdiColor c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GdiGreen(GdiColor c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GdiBlue(GdiColor c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // The colour reported while the default box is highlighted; no table entry has a high byte.
 constexpr GdiColor kColorPopupDefaultColor = 0xFF000000u;
 
-struct ColorPopupEntry
-{
+struct ColorPopupEntry {
     GdiColor color;
     const char* name;
 };

@@ -10,8 +10,7 @@
 #include <memory>
 #include <vector>
 
-class ColorTreeCtrl : public QTreeWidget
-{
+class ColorTreeCtrl : public QTreeWidget {
     Q_OBJECT
 
 public:
@@ -43,5 +42,5 @@ private:
 
     std::vector<std::unique_ptr<float[]>> m_colorData;
     QPersistentModelIndex m_editItem;
-    ColorPopup m_popup;  // last member: it is destroyed before the tree it is a child of
+    ColorPopup m_popup; // last member: it is destroyed before the tree it is a child of
 };

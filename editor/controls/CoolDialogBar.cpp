@@ -19,8 +19,10 @@ using cool::DockSide;
 namespace {
 
 // Lines on the top and left in one colour, on the bottom and right in the other.
-void Draw3dRect(QPainter& painter, const QRect& rect, const QColor& topLeft, const QColor& bottomRight) {
-    if (rect.isEmpty()) return;
+void Draw3dRect(QPainter& painter, const QRect& rect, const QColor& topLeft, const QColor& bottomRight)
+{
+    if (rect.isEmpty())
+        return;
     const int x = rect.x();
     const int y = rect.y();
     const int w = rect.width();
@@ -34,20 +36,25 @@ void Draw3dRect(QPainter& painter, const QRect& rect, const QColor& topLeft, con
 enum class CaptionGlyph { Close, Maximize };
 
 // A small raised caption button with its glyph, drawn in the button colours of palette.
-void DrawCaptionButton(QPainter& painter, const QRect& rect, CaptionGlyph glyph, const QPalette& palette) {
-    if (rect.isEmpty()) return;
+void DrawCaptionButton(QPainter& painter, const QRect& rect, CaptionGlyph glyph, const QPalette& palette)
+{
+    if (rect.isEmpty())
+        return;
     painter.fillRect(rect, palette.color(QPalette::Button));
     Draw3dRect(painter, rect, palette.color(QPalette::Light), palette.color(QPalette::Shadow));
     Draw3dRect(painter, rect.adjusted(1, 1, -1, -1), palette.color(QPalette::Midlight), palette.color(QPalette::Dark));
     const QRect inner = rect.adjusted(3, 3, -3, -3);
-    if (inner.width() < 2 || inner.height() < 2) return;
+    if (inner.width() < 2 || inner.height() < 2)
+        return;
     painter.save();
     const QColor ink = palette.color(QPalette::ButtonText);
     if (glyph == CaptionGlyph::Close) {
         painter.setPen(QPen(ink, 1.5));
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.drawLine(QPointF(inner.left(), inner.top()), QPointF(inner.left() + inner.width(), inner.top() + inner.height()));
-        painter.drawLine(QPointF(inner.left() + inner.width(), inner.top()), QPointF(inner.left(), inner.top() + inner.height()));
+        painter.drawLine(QPointF(inner.left(), inner.top()),
+                         QPointF(inner.left() + inner.width(), inner.top() + inner.height()));
+        painter.drawLine(QPointF(inner.left() + inner.width(), inner.top()),
+                         QPointF(inner.left(), inner.top() + inner.height()));
     } else {
         painter.fillRect(inner.x(), inner.y(), inner.width(), 2, ink);
         painter.fillRect(inner.x(), inner.y(), 1, inner.height(), ink);
@@ -57,7 +64,7 @@ void DrawCaptionButton(QPainter& painter, const QRect& rect, CaptionGlyph glyph,
     painter.restore();
 }
 
-}  // namespace
+} // namespace
 
 // The two widgets a bar is made of: the gripper (Qt's title bar slot; the caption while
 // floating) and the body that holds the dialog. Both paint and hit-test through the bar in
@@ -66,12 +73,14 @@ class CoolDialogBar::Part : public QWidget {
 public:
     enum class Role { Gripper, Body };
 
-    Part(CoolDialogBar* bar, Role role) : QWidget(bar), m_bar(bar), m_role(role) {
+    Part(CoolDialogBar* bar, Role role) : QWidget(bar), m_bar(bar), m_role(role)
+    {
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    QSize sizeHint() const override {
+    QSize sizeHint() const override
+    {
         if (m_role == Role::Gripper) {
             const int extent = m_bar->isFloating() ? m_bar->m_captionHeight : m_bar->m_gripperWidth;
             return QSize(extent, extent);
@@ -81,7 +90,8 @@ public:
     QSize minimumSizeHint() const override { return m_role == Role::Gripper ? sizeHint() : QSize(0, 0); }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         QPainter painter(this);
         if (m_role == Role::Gripper && m_bar->isFloating()) {
             m_bar->PaintFloatingCaption(painter, rect());
@@ -91,7 +101,8 @@ protected:
         m_bar->PaintNonClient(painter);
     }
 
-    void mousePressEvent(QMouseEvent* event) override {
+    void mousePressEvent(QMouseEvent* event) override
+    {
         bool taken = false;
         if (event->button() == Qt::LeftButton) {
             if (m_bar->isFloating()) {
@@ -105,12 +116,14 @@ protected:
         event->setAccepted(taken);
     }
 
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
         bool taken = false;
         if (event->button() == Qt::LeftButton) {
             int hit = cool::HitClient;
             if (m_bar->isFloating()) {
-                if (m_role == Role::Gripper) hit = cool::HitCaption;
+                if (m_role == Role::Gripper)
+                    hit = cool::HitCaption;
             } else {
                 hit = m_bar->HitTest(m_bar->PartToWindow(this, event->position().toPoint()));
             }
@@ -119,12 +132,15 @@ protected:
         event->setAccepted(taken);
     }
 
-    void mouseMoveEvent(QMouseEvent* event) override {
-        m_bar->MouseMove(this, m_bar->PartToWindow(this, event->position().toPoint()), event->buttons() != Qt::NoButton);
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        m_bar->MouseMove(this, m_bar->PartToWindow(this, event->position().toPoint()),
+                         event->buttons() != Qt::NoButton);
         event->setAccepted(m_bar->IsTracking());
     }
 
-    void mouseReleaseEvent(QMouseEvent* event) override {
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
         event->setAccepted(event->button() == Qt::LeftButton && m_bar->LButtonUp());
     }
 
@@ -134,9 +150,9 @@ private:
 };
 
 CoolDialogBar::CoolDialogBar()
-    : m_highlight(palette().color(QPalette::Light)),
-      m_shadow(palette().color(QPalette::Dark)),
-      m_background(palette().color(QPalette::Button)) {
+    : m_highlight(palette().color(QPalette::Light)), m_shadow(palette().color(QPalette::Dark)),
+      m_background(palette().color(QPalette::Button))
+{
     m_captionHeight = std::max(16, fontMetrics().height() + 2);
     m_gripperPart = new Part(this, Part::Role::Gripper);
     m_bodyPart = new Part(this, Part::Role::Body);
@@ -147,8 +163,10 @@ CoolDialogBar::CoolDialogBar()
     connect(this, &QDockWidget::topLevelChanged, this, [this] { OnDockChanged(); });
 }
 
-CoolDialogBar::~CoolDialogBar() {
-    if (m_tracking) StopTracking(false);
+CoolDialogBar::~CoolDialogBar()
+{
+    if (m_tracking)
+        StopTracking(false);
     // The hosted dialog belongs to whoever made it.
     if (m_dialog) {
         m_dialog->hide();
@@ -157,10 +175,12 @@ CoolDialogBar::~CoolDialogBar() {
 }
 
 bool CoolDialogBar::Create(fw::FrameWnd* parent, fw::Dialog* dialog, const QString& title, uint32_t templateId,
-                           uint32_t controlId, uint32_t style) {
+                           uint32_t controlId, uint32_t style)
+{
     Q_ASSERT(parent != nullptr);
     Q_ASSERT(!((style & fw::BarStyle::SizeFixed) && (style & fw::BarStyle::SizeDynamic)));
-    if (parent == nullptr || m_frame != nullptr) return false;
+    if (parent == nullptr || m_frame != nullptr)
+        return false;
 
     m_barStyle = style & fw::BarStyle::Mask;
     // The window: button-face background, arrow cursor; double clicks always arrive.
@@ -176,10 +196,12 @@ bool CoolDialogBar::Create(fw::FrameWnd* parent, fw::Dialog* dialog, const QStri
     setWindowTitle(title);
     setObjectName(title);
     parent->AddControlBar(controlId, this);
-    if (!(style & fw::WinStyle::Visible)) hide();
+    if (!(style & fw::WinStyle::Visible))
+        hide();
 
     m_dialog = dialog;
-    if (dialog == nullptr || !dialog->Create(templateId, m_bodyPart)) return false;
+    if (dialog == nullptr || !dialog->Create(templateId, m_bodyPart))
+        return false;
 
     const cool::InitialSizes sizes = cool::InitialSizesFor(dialog->size());
     m_floatSize = sizes.floating;
@@ -188,19 +210,22 @@ bool CoolDialogBar::Create(fw::FrameWnd* parent, fw::Dialog* dialog, const QStri
     return true;
 }
 
-QByteArray CoolDialogBar::SaveSizes() const {
+QByteArray CoolDialogBar::SaveSizes() const
+{
     QByteArray sizes;
     QDataStream out(&sizes, QIODevice::WriteOnly);
     out << m_horzSize << m_vertSize << m_floatSize;
     return sizes;
 }
 
-bool CoolDialogBar::LoadSizes(const QByteArray& sizes) {
+bool CoolDialogBar::LoadSizes(const QByteArray& sizes)
+{
     QDataStream in(sizes);
     QSize horizontal, vertical, floating;
     in >> horizontal >> vertical >> floating;
-    if (in.status() != QDataStream::Ok || !in.atEnd()) return false;
-    constexpr int kLargest = 16384;  // beyond any screen: a damaged profile
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        return false;
+    constexpr int kLargest = 16384; // beyond any screen: a damaged profile
     for (const QSize& size : {horizontal, vertical, floating}) {
         if (size.width() < m_minSize.width() || size.height() < m_minSize.height() || size.width() > kLargest ||
             size.height() > kLargest) {
@@ -214,84 +239,110 @@ bool CoolDialogBar::LoadSizes(const QByteArray& sizes) {
     return true;
 }
 
-void CoolDialogBar::EnableDocking(uint32_t alignment) {
+void CoolDialogBar::EnableDocking(uint32_t alignment)
+{
     Qt::DockWidgetAreas areas;
-    if (alignment & fw::BarStyle::AlignTop) areas |= Qt::TopDockWidgetArea;
-    if (alignment & fw::BarStyle::AlignBottom) areas |= Qt::BottomDockWidgetArea;
-    if (alignment & fw::BarStyle::AlignLeft) areas |= Qt::LeftDockWidgetArea;
-    if (alignment & fw::BarStyle::AlignRight) areas |= Qt::RightDockWidgetArea;
+    if (alignment & fw::BarStyle::AlignTop)
+        areas |= Qt::TopDockWidgetArea;
+    if (alignment & fw::BarStyle::AlignBottom)
+        areas |= Qt::BottomDockWidgetArea;
+    if (alignment & fw::BarStyle::AlignLeft)
+        areas |= Qt::LeftDockWidgetArea;
+    if (alignment & fw::BarStyle::AlignRight)
+        areas |= Qt::RightDockWidgetArea;
     setAllowedAreas(areas);
 }
 
-void CoolDialogBar::OnUpdateCmdUI(fw::CmdTarget* target, bool disableIfNoHandler) {
-    if (m_dialog) m_dialog->UpdateDialogControls(target, disableIfNoHandler);
+void CoolDialogBar::OnUpdateCmdUI(fw::CmdTarget* target, bool disableIfNoHandler)
+{
+    if (m_dialog)
+        m_dialog->UpdateDialogControls(target, disableIfNoHandler);
 }
 
-QPoint CoolDialogBar::WindowOrigin() const { return isFloating() ? m_bodyPart->pos() : QPoint(0, 0); }
+QPoint CoolDialogBar::WindowOrigin() const
+{
+    return isFloating() ? m_bodyPart->pos() : QPoint(0, 0);
+}
 
-QSize CoolDialogBar::WindowSize() const { return isFloating() ? m_bodyPart->size() : size(); }
+QSize CoolDialogBar::WindowSize() const
+{
+    return isFloating() ? m_bodyPart->size() : size();
+}
 
-QPoint CoolDialogBar::PartToWindow(const QWidget* part, QPoint local) const {
+QPoint CoolDialogBar::PartToWindow(const QWidget* part, QPoint local) const
+{
     return part->mapTo(this, local) - WindowOrigin();
 }
 
-QWidget* CoolDialogBar::PartAt(QPoint windowPoint, QPoint* local) const {
+QWidget* CoolDialogBar::PartAt(QPoint windowPoint, QPoint* local) const
+{
     for (QWidget* part : {static_cast<QWidget*>(m_gripperPart), static_cast<QWidget*>(m_bodyPart)}) {
         const QPoint inPart = windowPoint + WindowOrigin() - part->pos();
         if (part->isVisible() && part->rect().contains(inPart)) {
-            if (local != nullptr) *local = inPart;
+            if (local != nullptr)
+                *local = inPart;
             return part;
         }
     }
     return nullptr;
 }
 
-QPoint CoolDialogBar::WindowToGlobal(QPoint windowPoint) const { return mapToGlobal(windowPoint + WindowOrigin()); }
+QPoint CoolDialogBar::WindowToGlobal(QPoint windowPoint) const
+{
+    return mapToGlobal(windowPoint + WindowOrigin());
+}
 
-uint32_t CoolDialogBar::CurrentDockBarId() const {
-    if (isFloating()) return fw::IDW_DOCKBAR_FLOAT;
-    if (!m_frame) return 0;
+uint32_t CoolDialogBar::CurrentDockBarId() const
+{
+    if (isFloating())
+        return fw::IDW_DOCKBAR_FLOAT;
+    if (!m_frame)
+        return 0;
     switch (m_frame->dockWidgetArea(const_cast<CoolDialogBar*>(this))) {
-        case Qt::TopDockWidgetArea:
-            return fw::IDW_DOCKBAR_TOP;
-        case Qt::LeftDockWidgetArea:
-            return fw::IDW_DOCKBAR_LEFT;
-        case Qt::RightDockWidgetArea:
-            return fw::IDW_DOCKBAR_RIGHT;
-        case Qt::BottomDockWidgetArea:
-            return fw::IDW_DOCKBAR_BOTTOM;
-        default:
-            return 0;
+    case Qt::TopDockWidgetArea:
+        return fw::IDW_DOCKBAR_TOP;
+    case Qt::LeftDockWidgetArea:
+        return fw::IDW_DOCKBAR_LEFT;
+    case Qt::RightDockWidgetArea:
+        return fw::IDW_DOCKBAR_RIGHT;
+    case Qt::BottomDockWidgetArea:
+        return fw::IDW_DOCKBAR_BOTTOM;
+    default:
+        return 0;
     }
 }
 
-void CoolDialogBar::OnDockChanged() {
+void CoolDialogBar::OnDockChanged()
+{
     // Alignment and borders follow the edge the bar sits at; a floating bar has all borders.
     using namespace fw::BarStyle;
     uint32_t style = m_barStyle & ~Floating;
     switch (cool::DockSideOf(CurrentDockBarId())) {
-        case DockSide::Top:
-            style = (style & ~(AlignAny | BorderAny)) | Top;
-            break;
-        case DockSide::Left:
-            style = (style & ~(AlignAny | BorderAny)) | Left;
-            break;
-        case DockSide::Right:
-            style = (style & ~(AlignAny | BorderAny)) | Right;
-            break;
-        case DockSide::Bottom:
-            style = (style & ~(AlignAny | BorderAny)) | Bottom;
-            break;
-        case DockSide::Floating:
-            if (isFloating()) style |= Floating | BorderAny;
-            break;
+    case DockSide::Top:
+        style = (style & ~(AlignAny | BorderAny)) | Top;
+        break;
+    case DockSide::Left:
+        style = (style & ~(AlignAny | BorderAny)) | Left;
+        break;
+    case DockSide::Right:
+        style = (style & ~(AlignAny | BorderAny)) | Right;
+        break;
+    case DockSide::Bottom:
+        style = (style & ~(AlignAny | BorderAny)) | Bottom;
+        break;
+    case DockSide::Floating:
+        if (isFloating())
+            style |= Floating | BorderAny;
+        break;
     }
     m_barStyle = style;
     OnWindowPosChanged();
 }
 
-void CoolDialogBar::OnWindowPosChanged() {
-    if (!m_dialog) return;
+void CoolDialogBar::OnWindowPosChanged()
+{
+    if (!m_dialog)
+        return;
     if (m_inRecalc) {
         PlaceDialog();
         return;
@@ -312,7 +363,8 @@ void CoolDialogBar::OnWindowPosChanged() {
     }
 }
 
-void CoolDialogBar::RecalcNonClient() {
+void CoolDialogBar::RecalcNonClient()
+{
     const DockSide side = Side();
     const QSize window = WindowSize();
     const cool::NonClientLayout layout = cool::CalcNonClient(side, window);
@@ -326,7 +378,8 @@ void CoolDialogBar::RecalcNonClient() {
 
     // Docked at the top or bottom the gripper runs down the leading side.
     QDockWidget::DockWidgetFeatures features = QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable;
-    if (cool::IsHorizontal(side)) features |= QDockWidget::DockWidgetVerticalTitleBar;
+    if (cool::IsHorizontal(side))
+        features |= QDockWidget::DockWidgetVerticalTitleBar;
     setFeatures(features);
     m_gripperPart->updateGeometry();
     ApplyDockedSize();
@@ -335,13 +388,15 @@ void CoolDialogBar::RecalcNonClient() {
     m_bodyPart->update();
 }
 
-void CoolDialogBar::ApplyDockedSize() {
+void CoolDialogBar::ApplyDockedSize()
+{
     if (isFloating()) {
         setMinimumSize(m_minTrackWidth, m_minTrackHeight);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         return;
     }
-    if (Side() == DockSide::Floating) return;  // not docked yet
+    if (Side() == DockSide::Floating)
+        return; // not docked yet
     // Across the dock the bar has its own size; along it the dock bar decides.
     const QSize fixed = CalcFixedLayout(false, IsHorz());
     if (IsHorz()) {
@@ -353,15 +408,18 @@ void CoolDialogBar::ApplyDockedSize() {
     }
 }
 
-void CoolDialogBar::PlaceDialog() {
-    if (!m_dialog) return;
+void CoolDialogBar::PlaceDialog()
+{
+    if (!m_dialog)
+        return;
     QRect client = m_clientRect.translated(WindowOrigin() - m_bodyPart->pos());
     client.setWidth(std::max(0, client.width()));
     client.setHeight(std::max(0, client.height()));
     m_dialog->setGeometry(client);
 }
 
-QSize CoolDialogBar::CalcFixedLayout(bool stretch, bool horizontal) const {
+QSize CoolDialogBar::CalcFixedLayout(bool stretch, bool horizontal) const
+{
     const DockSide side = isFloating() ? DockSide::Floating : (Side() == DockSide::Floating ? DockSide::Left : Side());
     int topLength = 0;
     int leftLength = 0;
@@ -373,7 +431,8 @@ QSize CoolDialogBar::CalcFixedLayout(bool stretch, bool horizontal) const {
     return cool::FixedLayout(side, stretch, horizontal, m_floatSize, m_horzSize, m_vertSize, topLength, leftLength);
 }
 
-QSize CoolDialogBar::CalcDynamicLayout(int length, uint32_t mode) {
+QSize CoolDialogBar::CalcDynamicLayout(int length, uint32_t mode)
+{
     using namespace fw::LayoutMode;
     if (mode & (HorzDock | VertDock)) {
         if (!m_inRecalc) {
@@ -381,7 +440,8 @@ QSize CoolDialogBar::CalcDynamicLayout(int length, uint32_t mode) {
             RecalcNonClient();
             m_inRecalc = false;
         }
-        if (m_frame) m_frame->RecalcLayout();
+        if (m_frame)
+            m_frame->RecalcLayout();
         return CalcFixedLayout((mode & Stretch) != 0, (mode & Horz) != 0);
     }
     if (isFloating()) {
@@ -399,24 +459,30 @@ QSize CoolDialogBar::CalcDynamicLayout(int length, uint32_t mode) {
     return CalcFixedLayout((mode & Stretch) != 0, (mode & Horz) != 0);
 }
 
-void CoolDialogBar::ToggleDocking() {
-    if (m_tracking) return;
+void CoolDialogBar::ToggleDocking()
+{
+    if (m_tracking)
+        return;
     if (isFloating()) {
-        setFloating(false);  // back to where it was docked
+        setFloating(false); // back to where it was docked
         return;
     }
     setFloating(true);
     ApplyFloatingGeometry();
 }
 
-void CoolDialogBar::ApplyFloatingGeometry() {
-    if (QLayout* own = layout()) own->activate();
+void CoolDialogBar::ApplyFloatingGeometry()
+{
+    if (QLayout* own = layout())
+        own->activate();
     const QSize frameExtra = size() - m_bodyPart->size();
     resize(m_floatSize + frameExtra);
-    if (QLayout* own = layout()) own->activate();
+    if (QLayout* own = layout())
+        own->activate();
 }
 
-void CoolDialogBar::resizeEvent(QResizeEvent* event) {
+void CoolDialogBar::resizeEvent(QResizeEvent* event)
+{
     QDockWidget::resizeEvent(event);
     if (isFloating() && !m_inRecalc) {
         CalcDynamicLayout(m_bodyPart->width(), 0);
@@ -425,9 +491,11 @@ void CoolDialogBar::resizeEvent(QResizeEvent* event) {
     OnWindowPosChanged();
 }
 
-int CoolDialogBar::HitTest(QPoint windowPoint) const {
+int CoolDialogBar::HitTest(QPoint windowPoint) const
+{
     const int fallback = m_clientRect.contains(windowPoint) ? cool::HitClient : cool::HitNowhere;
-    if (isFloating() || Side() == DockSide::Floating) return fallback;
+    if (isFloating() || Side() == DockSide::Floating)
+        return fallback;
     cool::GripperLayout gripper;
     gripper.gripper = m_gripperRect;
     gripper.closeButton = m_closeButtonRect;
@@ -435,45 +503,58 @@ int CoolDialogBar::HitTest(QPoint windowPoint) const {
     return cool::HitTestDocked(gripper, m_edgeRect, windowPoint, fallback);
 }
 
-bool CoolDialogBar::NcLButtonDown(int hit, QWidget* part) {
-    if (m_tracking) return true;
-    if (isFloating()) return false;
+bool CoolDialogBar::NcLButtonDown(int hit, QWidget* part)
+{
+    if (m_tracking)
+        return true;
+    if (isFloating())
+        return false;
     switch (hit) {
-        case cool::HitSysMenu:
-            if (m_frame) m_frame->ShowControlBar(this, false, false);
-            return true;
-        case cool::HitMinButton:
-            // Floated once the press is over: the bar leaves the frame under the pointer.
-            QMetaObject::invokeMethod(this, [this] { ToggleDocking(); }, Qt::QueuedConnection);
-            return true;
-        case cool::HitCaption:
-            return false;  // the dock machinery drags the bar from its gripper
-        case cool::HitSize:
-            StartTracking(part);
-            return true;
-        default:
-            return false;
+    case cool::HitSysMenu:
+        if (m_frame)
+            m_frame->ShowControlBar(this, false, false);
+        return true;
+    case cool::HitMinButton:
+        // Floated once the press is over: the bar leaves the frame under the pointer.
+        QMetaObject::invokeMethod(
+            this, [this] { ToggleDocking(); }, Qt::QueuedConnection);
+        return true;
+    case cool::HitCaption:
+        return false; // the dock machinery drags the bar from its gripper
+    case cool::HitSize:
+        StartTracking(part);
+        return true;
+    default:
+        return false;
     }
 }
 
-bool CoolDialogBar::NcLButtonDblClk(int hit) {
-    if (m_tracking || hit != cool::HitCaption) return false;
-    QMetaObject::invokeMethod(this, [this] { ToggleDocking(); }, Qt::QueuedConnection);
+bool CoolDialogBar::NcLButtonDblClk(int hit)
+{
+    if (m_tracking || hit != cool::HitCaption)
+        return false;
+    QMetaObject::invokeMethod(
+        this, [this] { ToggleDocking(); }, Qt::QueuedConnection);
     return true;
 }
 
-QRect CoolDialogBar::FloatingCloseRect(const QRect& caption) const {
+QRect CoolDialogBar::FloatingCloseRect(const QRect& caption) const
+{
     const int extent = std::max(0, caption.height() - 4);
     return QRect(caption.x() + caption.width() - extent - 2, caption.y() + 2, extent, extent);
 }
 
-bool CoolDialogBar::FloatingCaptionPress(QPoint captionPoint) {
-    if (!FloatingCloseRect(m_gripperPart->rect()).contains(captionPoint)) return false;
-    if (m_frame) m_frame->ShowControlBar(this, false, false);
+bool CoolDialogBar::FloatingCaptionPress(QPoint captionPoint)
+{
+    if (!FloatingCloseRect(m_gripperPart->rect()).contains(captionPoint))
+        return false;
+    if (m_frame)
+        m_frame->ShowControlBar(this, false, false);
     return true;
 }
 
-void CoolDialogBar::MouseMove(QWidget* part, QPoint windowPoint, bool buttonsDown) {
+void CoolDialogBar::MouseMove(QWidget* part, QPoint windowPoint, bool buttonsDown)
+{
     if (m_tracking) {
         // Points are window coordinates already, whichever side the bar is docked at.
         const QRect moved = cool::MoveTracker(m_trackerRect, windowPoint, IsHorz());
@@ -484,7 +565,8 @@ void CoolDialogBar::MouseMove(QWidget* part, QPoint windowPoint, bool buttonsDow
         }
         return;
     }
-    if (buttonsDown) return;
+    if (buttonsDown)
+        return;
     if (HitTest(windowPoint) == cool::HitSize) {
         part->setCursor(IsHorz() ? Qt::SizeVerCursor : Qt::SizeHorCursor);
     } else {
@@ -492,31 +574,48 @@ void CoolDialogBar::MouseMove(QWidget* part, QPoint windowPoint, bool buttonsDow
     }
 }
 
-bool CoolDialogBar::LButtonUp() {
-    if (!m_tracking) return false;
+bool CoolDialogBar::LButtonUp()
+{
+    if (!m_tracking)
+        return false;
     StopTracking(true);
     return true;
 }
 
-void CoolDialogBar::OnCaptureChanged() {
-    if (m_tracking) StopTracking(false);
+void CoolDialogBar::OnCaptureChanged()
+{
+    if (m_tracking)
+        StopTracking(false);
 }
 
-bool CoolDialogBar::eventFilter(QObject* watched, QEvent* event) {
-    if (m_tracking && watched == m_frame && event->type() == QEvent::WindowDeactivate) StopTracking(false);
+bool CoolDialogBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_tracking && watched == m_frame && event->type() == QEvent::WindowDeactivate)
+        StopTracking(false);
     return QDockWidget::eventFilter(watched, event);
 }
 
-QWidget* CoolDialogBar::GripperPart() const { return m_gripperPart; }
+QWidget* CoolDialogBar::GripperPart() const
+{
+    return m_gripperPart;
+}
 
-QWidget* CoolDialogBar::BodyPart() const { return m_bodyPart; }
+QWidget* CoolDialogBar::BodyPart() const
+{
+    return m_bodyPart;
+}
 
-bool CoolDialogBar::IsTrackerShown() const { return m_tracker != nullptr && m_tracker->IsShown(); }
+bool CoolDialogBar::IsTrackerShown() const
+{
+    return m_tracker != nullptr && m_tracker->IsShown();
+}
 
-void CoolDialogBar::StartTracking(QWidget* capture) {
+void CoolDialogBar::StartTracking(QWidget* capture)
+{
     m_capture = capture;
     capture->grabMouse();
-    if (!m_tracker) m_tracker = std::make_unique<CoolDialogBarTracker>();
+    if (!m_tracker)
+        m_tracker = std::make_unique<CoolDialogBarTracker>();
     if (m_frame) {
         // Everything drawn now; the tracker inverts this picture of the frame. The frame itself
         // keeps painting, so what the moving tracker uncovers is restored at once.
@@ -530,37 +629,47 @@ void CoolDialogBar::StartTracking(QWidget* capture) {
     OnInvertTracker();
 }
 
-void CoolDialogBar::StopTracking(bool accept) {
+void CoolDialogBar::StopTracking(bool accept)
+{
     OnInvertTracker();
-    if (m_frame) m_frame->removeEventFilter(this);
-    if (m_tracker) m_tracker->End();
+    if (m_frame)
+        m_frame->removeEventFilter(this);
+    if (m_tracker)
+        m_tracker->End();
     m_tracking = false;
-    if (m_capture) m_capture->releaseMouse();
+    if (m_capture)
+        m_capture->releaseMouse();
     m_capture = nullptr;
-    if (!accept) return;
+    if (!accept)
+        return;
 
     const bool horizontal = IsHorz();
     int size = horizontal ? m_horzSize.height() : m_vertSize.width();
     const int frameExtent = m_frame ? (horizontal ? m_frame->height() : m_frame->width()) : 0;
     const QPoint movement = cool::CenterPoint(m_trackerRect) - m_oldPoint;
-    size = cool::ResizedExtent(Side(), size, movement, frameExtent, horizontal ? m_minSize.height() : m_minSize.width());
+    size =
+        cool::ResizedExtent(Side(), size, movement, frameExtent, horizontal ? m_minSize.height() : m_minSize.width());
     if (horizontal) {
         m_horzSize.setHeight(size);
     } else {
         m_vertSize.setWidth(size);
     }
     ApplyDockedSize();
-    if (m_frame) m_frame->RecalcLayout();
+    if (m_frame)
+        m_frame->RecalcLayout();
 }
 
-void CoolDialogBar::OnInvertTracker() {
+void CoolDialogBar::OnInvertTracker()
+{
     Q_ASSERT(!m_trackerRect.isEmpty() && m_tracking);
-    if (!m_frame || !m_tracker || m_trackerRect.isEmpty()) return;
+    if (!m_frame || !m_tracker || m_trackerRect.isEmpty())
+        return;
     const QPoint topLeft = mapTo(m_frame, m_trackerRect.topLeft() + WindowOrigin());
     m_tracker->Invert(QRect(topLeft, m_trackerRect.size()).adjusted(1, 1, -1, -1));
 }
 
-void CoolDialogBar::PaintNonClient(QPainter& painter) const {
+void CoolDialogBar::PaintNonClient(QPainter& painter) const
+{
     const QRect window(QPoint(0, 0), WindowSize());
     painter.fillRect(window, m_background);
 
@@ -576,19 +685,24 @@ void CoolDialogBar::PaintNonClient(QPainter& painter) const {
         painter.fillRect(0, 0, 1, h, m_shadow);
         painter.fillRect(1, 0, 1, h, m_highlight);
     }
-    if (m_barStyle & BorderBottom) painter.fillRect(0, h - 1, w, 1, m_shadow);
-    if (m_barStyle & BorderRight) painter.fillRect(w - 1, 0, 1, h, m_shadow);
+    if (m_barStyle & BorderBottom)
+        painter.fillRect(0, h - 1, w, 1, m_shadow);
+    if (m_barStyle & BorderRight)
+        painter.fillRect(w - 1, 0, 1, h, m_shadow);
 
     Draw3dRect(painter, m_edgeRect, m_highlight, m_shadow);
-    if (isFloating() || Side() == DockSide::Floating) return;
+    if (isFloating() || Side() == DockSide::Floating)
+        return;
 
     const cool::GripperLayout gripper = cool::CalcGripper(Side(), WindowSize());
-    for (const QRect& line : gripper.gripLines) Draw3dRect(painter, line, m_highlight, m_shadow);
+    for (const QRect& line : gripper.gripLines)
+        Draw3dRect(painter, line, m_highlight, m_shadow);
     DrawCaptionButton(painter, m_closeButtonRect, CaptionGlyph::Close, palette());
     DrawCaptionButton(painter, m_floatButtonRect, CaptionGlyph::Maximize, palette());
 }
 
-void CoolDialogBar::PaintFloatingCaption(QPainter& painter, const QRect& caption) const {
+void CoolDialogBar::PaintFloatingCaption(QPainter& painter, const QRect& caption) const
+{
     painter.fillRect(caption, palette().color(QPalette::Highlight));
     const QRect close = FloatingCloseRect(caption);
     QFont bold = font();

@@ -8,81 +8,92 @@
 namespace cool {
 namespace {
 
-QRect Edges(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
+QRect Edges(int left, int top, int right, int bottom)
+{
+    return QRect(left, top, right - left, bottom - top);
+}
 
-}  // namespace
+} // namespace
 
-DockSide DockSideOf(uint32_t dockBarId) {
+DockSide DockSideOf(uint32_t dockBarId)
+{
     switch (dockBarId) {
-        case fw::IDW_DOCKBAR_TOP:
-            return DockSide::Top;
-        case fw::IDW_DOCKBAR_LEFT:
-            return DockSide::Left;
-        case fw::IDW_DOCKBAR_RIGHT:
-            return DockSide::Right;
-        case fw::IDW_DOCKBAR_BOTTOM:
-            return DockSide::Bottom;
-        default:
-            return DockSide::Floating;
+    case fw::IDW_DOCKBAR_TOP:
+        return DockSide::Top;
+    case fw::IDW_DOCKBAR_LEFT:
+        return DockSide::Left;
+    case fw::IDW_DOCKBAR_RIGHT:
+        return DockSide::Right;
+    case fw::IDW_DOCKBAR_BOTTOM:
+        return DockSide::Bottom;
+    default:
+        return DockSide::Floating;
     }
 }
 
-uint32_t DockBarIdOf(DockSide side) {
+uint32_t DockBarIdOf(DockSide side)
+{
     switch (side) {
-        case DockSide::Top:
-            return fw::IDW_DOCKBAR_TOP;
-        case DockSide::Left:
-            return fw::IDW_DOCKBAR_LEFT;
-        case DockSide::Right:
-            return fw::IDW_DOCKBAR_RIGHT;
-        case DockSide::Bottom:
-            return fw::IDW_DOCKBAR_BOTTOM;
-        case DockSide::Floating:
-            break;
+    case DockSide::Top:
+        return fw::IDW_DOCKBAR_TOP;
+    case DockSide::Left:
+        return fw::IDW_DOCKBAR_LEFT;
+    case DockSide::Right:
+        return fw::IDW_DOCKBAR_RIGHT;
+    case DockSide::Bottom:
+        return fw::IDW_DOCKBAR_BOTTOM;
+    case DockSide::Floating:
+        break;
     }
     return fw::IDW_DOCKBAR_FLOAT;
 }
 
-bool IsHorizontal(DockSide side) { return side == DockSide::Top || side == DockSide::Bottom; }
+bool IsHorizontal(DockSide side)
+{
+    return side == DockSide::Top || side == DockSide::Bottom;
+}
 
-NonClientLayout CalcNonClient(DockSide side, QSize window, const BarMetrics& m) {
+NonClientLayout CalcNonClient(DockSide side, QSize window, const BarMetrics& m)
+{
     const int w = window.width();
     const int h = window.height();
     NonClientLayout layout;
     switch (side) {
-        case DockSide::Top:
-            layout.clearedBorder = fw::BarStyle::BorderBottom;
-            layout.client = Edges(m.gripperWidth, m.border, w - m.border, h - m.edgeWidth);
-            layout.edge = Edges(0, h - m.edgeWidth, w, h);
-            break;
-        case DockSide::Left:
-            layout.clearedBorder = fw::BarStyle::BorderRight;
-            layout.client = Edges(m.border, m.gripperWidth, w - m.edgeWidth, h - m.border);
-            layout.edge = Edges(w - m.edgeWidth, 0, w, h);
-            break;
-        case DockSide::Right:
-            layout.clearedBorder = fw::BarStyle::BorderLeft;
-            layout.client = Edges(m.edgeWidth, m.gripperWidth, w - m.border, h - m.border);
-            layout.edge = Edges(0, 0, m.edgeWidth, h);
-            break;
-        case DockSide::Bottom:
-            layout.clearedBorder = fw::BarStyle::BorderTop;
-            layout.client = Edges(m.gripperWidth, m.edgeWidth, w - m.border, h - m.border);
-            layout.edge = Edges(0, 0, w, m.edgeWidth);
-            break;
-        case DockSide::Floating:
-            layout.client = Edges(0, 0, w, h);
-            layout.edge = QRect();
-            break;
+    case DockSide::Top:
+        layout.clearedBorder = fw::BarStyle::BorderBottom;
+        layout.client = Edges(m.gripperWidth, m.border, w - m.border, h - m.edgeWidth);
+        layout.edge = Edges(0, h - m.edgeWidth, w, h);
+        break;
+    case DockSide::Left:
+        layout.clearedBorder = fw::BarStyle::BorderRight;
+        layout.client = Edges(m.border, m.gripperWidth, w - m.edgeWidth, h - m.border);
+        layout.edge = Edges(w - m.edgeWidth, 0, w, h);
+        break;
+    case DockSide::Right:
+        layout.clearedBorder = fw::BarStyle::BorderLeft;
+        layout.client = Edges(m.edgeWidth, m.gripperWidth, w - m.border, h - m.border);
+        layout.edge = Edges(0, 0, m.edgeWidth, h);
+        break;
+    case DockSide::Bottom:
+        layout.clearedBorder = fw::BarStyle::BorderTop;
+        layout.client = Edges(m.gripperWidth, m.edgeWidth, w - m.border, h - m.border);
+        layout.edge = Edges(0, 0, w, m.edgeWidth);
+        break;
+    case DockSide::Floating:
+        layout.client = Edges(0, 0, w, h);
+        layout.edge = QRect();
+        break;
     }
     return layout;
 }
 
-GripperLayout CalcGripper(DockSide side, QSize window) {
+GripperLayout CalcGripper(DockSide side, QSize window)
+{
     const int w = window.width();
     const int h = window.height();
     GripperLayout layout;
-    if (side == DockSide::Floating) return layout;
+    if (side == DockSide::Floating)
+        return layout;
     if (IsHorizontal(side)) {
         layout.gripper = Edges(0, 40, 20, h);
         layout.closeButton = QRect(7, 10, 12, 12);
@@ -99,55 +110,67 @@ GripperLayout CalcGripper(DockSide side, QSize window) {
     return layout;
 }
 
-int HitTestDocked(const GripperLayout& gripper, const QRect& edge, QPoint point, int fallback) {
-    if (gripper.closeButton.contains(point)) return HitSysMenu;
-    if (gripper.floatButton.contains(point)) return HitMinButton;
-    if (gripper.gripper.contains(point)) return HitCaption;
-    if (edge.contains(point)) return HitSize;
+int HitTestDocked(const GripperLayout& gripper, const QRect& edge, QPoint point, int fallback)
+{
+    if (gripper.closeButton.contains(point))
+        return HitSysMenu;
+    if (gripper.floatButton.contains(point))
+        return HitMinButton;
+    if (gripper.gripper.contains(point))
+        return HitCaption;
+    if (edge.contains(point))
+        return HitSize;
     return fallback;
 }
 
-QPoint CenterPoint(const QRect& rect) {
+QPoint CenterPoint(const QRect& rect)
+{
     const int right = rect.x() + rect.width();
     const int bottom = rect.y() + rect.height();
     return QPoint((rect.x() + right) / 2, (rect.y() + bottom) / 2);
 }
 
-QRect TrackerStartRect(const QRect& edge, bool horizontal) {
+QRect TrackerStartRect(const QRect& edge, bool horizontal)
+{
     QRect tracker = edge;
-    if (!horizontal) tracker.setHeight(tracker.height() - 4);
+    if (!horizontal)
+        tracker.setHeight(tracker.height() - 4);
     return tracker;
 }
 
-QRect MoveTracker(const QRect& tracker, QPoint point, bool horizontal) {
+QRect MoveTracker(const QRect& tracker, QPoint point, bool horizontal)
+{
     const QPoint center = CenterPoint(tracker);
-    if (horizontal) return tracker.translated(0, point.y() - center.y());
+    if (horizontal)
+        return tracker.translated(0, point.y() - center.y());
     return tracker.translated(point.x() - center.x(), 0);
 }
 
-int ResizedExtent(DockSide side, int current, QPoint movement, int frameExtent, int minimum) {
+int ResizedExtent(DockSide side, int current, QPoint movement, int frameExtent, int minimum)
+{
     const int upper = current + frameExtent;
     int size = current;
     switch (side) {
-        case DockSide::Top:
-            size += movement.y();
-            break;
-        case DockSide::Left:
-            size += movement.x();
-            break;
-        case DockSide::Right:
-            size -= movement.x();
-            break;
-        case DockSide::Bottom:
-            size -= movement.y();
-            break;
-        case DockSide::Floating:
-            break;
+    case DockSide::Top:
+        size += movement.y();
+        break;
+    case DockSide::Left:
+        size += movement.x();
+        break;
+    case DockSide::Right:
+        size -= movement.x();
+        break;
+    case DockSide::Bottom:
+        size -= movement.y();
+        break;
+    case DockSide::Floating:
+        break;
     }
     return std::max(std::min(size, upper), minimum);
 }
 
-InitialSizes InitialSizesFor(QSize dialog, const BarMetrics& m) {
+InitialSizes InitialSizesFor(QSize dialog, const BarMetrics& m)
+{
     InitialSizes sizes;
     sizes.floating = dialog;
     sizes.horizontal = dialog;
@@ -158,10 +181,13 @@ InitialSizes InitialSizesFor(QSize dialog, const BarMetrics& m) {
 }
 
 QSize FixedLayout(DockSide side, bool stretch, bool horizontal, QSize floating, QSize horizontalSize,
-                  QSize verticalSize, int topDockLength, int leftDockLength) {
-    if (side == DockSide::Floating) return floating;
-    if (horizontal) return QSize(stretch ? kStretchLength : topDockLength + 4, horizontalSize.height());
+                  QSize verticalSize, int topDockLength, int leftDockLength)
+{
+    if (side == DockSide::Floating)
+        return floating;
+    if (horizontal)
+        return QSize(stretch ? kStretchLength : topDockLength + 4, horizontalSize.height());
     return QSize(verticalSize.width(), stretch ? kStretchLength : leftDockLength + 4);
 }
 
-}  // namespace cool
+} // namespace cool

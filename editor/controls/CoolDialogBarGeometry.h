@@ -15,12 +15,12 @@ enum class DockSide { Top, Left, Right, Bottom, Floating };
 // other id means floating.
 DockSide DockSideOf(uint32_t dockBarId);
 uint32_t DockBarIdOf(DockSide side);
-bool IsHorizontal(DockSide side);  // docked at the top or bottom
+bool IsHorizontal(DockSide side); // docked at the top or bottom
 
 struct BarMetrics {
-    int edgeWidth = 6;      // the sizing edge
-    int gripperWidth = 20;  // the gripper on the leading side
-    int border = 3;         // inner border on the other sides
+    int edgeWidth = 6;     // the sizing edge
+    int gripperWidth = 20; // the gripper on the leading side
+    int border = 3;        // inner border on the other sides
 };
 
 // Where the hosted dialog goes and where the sizing edge is, and which border bit of the bar
@@ -90,4 +90,4 @@ QSize FixedLayout(DockSide side, bool stretch, bool horizontal, QSize floating, 
 
 constexpr int kStretchLength = 32767;
 
-}  // namespace cool
+} // namespace cool

@@ -4,35 +4,42 @@
 #include <QScreen>
 
 CoolDialogBarTracker::CoolDialogBarTracker()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                           Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(nullptr,
+              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
+{
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CoolDialogBarTracker::Begin(QWidget* frame) {
+void CoolDialogBarTracker::Begin(QWidget* frame)
+{
     m_frame = frame;
     m_snapshot = QImage();
-    if (frame == nullptr) return;
+    if (frame == nullptr)
+        return;
     if (QScreen* screen = frame->screen()) {
         const QPoint origin = frame->mapToGlobal(QPoint(0, 0));
         const QPoint screenOrigin = screen->geometry().topLeft();
-        m_snapshot = screen->grabWindow(0, origin.x() - screenOrigin.x(), origin.y() - screenOrigin.y(),
-                                        frame->width(), frame->height())
+        m_snapshot = screen
+                         ->grabWindow(0, origin.x() - screenOrigin.x(), origin.y() - screenOrigin.y(), frame->width(),
+                                      frame->height())
                          .toImage()
                          .convertToFormat(QImage::Format_RGB32);
     }
 }
 
-void CoolDialogBarTracker::End() {
-    if (m_shown) hide();
+void CoolDialogBarTracker::End()
+{
+    if (m_shown)
+        hide();
     m_shown = false;
     m_snapshot = QImage();
     m_inverted = QImage();
 }
 
-void CoolDialogBarTracker::Invert(const QRect& frameRect) {
+void CoolDialogBarTracker::Invert(const QRect& frameRect)
+{
     if (m_shown && frameRect == m_rect) {
         hide();
         m_shown = false;
@@ -40,7 +47,8 @@ void CoolDialogBarTracker::Invert(const QRect& frameRect) {
     }
     m_rect = frameRect;
     m_shown = true;
-    if (frameRect.isEmpty() || m_frame.isNull()) return;
+    if (frameRect.isEmpty() || m_frame.isNull())
+        return;
 
     // Pattern-invert: pixels on the checkerboard of the frame's origin flip, the others stay.
     m_inverted = QImage(frameRect.size(), QImage::Format_RGB32);
@@ -60,7 +68,8 @@ void CoolDialogBarTracker::Invert(const QRect& frameRect) {
     update();
 }
 
-void CoolDialogBarTracker::paintEvent(QPaintEvent*) {
+void CoolDialogBarTracker::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.drawImage(0, 0, m_inverted);
 }

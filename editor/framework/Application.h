@@ -106,4 +106,4 @@ private:
     QPointF m_lastMousePos;
 };
 
-}  // namespace fw
+} // namespace fw

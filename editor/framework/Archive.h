@@ -25,4 +25,4 @@ private:
     qint64 m_written = 0;
 };
 
-}  // namespace fw
+} // namespace fw

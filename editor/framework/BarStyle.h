@@ -8,7 +8,7 @@ namespace fw {
 namespace WinStyle {
 constexpr uint32_t Child = 0x40000000;
 constexpr uint32_t Visible = 0x10000000;
-}  // namespace WinStyle
+} // namespace WinStyle
 
 namespace BarStyle {
 constexpr uint32_t Floating = 0x0001;
@@ -37,11 +37,11 @@ constexpr uint32_t Right = AlignRight | BorderLeft;
 constexpr uint32_t Bottom = AlignBottom | BorderTop;
 // The bits that belong to the bar rather than to its window.
 constexpr uint32_t Mask = 0x0040FFFF;
-}  // namespace BarStyle
+} // namespace BarStyle
 
 namespace ToolBarStyle {
 constexpr uint32_t Flat = 0x0800;
-}  // namespace ToolBarStyle
+} // namespace ToolBarStyle
 
 // Modes of a bar's dynamic size query.
 namespace LayoutMode {
@@ -52,6 +52,6 @@ constexpr uint32_t HorzDock = 0x08;
 constexpr uint32_t VertDock = 0x10;
 constexpr uint32_t LengthY = 0x20;
 constexpr uint32_t Commit = 0x40;
-}  // namespace LayoutMode
+} // namespace LayoutMode
 
-}  // namespace fw
+} // namespace fw

@@ -13,9 +13,9 @@ class CmdTarget;
 
 // What a route is asked to do with a command id.
 enum class CmdMsg {
-    Execute,  // run the handler
-    Probe,    // only say whether a handler exists
-    Update,   // run the update handler with a CmdUI
+    Execute, // run the handler
+    Probe,   // only say whether a handler exists
+    Update,  // run the update handler with a CmdUI
 };
 
 // One user-interface element of a command (menu item, toolbar button, status pane) during an
@@ -28,7 +28,7 @@ public:
     uint32_t Id() const { return m_id; }
 
     virtual void Enable(bool on = true);
-    virtual void SetCheck(int check = 1);  // 0 unchecked, 1 checked
+    virtual void SetCheck(int check = 1); // 0 unchecked, 1 checked
     virtual void SetText(const QString& text);
 
     // An update handler that cannot decide passes the command on to the next target.
@@ -84,4 +84,4 @@ private:
     std::vector<UpdateEntry> m_updates;
 };
 
-}  // namespace fw
+} // namespace fw

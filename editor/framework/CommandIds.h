@@ -12,7 +12,7 @@ constexpr uint32_t ID_FILE_CLOSE = 57602;
 constexpr uint32_t ID_FILE_SAVE = 57603;
 constexpr uint32_t ID_FILE_SAVE_AS = 57604;
 constexpr uint32_t ID_FILE_PRINT = 57607;
-constexpr uint32_t ID_FILE_MRU_FILE1 = 57616;   // up to 16 recent files: 57616..57631
+constexpr uint32_t ID_FILE_MRU_FILE1 = 57616; // up to 16 recent files: 57616..57631
 constexpr uint32_t ID_FILE_MRU_LAST = 57631;
 
 // Edit commands.
@@ -47,7 +47,7 @@ constexpr uint32_t IDW_DOCKBAR_BOTTOM = 59422;
 constexpr uint32_t IDW_DOCKBAR_FLOAT = 59423;
 
 // Status bar panes.
-constexpr uint32_t ID_SEPARATOR = 0;   // the stretching message pane
+constexpr uint32_t ID_SEPARATOR = 0; // the stretching message pane
 constexpr uint32_t ID_INDICATOR_EXT = 59136;
 constexpr uint32_t ID_INDICATOR_CAPS = 59137;
 constexpr uint32_t ID_INDICATOR_NUM = 59138;
@@ -63,4 +63,4 @@ constexpr uint32_t IDS_IDLEMESSAGE = 57345;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
-}  // namespace fw
+} // namespace fw

@@ -17,7 +17,8 @@ public:
     virtual void SetBarStyle(uint32_t style) = 0;
     virtual uint32_t GetDlgCtrlID() const = 0;
     // Idle-time update of the bar's own controls through target's command route.
-    virtual void OnUpdateCmdUI(CmdTarget* target, bool disableIfNoHandler) {
+    virtual void OnUpdateCmdUI(CmdTarget* target, bool disableIfNoHandler)
+    {
         (void)target;
         (void)disableIfNoHandler;
     }
@@ -27,4 +28,4 @@ public:
     virtual bool LoadSizes(const QByteArray& sizes) { return sizes.isEmpty(); }
 };
 
-}  // namespace fw
+} // namespace fw

@@ -49,7 +49,7 @@ public:
     bool IsCreated() const { return m_created; }
     QWidget* GetDlgItem(int id) const;
     DialogBaseUnits BaseUnits() const { return m_base; }
-    QSize TemplateSize() const { return m_templateSize; }  // pixels
+    QSize TemplateSize() const { return m_templateSize; } // pixels
 
     // Runs the data exchange; false when a control could not be bound.
     bool UpdateData(bool saveAndValidate = true);
@@ -90,9 +90,11 @@ private:
 
 // Binds member to the control with id; fails the exchange when there is none of that kind.
 template <class Control>
-void DDX_Control(DataExchange& dx, int id, Control*& member) {
+void DDX_Control(DataExchange& dx, int id, Control*& member)
+{
     member = qobject_cast<Control*>(dx.GetDialog()->GetDlgItem(id));
-    if (member == nullptr) dx.Fail();
+    if (member == nullptr)
+        dx.Fail();
 }
 
-}  // namespace fw
+} // namespace fw

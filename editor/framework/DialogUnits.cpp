@@ -6,8 +6,10 @@
 
 namespace fw {
 
-int MulDivRound(int a, int b, int c) {
-    if (c == 0) return 0;
+int MulDivRound(int a, int b, int c)
+{
+    if (c == 0)
+        return 0;
     const int64_t product = static_cast<int64_t>(a) * b;
     const int64_t half = (c > 0 ? c : -c) / 2;
     const bool negative = (product < 0) != (c < 0);
@@ -15,14 +17,16 @@ int MulDivRound(int a, int b, int c) {
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-DialogBaseUnits BaseUnitsForFont(const QFont& font) {
+DialogBaseUnits BaseUnitsForFont(const QFont& font)
+{
     const QFontMetrics metrics(font);
     const int alphabet =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {(alphabet / 26 + 1) / 2, metrics.height()};
 }
 
-QRect MapDialogRect(const QRect& units, DialogBaseUnits base) {
+QRect MapDialogRect(const QRect& units, DialogBaseUnits base)
+{
     const int left = MulDivRound(units.left(), base.x, 4);
     const int top = MulDivRound(units.top(), base.y, 8);
     const int right = MulDivRound(units.left() + units.width(), base.x, 4);
@@ -30,8 +34,9 @@ QRect MapDialogRect(const QRect& units, DialogBaseUnits base) {
     return QRect(left, top, right - left, bottom - top);
 }
 
-QSize MapDialogSize(const QSize& units, DialogBaseUnits base) {
+QSize MapDialogSize(const QSize& units, DialogBaseUnits base)
+{
     return QSize(MulDivRound(units.width(), base.x, 4), MulDivRound(units.height(), base.y, 8));
 }
 
-}  // namespace fw
+} // namespace fw

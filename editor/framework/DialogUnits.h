@@ -8,8 +8,8 @@
 namespace fw {
 
 struct DialogBaseUnits {
-    int x = 0;  // average character width in pixels
-    int y = 0;  // character height in pixels
+    int x = 0; // average character width in pixels
+    int y = 0; // character height in pixels
 };
 
 // a * b / c rounded to the nearest integer, halves away from zero.
@@ -21,4 +21,4 @@ DialogBaseUnits BaseUnitsForFont(const QFont& font);
 QRect MapDialogRect(const QRect& units, DialogBaseUnits base);
 QSize MapDialogSize(const QSize& units, DialogBaseUnits base);
 
-}  // namespace fw
+} // namespace fw

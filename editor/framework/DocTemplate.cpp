@@ -13,27 +13,35 @@ namespace fw {
 
 SingleDocTemplate::SingleDocTemplate(uint32_t resourceId, const QMetaObject* documentClass,
                                      const QMetaObject* frameClass, const QMetaObject* viewClass)
-    : m_resourceId(resourceId), m_documentClass(documentClass), m_frameClass(frameClass), m_viewClass(viewClass) {}
+    : m_resourceId(resourceId), m_documentClass(documentClass), m_frameClass(frameClass), m_viewClass(viewClass)
+{
+}
 
-SingleDocTemplate::~SingleDocTemplate() {
+SingleDocTemplate::~SingleDocTemplate()
+{
     // Views point at the document; let the frame go first.
     delete m_frame.data();
 }
 
-bool SingleDocTemplate::GetDocString(QString& out, DocStringIndex index) const {
+bool SingleDocTemplate::GetDocString(QString& out, DocStringIndex index) const
+{
     const std::optional<QString> text = ResourceTable::Instance().String(m_resourceId);
     out = text ? StringField(*text, index) : QString();
     return text.has_value();
 }
 
-void SingleDocTemplate::SetDefaultTitle(Document* document) const {
+void SingleDocTemplate::SetDefaultTitle(Document* document) const
+{
     QString title;
-    if (!GetDocString(title, DocName) || title.isEmpty()) GetDocString(title, FileNewName);
-    if (title.isEmpty()) title = QStringLiteral("Untitled");
+    if (!GetDocString(title, DocName) || title.isEmpty())
+        GetDocString(title, FileNewName);
+    if (title.isEmpty())
+        title = QStringLiteral("Untitled");
     document->SetTitle(title);
 }
 
-Document* SingleDocTemplate::CreateNewDocument() {
+Document* SingleDocTemplate::CreateNewDocument()
+{
     QObject* object = m_documentClass != nullptr ? m_documentClass->newInstance() : nullptr;
     auto* document = qobject_cast<Document*>(object);
     if (document == nullptr) {
@@ -46,7 +54,8 @@ Document* SingleDocTemplate::CreateNewDocument() {
     return document;
 }
 
-FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document) {
+FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document)
+{
     QObject* object = m_frameClass != nullptr ? m_frameClass->newInstance() : nullptr;
     auto* frame = qobject_cast<FrameWnd*>(object);
     if (frame == nullptr) {
@@ -63,17 +72,20 @@ FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document) {
     return frame;
 }
 
-Document* SingleDocTemplate::OpenDocumentFile(const QString& requested) {
+Document* SingleDocTemplate::OpenDocumentFile(const QString& requested)
+{
     // Resolved once, up front: opening may change the working directory.
     const QString path = requested.isEmpty() ? QString() : QFileInfo(requested).absoluteFilePath();
     Application* app = Application::Instance();
     Document* document = m_document.get();
     bool created = false;
     if (document != nullptr) {
-        if (!document->SaveModified()) return nullptr;
+        if (!document->SaveModified())
+            return nullptr;
     } else {
         document = CreateNewDocument();
-        if (document == nullptr) return nullptr;
+        if (document == nullptr)
+            return nullptr;
         created = true;
     }
 
@@ -82,19 +94,23 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString& requested) {
     if (frameCreated) {
         frame = CreateNewFrame(document);
         if (frame == nullptr) {
-            if (created) m_document.reset();
+            if (created)
+                m_document.reset();
             return nullptr;
         }
         m_frame = frame;
         // The document's steps reach the frame through the application, so it must be known
         // before the first of them runs.
-        if (app != nullptr && app->GetMainWnd() == nullptr) app->SetMainWnd(frame);
+        if (app != nullptr && app->GetMainWnd() == nullptr)
+            app->SetMainWnd(frame);
     }
 
     auto discardFrame = [&] {
-        if (!frameCreated) return;
+        if (!frameCreated)
+            return;
         delete frame;
-        if (created) m_document.reset();
+        if (created)
+            m_document.reset();
     };
 
     if (path.isEmpty()) {
@@ -112,11 +128,12 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString& requested) {
             if (frameCreated) {
                 discardFrame();
             } else if (!document->IsModified()) {
-                document->SetModifiedFlag(wasModified);  // the open left the document untouched
+                document->SetModifiedFlag(wasModified); // the open left the document untouched
             } else {
                 // The failed open spoilt the document: start a new one in its place.
                 SetDefaultTitle(document);
-                if (!document->OnNewDocument()) qDebug("Document::OnNewDocument returned false\n");
+                if (!document->OnNewDocument())
+                    qDebug("Document::OnNewDocument returned false\n");
             }
             return nullptr;
         }
@@ -126,4 +143,4 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString& requested) {
     return document;
 }
 
-}  // namespace fw
+} // namespace fw

@@ -50,4 +50,4 @@ private:
     QPointer<FrameWnd> m_frame;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -68,4 +68,4 @@ private:
     SingleDocTemplate* m_template = nullptr;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -69,7 +69,7 @@ public:
     // The action of command id, made on first use with the prompt of the string of that id.
     QAction* GetAction(uint32_t id);
     QAction* FindAction(uint32_t id) const;
-    QMenu* MenuOfPopup(int index) const;  // a drop-down of the menu bar
+    QMenu* MenuOfPopup(int index) const; // a drop-down of the menu bar
 
     void AddControlBar(uint32_t id, QWidget* bar);
     QWidget* GetControlBar(uint32_t id) const;
@@ -144,4 +144,4 @@ private:
     std::map<uint32_t, QPointer<QWidget>> m_controlBars;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -21,7 +21,7 @@ public:
     int GetImageCount() const { return static_cast<int>(m_images.size()); }
     QSize ImageSize() const { return m_size; }
     unsigned Flags() const { return m_flags; }
-    QIcon Image(int index) const;  // null when out of range
+    QIcon Image(int index) const; // null when out of range
 
 private:
     bool m_created = false;
@@ -30,4 +30,4 @@ private:
     std::vector<QIcon> m_images;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -12,4 +12,4 @@ struct KeyLockState {
 // Read from the keyboard LEDs of the X server; all off on platforms that do not say.
 KeyLockState QueryKeyLocks();
 
-}  // namespace fw
+} // namespace fw

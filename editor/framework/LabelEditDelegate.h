@@ -23,4 +23,4 @@ private:
     Accept m_accept;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -9,7 +9,8 @@
 
 namespace fw {
 
-ListCtrl::ListCtrl(uint32_t style, QWidget* parent) : QTableWidget(parent), m_style(style) {
+ListCtrl::ListCtrl(uint32_t style, QWidget* parent) : QTableWidget(parent), m_style(style)
+{
     // Only the report view is provided: a header row and one line per item.
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -32,11 +33,13 @@ ListCtrl::ListCtrl(uint32_t style, QWidget* parent) : QTableWidget(parent), m_st
         [this](const QModelIndex& index, const QString& text) { return EndLabelEdit(index.row(), text); }, this));
 }
 
-int ListCtrl::InsertColumn(int column, const QString& heading, int width) {
+int ListCtrl::InsertColumn(int column, const QString& heading, int width)
+{
     column = std::clamp(column, 0, columnCount());
     insertColumn(column);
     setHorizontalHeaderItem(column, new QTableWidgetItem(heading));
-    if (width >= 0) setColumnWidth(column, width);
+    if (width >= 0)
+        setColumnWidth(column, width);
     // The first column takes over the labels kept while the list had none.
     if (column == 0 && columnCount() == 1) {
         for (int row = 0; row < rowCount(); ++row) {
@@ -50,7 +53,8 @@ int ListCtrl::InsertColumn(int column, const QString& heading, int width) {
     return column;
 }
 
-int ListCtrl::InsertItem(int row, const QString& text) {
+int ListCtrl::InsertItem(int row, const QString& text)
+{
     row = std::clamp(row, 0, rowCount());
     insertRow(row);
     auto* item = new QTableWidgetItem(text);
@@ -64,17 +68,21 @@ int ListCtrl::InsertItem(int row, const QString& text) {
     return row;
 }
 
-bool ListCtrl::DeleteAllItems() {
+bool ListCtrl::DeleteAllItems()
+{
     setRowCount(0);
     return true;
 }
 
-QTableWidgetItem* ListCtrl::LabelItem(int row) const {
-    if (row < 0 || row >= rowCount()) return nullptr;
+QTableWidgetItem* ListCtrl::LabelItem(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return nullptr;
     return columnCount() > 0 ? item(row, 0) : verticalHeaderItem(row);
 }
 
-QString ListCtrl::GetItemText(int row, int column) const {
+QString ListCtrl::GetItemText(int row, int column) const
+{
     if (column == 0) {
         const QTableWidgetItem* label = LabelItem(row);
         return label != nullptr ? label->text() : QString();
@@ -83,13 +91,16 @@ QString ListCtrl::GetItemText(int row, int column) const {
     return cell != nullptr ? cell->text() : QString();
 }
 
-bool ListCtrl::SetItemText(int row, int column, const QString& text) {
-    if (row < 0 || row >= rowCount() || column < 0) return false;
+bool ListCtrl::SetItemText(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rowCount() || column < 0)
+        return false;
     if (column == 0 && columnCount() == 0) {
         LabelItem(row)->setText(text);
         return true;
     }
-    if (column >= columnCount()) return false;
+    if (column >= columnCount())
+        return false;
     QTableWidgetItem* cell = item(row, column);
     if (cell == nullptr) {
         cell = new QTableWidgetItem();
@@ -100,26 +111,30 @@ bool ListCtrl::SetItemText(int row, int column, const QString& text) {
     return true;
 }
 
-void ListCtrl::ApplyItemFlags(QTableWidgetItem* cell, int column) const {
+void ListCtrl::ApplyItemFlags(QTableWidgetItem* cell, int column) const
+{
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (column == 0 && (m_style & CtlStyle::EditLabels)) flags |= Qt::ItemIsEditable;
+    if (column == 0 && (m_style & CtlStyle::EditLabels))
+        flags |= Qt::ItemIsEditable;
     if (column == 0 && (m_exStyle & ExCheckBoxes)) {
         flags |= Qt::ItemIsUserCheckable;
-        if (!cell->data(Qt::CheckStateRole).isValid()) cell->setCheckState(Qt::Unchecked);
+        if (!cell->data(Qt::CheckStateRole).isValid())
+            cell->setCheckState(Qt::Unchecked);
     }
     cell->setFlags(flags);
 }
 
-uint32_t ListCtrl::SetExtendedStyle(uint32_t exStyle) {
+uint32_t ListCtrl::SetExtendedStyle(uint32_t exStyle)
+{
     const uint32_t previous = m_exStyle;
     m_exStyle = exStyle;
     setShowGrid((exStyle & ExGridLines) != 0);
-    setSelectionBehavior((exStyle & ExFullRowSelect) ? QAbstractItemView::SelectRows
-                                                     : QAbstractItemView::SelectItems);
+    setSelectionBehavior((exStyle & ExFullRowSelect) ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     if (columnCount() > 0) {
         for (int row = 0; row < rowCount(); ++row) {
             if (QTableWidgetItem* label = item(row, 0)) {
-                if (!(exStyle & ExCheckBoxes)) label->setData(Qt::CheckStateRole, QVariant());
+                if (!(exStyle & ExCheckBoxes))
+                    label->setData(Qt::CheckStateRole, QVariant());
                 ApplyItemFlags(label, 0);
             }
         }
@@ -127,24 +142,29 @@ uint32_t ListCtrl::SetExtendedStyle(uint32_t exStyle) {
     return previous;
 }
 
-bool ListCtrl::GetCheck(int row) const {
+bool ListCtrl::GetCheck(int row) const
+{
     const QTableWidgetItem* label = LabelItem(row);
     return label != nullptr && label->checkState() == Qt::Checked;
 }
 
-bool ListCtrl::SetCheck(int row, bool checked) {
+bool ListCtrl::SetCheck(int row, bool checked)
+{
     QTableWidgetItem* label = LabelItem(row);
-    if (label == nullptr || !(m_exStyle & ExCheckBoxes)) return false;
+    if (label == nullptr || !(m_exStyle & ExCheckBoxes))
+        return false;
     label->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     return true;
 }
 
-void ListCtrl::SetEndLabelEditHandler(std::function<bool(int, const QString&)> handler) {
+void ListCtrl::SetEndLabelEditHandler(std::function<bool(int, const QString&)> handler)
+{
     m_endLabelEdit = std::move(handler);
 }
 
-bool ListCtrl::EndLabelEdit(int row, const QString& text) const {
+bool ListCtrl::EndLabelEdit(int row, const QString& text) const
+{
     return m_endLabelEdit ? m_endLabelEdit(row, text) : false;
 }
 
-}  // namespace fw
+} // namespace fw

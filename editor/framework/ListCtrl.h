@@ -34,7 +34,7 @@ public:
     bool SetItemText(int row, int column, const QString& text);
 
     uint32_t GetExtendedStyle() const { return m_exStyle; }
-    uint32_t SetExtendedStyle(uint32_t exStyle);  // returns the previous one
+    uint32_t SetExtendedStyle(uint32_t exStyle); // returns the previous one
 
     bool GetCheck(int row) const;
     bool SetCheck(int row, bool checked);
@@ -53,4 +53,4 @@ private:
     std::function<bool(int, const QString&)> m_endLabelEdit;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -11,39 +11,47 @@
 namespace fw {
 
 RecentFileList::RecentFileList(uint32_t firstId, QString section, QString entryFormat, int size, int maxDisplayLength)
-    : m_firstId(firstId),
-      m_section(std::move(section)),
-      m_entryFormat(std::move(entryFormat)),
-      m_size(size < 0 ? 0 : size),
-      m_maxDisplayLength(maxDisplayLength) {}
+    : m_firstId(firstId), m_section(std::move(section)), m_entryFormat(std::move(entryFormat)),
+      m_size(size < 0 ? 0 : size), m_maxDisplayLength(maxDisplayLength)
+{
+}
 
-QString RecentFileList::operator[](int index) const {
+QString RecentFileList::operator[](int index) const
+{
     return index >= 0 && index < Count() ? m_files[index] : QString();
 }
 
-void RecentFileList::Add(const QString& path) {
-    if (path.isEmpty() || m_size == 0) return;
+void RecentFileList::Add(const QString& path)
+{
+    if (path.isEmpty() || m_size == 0)
+        return;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_files.removeAll(absolute);
     m_files.prepend(absolute);
-    while (m_files.size() > m_size) m_files.removeLast();
+    while (m_files.size() > m_size)
+        m_files.removeLast();
 }
 
-void RecentFileList::Remove(int index) {
-    if (index >= 0 && index < Count()) m_files.removeAt(index);
+void RecentFileList::Remove(int index)
+{
+    if (index >= 0 && index < Count())
+        m_files.removeAt(index);
 }
 
-void RecentFileList::ReadList(QSettings& settings) {
+void RecentFileList::ReadList(QSettings& settings)
+{
     m_files.clear();
     settings.beginGroup(m_section);
     for (int i = 0; i < m_size; ++i) {
         const QString file = settings.value(m_entryFormat.arg(i + 1)).toString();
-        if (!file.isEmpty() && !m_files.contains(file)) m_files.append(file);
+        if (!file.isEmpty() && !m_files.contains(file))
+            m_files.append(file);
     }
     settings.endGroup();
 }
 
-void RecentFileList::WriteList(QSettings& settings) const {
+void RecentFileList::WriteList(QSettings& settings) const
+{
     settings.beginGroup(m_section);
     for (int i = 0; i < m_size; ++i) {
         const QString key = m_entryFormat.arg(i + 1);
@@ -56,28 +64,35 @@ void RecentFileList::WriteList(QSettings& settings) const {
     settings.endGroup();
 }
 
-QString AbbreviatePath(const QString& path, int maxLength) {
-    if (path.size() <= maxLength) return path;
+QString AbbreviatePath(const QString& path, int maxLength)
+{
+    if (path.size() <= maxLength)
+        return path;
     const QString separator = QStringLiteral("/");
     const QString ellipsis = QStringLiteral("...");
     QStringList parts = path.split(separator);
     const QString fileName = parts.isEmpty() ? path : parts.takeLast();
-    if (fileName.size() + ellipsis.size() + 1 > maxLength || parts.isEmpty()) return fileName;
+    if (fileName.size() + ellipsis.size() + 1 > maxLength || parts.isEmpty())
+        return fileName;
     // The root ("" for an absolute path) stays, then "...", then as many trailing folders as fit.
     const QString root = parts.takeFirst();
     QString tail = separator + fileName;
     while (!parts.isEmpty()) {
         const QString candidate = separator + parts.last() + tail;
-        if (root.size() + separator.size() + ellipsis.size() + candidate.size() > maxLength) break;
+        if (root.size() + separator.size() + ellipsis.size() + candidate.size() > maxLength)
+            break;
         tail = candidate;
         parts.removeLast();
     }
-    if (parts.isEmpty()) return root + tail;
+    if (parts.isEmpty())
+        return root + tail;
     return root + separator + ellipsis + tail;
 }
 
-QString RecentFileList::GetDisplayName(int index, const QString& currentDir) const {
-    if (index < 0 || index >= Count()) return QString();
+QString RecentFileList::GetDisplayName(int index, const QString& currentDir) const
+{
+    if (index < 0 || index >= Count())
+        return QString();
     const QFileInfo info(m_files[index]);
     QString name = QDir::cleanPath(info.absolutePath()) == QDir::cleanPath(currentDir)
                        ? info.fileName()
@@ -86,18 +101,21 @@ QString RecentFileList::GetDisplayName(int index, const QString& currentDir) con
     return name;
 }
 
-void RecentFileList::UpdateMenu(ActionCmdUI& ui) const {
+void RecentFileList::UpdateMenu(ActionCmdUI& ui) const
+{
     QAction* placeholder = ui.Action();
     FrameWnd* frame = ui.Frame();
     QMenu* menu = nullptr;
     for (QObject* object : placeholder->associatedObjects()) {
-        if ((menu = qobject_cast<QMenu*>(object)) != nullptr) break;
+        if ((menu = qobject_cast<QMenu*>(object)) != nullptr)
+            break;
     }
     if (Count() == 0) {
         placeholder->setText(placeholder->property("menuText").toString());
         ui.Enable(false);
         for (int i = 1; i < m_size; ++i) {
-            if (QAction* entry = frame->FindAction(m_firstId + static_cast<uint32_t>(i))) entry->setVisible(false);
+            if (QAction* entry = frame->FindAction(m_firstId + static_cast<uint32_t>(i)))
+                entry->setVisible(false);
         }
         return;
     }
@@ -123,4 +141,4 @@ void RecentFileList::UpdateMenu(ActionCmdUI& ui) const {
     ui.Enable(true);
 }
 
-}  // namespace fw
+} // namespace fw

@@ -21,7 +21,7 @@ public:
     QString operator[](int index) const;
     const QStringList& Files() const { return m_files; }
 
-    void Add(const QString& path);  // made absolute, moved or put first
+    void Add(const QString& path); // made absolute, moved or put first
     void Remove(int index);
 
     void ReadList(QSettings& settings);
@@ -50,4 +50,4 @@ private:
 // keeping the root and the file name; a file name that is itself too long is returned alone.
 QString AbbreviatePath(const QString& path, int maxLength);
 
-}  // namespace fw
+} // namespace fw

@@ -20,9 +20,9 @@ struct MenuItem {
     enum class Kind { Command, Separator, Popup };
     Kind kind = Kind::Command;
     uint32_t id = 0;
-    QString text;              // with '&' mnemonic and an optional "\t" shortcut text
-    bool grayed = false;       // shown disabled until an update enables it
-    std::vector<MenuItem> items;  // popups only
+    QString text;                // with '&' mnemonic and an optional "\t" shortcut text
+    bool grayed = false;         // shown disabled until an update enables it
+    std::vector<MenuItem> items; // popups only
 
     static MenuItem Command(uint32_t id, QString text, bool grayed = false);
     static MenuItem Separator();
@@ -30,14 +30,14 @@ struct MenuItem {
 };
 
 struct MenuResource {
-    std::vector<MenuItem> popups;  // the drop-downs of the menu bar, in order
+    std::vector<MenuItem> popups; // the drop-downs of the menu bar, in order
 };
 
 // Buttons in order; id 0 stands for a separator. One image per button (separators have none).
 struct ToolBarResource {
     QSize buttonSize;
     std::vector<uint32_t> buttons;
-    std::function<std::vector<QIcon>()> images;  // made on demand: icons need the GUI running
+    std::function<std::vector<QIcon>()> images; // made on demand: icons need the GUI running
 };
 
 struct Accelerator {
@@ -49,8 +49,8 @@ struct Accelerator {
 enum class ControlClass {
     PushButton,
     DefPushButton,
-    Text,        // static text
-    Icon,        // static icon; the control's resource id names the icon
+    Text, // static text
+    Icon, // static icon; the control's resource id names the icon
     BlackFrame,
     GroupBox,
     Edit,
@@ -72,7 +72,7 @@ constexpr uint32_t AutoVScroll = 1u << 6;
 // list view
 constexpr uint32_t Report = 1u << 7;
 constexpr uint32_t SingleSel = 1u << 8;
-constexpr uint32_t EditLabels = 1u << 9;  // list and tree views
+constexpr uint32_t EditLabels = 1u << 9; // list and tree views
 // tree view
 constexpr uint32_t HasButtons = 1u << 10;
 constexpr uint32_t HasLines = 1u << 11;
@@ -84,32 +84,32 @@ constexpr uint32_t TabsBottom = 1u << 15;
 constexpr uint32_t HotTrack = 1u << 16;
 constexpr uint32_t RaggedRight = 1u << 17;
 constexpr uint32_t ToolTips = 1u << 18;
-}  // namespace CtlStyle
+} // namespace CtlStyle
 
 namespace DlgStyle {
-constexpr uint32_t Child = 1u << 0;      // lives inside another window, no caption
-constexpr uint32_t Popup = 1u << 1;      // a window of its own
+constexpr uint32_t Child = 1u << 0; // lives inside another window, no caption
+constexpr uint32_t Popup = 1u << 1; // a window of its own
 constexpr uint32_t Caption = 1u << 2;
-constexpr uint32_t SysMenu = 1u << 3;    // close box
+constexpr uint32_t SysMenu = 1u << 3; // close box
 constexpr uint32_t ModalFrame = 1u << 4;
-}  // namespace DlgStyle
+} // namespace DlgStyle
 
 struct ControlTemplate {
-    int id = -1;                 // -1: a static control nobody refers to
+    int id = -1; // -1: a static control nobody refers to
     ControlClass cls = ControlClass::Text;
     QString text;
-    QRect rect;                  // dialog units
+    QRect rect; // dialog units
     uint32_t style = 0;
-    uint32_t resourceId = 0;     // icon controls: the icon shown
+    uint32_t resourceId = 0; // icon controls: the icon shown
 };
 
 struct DialogTemplate {
     QString caption;
-    QSize size;                  // dialog units
+    QSize size; // dialog units
     QString fontFamily;
     int fontPoints = 8;
     uint32_t style = 0;
-    std::vector<ControlTemplate> controls;  // in template (creation and tab) order
+    std::vector<ControlTemplate> controls; // in template (creation and tab) order
 };
 
 class ResourceTable {
@@ -130,7 +130,7 @@ public:
     const ToolBarResource* ToolBar(uint32_t id) const;
     const std::vector<Accelerator>* Accelerators(uint32_t id) const;
     const DialogTemplate* Dialog(uint32_t id) const;
-    QIcon Icon(uint32_t id) const;  // null icon when unknown
+    QIcon Icon(uint32_t id) const; // null icon when unknown
 
 private:
     std::map<uint32_t, QString> m_strings;
@@ -151,4 +151,4 @@ Prompt SplitPrompt(const QString& prompt);
 // The n-th "\n"-separated field of a string (the document string has seven).
 QString StringField(const QString& text, int index);
 
-}  // namespace fw
+} // namespace fw

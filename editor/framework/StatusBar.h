@@ -26,9 +26,9 @@ public:
 
     int GetCount() const { return static_cast<int>(m_panes.size()); }
     uint32_t GetItemID(int index) const;
-    int CommandToIndex(uint32_t id) const;  // -1 when absent
+    int CommandToIndex(uint32_t id) const; // -1 when absent
     bool SetPaneText(int index, const QString& text);
-    QString GetPaneText(int index) const;  // what the pane shows now
+    QString GetPaneText(int index) const; // what the pane shows now
     bool IsPaneOn(int index) const;
     QLabel* Pane(int index) const;
 
@@ -42,7 +42,7 @@ public:
 private:
     struct PaneInfo {
         uint32_t id = 0;
-        QString text;  // indicator text shown while on
+        QString text; // indicator text shown while on
         bool on = true;
         QLabel* label = nullptr;
     };
@@ -54,4 +54,4 @@ private:
     std::vector<PaneInfo> m_panes;
 };
 
-}  // namespace fw
+} // namespace fw

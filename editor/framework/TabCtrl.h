@@ -21,10 +21,10 @@ public:
     int InsertItem(int position, const QString& text);
     int GetItemCount() const;
     QString GetItemText(int index) const;
-    int GetCurSel() const;   // -1 without tabs
-    int SetCurSel(int index);  // returns the previous selection; sends no notification
+    int GetCurSel() const;    // -1 without tabs
+    int SetCurSel(int index); // returns the previous selection; sends no notification
     QTabBar* TabBar() const { return m_bar; }
-    QRect TabStripRect() const;  // where the tabs are, in this control's coordinates
+    QRect TabStripRect() const; // where the tabs are, in this control's coordinates
 
 signals:
     // The user changed the selection (mouse or keyboard).
@@ -39,7 +39,7 @@ private:
 
     uint32_t m_style = 0;
     QTabBar* m_bar = nullptr;
-    bool m_quiet = false;  // selection changed by code, not by the user
+    bool m_quiet = false; // selection changed by code, not by the user
 };
 
-}  // namespace fw
+} // namespace fw

@@ -35,4 +35,4 @@ private:
     uint32_t m_id = 0;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -19,12 +19,15 @@ constexpr int kDataRole = Qt::UserRole + 2;
 // comes from the application's style.
 class BranchLineStyle : public QProxyStyle {
 public:
-    BranchLineStyle() : m_lines(QStyleFactory::create(QStringLiteral("Windows"))) {
-        if (m_lines != nullptr) m_lines->setParent(this);
+    BranchLineStyle() : m_lines(QStyleFactory::create(QStringLiteral("Windows")))
+    {
+        if (m_lines != nullptr)
+            m_lines->setParent(this);
     }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override {
+                       const QWidget* widget) const override
+    {
         if (element == PE_IndicatorBranch && m_lines != nullptr) {
             m_lines->drawPrimitive(element, option, painter, widget);
             return;
@@ -36,25 +39,28 @@ private:
     QStyle* m_lines;
 };
 
-QStyle* BranchLines() {
+QStyle* BranchLines()
+{
     static QPointer<QStyle> style;
     if (style.isNull()) {
         style = new BranchLineStyle();
-        style->setParent(qApp);  // lives as long as the application
+        style->setParent(qApp); // lives as long as the application
     }
     return style;
 }
 
-void CountItems(const QTreeWidgetItem* item, int& count) {
+void CountItems(const QTreeWidgetItem* item, int& count)
+{
     for (int i = 0; i < item->childCount(); ++i) {
         ++count;
         CountItems(item->child(i), count);
     }
 }
 
-}  // namespace
+} // namespace
 
-TreeCtrl::TreeCtrl(uint32_t style, QWidget* parent) : QTreeWidget(parent), m_style(style) {
+TreeCtrl::TreeCtrl(uint32_t style, QWidget* parent) : QTreeWidget(parent), m_style(style)
+{
     setHeaderHidden(true);
     setColumnCount(1);
     setUniformRowHeights(true);
@@ -62,7 +68,8 @@ TreeCtrl::TreeCtrl(uint32_t style, QWidget* parent) : QTreeWidget(parent), m_sty
     // Top-level items get lines and buttons only when asked for.
     setRootIsDecorated((style & CtlStyle::LinesAtRoot) != 0);
     setItemsExpandable(true);
-    if (style & CtlStyle::HasLines) setStyle(BranchLines());
+    if (style & CtlStyle::HasLines)
+        setStyle(BranchLines());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAllColumnsShowFocus((style & CtlStyle::FullRowSelect) != 0);
     setDragDropMode(QAbstractItemView::NoDragDrop);
@@ -77,10 +84,12 @@ TreeCtrl::TreeCtrl(uint32_t style, QWidget* parent) : QTreeWidget(parent), m_sty
         this));
 }
 
-QTreeWidgetItem* TreeCtrl::InsertItem(const QString& text, int image, int selectedImage, QTreeWidgetItem* parent) {
+QTreeWidgetItem* TreeCtrl::InsertItem(const QString& text, int image, int selectedImage, QTreeWidgetItem* parent)
+{
     auto* item = new QTreeWidgetItem(QStringList{text});
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (m_style & CtlStyle::EditLabels) flags |= Qt::ItemIsEditable;
+    if (m_style & CtlStyle::EditLabels)
+        flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     item->setData(0, kImageRole, image);
     if (m_images != nullptr) {
@@ -99,39 +108,48 @@ QTreeWidgetItem* TreeCtrl::InsertItem(const QString& text, int image, int select
     return item;
 }
 
-bool TreeCtrl::DeleteAllItems() {
+bool TreeCtrl::DeleteAllItems()
+{
     clear();
     return true;
 }
 
-bool TreeCtrl::Expand(QTreeWidgetItem* item) {
-    if (item == nullptr) return false;
+bool TreeCtrl::Expand(QTreeWidgetItem* item)
+{
+    if (item == nullptr)
+        return false;
     item->setExpanded(true);
     return true;
 }
 
-int TreeCtrl::GetCount() const {
+int TreeCtrl::GetCount() const
+{
     int count = 0;
     CountItems(invisibleRootItem(), count);
     return count;
 }
 
-int TreeCtrl::GetItemImage(const QTreeWidgetItem* item) const {
+int TreeCtrl::GetItemImage(const QTreeWidgetItem* item) const
+{
     return item != nullptr ? item->data(0, kImageRole).toInt() : -1;
 }
 
-bool TreeCtrl::SetItemData(QTreeWidgetItem* item, quintptr data) {
-    if (item == nullptr) return false;
+bool TreeCtrl::SetItemData(QTreeWidgetItem* item, quintptr data)
+{
+    if (item == nullptr)
+        return false;
     item->setData(0, kDataRole, QVariant::fromValue<quintptr>(data));
     return true;
 }
 
-quintptr TreeCtrl::GetItemData(const QTreeWidgetItem* item) const {
+quintptr TreeCtrl::GetItemData(const QTreeWidgetItem* item) const
+{
     return item != nullptr ? item->data(0, kDataRole).value<quintptr>() : 0;
 }
 
-void TreeCtrl::SetEndLabelEditHandler(std::function<bool(QTreeWidgetItem*, const QString&)> handler) {
+void TreeCtrl::SetEndLabelEditHandler(std::function<bool(QTreeWidgetItem*, const QString&)> handler)
+{
     m_endLabelEdit = std::move(handler);
 }
 
-}  // namespace fw
+} // namespace fw

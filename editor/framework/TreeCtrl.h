@@ -23,7 +23,7 @@ public:
     QTreeWidgetItem* InsertItem(const QString& text, int image, int selectedImage, QTreeWidgetItem* parent = nullptr);
     bool DeleteAllItems();
     bool Expand(QTreeWidgetItem* item);
-    int GetCount() const;  // every item, at any depth
+    int GetCount() const; // every item, at any depth
 
     void SetImageList(ImageList* images) { m_images = images; }
     ImageList* GetImageList() const { return m_images; }
@@ -41,4 +41,4 @@ private:
     std::function<bool(QTreeWidgetItem*, const QString&)> m_endLabelEdit;
 };
 
-}  // namespace fw
+} // namespace fw

@@ -28,7 +28,7 @@ public:
 
 private:
     friend class Document;
-    Document* m_document = nullptr;  // kept up to date by the document
+    Document* m_document = nullptr; // kept up to date by the document
 };
 
-}  // namespace fw
+} // namespace fw

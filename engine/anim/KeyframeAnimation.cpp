@@ -61,14 +61,16 @@ bool KeyframeAnimation::LoadTracks(FileStream& stream)
         return stream.Refuse(12, "negative track count %d", static_cast<int>(count));
     if (count > 0) {
         if (frames == 0)
-            return stream.Refuse(4, "frame count 0 leaves the tracks without a single key (track count %d)", static_cast<int>(count));
+            return stream.Refuse(4, "frame count 0 leaves the tracks without a single key (track count %d)",
+                                 static_cast<int>(count));
         const std::int64_t trackSize = kTrackHeadSize + std::int64_t(frames) * std::int64_t(sizeof(AnimationKey));
         if (count > stream.BytesLeft() / trackSize) {
             // Saturating: 2^31 tracks of 2^32 frames do not fit 64 bits.
             const auto size = static_cast<unsigned long long>(trackSize);
             const auto tracksWanted = static_cast<unsigned long long>(count);
             const unsigned long long need = tracksWanted > ~0ULL / size ? ~0ULL : tracksWanted * size;
-            return stream.Refuse(12, "track count %d of %u frames each needs at least %llu bytes, the file has %lld left",
+            return stream.Refuse(12,
+                                 "track count %d of %u frames each needs at least %llu bytes, the file has %lld left",
                                  static_cast<int>(count), static_cast<unsigned>(frames), need,
                                  static_cast<long long>(stream.BytesLeft()));
         }

@@ -61,15 +61,24 @@ private:
 const char* FileSectionName(FileSection section)
 {
     switch (section) {
-    case FileSection::Unknown: return "";
-    case FileSection::File: return "file";
-    case FileSection::Header: return "header";
-    case FileSection::Materials: return "material section";
-    case FileSection::Nodes: return "node section";
-    case FileSection::Meshes: return "mesh section";
-    case FileSection::Tracks: return "track section";
-    case FileSection::IdField: return "ID field";
-    case FileSection::PixelData: return "pixel data";
+    case FileSection::Unknown:
+        return "";
+    case FileSection::File:
+        return "file";
+    case FileSection::Header:
+        return "header";
+    case FileSection::Materials:
+        return "material section";
+    case FileSection::Nodes:
+        return "node section";
+    case FileSection::Meshes:
+        return "mesh section";
+    case FileSection::Tracks:
+        return "track section";
+    case FileSection::IdField:
+        return "ID field";
+    case FileSection::PixelData:
+        return "pixel data";
     }
     return "";
 }

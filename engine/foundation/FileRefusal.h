@@ -28,8 +28,8 @@ const char* FileSectionName(FileSection section);
 
 class FileRefusal {
 public:
-    static constexpr std::size_t kMaxDepth = 4;    // mesh, group, list and one spare
-    static constexpr std::size_t kNameSize = 80;   // names in engine files fit 79 bytes
+    static constexpr std::size_t kMaxDepth = 4;  // mesh, group, list and one spare
+    static constexpr std::size_t kNameSize = 80; // names in engine files fit 79 bytes
     static constexpr std::size_t kReasonSize = 200;
     // Enough for Format with every record named at full length.
     static constexpr std::size_t kTextSize = 640;

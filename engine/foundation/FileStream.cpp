@@ -230,7 +230,8 @@ bool ReadFileHeader(FileStream& stream)
     const int length = stream.GetC();
     if (length < 0) {
         stream.InSection(FileSection::File);
-        return stream.HasError() ? stream.RefuseAt(-1, "the file cannot be read") : stream.RefuseAt(0, "the file is empty");
+        return stream.HasError() ? stream.RefuseAt(-1, "the file cannot be read")
+                                 : stream.RefuseAt(0, "the file is empty");
     }
     char signature[256];
     const std::size_t got = stream.Read(signature, 1, static_cast<std::size_t>(length));

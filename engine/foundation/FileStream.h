@@ -58,10 +58,7 @@ public:
     // loader checks a record count against before it allocates.
     std::int64_t BytesLeft();
     // Reads exactly count items; false when the file ends first.
-    bool ReadExact(void* buffer, std::size_t size, std::size_t count)
-    {
-        return Read(buffer, size, count) == count;
-    }
+    bool ReadExact(void* buffer, std::size_t size, std::size_t count) { return Read(buffer, size, count) == count; }
     // True after a read failed for another reason than the end of the file.
     bool HasError() const;
 

@@ -4,11 +4,11 @@
 struct ClockSource;
 
 enum TimerCommand {
-    TimerReset = 0,     // start and last-query become now
-    TimerStart = 1,     // starts, or resumes without counting the stopped interval
-    TimerStop = 2,      // freezes the clock at now
-    TimerAdvance = 3,   // moves a stopped clock forward by a tenth of a second
-    TimerAbsolute = 4,  // the live clock's reading, even while stopped
+    TimerReset = 0,    // start and last-query become now
+    TimerStart = 1,    // starts, or resumes without counting the stopped interval
+    TimerStop = 2,     // freezes the clock at now
+    TimerAdvance = 3,  // moves a stopped clock forward by a tenth of a second
+    TimerAbsolute = 4, // the live clock's reading, even while stopped
     TimerSinceStart = 5,
     TimerSinceLast = 6, // and last-query becomes now
 };

@@ -90,8 +90,8 @@ void MatrixMultiplyGL(const Matrix4* m)
 {
     const float* s = m->m;
     const GLfloat columns[16] = {
-        s[0], s[4], s[8], 0.0f,  //
-        s[1], s[5], s[9], 0.0f,  //
+        s[0], s[4], s[8],  0.0f, //
+        s[1], s[5], s[9],  0.0f, //
         s[2], s[6], s[10], 0.0f, //
         s[3], s[7], s[11], 1.0f,
     };

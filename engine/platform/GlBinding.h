@@ -32,8 +32,7 @@ public:
     // carries PFD_GENERIC_FORMAT when the format renders in software and both
     // PFD_GENERIC_FORMAT and PFD_GENERIC_ACCELERATED for generic hardware acceleration;
     // neither for a hardware driver.
-    virtual int DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size,
-                                    PixelFormatDescriptor* out) = 0;
+    virtual int DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out) = 0;
     // The format set on the surface, 0 when none is.
     virtual int GetPixelFormat(GlSurfaceHandle surface) = 0;
     virtual bool SetPixelFormat(GlSurfaceHandle surface, int index, const PixelFormatDescriptor& descriptor) = 0;

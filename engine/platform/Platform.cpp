@@ -14,16 +14,37 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
-void SetPlatform(const Platform& platform) { registered = platform; }
-const Platform& GetPlatform() { return registered; }
+void SetPlatform(const Platform& platform)
+{
+    registered = platform;
+}
+const Platform& GetPlatform()
+{
+    return registered;
+}
 
-LibraryLoader& PlatformLibraries() { return registered.libraries ? *registered.libraries : SystemLibraries(); }
-MessageBox& PlatformMessages() { return registered.messages ? *registered.messages : StderrMessageBox(); }
-TextRasterizer& PlatformText() { return registered.text ? *registered.text : SystemText(); }
-DisplayModes* PlatformDisplay() { return registered.display; }
-GlBinding* PlatformBinding() { return registered.binding; }
+LibraryLoader& PlatformLibraries()
+{
+    return registered.libraries ? *registered.libraries : SystemLibraries();
+}
+MessageBox& PlatformMessages()
+{
+    return registered.messages ? *registered.messages : StderrMessageBox();
+}
+TextRasterizer& PlatformText()
+{
+    return registered.text ? *registered.text : SystemText();
+}
+DisplayModes* PlatformDisplay()
+{
+    return registered.display;
+}
+GlBinding* PlatformBinding()
+{
+    return registered.binding;
+}
 
 MessageBox& StderrMessageBox()
 {

@@ -10,7 +10,7 @@
 struct BitmapInfoHeader {
     std::uint32_t size;
     std::int32_t width;
-    std::int32_t height;  // negative: rows run top-down
+    std::int32_t height; // negative: rows run top-down
     std::uint16_t planes;
     std::uint16_t bitCount;
     std::uint32_t compression;
@@ -28,7 +28,7 @@ struct BitmapInfo {
     std::uint32_t colors[1];
 };
 
-inline constexpr std::uint32_t kBitmapRgb = 0;  // uncompressed
+inline constexpr std::uint32_t kBitmapRgb = 0; // uncompressed
 
 // Pixel memory for text: 32 bits per pixel, top-down, owned by the bitmap.
 class TextBitmap {

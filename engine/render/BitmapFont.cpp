@@ -6,7 +6,10 @@
 #include <cstring>
 #include <new>
 
-BitmapFont::~BitmapFont() { BitmapFont::Destroy(); }
+BitmapFont::~BitmapFont()
+{
+    BitmapFont::Destroy();
+}
 
 bool BitmapFont::Create(const char* faceName, int fontHeight)
 {
@@ -14,24 +17,28 @@ bool BitmapFont::Create(const char* faceName, int fontHeight)
     height = fontHeight;
 
     bitmapHeader = new (std::nothrow) BitmapInfo;
-    if (bitmapHeader == nullptr) return false;
+    if (bitmapHeader == nullptr)
+        return false;
     std::memset(bitmapHeader, 0, sizeof *bitmapHeader);
     bitmapHeader->header.size = sizeof(BitmapInfoHeader);
     bitmapHeader->header.width = textureWidth;
-    bitmapHeader->header.height = -height;  // top-down
+    bitmapHeader->header.height = -height; // top-down
     bitmapHeader->header.planes = 1;
     bitmapHeader->header.bitCount = 32;
     bitmapHeader->header.compression = kBitmapRgb;
 
     bitmap = TextBitmap::Create(*bitmapHeader, &pixels);
-    if (bitmap == nullptr) return false;
+    if (bitmap == nullptr)
+        return false;
 
     TextRasterizer& rasterizer = PlatformText();
     memoryDc = new (std::nothrow) TextContext(rasterizer);
-    if (memoryDc == nullptr) return false;
+    if (memoryDc == nullptr)
+        return false;
 
     font = rasterizer.CreateFont(faceName, height);
-    if (font == nullptr) return false;
+    if (font == nullptr)
+        return false;
 
     memoryDc->SelectBitmap(bitmap);
     memoryDc->SelectFont(font);
@@ -88,7 +95,8 @@ void BitmapFont::DrawStringColored(int x, int y, const char* text, std::uint32_t
 void BitmapFont::DrawString(int x, int y, const char* text)
 {
     // Nothing to draw with before Create has succeeded.
-    if (pixels == nullptr || memoryDc == nullptr || texture == 0 || text == nullptr) return;
+    if (pixels == nullptr || memoryDc == nullptr || texture == 0 || text == nullptr)
+        return;
 
     std::memset(pixels, 0, static_cast<std::size_t>(textureWidth) * static_cast<std::size_t>(height) * 4);
     memoryDc->TextOut(0, 0, text, static_cast<int>(std::strlen(text)));

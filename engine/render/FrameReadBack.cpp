@@ -24,9 +24,12 @@ std::vector<std::uint8_t> ReadTopDownRgba(const GlEntryPoints& gl, ReadPixelsFun
 std::array<std::uint8_t, 4> RgbaPixelAt(const std::vector<std::uint8_t>& rgba, int width, int height, int x, int y)
 {
     std::array<std::uint8_t, 4> pixel{};
-    if (x < 0 || y < 0 || x >= width || y >= height) return pixel;
-    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
-    if (at + 4 > rgba.size()) return pixel;
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return pixel;
+    const std::size_t at =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+    if (at + 4 > rgba.size())
+        return pixel;
     std::copy_n(rgba.data() + at, 4, pixel.data());
     return pixel;
 }

@@ -14,11 +14,12 @@ template <typename R, typename... A>
 struct NoOpEntry<R(ORVEX_GL_APIENTRY*)(A...)> {
     static R ORVEX_GL_APIENTRY Call(A...)
     {
-        if constexpr (!std::is_void_v<R>) return R{};
+        if constexpr (!std::is_void_v<R>)
+            return R{};
     }
 };
 
-}  // namespace
+} // namespace
 
 GlEntryPoints NoOpGlEntryPoints()
 {

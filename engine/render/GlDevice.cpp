@@ -12,7 +12,10 @@ double PerspectiveAspect(int width, int height)
     return width > height ? w / h : h / w;
 }
 
-GlDevice::~GlDevice() { GlDevice::Destroy(); }
+GlDevice::~GlDevice()
+{
+    GlDevice::Destroy();
+}
 
 void GlDevice::Destroy()
 {
@@ -21,7 +24,8 @@ void GlDevice::Destroy()
         renderingContext = nullptr;
     }
     if (deviceContext != nullptr) {
-        if (GlBinding* binding = PlatformBinding()) binding->ReleaseSurface(window, deviceContext);
+        if (GlBinding* binding = PlatformBinding())
+            binding->ReleaseSurface(window, deviceContext);
         deviceContext = nullptr;
     }
     UnloadDriver();
@@ -30,12 +34,15 @@ void GlDevice::Destroy()
 
 bool GlDevice::Create(WindowHandle target)
 {
-    if (!LoadDriver(driverKind)) return false;
+    if (!LoadDriver(driverKind))
+        return false;
     GlBinding* binding = PlatformBinding();
     deviceContext = binding ? binding->GetSurface(target) : nullptr;
-    if (deviceContext == nullptr) return false;
+    if (deviceContext == nullptr)
+        return false;
     renderingContext = CreateContext(deviceContext);
-    if (renderingContext == nullptr) return false;
+    if (renderingContext == nullptr)
+        return false;
     window = target;
     return true;
 }
@@ -43,7 +50,8 @@ bool GlDevice::Create(WindowHandle target)
 bool GlDevice::SetDisplayMode(int width, int height, int bitsPerPixel)
 {
     DisplayModes* display = PlatformDisplay();
-    if (display == nullptr) return false;
+    if (display == nullptr)
+        return false;
     // The mode always keeps the desktop's depth.
     bitsPerPixel = display->ScreenBitsPerPixel();
     return display->ChangeMode(width, height, bitsPerPixel);
@@ -51,7 +59,8 @@ bool GlDevice::SetDisplayMode(int width, int height, int bitsPerPixel)
 
 void GlDevice::RestoreDisplayMode()
 {
-    if (DisplayModes* display = PlatformDisplay()) display->RestoreMode();
+    if (DisplayModes* display = PlatformDisplay())
+        display->RestoreMode();
 }
 
 void GlDevice::SetDefaultState()
@@ -94,7 +103,8 @@ void GlDevice::SetDefaultState()
     gl.glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 128.0f);
 
     gl.glEnable(GL_TEXTURE_2D);
-    if (hasTextureEnvAdd) gl.glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLfloat>(GL_ADD));
+    if (hasTextureEnvAdd)
+        gl.glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLfloat>(GL_ADD));
 
     gl.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
@@ -108,7 +118,10 @@ void GlDevice::SetDefaultState()
     gl.glEnableClientState(GL_VERTEX_WEIGHT_ARRAY_EXT);
 }
 
-void GlDevice::SetViewport(int x, int y, int width, int height) { gl.glViewport(x, y, width, height); }
+void GlDevice::SetViewport(int x, int y, int width, int height)
+{
+    gl.glViewport(x, y, width, height);
+}
 
 void GlDevice::BeginFrame()
 {
@@ -144,7 +157,11 @@ void GlDevice::EndFrame()
 {
     gl.glPopMatrix();
     gl.glFinish();
-    if (gl.swapBuffers) gl.swapBuffers(deviceContext);
+    if (gl.swapBuffers)
+        gl.swapBuffers(deviceContext);
 }
 
-const char* GlDevice::GetDriverName() { return ::GetDriverName(GetDriverKind()); }
+const char* GlDevice::GetDriverName()
+{
+    return ::GetDriverName(GetDriverKind());
+}

@@ -73,7 +73,8 @@ void ResolvePixelFormat(LibraryHandle module, bool windowSystem)
 void FetchEntryPointsOf(const char* extension)
 {
 #define ORVEX_FETCH(ret, name, params, letters, ofExtension) \
-    if (std::strcmp(extension, ofExtension) == 0) Fetch(gl.name, #name);
+    if (std::strcmp(extension, ofExtension) == 0) \
+        Fetch(gl.name, #name);
     ORVEX_GL_ENTRY_POINTS(ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_FETCH)
 #undef ORVEX_FETCH
 }
@@ -87,7 +88,7 @@ bool IsAccelerated(const PixelFormatDescriptor& d)
     return generic == accelerated;
 }
 
-}  // namespace
+} // namespace
 
 PixelFormatDescriptor PixelFormatRequest()
 {
@@ -119,7 +120,8 @@ int ProbeDriver(const char* library)
 {
     LibraryLoader& libraries = PlatformLibraries();
     LibraryHandle module = libraries.Load(library);
-    if (module == nullptr) return 0;
+    if (module == nullptr)
+        return 0;
 
     int result = 0;
     auto choose = reinterpret_cast<decltype(gl.choosePixelFormat)>(libraries.Symbol(module, "wglChoosePixelFormat"));
@@ -127,14 +129,16 @@ int ProbeDriver(const char* library)
         reinterpret_cast<decltype(gl.describePixelFormat)>(libraries.Symbol(module, "wglDescribePixelFormat"));
     GlBinding* binding = PlatformBinding();
     GlSurfaceHandle screen = nullptr;
-    if (choose != nullptr && describe != nullptr && binding != nullptr) screen = binding->GetSurface(nullptr);
+    if (choose != nullptr && describe != nullptr && binding != nullptr)
+        screen = binding->GetSurface(nullptr);
     if (screen != nullptr) {
         const PixelFormatDescriptor request = PixelFormatRequest();
         const int index = choose(screen, &request);
         if (index >= 0) {
             PixelFormatDescriptor described{};
             described.size = sizeof described;
-            if (describe(screen, index, sizeof described, &described) != 0) result = IsAccelerated(described) ? 1 : 0;
+            if (describe(screen, index, sizeof described, &described) != 0)
+                result = IsAccelerated(described) ? 1 : 0;
         }
         binding->ReleaseSurface(nullptr, screen);
     }
@@ -146,7 +150,8 @@ int ProbeGlideBoards()
 {
     LibraryLoader& libraries = PlatformLibraries();
     LibraryHandle glide = libraries.Load(kGlideLibrary);
-    if (glide == nullptr) return 0;
+    if (glide == nullptr)
+        return 0;
     int result = 0;
     // Glide is called with the same convention as GL.
     using QueryBoards = int(ORVEX_GL_APIENTRY*)(void* hardwareConfig);
@@ -164,8 +169,10 @@ int ProbeGlideBoards()
 
 int LoadDriver(GlDriverKind kind)
 {
-    if (loaded) return 1;
-    if (kind < DriverDefault || kind > DriverSgiSoftware) return 0;
+    if (loaded)
+        return 1;
+    if (kind < DriverDefault || kind > DriverSgiSoftware)
+        return 0;
 
     LibraryLoader& libraries = PlatformLibraries();
     const char* library = nullptr;
@@ -199,13 +206,15 @@ int LoadDriver(GlDriverKind kind)
     }
 
     driverLibrary = libraries.Load(library);
-    if (driverLibrary == nullptr) return 0;
+    if (driverLibrary == nullptr)
+        return 0;
 
     ResolveCore(driverLibrary);
 
     if (kind == DriverDefault) {
         LibraryHandle windowSystem = libraries.FindLoaded(kWindowSystemModule);
-        if (windowSystem == nullptr) return 0;
+        if (windowSystem == nullptr)
+            return 0;
         ResolvePixelFormat(windowSystem, true);
     } else {
         ResolvePixelFormat(driverLibrary, false);
@@ -218,23 +227,30 @@ int LoadDriver(GlDriverKind kind)
 
 void UnloadDriver()
 {
-    if (!loaded) return;
-    if (driverLibrary != nullptr) PlatformLibraries().Free(driverLibrary);
+    if (!loaded)
+        return;
+    if (driverLibrary != nullptr)
+        PlatformLibraries().Free(driverLibrary);
     driverLibrary = nullptr;
     loaded = 0;
 }
 
-GlDriverKind GetDriverKind() { return driverKind; }
+GlDriverKind GetDriverKind()
+{
+    return driverKind;
+}
 
 const char* GetDriverName(int kind)
 {
-    if (kind < 0 || kind >= static_cast<int>(sizeof driverNames / sizeof driverNames[0])) return nullptr;
+    if (kind < 0 || kind >= static_cast<int>(sizeof driverNames / sizeof driverNames[0]))
+        return nullptr;
     return driverNames[kind];
 }
 
 GlContextHandle CreateContext(GlSurfaceHandle deviceContext)
 {
-    if (!loaded) return nullptr;
+    if (!loaded)
+        return nullptr;
     // A slot that failed to resolve cannot be called; the missing name was reported at load.
     if (!gl.choosePixelFormat || !gl.describePixelFormat || !gl.setPixelFormat || !gl.wglCreateContext ||
         !gl.wglMakeCurrent)
@@ -242,22 +258,27 @@ GlContextHandle CreateContext(GlSurfaceHandle deviceContext)
 
     const PixelFormatDescriptor request = PixelFormatRequest();
     const int index = gl.choosePixelFormat(deviceContext, &request);
-    if (index < 0) return nullptr;
+    if (index < 0)
+        return nullptr;
 
     PixelFormatDescriptor described{};
     described.size = sizeof described;
-    if (gl.describePixelFormat(deviceContext, index, sizeof described, &described) == 0) return nullptr;
+    if (gl.describePixelFormat(deviceContext, index, sizeof described, &described) == 0)
+        return nullptr;
 
     // The window takes a software format too; only the probe turns one down.
     if (IsAccelerated(described)) {
         pixelFormatAccelerated = 1;
-        if (described.flags & PFD_GENERIC_FORMAT) pixelFormatMiniport = 1;
+        if (described.flags & PFD_GENERIC_FORMAT)
+            pixelFormatMiniport = 1;
     }
 
-    if (gl.setPixelFormat(deviceContext, index, &described) == 0) return nullptr;
+    if (gl.setPixelFormat(deviceContext, index, &described) == 0)
+        return nullptr;
 
     GlContextHandle context = gl.wglCreateContext(deviceContext);
-    if (context == nullptr) return nullptr;
+    if (context == nullptr)
+        return nullptr;
     gl.wglMakeCurrent(deviceContext, context);
 
     DetectExtensions();
@@ -266,52 +287,75 @@ GlContextHandle CreateContext(GlSurfaceHandle deviceContext)
 
 void DeleteContext(GlContextHandle context)
 {
-    if (!loaded) return;
-    if (gl.wglMakeCurrent) gl.wglMakeCurrent(nullptr, nullptr);
-    if (gl.wglDeleteContext) gl.wglDeleteContext(context);
+    if (!loaded)
+        return;
+    if (gl.wglMakeCurrent)
+        gl.wglMakeCurrent(nullptr, nullptr);
+    if (gl.wglDeleteContext)
+        gl.wglDeleteContext(context);
 }
 
 void DetectExtensions()
 {
     const char* extensions = nullptr;
-    if (gl.glGetString) extensions = reinterpret_cast<const char*>(gl.glGetString(GL_EXTENSIONS));
+    if (gl.glGetString)
+        extensions = reinterpret_cast<const char*>(gl.glGetString(GL_EXTENSIONS));
     // Plain substring search: a longer name that starts with a searched one also matches.
     // An offered extension has its entry points fetched before its further action.
     auto offer = [extensions](const char* name) {
-        if (extensions == nullptr || std::strstr(extensions, name) == nullptr) return false;
+        if (extensions == nullptr || std::strstr(extensions, name) == nullptr)
+            return false;
         FetchEntryPointsOf(name);
         return true;
     };
 
     if (offer("GL_ARB_multitexture")) {
-        if (gl.glGetIntegerv) gl.glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &maxTextureUnits);
+        if (gl.glGetIntegerv)
+            gl.glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &maxTextureUnits);
         hasMultitexture = 1;
     }
-    if (offer("GL_ARB_texture_compression")) hasTextureCompression = 1;
-    if (offer("GL_ARB_texture_cube_map")) hasTextureCubeMap = 1;
-    if (offer("GL_ARB_texture_env_add")) hasTextureEnvAdd = 1;
-    if (offer("GL_EXT_compiled_vertex_array")) hasCompiledVertexArray = 1;
-    if (offer("GL_EXT_packed_pixels")) hasPackedPixels = 1;
-    if (offer("GL_EXT_paletted_texture")) hasPalettedTexture = 1;
-    if (offer("GL_EXT_point_parameters")) hasPointParameters = 1;
-    if (offer("GL_EXT_texture_compression_s3tc")) hasTextureCompressionS3tc = 1;
-    if (offer("GL_EXT_texture_env_combine")) hasTextureEnvCombine = 1;
-    if (offer("GL_EXT_vertex_array")) hasVertexArray = 1;
+    if (offer("GL_ARB_texture_compression"))
+        hasTextureCompression = 1;
+    if (offer("GL_ARB_texture_cube_map"))
+        hasTextureCubeMap = 1;
+    if (offer("GL_ARB_texture_env_add"))
+        hasTextureEnvAdd = 1;
+    if (offer("GL_EXT_compiled_vertex_array"))
+        hasCompiledVertexArray = 1;
+    if (offer("GL_EXT_packed_pixels"))
+        hasPackedPixels = 1;
+    if (offer("GL_EXT_paletted_texture"))
+        hasPalettedTexture = 1;
+    if (offer("GL_EXT_point_parameters"))
+        hasPointParameters = 1;
+    if (offer("GL_EXT_texture_compression_s3tc"))
+        hasTextureCompressionS3tc = 1;
+    if (offer("GL_EXT_texture_env_combine"))
+        hasTextureEnvCombine = 1;
+    if (offer("GL_EXT_vertex_array"))
+        hasVertexArray = 1;
     if (offer("GL_EXT_cull_vertex")) {
-        if (gl.glEnable) gl.glEnable(GL_CULL_VERTEX_EXT);
+        if (gl.glEnable)
+            gl.glEnable(GL_CULL_VERTEX_EXT);
         GLfloat eye[4] = {0.0f, 0.0f, 1.0f, 0.0f};
-        if (gl.glCullParameterfvEXT) gl.glCullParameterfvEXT(GL_CULL_VERTEX_EYE_POSITION_EXT, eye);
+        if (gl.glCullParameterfvEXT)
+            gl.glCullParameterfvEXT(GL_CULL_VERTEX_EYE_POSITION_EXT, eye);
     }
-    if (offer("GL_EXT_vertex_weighting")) hasVertexWeighting = 1;
-    if (offer("GL_S3_s3tc")) hasS3s3tc = 1;
+    if (offer("GL_EXT_vertex_weighting"))
+        hasVertexWeighting = 1;
+    if (offer("GL_S3_s3tc"))
+        hasS3s3tc = 1;
     if (offer("WGL_EXT_swap_control")) {
         // One vertical retrace per swap; a window system that refuses leaves it as it was.
-        if (gl.wglSwapIntervalEXT) gl.wglSwapIntervalEXT(1);
+        if (gl.wglSwapIntervalEXT)
+            gl.wglSwapIntervalEXT(1);
         hasSwapControl = 1;
     }
-    if (offer("WGL_3DFX_gamma_control")) has3dfxGammaControl = 1;
+    if (offer("WGL_3DFX_gamma_control"))
+        has3dfxGammaControl = 1;
 
-    if (gl.glGetIntegerv) gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+    if (gl.glGetIntegerv)
+        gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
 }
 
 void ResetDriverState()
@@ -321,9 +365,9 @@ void ResetDriverState()
     driverKind = DriverDefault;
     for (std::int32_t* flag :
          {&hasMultitexture, &hasTextureCompression, &hasTextureCubeMap, &hasTextureEnvAdd, &hasCompiledVertexArray,
-          &hasPackedPixels, &hasPalettedTexture, &hasPointParameters, &hasTextureCompressionS3tc,
-          &hasTextureEnvCombine, &hasVertexArray, &hasVertexWeighting, &hasS3s3tc, &hasSwapControl,
-          &has3dfxGammaControl, &maxTextureSize, &maxTextureUnits, &pixelFormatAccelerated, &pixelFormatMiniport})
+          &hasPackedPixels, &hasPalettedTexture, &hasPointParameters, &hasTextureCompressionS3tc, &hasTextureEnvCombine,
+          &hasVertexArray, &hasVertexWeighting, &hasS3s3tc, &hasSwapControl, &has3dfxGammaControl, &maxTextureSize,
+          &maxTextureUnits, &pixelFormatAccelerated, &pixelFormatMiniport})
         *flag = 0;
     gl = GlEntryPoints{};
 }

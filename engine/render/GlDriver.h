@@ -9,9 +9,9 @@
 #include <cstdint>
 
 enum GlDriverKind : std::int32_t {
-    DriverDefault = 0,         // the system's OpenGL
-    Driver3dfxStandalone = 1,  // a 3dfx standalone driver, only with a Glide board present
-    DriverSgiSoftware = 2,     // the system's OpenGL, rendering in software
+    DriverDefault = 0,        // the system's OpenGL
+    Driver3dfxStandalone = 1, // a 3dfx standalone driver, only with a Glide board present
+    DriverSgiSoftware = 2,    // the system's OpenGL, rendering in software
 };
 
 // 1 when a driver is loaded (also when one already was, whatever kind is asked now),

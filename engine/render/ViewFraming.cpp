@@ -13,7 +13,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-bool Finite(const Vector3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+bool Finite(const Vector3& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
 
 // The camera's turn as a vertex sees it: about z, then y, then x (glRotatef's sense).
 struct CameraTurn {
@@ -67,7 +70,8 @@ ViewFraming Frame(EachPoint each, const Camera& camera, int width, int height, f
     double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
     bool any = false;
     each([&](const Vector3& p) {
-        if (!Finite(p)) return;
+        if (!Finite(p))
+            return;
         const double v[3] = {p.x, p.y, p.z};
         for (int a = 0; a < 3; ++a) {
             low[a] = any ? std::min(low[a], v[a]) : v[a];
@@ -75,7 +79,8 @@ ViewFraming Frame(EachPoint each, const Camera& camera, int width, int height, f
         }
         any = true;
     });
-    if (!any || !(fill > 0.0f)) return framing;
+    if (!any || !(fill > 0.0f))
+        return framing;
     const double centre[3] = {0.5 * (low[0] + high[0]), 0.5 * (low[1] + high[1]), 0.5 * (low[2] + high[2])};
 
     // A point q, turned and centred, is seen at eye position s * q - camera position. It is
@@ -88,7 +93,8 @@ ViewFraming Frame(EachPoint each, const Camera& camera, int width, int height, f
     const CameraTurn turn(camera);
     ScaleRange range;
     each([&](const Vector3& p) {
-        if (!Finite(p)) return;
+        if (!Finite(p))
+            return;
         double q[3] = {p.x - centre[0], p.y - centre[1], p.z - centre[2]};
         turn.Apply(q);
         range.Keep(q[0] + f * tanX * q[2], f * tanX * pz + px);
@@ -98,16 +104,18 @@ ViewFraming Frame(EachPoint each, const Camera& camera, int width, int height, f
         range.Keep(q[2], pz - kPerspectiveNear);
         range.Keep(-q[2], kPerspectiveFar - pz);
     });
-    if (!range.possible || range.high <= 0.0 || range.low > range.high) return framing;
+    if (!range.possible || range.high <= 0.0 || range.low > range.high)
+        return framing;
     // The largest scale that fits fills the picture; a single point has none, and keeps its size.
     double scale = std::isfinite(range.high) ? range.high : std::max(1.0, range.low);
-    if (!(scale > 0.0) || !std::isfinite(scale) || scale > std::numeric_limits<float>::max()) return framing;
+    if (!(scale > 0.0) || !std::isfinite(scale) || scale > std::numeric_limits<float>::max())
+        return framing;
     framing.scale = static_cast<float>(scale);
     framing.centre = {static_cast<float>(centre[0]), static_cast<float>(centre[1]), static_cast<float>(centre[2])};
     return framing;
 }
 
-}  // namespace
+} // namespace
 
 bool ViewFraming::IsIdentity() const
 {
@@ -116,22 +124,27 @@ bool ViewFraming::IsIdentity() const
 
 void ViewFraming::Begin() const
 {
-    if (IsIdentity()) return;
-    if (scale != 1.0f) gl.glScalef(scale, scale, scale);
+    if (IsIdentity())
+        return;
+    if (scale != 1.0f)
+        gl.glScalef(scale, scale, scale);
     gl.glTranslatef(-centre.x, -centre.y, -centre.z);
-    if (scale != 1.0f) gl.glEnable(GL_NORMALIZE);
+    if (scale != 1.0f)
+        gl.glEnable(GL_NORMALIZE);
 }
 
 void ViewFraming::End() const
 {
-    if (scale != 1.0f) gl.glDisable(GL_NORMALIZE);
+    if (scale != 1.0f)
+        gl.glDisable(GL_NORMALIZE);
 }
 
 ViewFraming FramePoints(const Vector3* points, std::size_t count, const Camera& camera, int width, int height,
                         float fill)
 {
     auto each = [&](auto visit) {
-        for (std::size_t i = 0; points != nullptr && i < count; ++i) visit(points[i]);
+        for (std::size_t i = 0; points != nullptr && i < count; ++i)
+            visit(points[i]);
     };
     return Frame(each, camera, width, height, fill);
 }

@@ -30,8 +30,8 @@ std::uint32_t MaxUnsigned(const std::int32_t* values, std::size_t count)
 }
 
 // Names the first value of the piece that is out of range; only runs once a piece failed.
-bool RefuseIndex(FileStream& stream, const std::int32_t* piece, std::size_t done, std::size_t size,
-                 std::uint32_t limit, const IndexRule& rule)
+bool RefuseIndex(FileStream& stream, const std::int32_t* piece, std::size_t done, std::size_t size, std::uint32_t limit,
+                 const IndexRule& rule)
 {
     for (std::size_t i = 0; i < size; ++i) {
         if (static_cast<std::uint32_t>(piece[i]) < limit)
@@ -39,8 +39,9 @@ bool RefuseIndex(FileStream& stream, const std::int32_t* piece, std::size_t done
         const std::size_t back = (size - i) * sizeof(std::int32_t);
         const long long number = static_cast<long long>(done + i);
         if (rule.owner[0] != '\0')
-            return stream.Refuse(back, "%s %d of %s %lld is not below the %s %u", rule.index, static_cast<int>(piece[i]),
-                                 rule.owner, number, rule.limit, static_cast<unsigned>(limit));
+            return stream.Refuse(back, "%s %d of %s %lld is not below the %s %u", rule.index,
+                                 static_cast<int>(piece[i]), rule.owner, number, rule.limit,
+                                 static_cast<unsigned>(limit));
         return stream.Refuse(back, "%s %d is not below the %s %u", rule.index, static_cast<int>(piece[i]), rule.limit,
                              static_cast<unsigned>(limit));
     }

@@ -13,10 +13,10 @@ struct MeshVertex;
 
 // What an index read by ReadIndicesBelow indexes, for the reason of a refusal.
 struct IndexRule {
-    const char* index;  // "index", "node index"
-    const char* list;   // "indices", "node indices"
-    const char* owner;  // "" or "vertex": the record each index belongs to, numbered
-    const char* limit;  // "vertex count", "node count"
+    const char* index; // "index", "node index"
+    const char* list;  // "indices", "node indices"
+    const char* owner; // "" or "vertex": the record each index belongs to, numbered
+    const char* limit; // "vertex count", "node count"
 };
 
 // Reads `count` i32 values into `out`; false when the file ends first or a value is

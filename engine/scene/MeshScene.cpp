@@ -106,7 +106,8 @@ bool MeshScene::LoadNodes(FileStream& stream)
         if (!ValidParent(nodes[i].GetParent(), i)) {
             // The parent stands behind the name, before the position and rotation.
             stream.Refuse(sizeof(Vector3) + sizeof(Quaternion) + sizeof(std::int32_t),
-                          "parent %d is neither -1 nor below the node's own index", static_cast<int>(nodes[i].GetParent()));
+                          "parent %d is neither -1 nor below the node's own index",
+                          static_cast<int>(nodes[i].GetParent()));
             return stream.Within("node", i, nodes[i].GetName());
         }
     }

@@ -11,10 +11,18 @@ bool Image::Create(std::int32_t newWidth, std::int32_t newHeight, std::int32_t b
 {
     Destroy();
     switch (bytesPerPixel) {
-    case 2: format = ImageFormatTwoByte; break;
-    case 3: format = ImageFormatRgb; break;
-    case 4: format = ImageFormatRgba; break;
-    default: format = ImageFormatAlpha; break;
+    case 2:
+        format = ImageFormatTwoByte;
+        break;
+    case 3:
+        format = ImageFormatRgb;
+        break;
+    case 4:
+        format = ImageFormatRgba;
+        break;
+    default:
+        format = ImageFormatAlpha;
+        break;
     }
     width = 0;
     height = 0;

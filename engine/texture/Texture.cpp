@@ -62,8 +62,8 @@ bool Texture::Upload(const Image* image)
         return false;
     const GLenum glFormat = glFormats[format];
     gl.glBindTexture(GL_TEXTURE_2D, textureId);
-    gl.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(glFormat), image->GetWidth(), image->GetHeight(), 0,
-                    glFormat, GL_UNSIGNED_BYTE, image->GetPixels());
+    gl.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(glFormat), image->GetWidth(), image->GetHeight(), 0, glFormat,
+                    GL_UNSIGNED_BYTE, image->GetPixels());
     return true;
 }
 

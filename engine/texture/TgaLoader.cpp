@@ -13,10 +13,14 @@ constexpr int kHeaderSize = 18;
 int TgaLoader::BytesPerPixel(int imageType, int depth)
 {
     switch (imageType) {
-    case 2: return depth == 24 || depth == 32 ? depth / 8 : 0;
-    case 3: return depth == 8 ? 1 : 0;
-    case 0: return depth == 8 || depth == 24 || depth == 32 ? depth / 8 : 0;
-    default: return 0;
+    case 2:
+        return depth == 24 || depth == 32 ? depth / 8 : 0;
+    case 3:
+        return depth == 8 ? 1 : 0;
+    case 0:
+        return depth == 8 || depth == 24 || depth == 32 ? depth / 8 : 0;
+    default:
+        return 0;
     }
 }
 

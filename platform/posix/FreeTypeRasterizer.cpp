@@ -20,11 +20,11 @@
 namespace {
 
 struct Glyph {
-    int left = 0;     // from the pen position to the first column
-    int top = 0;      // from the baseline up to the first row
+    int left = 0; // from the pen position to the first column
+    int top = 0;  // from the baseline up to the first row
     int width = 0;
     int rows = 0;
-    int advance = 0;  // whole pixels
+    int advance = 0; // whole pixels
     std::vector<std::uint8_t> coverage;
 };
 
@@ -32,23 +32,25 @@ struct Face {
     FT_Face face = nullptr;
     std::string file;
     int index = 0;
-    int ascent = 0;  // pixels from the cell's top to the baseline
+    int ascent = 0; // pixels from the cell's top to the baseline
 };
 
 class FreeTypeFont final : public TextFont {
 public:
     ~FreeTypeFont() override
     {
-        for (Face& f : faces) FT_Done_Face(f.face);
-        if (library) FT_Done_FreeType(library);
+        for (Face& f : faces)
+            FT_Done_Face(f.face);
+        if (library)
+            FT_Done_FreeType(library);
     }
 
     FT_Library library = nullptr;
     int cellHeight = 0;
     std::string family;
-    std::vector<Face> faces;  // [0] is the font's own face, then fallbacks
-    std::unordered_map<char32_t, int> faceFor;         // code point -> face, -1 when none has it
-    std::unordered_map<std::uint64_t, Glyph> glyphs;   // (face, glyph index) -> rendered glyph
+    std::vector<Face> faces;                         // [0] is the font's own face, then fallbacks
+    std::unordered_map<char32_t, int> faceFor;       // code point -> face, -1 when none has it
+    std::unordered_map<std::uint64_t, Glyph> glyphs; // (face, glyph index) -> rendered glyph
 };
 
 // Scales the face so that its Windows cell (usWinAscent + usWinDescent, or the
@@ -65,10 +67,12 @@ bool SizeFace(Face& f, int cellHeight)
     }
     if (FT_IS_SCALABLE(face) && face->units_per_EM > 0 && ascender + descender > 0) {
         const double em = cellHeight * face->units_per_EM / (ascender + descender);
-        if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72) != 0) return false;
+        if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72) != 0)
+            return false;
         f.ascent = static_cast<int>(std::lround(ascender * em / face->units_per_EM));
     } else {
-        if (face->num_fixed_sizes <= 0 || FT_Select_Size(face, 0) != 0) return false;
+        if (face->num_fixed_sizes <= 0 || FT_Select_Size(face, 0) != 0)
+            return false;
         f.ascent = static_cast<int>(face->size->metrics.ascender >> 6);
     }
     return true;
@@ -77,11 +81,13 @@ bool SizeFace(Face& f, int cellHeight)
 bool OpenFace(FreeTypeFont& font, const std::string& file, int index)
 {
     for (const Face& f : font.faces)
-        if (f.file == file && f.index == index) return true;
+        if (f.file == file && f.index == index)
+            return true;
     Face f;
     f.file = file;
     f.index = index;
-    if (FT_New_Face(font.library, file.c_str(), index, &f.face) != 0) return false;
+    if (FT_New_Face(font.library, file.c_str(), index, &f.face) != 0)
+        return false;
     if (!SizeFace(f, font.cellHeight)) {
         FT_Done_Face(f.face);
         return false;
@@ -94,20 +100,24 @@ bool OpenFace(FreeTypeFont& font, const std::string& file, int index)
 // Returns the file and index, or false when fontconfig has nothing suitable.
 bool Match(const std::string& family, FcCharSet* coverage, char32_t codePoint, std::string& file, int& index)
 {
-    if (!FcInit()) return false;
+    if (!FcInit())
+        return false;
     FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) return false;
+    if (pattern == nullptr)
+        return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    if (coverage) FcPatternAddCharSet(pattern, FC_CHARSET, coverage);
+    if (coverage)
+        FcPatternAddCharSet(pattern, FC_CHARSET, coverage);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (match == nullptr) return false;
+    if (match == nullptr)
+        return false;
 
     bool ok = false;
     FcChar8* path = nullptr;
@@ -131,13 +141,16 @@ bool Match(const std::string& family, FcCharSet* coverage, char32_t codePoint, s
 // The face that draws the code point: the font's own, else a fallback, else -1.
 int FaceFor(FreeTypeFont& font, char32_t codePoint)
 {
-    if (FT_Get_Char_Index(font.faces[0].face, codePoint) != 0) return 0;
+    if (FT_Get_Char_Index(font.faces[0].face, codePoint) != 0)
+        return 0;
     auto known = font.faceFor.find(codePoint);
-    if (known != font.faceFor.end()) return known->second;
+    if (known != font.faceFor.end())
+        return known->second;
 
     int found = -1;
     for (std::size_t i = 1; i < font.faces.size() && found < 0; ++i)
-        if (FT_Get_Char_Index(font.faces[i].face, codePoint) != 0) found = static_cast<int>(i);
+        if (FT_Get_Char_Index(font.faces[i].face, codePoint) != 0)
+            found = static_cast<int>(i);
     if (found < 0 && codePoint >= 0x20 && codePoint != 0x7F) {
         FcCharSet* coverage = FcCharSetCreate();
         std::string file;
@@ -149,7 +162,8 @@ int FaceFor(FreeTypeFont& font, char32_t codePoint)
                     FT_Get_Char_Index(font.faces[i].face, codePoint) != 0)
                     found = static_cast<int>(i);
         }
-        if (coverage) FcCharSetDestroy(coverage);
+        if (coverage)
+            FcCharSetDestroy(coverage);
     }
     font.faceFor.emplace(codePoint, found);
     return found;
@@ -159,7 +173,8 @@ const Glyph* RenderGlyph(FreeTypeFont& font, int faceIndex, FT_UInt glyphIndex)
 {
     const std::uint64_t key = (static_cast<std::uint64_t>(faceIndex) << 32) | glyphIndex;
     auto cached = font.glyphs.find(key);
-    if (cached != font.glyphs.end()) return &cached->second;
+    if (cached != font.glyphs.end())
+        return &cached->second;
 
     Glyph glyph;
     FT_Face face = font.faces[static_cast<std::size_t>(faceIndex)].face;
@@ -195,17 +210,19 @@ const Glyph* RenderGlyph(FreeTypeFont& font, int faceIndex, FT_UInt glyphIndex)
 // itself (Latin-1).
 struct Placed {
     const Glyph* glyph;
-    int x;         // pen position
-    int baseline;  // row of the baseline
+    int x;        // pen position
+    int baseline; // row of the baseline
 };
 
 class FreeTypeText final : public TextRasterizer {
 public:
     TextFont* CreateFont(const char* faceName, int cellHeight) override
     {
-        if (faceName == nullptr || cellHeight <= 0) return nullptr;
+        if (faceName == nullptr || cellHeight <= 0)
+            return nullptr;
         auto* font = new (std::nothrow) FreeTypeFont;
-        if (font == nullptr) return nullptr;
+        if (font == nullptr)
+            return nullptr;
         font->cellHeight = cellHeight;
         font->family = faceName;
         std::string file;
@@ -223,7 +240,8 @@ public:
     {
         // Fonts come from CreateFont above; the cache inside them changes as glyphs are drawn.
         auto& font = const_cast<FreeTypeFont&>(static_cast<const FreeTypeFont&>(textFont));
-        if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || text == nullptr) return;
+        if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || text == nullptr)
+            return;
 
         // Lay the line out, then fill the cells' background, then blend the glyphs, so that
         // no background covers a neighbour's overhanging ink.
@@ -239,17 +257,20 @@ public:
             if (faceIndex >= 0) {
                 glyphIndex = FT_Get_Char_Index(font.faces[static_cast<std::size_t>(faceIndex)].face, cp);
             } else {
-                faceIndex = 0;  // the face's own missing-glyph shape
+                faceIndex = 0; // the face's own missing-glyph shape
             }
             const Glyph* glyph = RenderGlyph(font, faceIndex, glyphIndex);
             placed.push_back({glyph, static_cast<int>(std::clamp<long>(pen, INT32_MIN / 2, INT32_MAX / 2)), baseline});
             pen += glyph->advance;
-            if (pen > static_cast<long>(target.width) + 4096) break;  // the rest cannot show
+            if (pen > static_cast<long>(target.width) + 4096)
+                break; // the rest cannot show
         }
 
-        if (opaque) FillRect(target, x, y, pen, y + font.cellHeight, background);
+        if (opaque)
+            FillRect(target, x, y, pen, y + font.cellHeight, background);
         const std::uint8_t r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF;
-        for (const Placed& item : placed) Blend(target, *item.glyph, item.x, item.baseline, r, g, b);
+        for (const Placed& item : placed)
+            Blend(target, *item.glyph, item.x, item.baseline, r, g, b);
     }
 
 private:
@@ -264,7 +285,8 @@ private:
                                        static_cast<std::uint8_t>(color & 0xFF), 0};
         for (long row = top; row < bottom; ++row) {
             std::uint8_t* line = t.pixels + (static_cast<std::size_t>(row) * static_cast<std::size_t>(t.width)) * 4;
-            for (long col = left; col < right; ++col) std::copy_n(pixel, 4, line + col * 4);
+            for (long col = left; col < right; ++col)
+                std::copy_n(pixel, 4, line + col * 4);
         }
     }
 
@@ -280,14 +302,18 @@ private:
         const long top = static_cast<long>(baseline) - glyph.top;
         for (int row = 0; row < glyph.rows; ++row) {
             const long y = top + row;
-            if (y < 0 || y >= t.height) continue;
+            if (y < 0 || y >= t.height)
+                continue;
             std::uint8_t* line = t.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(t.width) * 4;
             for (int col = 0; col < glyph.width; ++col) {
                 const long x = left + col;
-                if (x < 0 || x >= t.width) continue;
-                const unsigned alpha = glyph.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(glyph.width) +
-                                                      static_cast<std::size_t>(col)];
-                if (alpha == 0) continue;
+                if (x < 0 || x >= t.width)
+                    continue;
+                const unsigned alpha =
+                    glyph.coverage[static_cast<std::size_t>(row) * static_cast<std::size_t>(glyph.width) +
+                                   static_cast<std::size_t>(col)];
+                if (alpha == 0)
+                    continue;
                 std::uint8_t* px = line + x * 4;
                 px[0] = Mix(px[0], b, alpha);
                 px[1] = Mix(px[1], g, alpha);
@@ -300,7 +326,7 @@ private:
     std::vector<Placed> placed;
 };
 
-}  // namespace
+} // namespace
 
 TextRasterizer& FreeTypeRasterizer()
 {
@@ -308,4 +334,7 @@ TextRasterizer& FreeTypeRasterizer()
     return rasterizer;
 }
 
-TextRasterizer& SystemText() { return FreeTypeRasterizer(); }
+TextRasterizer& SystemText()
+{
+    return FreeTypeRasterizer();
+}

@@ -15,9 +15,9 @@
 namespace {
 
 struct Module {
-    void* library;       // dlopen handle; null for the window-system module
+    void* library; // dlopen handle; null for the window-system module
     bool windowSystem;
-    bool loaded;         // made by Load, so Free releases it
+    bool loaded; // made by Load, so Free releases it
 };
 
 Module windowSystemModule{nullptr, true, false};
@@ -68,10 +68,13 @@ int WglGetSwapIntervalEXT()
 
 GlProc WglGetProcAddress(const char* name)
 {
-    if (name == nullptr) return nullptr;
+    if (name == nullptr)
+        return nullptr;
     // The swap-control functions belong to the window system, not to GL.
-    if (std::strcmp(name, "wglSwapIntervalEXT") == 0) return reinterpret_cast<GlProc>(&WglSwapIntervalEXT);
-    if (std::strcmp(name, "wglGetSwapIntervalEXT") == 0) return reinterpret_cast<GlProc>(&WglGetSwapIntervalEXT);
+    if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
+        return reinterpret_cast<GlProc>(&WglSwapIntervalEXT);
+    if (std::strcmp(name, "wglGetSwapIntervalEXT") == 0)
+        return reinterpret_cast<GlProc>(&WglGetSwapIntervalEXT);
     GlBinding* b = PlatformBinding();
     return b ? b->GetProcAddress(name) : nullptr;
 }
@@ -112,16 +115,20 @@ const GLubyte* (*libraryGetString)(GLenum) = nullptr;
 
 const GLubyte* GetStringWithWindowSystem(GLenum name)
 {
-    if (libraryGetString == nullptr) return nullptr;
+    if (libraryGetString == nullptr)
+        return nullptr;
     const GLubyte* text = libraryGetString(name);
     GlBinding* b = PlatformBinding();
-    if (name != GL_EXTENSIONS || text == nullptr || b == nullptr) return text;
+    if (name != GL_EXTENSIONS || text == nullptr || b == nullptr)
+        return text;
     const char* extra = b->Extensions();
-    if (extra == nullptr || *extra == '\0') return text;
+    if (extra == nullptr || *extra == '\0')
+        return text;
     // One string per context is enough: the caller reads it before the next query.
     static std::string joined;
     joined.assign(reinterpret_cast<const char*>(text));
-    if (!joined.empty()) joined += ' ';
+    if (!joined.empty())
+        joined += ' ';
     joined += extra;
     return reinterpret_cast<const GLubyte*>(joined.c_str());
 }
@@ -168,35 +175,45 @@ class DlLoader final : public LibraryLoader {
 public:
     LibraryHandle Load(const char* fileName) override
     {
-        if (fileName == nullptr) return nullptr;
+        if (fileName == nullptr)
+            return nullptr;
         void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) return nullptr;
+        if (library == nullptr)
+            return nullptr;
         auto* module = new (std::nothrow) Module{library, false, true};
-        if (module == nullptr) dlclose(library);
+        if (module == nullptr)
+            dlclose(library);
         return module;
     }
 
     LibraryHandle FindLoaded(const char* moduleName) override
     {
-        if (moduleName == nullptr) return nullptr;
-        if (std::strcmp(moduleName, kWindowSystemModule) == 0) return &windowSystemModule;
+        if (moduleName == nullptr)
+            return nullptr;
+        if (std::strcmp(moduleName, kWindowSystemModule) == 0)
+            return &windowSystemModule;
         // Like a module handle, the answer holds no reference and stays valid for the run.
         static std::map<std::string, Module> found;
         auto it = found.find(moduleName);
-        if (it != found.end()) return &it->second;
+        if (it != found.end())
+            return &it->second;
         void* library = dlopen(moduleName, RTLD_NOW | RTLD_NOLOAD);
-        if (library == nullptr) return nullptr;
+        if (library == nullptr)
+            return nullptr;
         return &found.emplace(moduleName, Module{library, false, false}).first->second;
     }
 
     GlProc Symbol(LibraryHandle handle, const char* name) override
     {
         auto* module = static_cast<Module*>(handle);
-        if (module == nullptr || name == nullptr) return nullptr;
-        if (module->windowSystem) return WindowSystemName(name);
+        if (module == nullptr || name == nullptr)
+            return nullptr;
+        if (module->windowSystem)
+            return WindowSystemName(name);
         void* getString = dlsym(module->library, "glGetString");
         if (getString != nullptr) {
-            if (GlProc proc = GlLibraryName(name)) return proc;
+            if (GlProc proc = GlLibraryName(name))
+                return proc;
             if (std::strcmp(name, "glGetString") == 0) {
                 libraryGetString = reinterpret_cast<const GLubyte* (*)(GLenum)>(getString);
                 return Proc(&GetStringWithWindowSystem);
@@ -208,7 +225,8 @@ public:
     void Free(LibraryHandle handle) override
     {
         auto* module = static_cast<Module*>(handle);
-        if (module == nullptr || !module->loaded) return;
+        if (module == nullptr || !module->loaded)
+            return;
         dlclose(module->library);
         delete module;
     }
@@ -216,7 +234,7 @@ public:
     void ForceSoftwareGl() override { setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1); }
 };
 
-}  // namespace
+} // namespace
 
 LibraryLoader& SystemLibraries()
 {

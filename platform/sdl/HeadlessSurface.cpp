@@ -2,7 +2,6 @@
 
 #include "render/FrameReadBack.h"
 
-
 bool HeadlessSurface::StartVideo()
 {
     // The offscreen driver only, whatever display the environment has. The reference taken
@@ -17,10 +16,13 @@ bool HeadlessSurface::StartVideo()
 
 HeadlessSurface::HeadlessSurface(int w, int h) : width(w), height(h)
 {
-    if (w <= 0 || h <= 0) return;
-    if (!StartVideo() || !sdl.Init("offscreen")) return;
+    if (w <= 0 || h <= 0)
+        return;
+    if (!StartVideo() || !sdl.Init("offscreen"))
+        return;
     window = sdl.CreateWindow("headless", 0, 0, w, h, SDL_WINDOW_HIDDEN);
-    if (window == nullptr || !device.Create(window)) return;
+    if (window == nullptr || !device.Create(window))
+        return;
     device.SetDefaultState();
     device.SetViewport(0, 0, w, h);
     ready = true;
@@ -35,14 +37,15 @@ HeadlessSurface::~HeadlessSurface()
 
 std::vector<std::uint8_t> HeadlessSurface::ReadPixels() const
 {
-    if (!ready) return {};
+    if (!ready)
+        return {};
     return ReadTopDownRgba(gl, reinterpret_cast<ReadPixelsFunction>(SDL_GL_GetProcAddress("glReadPixels")),
-                           reinterpret_cast<PixelStoreFunction>(SDL_GL_GetProcAddress("glPixelStorei")), width,
-                           height);
+                           reinterpret_cast<PixelStoreFunction>(SDL_GL_GetProcAddress("glPixelStorei")), width, height);
 }
 
 std::array<std::uint8_t, 4> HeadlessSurface::Pixel(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= width || y >= height) return {};
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return {};
     return RgbaPixelAt(ReadPixels(), width, height, x, y);
 }

@@ -12,20 +12,27 @@ SdlMessageQueue::SdlMessageQueue()
 }
 
 // With a null event SDL pumps the window system and reports without removing anything.
-bool SdlMessageQueue::Peek() { return SDL_PollEvent(nullptr) == 1; }
+bool SdlMessageQueue::Peek()
+{
+    return SDL_PollEvent(nullptr) == 1;
+}
 
 ViewerMessage SdlMessageQueue::Get()
 {
     SDL_Event event;
     // A queue that cannot be read any more cannot be run: end with a failure code.
-    if (SDL_WaitEvent(&event) != 1) return {MessageQuit, 1};
+    if (SDL_WaitEvent(&event) != 1)
+        return {MessageQuit, 1};
     return Translate(event);
 }
 
 // SDL blocks on the window system's connection here. It holds back X11 focus changes for
 // 200 ms and hands them out only on a later pump, which an endless wait would never do, so
 // the wait wakes up every kWaitSliceMs to let the next Peek pump; no frame runs for that.
-void SdlMessageQueue::Wait() { SDL_WaitEventTimeout(nullptr, kWaitSliceMs); }
+void SdlMessageQueue::Wait()
+{
+    SDL_WaitEventTimeout(nullptr, kWaitSliceMs);
+}
 
 void SdlMessageQueue::PostClose()
 {
@@ -44,8 +51,10 @@ void SdlMessageQueue::PostQuit(std::int32_t exitCode)
 
 ViewerMessage SdlMessageQueue::Translate(const SDL_Event& event) const
 {
-    if (closeEvent != 0 && event.type == closeEvent) return {MessageClose, 0};
-    if (quitEvent != 0 && event.type == quitEvent) return {MessageQuit, event.user.code};
+    if (closeEvent != 0 && event.type == closeEvent)
+        return {MessageClose, 0};
+    if (quitEvent != 0 && event.type == quitEvent)
+        return {MessageQuit, event.user.code};
 
     switch (event.type) {
     case SDL_QUIT:
@@ -54,8 +63,7 @@ ViewerMessage SdlMessageQueue::Translate(const SDL_Event& event) const
         return {MessageKeyDown, static_cast<std::int32_t>(event.key.keysym.sym)};
     case SDL_WINDOWEVENT: {
         // Only the main window counts (the driver's probe makes short-lived hidden windows).
-        if (mainWindow == nullptr ||
-            SDL_GetWindowFromID(event.window.windowID) != static_cast<SDL_Window*>(mainWindow))
+        if (mainWindow == nullptr || SDL_GetWindowFromID(event.window.windowID) != static_cast<SDL_Window*>(mainWindow))
             return {MessageOther, 0};
         switch (event.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:

@@ -7,17 +7,24 @@ void SdlMessageBox::Show(const char* caption, const char* text)
 {
     const char* driver = SDL_GetCurrentVideoDriver();
     const bool onScreen = driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
-    if (onScreen && SDL_ShowSimpleMessageBox(0, caption, text, nullptr) == 0) return;
+    if (onScreen && SDL_ShowSimpleMessageBox(0, caption, text, nullptr) == 0)
+        return;
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
 
-SdlPlatform::~SdlPlatform() { Shutdown(); }
+SdlPlatform::~SdlPlatform()
+{
+    Shutdown();
+}
 
 bool SdlPlatform::Init(const char* videoDriver)
 {
-    if (started) return true;
-    if (videoDriver != nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (started)
+        return true;
+    if (videoDriver != nullptr)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, videoDriver);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
     started = true;
     SdlGlBinding::SetWindowAttributes();
     services.binding = &binding;
@@ -29,10 +36,12 @@ bool SdlPlatform::Init(const char* videoDriver)
 
 void SdlPlatform::Shutdown()
 {
-    if (!started) return;
+    if (!started)
+        return;
     // Only our own registration is withdrawn.
     const Platform& current = GetPlatform();
-    if (current.binding == &binding) SetPlatform(Platform{});
+    if (current.binding == &binding)
+        SetPlatform(Platform{});
     display.SetFullscreenWindow(nullptr);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     started = false;
@@ -40,15 +49,18 @@ void SdlPlatform::Shutdown()
 
 SDL_Window* SdlPlatform::CreateWindow(const char* title, int x, int y, int width, int height, Uint32 flags)
 {
-    if (!started) return nullptr;
+    if (!started)
+        return nullptr;
     SdlGlBinding::SetWindowAttributes();
     return SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
 }
 
 void SdlPlatform::DestroyWindow(SDL_Window* window)
 {
-    if (window == nullptr) return;
-    if (display.FullscreenWindow() == window) display.SetFullscreenWindow(nullptr);
+    if (window == nullptr)
+        return;
+    if (display.FullscreenWindow() == window)
+        display.SetFullscreenWindow(nullptr);
     binding.Forget(window);
     SDL_DestroyWindow(window);
 }

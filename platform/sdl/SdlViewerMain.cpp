@@ -23,19 +23,20 @@ public:
     MessageQueue& Queue() override
     {
         // Its event types are registered with SDL video, which the window started.
-        if (!queue) queue.emplace();
+        if (!queue)
+            queue.emplace();
         return *queue;
     }
     void ReportFailure(const char* reason) override { std::fprintf(stderr, "Orvex: %s\n", reason); }
 
 private:
-    SdlPlatform sdl;  // outlives the window
+    SdlPlatform sdl; // outlives the window
     MainWindow window;
     SdlInputState input;
     std::optional<SdlMessageQueue> queue;
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

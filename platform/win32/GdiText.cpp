@@ -25,7 +25,8 @@ public:
 bool IsAscii(const char* text, std::size_t length)
 {
     for (std::size_t i = 0; i < length; ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
     return true;
 }
 
@@ -35,22 +36,27 @@ public:
 
     TextFont* CreateFont(const char* faceName, int cellHeight) override
     {
-        if (faceName == nullptr || cellHeight <= 0) return nullptr;
+        if (faceName == nullptr || cellHeight <= 0)
+            return nullptr;
         // A positive height asks for the character cell; the face's ANSI name as given.
-        HFONT font = CreateFontA(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH,
-                                 faceName);
-        if (font == nullptr) return nullptr;
+        HFONT font =
+            CreateFontA(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH, faceName);
+        if (font == nullptr)
+            return nullptr;
         auto* made = new (std::nothrow) GdiFont(font);
-        if (made == nullptr) DeleteObject(font);
+        if (made == nullptr)
+            DeleteObject(font);
         return made;
     }
 
-    void DrawText(const TextFont& font, const TextTarget& target, int x, int y, const char* text,
-                  std::size_t length, std::uint32_t color, bool opaque, std::uint32_t background) override
+    void DrawText(const TextFont& font, const TextTarget& target, int x, int y, const char* text, std::size_t length,
+                  std::uint32_t color, bool opaque, std::uint32_t background) override
     {
-        if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || text == nullptr) return;
-        if (!PrepareCanvas(target.width, target.height)) return;
+        if (target.pixels == nullptr || target.width <= 0 || target.height <= 0 || text == nullptr)
+            return;
+        if (!PrepareCanvas(target.width, target.height))
+            return;
 
         HGDIOBJ previousFont = SelectObject(dc, static_cast<const GdiFont&>(font).handle);
         SetTextColor(dc, color & 0x00FFFFFF);
@@ -81,10 +87,12 @@ public:
         // GDI decides what the reserved byte of a drawn pixel holds; the target's rule is 0.
         for (int row = rows.begin; row < rows.end; ++row) {
             const std::size_t start = (static_cast<std::size_t>(row) * static_cast<std::size_t>(target.width) +
-                                       static_cast<std::size_t>(columns.begin)) * 4;
+                                       static_cast<std::size_t>(columns.begin)) *
+                                      4;
             const std::size_t end = start + static_cast<std::size_t>(columns.end - columns.begin) * 4;
             for (std::size_t i = start; i < end; i += 4) {
-                if (std::memcmp(canvasPixels + i, target.pixels + i, 4) == 0) continue;
+                if (std::memcmp(canvasPixels + i, target.pixels + i, 4) == 0)
+                    continue;
                 std::memcpy(target.pixels + i, canvasPixels + i, 3);
                 target.pixels[i + 3] = 0;
             }
@@ -97,7 +105,10 @@ private:
         int end;
     };
 
-    static int Count(std::size_t length) { return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length); }
+    static int Count(std::size_t length)
+    {
+        return length > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
+    }
 
     // The pixels of [start, start + size) widened by `margin` on both sides (overhanging
     // glyphs, accents above the cell), within [0, limit).
@@ -105,34 +116,39 @@ private:
     {
         const long long first = static_cast<long long>(start) - margin;
         const long long last = static_cast<long long>(start) + size + margin;
-        return {static_cast<int>(std::clamp<long long>(first, 0, limit)), static_cast<int>(std::clamp<long long>(last, 0, limit))};
+        return {static_cast<int>(std::clamp<long long>(first, 0, limit)),
+                static_cast<int>(std::clamp<long long>(last, 0, limit))};
     }
 
     static void Copy(const TextTarget& target, Span columns, Span rows, const std::uint8_t* from, std::uint8_t* to)
     {
-        if (columns.end <= columns.begin) return;
+        if (columns.end <= columns.begin)
+            return;
         const std::size_t width = static_cast<std::size_t>(columns.end - columns.begin) * 4;
         for (int row = rows.begin; row < rows.end; ++row) {
             const std::size_t at = (static_cast<std::size_t>(row) * static_cast<std::size_t>(target.width) +
-                                    static_cast<std::size_t>(columns.begin)) * 4;
+                                    static_cast<std::size_t>(columns.begin)) *
+                                   4;
             std::memcpy(to + at, from + at, width);
         }
     }
 
     bool PrepareCanvas(int width, int height)
     {
-        if (bitmap != nullptr && width == canvasWidth && height == canvasHeight) return true;
+        if (bitmap != nullptr && width == canvasWidth && height == canvasHeight)
+            return true;
         ReleaseCanvas();
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down, as the target
+        info.bmiHeader.biHeight = -height; // top-down, as the target
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap == nullptr) return false;
+        if (bitmap == nullptr)
+            return false;
         dc = CreateCompatibleDC(nullptr);
         if (dc == nullptr) {
             ReleaseCanvas();
@@ -170,12 +186,13 @@ private:
     int canvasHeight = 0;
 };
 
-}  // namespace
+} // namespace
 
 std::wstring TextToUtf16(const char* text, std::size_t length)
 {
     std::wstring wide;
-    if (text == nullptr) return wide;
+    if (text == nullptr)
+        return wide;
     wide.reserve(length);
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     const auto* end = p + length;
@@ -197,4 +214,7 @@ TextRasterizer& GdiTextRasterizer()
     return rasterizer;
 }
 
-TextRasterizer& SystemText() { return GdiTextRasterizer(); }
+TextRasterizer& SystemText()
+{
+    return GdiTextRasterizer();
+}

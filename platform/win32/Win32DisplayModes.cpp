@@ -10,31 +10,39 @@ DisplayModeInfo InfoOf(const DEVMODEA& mode)
             static_cast<int>(mode.dmBitsPerPel), static_cast<int>(mode.dmDisplayFrequency)};
 }
 
-}  // namespace
+} // namespace
 
 bool PickDisplayMode(const std::vector<DisplayModeInfo>& modes, int width, int height, int bitsPerPixel,
                      int desktopFrequency, DisplayModeInfo* picked)
 {
     const DisplayModeInfo* best = nullptr;
     for (const DisplayModeInfo& mode : modes) {
-        if (mode.width != width || mode.height != height || mode.bitsPerPixel != bitsPerPixel) continue;
+        if (mode.width != width || mode.height != height || mode.bitsPerPixel != bitsPerPixel)
+            continue;
         if (mode.frequency == desktopFrequency) {
             best = &mode;
             break;
         }
-        if (best == nullptr) best = &mode;
+        if (best == nullptr)
+            best = &mode;
     }
-    if (best == nullptr) return false;
-    if (picked != nullptr) *picked = *best;
+    if (best == nullptr)
+        return false;
+    if (picked != nullptr)
+        *picked = *best;
     return true;
 }
 
-Win32DisplayModes::~Win32DisplayModes() { RestoreMode(); }
+Win32DisplayModes::~Win32DisplayModes()
+{
+    RestoreMode();
+}
 
 int Win32DisplayModes::ScreenBitsPerPixel()
 {
     HDC screen = GetDC(nullptr);
-    if (screen == nullptr) return 0;
+    if (screen == nullptr)
+        return 0;
     const int bits = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     return bits;
@@ -45,7 +53,8 @@ std::vector<DisplayModeInfo> Win32DisplayModes::ListModes()
     std::vector<DisplayModeInfo> modes;
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    for (DWORD i = 0; EnumDisplaySettingsA(nullptr, i, &mode); ++i) modes.push_back(InfoOf(mode));
+    for (DWORD i = 0; EnumDisplaySettingsA(nullptr, i, &mode); ++i)
+        modes.push_back(InfoOf(mode));
     return modes;
 }
 
@@ -53,14 +62,16 @@ DisplayModeInfo Win32DisplayModes::CurrentMode()
 {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return {};
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode))
+        return {};
     return InfoOf(mode);
 }
 
 bool Win32DisplayModes::ChangeMode(int width, int height, int bitsPerPixel)
 {
     DisplayModeInfo picked;
-    if (!PickDisplayMode(ListModes(), width, height, bitsPerPixel, CurrentMode().frequency, &picked)) return false;
+    if (!PickDisplayMode(ListModes(), width, height, bitsPerPixel, CurrentMode().frequency, &picked))
+        return false;
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = static_cast<DWORD>(picked.width);
@@ -71,14 +82,16 @@ bool Win32DisplayModes::ChangeMode(int width, int height, int bitsPerPixel)
         mode.dmDisplayFrequency = static_cast<DWORD>(picked.frequency);
         mode.dmFields |= DM_DISPLAYFREQUENCY;
     }
-    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) return false;
+    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
+        return false;
     changed = true;
     return true;
 }
 
 void Win32DisplayModes::RestoreMode()
 {
-    if (!changed) return;
+    if (!changed)
+        return;
     ChangeDisplaySettingsA(nullptr, 0);
     changed = false;
 }

@@ -11,7 +11,7 @@ struct DisplayModeInfo {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;
-    int frequency = 0;  // refresh rate in Hz; 0 or 1 for the hardware's default
+    int frequency = 0; // refresh rate in Hz; 0 or 1 for the hardware's default
 };
 
 // The listed mode to switch to for width x height at bitsPerPixel: the one at the desktop's

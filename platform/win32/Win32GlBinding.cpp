@@ -10,7 +10,7 @@ bool RegisterHiddenClass()
 {
     static const bool registered = [] {
         WNDCLASSA windowClass{};
-        windowClass.style = CS_OWNDC;  // the device context lives as long as the window
+        windowClass.style = CS_OWNDC; // the device context lives as long as the window
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = kHiddenClass;
@@ -19,20 +19,24 @@ bool RegisterHiddenClass()
     return registered;
 }
 
-HDC DcOf(GlSurfaceHandle surface) { return static_cast<HDC>(surface); }
+HDC DcOf(GlSurfaceHandle surface)
+{
+    return static_cast<HDC>(surface);
+}
 
 const PIXELFORMATDESCRIPTOR* Pfd(const PixelFormatDescriptor* d)
 {
     return reinterpret_cast<const PIXELFORMATDESCRIPTOR*>(d);
 }
 
-}  // namespace
+} // namespace
 
 static_assert(sizeof(PixelFormatDescriptor) == sizeof(PIXELFORMATDESCRIPTOR), "the descriptor is GDI's");
 
 HWND CreateHiddenGlWindow(int width, int height)
 {
-    if (width <= 0 || height <= 0 || !RegisterHiddenClass()) return nullptr;
+    if (width <= 0 || height <= 0 || !RegisterHiddenClass())
+        return nullptr;
     return CreateWindowExA(0, kHiddenClass, "Orvex GL", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, width,
                            height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
@@ -47,9 +51,11 @@ Win32GlBinding::~Win32GlBinding()
 
 GlSurfaceHandle Win32GlBinding::GetSurface(WindowHandle window)
 {
-    if (window != nullptr) return GetDC(static_cast<HWND>(window));
+    if (window != nullptr)
+        return GetDC(static_cast<HWND>(window));
     HWND probe = CreateHiddenGlWindow(16, 16);
-    if (probe == nullptr) return nullptr;
+    if (probe == nullptr)
+        return nullptr;
     HDC dc = GetDC(probe);
     if (dc == nullptr) {
         DestroyWindow(probe);
@@ -61,13 +67,15 @@ GlSurfaceHandle Win32GlBinding::GetSurface(WindowHandle window)
 
 void Win32GlBinding::ReleaseSurface(WindowHandle window, GlSurfaceHandle surface)
 {
-    if (surface == nullptr) return;
+    if (surface == nullptr)
+        return;
     if (window != nullptr) {
         ReleaseDC(static_cast<HWND>(window), DcOf(surface));
         return;
     }
     auto it = probes.find(DcOf(surface));
-    if (it == probes.end()) return;
+    if (it == probes.end())
+        return;
     ReleaseDC(it->second, it->first);
     DestroyWindow(it->second);
     probes.erase(it);
@@ -80,11 +88,15 @@ int Win32GlBinding::ChoosePixelFormat(GlSurfaceHandle surface, const PixelFormat
 
 int Win32GlBinding::DescribePixelFormat(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out)
 {
-    if (surface == nullptr) return 0;
+    if (surface == nullptr)
+        return 0;
     return ::DescribePixelFormat(DcOf(surface), index, size, reinterpret_cast<PIXELFORMATDESCRIPTOR*>(out));
 }
 
-int Win32GlBinding::GetPixelFormat(GlSurfaceHandle surface) { return surface ? ::GetPixelFormat(DcOf(surface)) : 0; }
+int Win32GlBinding::GetPixelFormat(GlSurfaceHandle surface)
+{
+    return surface ? ::GetPixelFormat(DcOf(surface)) : 0;
+}
 
 bool Win32GlBinding::SetPixelFormat(GlSurfaceHandle surface, int index, const PixelFormatDescriptor& descriptor)
 {
@@ -106,22 +118,37 @@ bool Win32GlBinding::MakeCurrent(GlSurfaceHandle surface, GlContextHandle contex
     return gl.wglMakeCurrent && gl.wglMakeCurrent(surface, context);
 }
 
-GlContextHandle Win32GlBinding::CurrentContext() { return gl.wglGetCurrentContext ? gl.wglGetCurrentContext() : nullptr; }
+GlContextHandle Win32GlBinding::CurrentContext()
+{
+    return gl.wglGetCurrentContext ? gl.wglGetCurrentContext() : nullptr;
+}
 
-GlSurfaceHandle Win32GlBinding::CurrentSurface() { return gl.wglGetCurrentDC ? gl.wglGetCurrentDC() : nullptr; }
+GlSurfaceHandle Win32GlBinding::CurrentSurface()
+{
+    return gl.wglGetCurrentDC ? gl.wglGetCurrentDC() : nullptr;
+}
 
 GlProc Win32GlBinding::GetProcAddress(const char* name)
 {
     return gl.wglGetProcAddress && name ? gl.wglGetProcAddress(name) : nullptr;
 }
 
-bool Win32GlBinding::SwapBuffers(GlSurfaceHandle surface) { return surface && ::SwapBuffers(DcOf(surface)); }
+bool Win32GlBinding::SwapBuffers(GlSurfaceHandle surface)
+{
+    return surface && ::SwapBuffers(DcOf(surface));
+}
 
-const char* Win32GlBinding::Extensions() { return ""; }
+const char* Win32GlBinding::Extensions()
+{
+    return "";
+}
 
 bool Win32GlBinding::SetSwapInterval(int interval)
 {
     return gl.wglSwapIntervalEXT && gl.wglSwapIntervalEXT(interval);
 }
 
-int Win32GlBinding::GetSwapInterval() { return gl.wglGetSwapIntervalEXT ? gl.wglGetSwapIntervalEXT() : 0; }
+int Win32GlBinding::GetSwapInterval()
+{
+    return gl.wglGetSwapIntervalEXT ? gl.wglGetSwapIntervalEXT() : 0;
+}

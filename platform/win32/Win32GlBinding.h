@@ -40,5 +40,5 @@ public:
     int GetSwapInterval() override;
 
 private:
-    std::map<HDC, HWND> probes;  // screen surfaces handed out, and their probe windows
+    std::map<HDC, HWND> probes; // screen surfaces handed out, and their probe windows
 };

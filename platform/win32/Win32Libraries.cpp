@@ -10,7 +10,8 @@ class Win32Loader final : public LibraryLoader {
 public:
     LibraryHandle Load(const char* fileName) override
     {
-        if (fileName == nullptr) return nullptr;
+        if (fileName == nullptr)
+            return nullptr;
         // A missing library is an answer, not a reason for the system's error dialog.
         const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
         HMODULE library = LoadLibraryA(fileName);
@@ -26,20 +27,22 @@ public:
 
     GlProc Symbol(LibraryHandle library, const char* name) override
     {
-        if (library == nullptr || name == nullptr) return nullptr;
+        if (library == nullptr || name == nullptr)
+            return nullptr;
         return reinterpret_cast<GlProc>(GetProcAddress(static_cast<HMODULE>(library), name));
     }
 
     void Free(LibraryHandle library) override
     {
-        if (library != nullptr) FreeLibrary(static_cast<HMODULE>(library));
+        if (library != nullptr)
+            FreeLibrary(static_cast<HMODULE>(library));
     }
 
     // The software driver is a library of its own here (OPENGL.DLL); nothing to switch.
     void ForceSoftwareGl() override {}
 };
 
-}  // namespace
+} // namespace
 
 LibraryLoader& SystemLibraries()
 {

@@ -3,7 +3,10 @@
 #include "Win32MessageQueue.h"
 #include "WindowProcedure.h"
 
-MainWindow::~MainWindow() { MainWindow::Destroy(); }
+MainWindow::~MainWindow()
+{
+    MainWindow::Destroy();
+}
 
 void MainWindow::Destroy()
 {
@@ -27,7 +30,8 @@ bool MainWindow::Create(HINSTANCE instance, int width, int height, bool fullScre
     windowClass.lpszMenuName = nullptr;
     windowClass.lpszClassName = kMainWindowClass;
     // A second window of the same process (tests) finds the class already there.
-    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
 
     HWND window = nullptr;
     if (fullScreen) {
@@ -36,15 +40,17 @@ bool MainWindow::Create(HINSTANCE instance, int width, int height, bool fullScre
                                  instance, nullptr);
     } else {
         // A fixed size: the viewport is the one Init sets.
-        const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        const DWORD style =
+            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
         RECT frame{0, 0, width, height};
         AdjustWindowRectEx(&frame, style, FALSE, 0);
-        window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                 nullptr);
+        window =
+            CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     }
     mainWindow = window;
-    if (window == nullptr) return false;
+    if (window == nullptr)
+        return false;
 
     ShowWindow(window, SW_SHOWDEFAULT);
     UpdateWindow(window);

@@ -14,8 +14,10 @@ bool MessageBoxesSuppressed()
 
 void Win32MessageBox::Show(const char* caption, const char* text)
 {
-    if (caption == nullptr) caption = "";
-    if (text == nullptr) text = "";
+    if (caption == nullptr)
+        caption = "";
+    if (text == nullptr)
+        text = "";
     if (MessageBoxesSuppressed()) {
         std::fprintf(stderr, "%s: %s\n", caption, text);
         std::fflush(stderr);

@@ -14,21 +14,30 @@ ViewerMessage Win32MessageQueue::Get()
 {
     MSG message;
     const BOOL result = GetMessageA(&message, nullptr, 0, 0);
-    if (result == 0) return {MessageQuit, static_cast<std::int32_t>(message.wParam)};
-    if (result == -1) return {MessageQuit, 1};
+    if (result == 0)
+        return {MessageQuit, static_cast<std::int32_t>(message.wParam)};
+    if (result == -1)
+        return {MessageQuit, 1};
     TranslateMessage(&message);
     DispatchMessageA(&message);
     return {MessageOther, 0};
 }
 
-void Win32MessageQueue::Wait() { WaitMessage(); }
+void Win32MessageQueue::Wait()
+{
+    WaitMessage();
+}
 
 void Win32MessageQueue::PostClose()
 {
-    if (mainWindow != nullptr) PostMessageA(static_cast<HWND>(mainWindow), WM_CLOSE, 0, 0);
+    if (mainWindow != nullptr)
+        PostMessageA(static_cast<HWND>(mainWindow), WM_CLOSE, 0, 0);
 }
 
-void Win32MessageQueue::PostQuit(std::int32_t exitCode) { PostQuitMessage(exitCode); }
+void Win32MessageQueue::PostQuit(std::int32_t exitCode)
+{
+    PostQuitMessage(exitCode);
+}
 
 bool TranslateWindowMessage(UINT message, WPARAM wParam, LPARAM, ViewerMessage* translated)
 {
@@ -53,7 +62,7 @@ LRESULT CALLBACK ViewerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     static Win32MessageQueue queue;
     switch (message) {
     case WM_SETCURSOR:
-        SetCursor(nullptr);  // no cursor over the window
+        SetCursor(nullptr); // no cursor over the window
         return TRUE;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -1,10 +1,14 @@
 #include "Win32Platform.h"
 
-Win32Platform::~Win32Platform() { Shutdown(); }
+Win32Platform::~Win32Platform()
+{
+    Shutdown();
+}
 
 void Win32Platform::Init()
 {
-    if (started) return;
+    if (started)
+        return;
     services.binding = &binding;
     services.display = &display;
     services.messages = &messages;
@@ -14,8 +18,10 @@ void Win32Platform::Init()
 
 void Win32Platform::Shutdown()
 {
-    if (!started) return;
-    if (GetPlatform().binding == &binding) SetPlatform(Platform{});
+    if (!started)
+        return;
+    if (GetPlatform().binding == &binding)
+        SetPlatform(Platform{});
     display.RestoreMode();
     started = false;
 }

@@ -1,7 +1,7 @@
 // Orvex on Windows: plays the animated scene "2.MES" + "2.KNX" of the working folder, or the
 // scene the command line names, full screen. Escape ends it. Help, the version and a refused
-// command line (status 2) go to the standard output and error. A start-up failure ends with status 1: the reason goes to stderr
-// as one line and, since a GUI program has no console, into a message box as well, unless
+// command line (status 2) go to the standard output and error. A start-up failure ends with status 1: the reason goes
+// to stderr as one line and, since a GUI program has no console, into a message box as well, unless
 // ORVEX_NO_MESSAGE_BOX is set (tests and scripts).
 #include "ViewerMain.h"
 #include "Win32InputState.h"
@@ -24,7 +24,8 @@ public:
 
     bool CreateMainWindow(int width, int height, bool fullScreen) override
     {
-        if (window.Create(instance, width, height, fullScreen)) return true;
+        if (window.Create(instance, width, height, fullScreen))
+            return true;
         error = GetLastError();
         return false;
     }
@@ -46,7 +47,8 @@ public:
     {
         std::fprintf(stderr, "Orvex: %s\n", reason);
         std::fflush(stderr);
-        if (MessageBoxesSuppressed()) return;
+        if (MessageBoxesSuppressed())
+            return;
         // The window is gone and its WM_DESTROY posted the quit message, which would end the
         // box's own message loop at once.
         MSG quit;
@@ -56,14 +58,14 @@ public:
 
 private:
     HINSTANCE instance;
-    Win32Platform win32;  // outlives the window
+    Win32Platform win32; // outlives the window
     MainWindow window;
     Win32InputState input;
     Win32MessageQueue queue;
     DWORD error = 0;
 };
 
-}  // namespace
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

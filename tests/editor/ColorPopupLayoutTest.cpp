@@ -9,20 +9,34 @@
 
 using namespace colorpopup;
 
-namespace
-{
+namespace {
 
 constexpr int kMargin = 2;
 constexpr TextExtent kNoText{};
 
-Geometry Cells() { return Layout(0, 0, 40, 18, kMargin, false, kNoText, false, kNoText); }
-Geometry CustomOnly() { return Layout(0, 0, 40, 18, kMargin, false, kNoText, true, {80, 13}); }
-Geometry DefaultOnly() { return Layout(0, 0, 40, 18, kMargin, true, {80, 13}, false, kNoText); }
-Geometry BothBoxes() { return Layout(0, 0, 40, 18, kMargin, true, {60, 13}, true, {80, 13}); }
+Geometry Cells()
+{
+    return Layout(0, 0, 40, 18, kMargin, false, kNoText, false, kNoText);
+}
+Geometry CustomOnly()
+{
+    return Layout(0, 0, 40, 18, kMargin, false, kNoText, true, {80, 13});
+}
+Geometry DefaultOnly()
+{
+    return Layout(0, 0, 40, 18, kMargin, true, {80, 13}, false, kNoText);
+}
+Geometry BothBoxes()
+{
+    return Layout(0, 0, 40, 18, kMargin, true, {60, 13}, true, {80, 13});
+}
 
-int Centre(int a, int b) { return (a + b) / 2; }
+int Centre(int a, int b)
+{
+    return (a + b) / 2;
+}
 
-}  // namespace
+} // namespace
 
 TEST(ColorPopupTable, FortyNamedColoursInCellOrder)
 {
@@ -119,10 +133,10 @@ TEST(ColorPopupHitTest, BoxesMarginsAndOutside)
     EXPECT_EQ(CellFromPoint(g, 90, 10), kDefaultBox);
     EXPECT_EQ(CellFromPoint(g, 90, 120), kCustomBox);
     EXPECT_EQ(CellFromPoint(g, 2, 105), kCustomBox);
-    EXPECT_EQ(CellFromPoint(g, 1, 40), kNoCell);    // left edge, before column 0
-    EXPECT_EQ(CellFromPoint(g, 182, 40), kNoCell);  // right edge, past column 9
-    EXPECT_EQ(CellFromPoint(g, 90, 28), kNoCell);   // gap between default box and cells
-    EXPECT_EQ(CellFromPoint(g, 90, 102), kNoCell);  // below the last row
+    EXPECT_EQ(CellFromPoint(g, 1, 40), kNoCell);   // left edge, before column 0
+    EXPECT_EQ(CellFromPoint(g, 182, 40), kNoCell); // right edge, past column 9
+    EXPECT_EQ(CellFromPoint(g, 90, 28), kNoCell);  // gap between default box and cells
+    EXPECT_EQ(CellFromPoint(g, 90, 102), kNoCell); // below the last row
     EXPECT_EQ(CellFromPoint(g, -50, -50), kNoCell);
 
     // Without boxes their areas hit nothing.
@@ -178,8 +192,7 @@ TEST(ColorPopupChosenCell, ExactMatchOrFallback)
     EXPECT_EQ(FindChosenCell(small, twice, GdiRgb(5, 5, 5)), 1);
 }
 
-struct NavCase
-{
+struct NavCase {
     int from;
     ArrowKey key;
     int to;
@@ -198,7 +211,7 @@ TEST(ColorPopupKeyboard, CustomBoxOnly)
     using enum ArrowKey;
     ExpectMoves(CustomOnly(),
                 {
-                    {35, Down, kCustomBox},  // last row runs into the custom box
+                    {35, Down, kCustomBox}, // last row runs into the custom box
                     {39, Down, kCustomBox},
                     {kCustomBox, Down, 0},
                     {kCustomBox, Up, 39},
@@ -206,9 +219,9 @@ TEST(ColorPopupKeyboard, CustomBoxOnly)
                     {kCustomBox, Left, 39},
                     {5, Down, 15},
                     {15, Up, 5},
-                    {5, Up, kCustomBox},  // row 0 without a default box
+                    {5, Up, kCustomBox}, // row 0 without a default box
                     {0, Left, kCustomBox},
-                    {10, Left, 9},  // column 0 wraps to the row above
+                    {10, Left, 9}, // column 0 wraps to the row above
                     {9, Right, 10},
                     {38, Right, 39},
                     {39, Right, kCustomBox},
@@ -231,7 +244,7 @@ TEST(ColorPopupKeyboard, DefaultBoxOnly)
                     {0, Left, kDefaultBox},
                     {36, Down, kDefaultBox},
                     {39, Right, kDefaultBox},
-                    {kCustomBox, Down, 0},  // a box that does not exist counts as nothing
+                    {kCustomBox, Down, 0}, // a box that does not exist counts as nothing
                 },
                 "default");
 }

@@ -17,8 +17,7 @@
 #include <utility>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using Note = std::pair<int, GdiColor>;
 using colorpopup::kCustomBox;
@@ -28,8 +27,7 @@ const GdiColor kTeal = GdiRgb(56, 142, 142);
 const GdiColor kOffTable = GdiRgb(1, 2, 3);
 
 // A parent that records the notifications sent to it.
-class Recorder : public QWidget
-{
+class Recorder : public QWidget {
 public:
     std::vector<Note> notes;
 
@@ -43,8 +41,7 @@ protected:
     }
 };
 
-class ColorPopupWidget : public ::testing::Test
-{
+class ColorPopupWidget : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -107,7 +104,7 @@ protected:
     std::unique_ptr<QSignalSpy> spy;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ColorPopupWidget, CreateNeedsAParentAndOpensOnce)
 {
@@ -169,14 +166,14 @@ TEST_F(ColorPopupWidget, KeyboardAroundTheCustomBox)
     EXPECT_EQ(popup->Chosen(), kCustomBox);
     EXPECT_EQ(popup->Current(), kCustomBox);
 
-    Key(Qt::Key_Down);  // custom box -> (0, 0)
+    Key(Qt::Key_Down); // custom box -> (0, 0)
     EXPECT_EQ(popup->Current(), 0);
-    Key(Qt::Key_Up);  // row 0 without a default box -> custom box
+    Key(Qt::Key_Up); // row 0 without a default box -> custom box
     EXPECT_EQ(popup->Current(), kCustomBox);
-    Key(Qt::Key_Up);  // custom box -> cell 39
+    Key(Qt::Key_Up); // custom box -> cell 39
     EXPECT_EQ(popup->Current(), 39);
     Key(Qt::Key_Left);
-    Key(Qt::Key_Down);  // last row -> custom box
+    Key(Qt::Key_Down); // last row -> custom box
     EXPECT_EQ(popup->Current(), kCustomBox);
 
     const std::vector<Note> expected = {{ColorPopupSelChange, 0x000000},
@@ -196,7 +193,7 @@ TEST_F(ColorPopupWidget, EnterChoosesAndTheFreePopupDeletesItself)
 {
     Open(GdiRgb(0, 0, 0));
     Key(Qt::Key_Right);
-    Key(Qt::Key_Down);  // cell 11, "Green"
+    Key(Qt::Key_Down); // cell 11, "Green"
     Key(Qt::Key_Return);
     const std::vector<Note> expected = {{ColorPopupSelChange, GdiRgb(165, 42, 0)},
                                         {ColorPopupSelChange, GdiRgb(0, 147, 0)},
@@ -265,8 +262,8 @@ TEST_F(ColorPopupWidget, MouseHighlightsAndReleaseDecides)
 {
     Open(GdiRgb(0, 0, 0));
     Mouse(QEvent::MouseMove, CellCentre(12));
-    Mouse(QEvent::MouseMove, CellCentre(12) + QPoint(3, 3));  // same cell: no second note
-    Mouse(QEvent::MouseMove, QPoint(1, 1));                   // on the edge: keeps the highlight
+    Mouse(QEvent::MouseMove, CellCentre(12) + QPoint(3, 3)); // same cell: no second note
+    Mouse(QEvent::MouseMove, QPoint(1, 1));                  // on the edge: keeps the highlight
     EXPECT_EQ(popup->Current(), 12);
     Mouse(QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton);
     EXPECT_TRUE(popup->IsOpen());
@@ -322,8 +319,9 @@ TEST_F(ColorPopupWidget, EmbeddedPopupSurvivesAndReopens)
     EXPECT_EQ(member.Chosen(), 16);
     EXPECT_EQ(member.pos(), QPoint(130, 150));
     QTest::keyClick(&member, Qt::Key_Return);
-    EXPECT_EQ(parent->notes, (std::vector<Note>{{ColorPopupSelEndCancel, kTeal}, {ColorPopupSelEndOk, GdiRgb(255, 0, 0)}}));
-    member.setParent(nullptr);  // the parent goes first in TearDown
+    EXPECT_EQ(parent->notes,
+              (std::vector<Note>{{ColorPopupSelEndCancel, kTeal}, {ColorPopupSelEndOk, GdiRgb(255, 0, 0)}}));
+    member.setParent(nullptr); // the parent goes first in TearDown
 }
 
 TEST_F(ColorPopupWidget, OpensAboveItsParentNearTheBottom)
@@ -362,7 +360,7 @@ TEST_F(ColorPopupWidget, TooltipNamesTheColourUnderTheCursor)
 TEST_F(ColorPopupWidget, PaintsCellsBoxesAndEdges)
 {
     Open(kTeal, QStringLiteral("Select Color"));
-    Key(Qt::Key_Left);  // highlight 11; 12 stays the chosen cell
+    Key(Qt::Key_Left); // highlight 11; 12 stays the chosen cell
     const QImage image = popup->grab().toImage();
     if (const QByteArray dir = qgetenv("ORVEX_SCREENSHOT_DIR"); !dir.isEmpty())
         image.save(QDir(QString::fromLocal8Bit(dir)).filePath("color_popup.png"));
@@ -378,13 +376,13 @@ TEST_F(ColorPopupWidget, PaintsCellsBoxesAndEdges)
         EXPECT_EQ(at(c.x(), c.y()), ColorPopup::ToQColor(kColorPopupTable[static_cast<size_t>(i)].color).rgb()) << i;
         const colorpopup::Rect r = colorpopup::CellRect(g, i);
         const int inset = g.margin + 1;
-        EXPECT_EQ(at(r.left + inset, r.top + inset), rgb(QPalette::Dark, pal)) << i;  // swatch outline
+        EXPECT_EQ(at(r.left + inset, r.top + inset), rgb(QPalette::Dark, pal)) << i; // swatch outline
     }
     const colorpopup::Rect chosen = colorpopup::CellRect(g, 12);
-    EXPECT_EQ(at(chosen.left, chosen.top), rgb(QPalette::Dark, pal));           // sunken
-    EXPECT_EQ(at(chosen.left + 1, chosen.top + 1), rgb(QPalette::Light, pal));  // chosen background
+    EXPECT_EQ(at(chosen.left, chosen.top), rgb(QPalette::Dark, pal));          // sunken
+    EXPECT_EQ(at(chosen.left + 1, chosen.top + 1), rgb(QPalette::Light, pal)); // chosen background
     const colorpopup::Rect lit = colorpopup::CellRect(g, 11);
-    EXPECT_EQ(at(lit.left, lit.top), rgb(QPalette::Light, pal));  // raised
+    EXPECT_EQ(at(lit.left, lit.top), rgb(QPalette::Light, pal)); // raised
     EXPECT_EQ(at(lit.right - 1, lit.bottom - 1), rgb(QPalette::Dark, pal));
     const colorpopup::Rect plain = colorpopup::CellRect(g, 30);
     EXPECT_EQ(at(plain.left, plain.top), rgb(QPalette::Button, pal));

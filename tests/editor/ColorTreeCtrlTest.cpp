@@ -7,11 +7,9 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 
-class ColorTree : public ::testing::Test
-{
+class ColorTree : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -44,7 +42,7 @@ void ExpectRgb(const float* rgb, int r, int g, int b)
     EXPECT_FLOAT_EQ(rgb[2], static_cast<float>(b) / 255.0f);
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ColorTree, OpensAnEmbeddedPopupWithOnlyACustomBox)
 {
@@ -57,19 +55,19 @@ TEST_F(ColorTree, OpensAnEmbeddedPopupWithOnlyACustomBox)
     EXPECT_TRUE(popup.DefaultText().isEmpty());
     EXPECT_EQ(popup.CustomText(), "Custom Color");
     EXPECT_EQ(popup.InitialColor(), 0u);
-    EXPECT_EQ(popup.Chosen(), 0);  // opens on black
+    EXPECT_EQ(popup.Chosen(), 0); // opens on black
 }
 
 TEST_F(ColorTree, ChosenColourBecomesThreeFloats)
 {
     tree->OpenPopup(diffuse, QPoint(10, 20));
     for (int i = 0; i < 9; ++i)
-        Key(Qt::Key_Right);  // cell 9, "Orange" (255, 104, 32)
+        Key(Qt::Key_Right); // cell 9, "Orange" (255, 104, 32)
     tree->setUpdatesEnabled(false);
     Key(Qt::Key_Return);
     ExpectRgb(Rgb(diffuse), 255, 104, 32);
     EXPECT_TRUE(tree->updatesEnabled());
-    EXPECT_FLOAT_EQ(external[0], 0.1f);  // the other item is untouched
+    EXPECT_FLOAT_EQ(external[0], 0.1f); // the other item is untouched
 
     // The popup stays a member and opens again, on black once more.
     EXPECT_FALSE(Popup().IsOpen());
@@ -77,7 +75,7 @@ TEST_F(ColorTree, ChosenColourBecomesThreeFloats)
     ASSERT_TRUE(Popup().IsOpen());
     EXPECT_EQ(Popup().Chosen(), 0);
     Key(Qt::Key_Up);
-    Key(Qt::Key_Up);  // custom box, then cell 39, white
+    Key(Qt::Key_Up); // custom box, then cell 39, white
     Key(Qt::Key_Space);
     ExpectRgb(external, 255, 255, 255);
 }
@@ -94,7 +92,7 @@ TEST_F(ColorTree, CancelWritesNothing)
     // A cancelled colour dialog is a cancel too.
     Popup().SetColorDialog([](QWidget*, GdiColor) { return std::optional<GdiColor>(); });
     tree->OpenPopup(diffuse, QPoint(10, 20));
-    Key(Qt::Key_Up);  // row 0 without a default box: the custom box
+    Key(Qt::Key_Up); // row 0 without a default box: the custom box
     ASSERT_EQ(Popup().Current(), colorpopup::kCustomBox);
     Key(Qt::Key_Return);
     EXPECT_FLOAT_EQ(Rgb(diffuse)[0], 0.5f);
@@ -121,7 +119,7 @@ TEST_F(ColorTree, OpeningAgainWhileOpenOnlyRetargets)
     const QRect where = Popup().geometry();
     tree->OpenPopup(ambient, QPoint(80, 90));
     EXPECT_EQ(Popup().geometry(), where);
-    Key(Qt::Key_Down);  // cell 10, "Dark yellow" (139, 139, 0)
+    Key(Qt::Key_Down); // cell 10, "Dark yellow" (139, 139, 0)
     Key(Qt::Key_Return);
     ExpectRgb(external, 139, 139, 0);
     EXPECT_FLOAT_EQ(Rgb(diffuse)[0], 0.5f);
@@ -132,7 +130,7 @@ TEST_F(ColorTree, ItemGoneBeforeTheChoice)
     tree->OpenPopup(diffuse, QPoint(10, 20));
     delete diffuse;
     Key(Qt::Key_Right);
-    Key(Qt::Key_Return);  // nothing to write, nothing breaks
+    Key(Qt::Key_Return); // nothing to write, nothing breaks
     EXPECT_FALSE(Popup().IsOpen());
     EXPECT_FLOAT_EQ(external[0], 0.1f);
 
@@ -149,7 +147,7 @@ TEST_F(ColorTree, CleanUpFreesOwnedColoursOnly)
     tree->CleanUp();
     EXPECT_EQ(Rgb(diffuse), nullptr);
     EXPECT_EQ(Rgb(ambient), external);
-    tree->CleanUp();  // twice is harmless
+    tree->CleanUp(); // twice is harmless
 
     tree->OpenPopup(diffuse, QPoint(10, 20));
     Key(Qt::Key_Return);

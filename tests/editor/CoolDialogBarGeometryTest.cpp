@@ -7,7 +7,8 @@
 
 using namespace cool;
 
-TEST(CoolDialogBarGeometry, NonClientLayoutPerSide) {
+TEST(CoolDialogBarGeometry, NonClientLayoutPerSide)
+{
     const QSize window(200, 300);
     struct Case {
         DockSide side;
@@ -35,14 +36,15 @@ TEST(CoolDialogBarGeometry, NonClientLayoutPerSide) {
     EXPECT_TRUE(CalcNonClient(DockSide::Floating, window).edge.isEmpty());
 }
 
-TEST(CoolDialogBarGeometry, GripperAndCaptionButtons) {
+TEST(CoolDialogBarGeometry, GripperAndCaptionButtons)
+{
     // Docked at the top or bottom: a vertical gripper on the left, buttons 12 x 12 at the top.
     for (DockSide side : {DockSide::Top, DockSide::Bottom}) {
         const GripperLayout g = CalcGripper(side, QSize(300, 100));
         EXPECT_EQ(g.gripper, QRect(0, 40, 20, 60));
         EXPECT_EQ(g.closeButton, QRect(7, 10, 12, 12));
         EXPECT_EQ(g.floatButton, QRect(7, 23, 12, 12));  // 13 pixels below the close button
-        EXPECT_EQ(g.gripLines[0], QRect(10, 38, 3, 52));  // y 38 .. H - 10
+        EXPECT_EQ(g.gripLines[0], QRect(10, 38, 3, 52)); // y 38 .. H - 10
         EXPECT_EQ(g.gripLines[1], QRect(14, 38, 3, 52));
     }
     // Docked at the left or right: a horizontal gripper on top, buttons 11 x 11 at the right.
@@ -51,7 +53,7 @@ TEST(CoolDialogBarGeometry, GripperAndCaptionButtons) {
         EXPECT_EQ(g.gripper, QRect(0, 0, 160, 20));
         EXPECT_EQ(g.closeButton, QRect(179, 7, 11, 11));  // right edge W - 10
         EXPECT_EQ(g.floatButton, QRect(166, 7, 11, 11));  // 13 pixels to its left
-        EXPECT_EQ(g.gripLines[0], QRect(10, 10, 152, 3));  // x 10 .. W - 38
+        EXPECT_EQ(g.gripLines[0], QRect(10, 10, 152, 3)); // x 10 .. W - 38
         EXPECT_EQ(g.gripLines[1], QRect(10, 14, 152, 3));
     }
     const GripperLayout floating = CalcGripper(DockSide::Floating, QSize(200, 300));
@@ -59,7 +61,8 @@ TEST(CoolDialogBarGeometry, GripperAndCaptionButtons) {
     EXPECT_TRUE(floating.closeButton.isEmpty());
 }
 
-TEST(CoolDialogBarGeometry, HitCodes) {
+TEST(CoolDialogBarGeometry, HitCodes)
+{
     const QSize window(200, 300);
     const GripperLayout g = CalcGripper(DockSide::Left, window);
     const QRect edge = CalcNonClient(DockSide::Left, window).edge;
@@ -67,7 +70,7 @@ TEST(CoolDialogBarGeometry, HitCodes) {
     EXPECT_EQ(HitTestDocked(g, edge, QPoint(171, 12), HitClient), HitMinButton);
     EXPECT_EQ(HitTestDocked(g, edge, QPoint(0, 0), HitClient), HitCaption);
     EXPECT_EQ(HitTestDocked(g, edge, QPoint(159, 19), HitClient), HitCaption);
-    EXPECT_EQ(HitTestDocked(g, edge, QPoint(160, 10), HitNowhere), HitNowhere);  // beside the buttons
+    EXPECT_EQ(HitTestDocked(g, edge, QPoint(160, 10), HitNowhere), HitNowhere); // beside the buttons
     EXPECT_EQ(HitTestDocked(g, edge, QPoint(194, 150), HitClient), HitSize);
     EXPECT_EQ(HitTestDocked(g, edge, QPoint(199, 299), HitClient), HitSize);
     EXPECT_EQ(HitTestDocked(g, edge, QPoint(100, 150), HitClient), HitClient);
@@ -75,21 +78,23 @@ TEST(CoolDialogBarGeometry, HitCodes) {
     EXPECT_NE(HitTestDocked(g, edge, QPoint(190, 12), HitClient), HitSysMenu);
 }
 
-TEST(CoolDialogBarGeometry, TrackerFollowsThePointerAlongTheAxis) {
+TEST(CoolDialogBarGeometry, TrackerFollowsThePointerAlongTheAxis)
+{
     const QRect edge(194, 0, 6, 300);
     EXPECT_EQ(CenterPoint(edge), QPoint(197, 150));
     EXPECT_EQ(CenterPoint(QRect(0, 294, 200, 6)), QPoint(100, 297));
 
     const QRect vertical = TrackerStartRect(edge, false);
-    EXPECT_EQ(vertical, QRect(194, 0, 6, 296));  // 4 shorter at the bottom
+    EXPECT_EQ(vertical, QRect(194, 0, 6, 296)); // 4 shorter at the bottom
     EXPECT_EQ(TrackerStartRect(QRect(0, 294, 200, 6), true), QRect(0, 294, 200, 6));
 
     EXPECT_EQ(MoveTracker(vertical, QPoint(247, 10), false), QRect(244, 0, 6, 296));
-    EXPECT_EQ(MoveTracker(vertical, QPoint(197, 999), false), vertical);  // y does not move it
+    EXPECT_EQ(MoveTracker(vertical, QPoint(197, 999), false), vertical); // y does not move it
     EXPECT_EQ(MoveTracker(QRect(0, 294, 200, 6), QPoint(5, 250), true), QRect(0, 247, 200, 6));
 }
 
-TEST(CoolDialogBarGeometry, ResizeClamp) {
+TEST(CoolDialogBarGeometry, ResizeClamp)
+{
     // A left bar dragged 50 pixels right widens by 50; dragged far left it stops at 32.
     EXPECT_EQ(ResizedExtent(DockSide::Left, 235, QPoint(50, 7), 900, 32), 285);
     EXPECT_EQ(ResizedExtent(DockSide::Left, 235, QPoint(-1000, 0), 900, 32), 32);
@@ -106,10 +111,11 @@ TEST(CoolDialogBarGeometry, ResizeClamp) {
     EXPECT_EQ(ResizedExtent(DockSide::Left, 10, QPoint(100, 0), 5, 32), 32);
 }
 
-TEST(CoolDialogBarGeometry, InitialAndFixedSizes) {
+TEST(CoolDialogBarGeometry, InitialAndFixedSizes)
+{
     const InitialSizes sizes = InitialSizesFor(QSize(659, 130));
     EXPECT_EQ(sizes.floating, QSize(659, 130));
-    EXPECT_EQ(sizes.horizontal, QSize(659, 139));  // + edge 6 + border 3 across
+    EXPECT_EQ(sizes.horizontal, QSize(659, 139)); // + edge 6 + border 3 across
     EXPECT_EQ(sizes.vertical, QSize(668, 130));
 
     const QSize floating(300, 200), horizontal(400, 90), vertical(120, 500);
@@ -120,7 +126,8 @@ TEST(CoolDialogBarGeometry, InitialAndFixedSizes) {
     EXPECT_EQ(FixedLayout(DockSide::Left, false, false, floating, horizontal, vertical, 800, 600), QSize(120, 604));
 }
 
-TEST(CoolDialogBarGeometry, DockBarIds) {
+TEST(CoolDialogBarGeometry, DockBarIds)
+{
     EXPECT_EQ(DockSideOf(59419), DockSide::Top);
     EXPECT_EQ(DockSideOf(59420), DockSide::Left);
     EXPECT_EQ(DockSideOf(59421), DockSide::Right);

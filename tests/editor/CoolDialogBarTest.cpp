@@ -1,7 +1,7 @@
 // The docking dialog bar in a frame on screen: sizes, the sizing edge with its tracker, the
 // gripper's buttons and double-click floating.
-#include "EditorTestSupport.h"
 #include "controls/CoolDialogBar.h"
+#include "EditorTestSupport.h"
 #include "controls/CoolDialogBarTracker.h"
 #include "framework/BarStyle.h"
 #include "framework/CommandIds.h"
@@ -23,7 +23,8 @@ namespace {
 constexpr uint32_t kBarDialog = 9101;
 constexpr uint32_t kBarId = 32771;
 
-void RegisterBarDialog() {
+void RegisterBarDialog()
+{
     fw::DialogTemplate dialog;
     dialog.size = QSize(100, 80);
     dialog.fontFamily = QStringLiteral("MS Sans Serif");
@@ -36,7 +37,8 @@ void RegisterBarDialog() {
 
 class CoolDialogBarTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         RegisterBarDialog();
         m_frame = new fw::FrameWnd();
         m_frame->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -57,13 +59,15 @@ protected:
     void TearDown() override { delete m_frame; }
 
     // Presses, moves and releases at window points of the bar.
-    QWidget* Part(QPoint windowPoint, QPoint* local) const {
+    QWidget* Part(QPoint windowPoint, QPoint* local) const
+    {
         QWidget* part = m_bar->PartAt(windowPoint, local);
         EXPECT_NE(part, nullptr);
         return part;
     }
 
-    void DragEdge(QPoint by) {
+    void DragEdge(QPoint by)
+    {
         const QPoint start = cool::CenterPoint(m_bar->EdgeRect());
         QPoint local;
         QWidget* part = Part(start, &local);
@@ -73,21 +77,23 @@ protected:
         QTest::mouseRelease(part, Qt::LeftButton, {}, local + by);
     }
 
-    void ClickAt(QPoint windowPoint) {
+    void ClickAt(QPoint windowPoint)
+    {
         QPoint local;
         QWidget* part = Part(windowPoint, &local);
         ASSERT_NE(part, nullptr);
         QTest::mouseClick(part, Qt::LeftButton, {}, local);
     }
 
-    fw::Dialog m_dialog{kBarDialog};  // outlives the frame: the bar does not own it
+    fw::Dialog m_dialog{kBarDialog}; // outlives the frame: the bar does not own it
     fw::FrameWnd* m_frame = nullptr;
     CoolDialogBar* m_bar = nullptr;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(CoolDialogBarTest, StartsDockedLeftWithTheDialogsSizes) {
+TEST_F(CoolDialogBarTest, StartsDockedLeftWithTheDialogsSizes)
+{
     const QSize dialog = m_dialog.TemplateSize();
     EXPECT_EQ(m_bar->FloatingSize(), dialog);
     EXPECT_EQ(m_bar->VerticalSize(), QSize(dialog.width() + 9, dialog.height()));
@@ -103,10 +109,11 @@ TEST_F(CoolDialogBarTest, StartsDockedLeftWithTheDialogsSizes) {
     EXPECT_EQ(m_bar->EdgeRect(), QRect(window.width() - 6, 0, 6, window.height()));
     EXPECT_EQ(QRect(m_dialog.mapTo(m_bar, QPoint(0, 0)), m_dialog.size()), m_bar->ClientRect());
     EXPECT_EQ(m_dialog.width(), dialog.width());
-    EXPECT_FALSE(m_bar->GetBarStyle() & fw::BarStyle::BorderRight);  // the edge took its place
+    EXPECT_FALSE(m_bar->GetBarStyle() & fw::BarStyle::BorderRight); // the edge took its place
 }
 
-TEST_F(CoolDialogBarTest, GripperButtonsAndHitAreasDockedVertically) {
+TEST_F(CoolDialogBarTest, GripperButtonsAndHitAreasDockedVertically)
+{
     const int w = m_bar->width();
     EXPECT_EQ(m_bar->CloseButtonRect(), QRect(w - 21, 7, 11, 11));
     EXPECT_EQ(m_bar->FloatButtonRect(), QRect(w - 34, 7, 11, 11));
@@ -118,7 +125,8 @@ TEST_F(CoolDialogBarTest, GripperButtonsAndHitAreasDockedVertically) {
     EXPECT_EQ(m_bar->HitTest(QPoint(50, 100)), cool::HitClient);
 }
 
-TEST_F(CoolDialogBarTest, EdgeDraggedRightWidensByTheDistance) {
+TEST_F(CoolDialogBarTest, EdgeDraggedRightWidensByTheDistance)
+{
     const int before = m_bar->width();
     DragEdge(QPoint(50, 0));
     EXPECT_FALSE(m_bar->IsTracking());
@@ -127,14 +135,16 @@ TEST_F(CoolDialogBarTest, EdgeDraggedRightWidensByTheDistance) {
     ASSERT_SOON_EQ(m_dialog.width(), before + 50 - 9);
 }
 
-TEST_F(CoolDialogBarTest, EdgeDraggedFarLeftStopsAtTheMinimum) {
+TEST_F(CoolDialogBarTest, EdgeDraggedFarLeftStopsAtTheMinimum)
+{
     DragEdge(QPoint(-1000, 0));
     EXPECT_EQ(m_bar->VerticalSize().width(), 32);
     ASSERT_SOON_EQ(m_bar->width(), 32);
     EXPECT_GE(m_dialog.width(), 0);
 }
 
-TEST_F(CoolDialogBarTest, TrackerShowsInvertedWhileResizing) {
+TEST_F(CoolDialogBarTest, TrackerShowsInvertedWhileResizing)
+{
     const QPoint start = cool::CenterPoint(m_bar->EdgeRect());
     const QRect startRect = cool::TrackerStartRect(m_bar->EdgeRect(), false);
     const QRect inFrame(m_bar->mapTo(m_frame, startRect.topLeft()), startRect.size());
@@ -188,7 +198,8 @@ TEST_F(CoolDialogBarTest, TrackerShowsInvertedWhileResizing) {
     ASSERT_SOON(!tracker->isVisible());
 }
 
-TEST_F(CoolDialogBarTest, LosingTheMouseEndsAResizeWithoutTakingIt) {
+TEST_F(CoolDialogBarTest, LosingTheMouseEndsAResizeWithoutTakingIt)
+{
     const int before = m_bar->VerticalSize().width();
     const QPoint start = cool::CenterPoint(m_bar->EdgeRect());
     QPoint local;
@@ -202,7 +213,8 @@ TEST_F(CoolDialogBarTest, LosingTheMouseEndsAResizeWithoutTakingIt) {
     EXPECT_EQ(m_bar->VerticalSize().width(), before);
 }
 
-TEST_F(CoolDialogBarTest, DoubleClickOnTheGripperFloatsAtTheFloatingSize) {
+TEST_F(CoolDialogBarTest, DoubleClickOnTheGripperFloatsAtTheFloatingSize)
+{
     QPoint local;
     QWidget* part = Part(QPoint(10, 10), &local);
     QTest::mouseDClick(part, Qt::LeftButton, {}, local);
@@ -221,7 +233,8 @@ TEST_F(CoolDialogBarTest, DoubleClickOnTheGripperFloatsAtTheFloatingSize) {
     ASSERT_SOON_EQ(m_bar->width(), m_bar->VerticalSize().width());
 }
 
-TEST_F(CoolDialogBarTest, FloatButtonFloatsAndCloseButtonHides) {
+TEST_F(CoolDialogBarTest, FloatButtonFloatsAndCloseButtonHides)
+{
     ClickAt(m_bar->FloatButtonRect().center());
     ASSERT_SOON(m_bar->isFloating());
     m_bar->ToggleDocking();
@@ -232,7 +245,8 @@ TEST_F(CoolDialogBarTest, FloatButtonFloatsAndCloseButtonHides) {
     EXPECT_FALSE(m_bar->isVisibleTo(m_frame));
 }
 
-TEST_F(CoolDialogBarTest, DockedAtTheTopTheBarSizesItsHeight) {
+TEST_F(CoolDialogBarTest, DockedAtTheTopTheBarSizesItsHeight)
+{
     m_frame->addDockWidget(Qt::TopDockWidgetArea, m_bar);
     ASSERT_SOON_EQ(m_bar->DockBarId(), fw::IDW_DOCKBAR_TOP);
     EXPECT_TRUE(m_bar->features() & QDockWidget::DockWidgetVerticalTitleBar);
@@ -248,7 +262,8 @@ TEST_F(CoolDialogBarTest, DockedAtTheTopTheBarSizesItsHeight) {
     ASSERT_SOON_EQ(m_bar->height(), before + 40);
 }
 
-TEST_F(CoolDialogBarTest, SizeQueries) {
+TEST_F(CoolDialogBarTest, SizeQueries)
+{
     using namespace fw::LayoutMode;
     const QSize vertical = m_bar->VerticalSize();
     EXPECT_EQ(m_bar->CalcFixedLayout(true, false), QSize(vertical.width(), 32767));
@@ -259,6 +274,6 @@ TEST_F(CoolDialogBarTest, SizeQueries) {
     ASSERT_SOON(m_bar->isFloating());
     ASSERT_SOON_EQ(m_bar->BodyPart()->size(), m_bar->FloatingSize());
     EXPECT_EQ(m_bar->CalcDynamicLayout(150, LengthY), QSize(m_bar->FloatingSize().width(), 150));
-    EXPECT_EQ(m_bar->CalcDynamicLayout(10, 0).width(), 32);  // never below the minimum
+    EXPECT_EQ(m_bar->CalcDynamicLayout(10, 0).width(), 32); // never below the minimum
     EXPECT_EQ(m_bar->CalcFixedLayout(false, true), m_bar->FloatingSize());
 }

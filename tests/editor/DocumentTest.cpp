@@ -28,12 +28,14 @@ using fw::ID_FILE_NEW;
 using fw::ID_FILE_SAVE;
 using fw::ID_FILE_SAVE_AS;
 
-QByteArray Bytes(const QString& path) {
+QByteArray Bytes(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void ExpectCameraAt(CQuorvanView* view, float z) {
+void ExpectCameraAt(CQuorvanView* view, float z)
+{
     const Camera& camera = view->GetCamera();
     EXPECT_EQ(camera.angleX, 0.0f);
     EXPECT_EQ(camera.angleY, 0.0f);
@@ -45,10 +47,11 @@ void ExpectCameraAt(CQuorvanView* view, float z) {
 
 class DocumentTest : public EditorTest {};
 
-}  // namespace
+} // namespace
 
-TEST_F(DocumentTest, OpenFillsMeshListAndNodeTreeAndResetsTheCamera) {
-    ExpectCameraAt(m_view, 50.0f);  // a new view looks from further away
+TEST_F(DocumentTest, OpenFillsMeshListAndNodeTreeAndResetsTheCamera)
+{
+    ExpectCameraAt(m_view, 50.0f); // a new view looks from further away
     m_view->GetCamera().angleX = 30.0f;
     const QString path = scenes::Write(m_dir.path(), "family.mes", scenes::Family(UniqueName("skin")));
     ModalGuard guard;
@@ -89,7 +92,8 @@ TEST_F(DocumentTest, OpenFillsMeshListAndNodeTreeAndResetsTheCamera) {
     ExpectCameraAt(m_view, 5.0f);
 }
 
-TEST_F(DocumentTest, FileWithoutNodesOrMeshesLeavesBothPagesEmpty) {
+TEST_F(DocumentTest, FileWithoutNodesOrMeshesLeavesBothPagesEmpty)
+{
     const QString full = scenes::Write(m_dir.path(), "full.mes", scenes::Family(UniqueName("skin")));
     const QString bare = scenes::Write(m_dir.path(), "bare.mes", scenes::MaterialsOnly({UniqueName("paint")}));
     ASSERT_EQ(Open(full), m_doc);
@@ -100,7 +104,8 @@ TEST_F(DocumentTest, FileWithoutNodesOrMeshesLeavesBothPagesEmpty) {
     ExpectCameraAt(m_view, 5.0f);
 }
 
-TEST_F(DocumentTest, NewAndCloseEmptyTheTreeAndDropTheSceneWithoutAskingToSave) {
+TEST_F(DocumentTest, NewAndCloseEmptyTheTreeAndDropTheSceneWithoutAskingToSave)
+{
     const QString path = scenes::Write(m_dir.path(), "family.mes", scenes::Family(UniqueName("skin")));
     ASSERT_EQ(Open(path), m_doc);
     ModalGuard guard;
@@ -109,7 +114,7 @@ TEST_F(DocumentTest, NewAndCloseEmptyTheTreeAndDropTheSceneWithoutAskingToSave) 
     EXPECT_EQ(m_frame->GetActiveDocument(), m_doc);
     EXPECT_EQ(m_doc->m_scene, nullptr);
     EXPECT_EQ(NodeTree()->GetCount(), 0);
-    EXPECT_EQ(MeshRows(), QStringList({"body", "hat"}));  // the mesh list keeps its rows
+    EXPECT_EQ(MeshRows(), QStringList({"body", "hat"})); // the mesh list keeps its rows
     EXPECT_EQ(m_doc->GetTitle(), "noname");
     // Drawing with no scene shows only the overlay.
     m_doc->RenderActiveView();
@@ -122,7 +127,8 @@ TEST_F(DocumentTest, NewAndCloseEmptyTheTreeAndDropTheSceneWithoutAskingToSave) 
     EXPECT_TRUE(guard.Seen().isEmpty());
 }
 
-TEST(DocumentWithoutFrame, CloseDoesNothingAtAllAndNewFails) {
+TEST(DocumentWithoutFrame, CloseDoesNothingAtAllAndNewFails)
+{
     CQuorvanDoc document;
     ASSERT_TRUE(document.CreateScene());
     MeshScene* scene = document.m_scene;
@@ -133,10 +139,11 @@ TEST(DocumentWithoutFrame, CloseDoesNothingAtAllAndNewFails) {
     EXPECT_EQ(document.m_scene, scene);
     document.DestroyScene();
     EXPECT_EQ(document.m_scene, nullptr);
-    document.DestroyScene();  // twice is harmless
+    document.DestroyScene(); // twice is harmless
 }
 
-TEST_F(DocumentTest, FailedOpenLeavesNoSceneKeepsThePanelsAndSaysWhichFileAndWhy) {
+TEST_F(DocumentTest, FailedOpenLeavesNoSceneKeepsThePanelsAndSaysWhichFileAndWhy)
+{
     const std::string material = UniqueName("skin");
     const QString good = scenes::Write(m_dir.path(), "good.mes", scenes::Family(material));
     ASSERT_EQ(Open(good), m_doc);
@@ -153,7 +160,7 @@ TEST_F(DocumentTest, FailedOpenLeavesNoSceneKeepsThePanelsAndSaysWhichFileAndWhy
     const QString newer = QDir(m_dir.path()).filePath("newer.mes");
     {
         QByteArray changed = bytes;
-        changed[5] = 101;  // the version follows the 5-byte signature
+        changed[5] = 101; // the version follows the 5-byte signature
         QFile file(newer);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(changed);
@@ -202,7 +209,8 @@ TEST_F(DocumentTest, FailedOpenLeavesNoSceneKeepsThePanelsAndSaysWhichFileAndWhy
     EXPECT_EQ(m_app->GetRecentFileList()->Files(), QStringList({QFileInfo(good).absoluteFilePath()}));
 }
 
-TEST_F(DocumentTest, TexturesBesideTheSceneAreFoundFromAnotherFolder) {
+TEST_F(DocumentTest, TexturesBesideTheSceneAreFoundFromAnotherFolder)
+{
     // scenes/<a>.mes with its texture beside it, opened while the working directory is elsewhere.
     QDir root(m_dir.path());
     ASSERT_TRUE(root.mkpath("scenes") && root.mkpath("elsewhere"));
@@ -236,7 +244,8 @@ TEST_F(DocumentTest, TexturesBesideTheSceneAreFoundFromAnotherFolder) {
     EXPECT_TRUE(RecordedMessages().isEmpty());
 }
 
-TEST(DocumentCommandLine, RelativeFileNameOpensWithItsTexture) {
+TEST(DocumentCommandLine, RelativeFileNameOpensWithItsTexture)
+{
     QTemporaryDir dir;
     QDir root(dir.path());
     ASSERT_TRUE(root.mkpath("scenes"));
@@ -254,7 +263,8 @@ TEST(DocumentCommandLine, RelativeFileNameOpensWithItsTexture) {
         ASSERT_TRUE(app.InitInstance());
         auto* frame = qobject_cast<CMainFrame*>(app.GetMainWnd());
         ASSERT_NE(frame, nullptr);
-        EXPECT_EQ(frame->GetActiveDocument()->GetPathName(), QFileInfo(root.filePath("scenes/start.mes")).absoluteFilePath());
+        EXPECT_EQ(frame->GetActiveDocument()->GetPathName(),
+                  QFileInfo(root.filePath("scenes/start.mes")).absoluteFilePath());
         EXPECT_EQ(frame->windowTitle(), "start.mes - Quorvan");
         ASSERT_NE(FindMaterial(material.c_str()), nullptr);
         EXPECT_NE(FindMaterial(material.c_str())->GetTexture(), nullptr);
@@ -271,7 +281,8 @@ TEST(DocumentCommandLine, RelativeFileNameOpensWithItsTexture) {
     QDir::setCurrent(startDir);
 }
 
-TEST_F(DocumentTest, SaveAndSaveAsLeaveEveryFileAsItIs) {
+TEST_F(DocumentTest, SaveAndSaveAsLeaveEveryFileAsItIs)
+{
     const QString path = scenes::Write(m_dir.path(), "family.mes", scenes::Family(UniqueName("skin")));
     const QByteArray before = Bytes(path);
     const QDateTime modified = QFileInfo(path).lastModified();
@@ -287,7 +298,7 @@ TEST_F(DocumentTest, SaveAndSaveAsLeaveEveryFileAsItIs) {
         EXPECT_TRUE(m_frame->GetMessageText().contains("nothing was saved")) << id;
     }
     QTest::keyClick(m_frame, Qt::Key_S, Qt::ControlModifier);
-    QTest::qWait(50);  // the guard would see a dialog by now
+    QTest::qWait(50); // the guard would see a dialog by now
     EXPECT_EQ(Bytes(path), before);
     EXPECT_EQ(QFileInfo(path).lastModified(), modified);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"family.mes"}));
@@ -315,7 +326,8 @@ namespace {
 // A clock the test moves by hand: 1000 ticks a second.
 struct HandClock {
     static inline int64_t ticks = 0;
-    static bool Frequency(int64_t* frequency) {
+    static bool Frequency(int64_t* frequency)
+    {
         *frequency = 1000;
         return true;
     }
@@ -324,9 +336,10 @@ struct HandClock {
 };
 const ClockSource handClock{HandClock::Frequency, HandClock::Counter, HandClock::Milliseconds};
 
-}  // namespace
+} // namespace
 
-TEST(DocumentFrameRate, FirstFigureNearZeroThenFramesOverJustOverASecond) {
+TEST(DocumentFrameRate, FirstFigureNearZeroThenFramesOverJustOverASecond)
+{
     HandClock::ticks = 5000;
     ResetTimerForClock(&handClock);
     CQuorvanDoc::ResetFrameRateCounter();

@@ -6,22 +6,36 @@ namespace {
 
 QStringList g_lines;
 
-void Collect(QtMsgType, const QMessageLogContext&, const QString& message) { g_lines.append(message); }
+void Collect(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    g_lines.append(message);
+}
 
-}  // namespace
+} // namespace
 
-TraceCapture::TraceCapture() {
+TraceCapture::TraceCapture()
+{
     g_lines.clear();
     m_previous = qInstallMessageHandler(Collect);
 }
 
-TraceCapture::~TraceCapture() { qInstallMessageHandler(m_previous); }
+TraceCapture::~TraceCapture()
+{
+    qInstallMessageHandler(m_previous);
+}
 
-const QStringList& TraceCapture::Lines() const { return g_lines; }
+const QStringList& TraceCapture::Lines() const
+{
+    return g_lines;
+}
 
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
-void ClearEditorProfile() {
+void ClearEditorProfile()
+{
     QSettings profile(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Quorvan"));
     profile.clear();
     profile.sync();

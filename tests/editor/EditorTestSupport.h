@@ -12,12 +12,12 @@
 // Waits up to five seconds, running the event loop, for a condition, and fails the test and
 // leaves it when the condition never holds. (Qt's QTRY_ macros report to QTest's own log, which
 // GoogleTest never reads: a failed QTRY_ check would just end the test as passed.)
-#define ASSERT_SOON(condition)                                                                \
+#define ASSERT_SOON(condition) \
     ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(condition); }, 5000)) << #condition
-#define ASSERT_SOON_EQ(actual, expected)                                   \
-    do {                                                                   \
+#define ASSERT_SOON_EQ(actual, expected) \
+    do { \
         (void)QTest::qWaitFor([&] { return (actual) == (expected); }, 5000); \
-        ASSERT_EQ(actual, expected);                                       \
+        ASSERT_EQ(actual, expected); \
     } while (false)
 
 // Readable QString values in failure messages.

@@ -34,14 +34,18 @@ class TestDocument : public Document {
     Q_OBJECT
 public:
     Q_INVOKABLE TestDocument() = default;
-    bool OnNewDocument() override {
+    bool OnNewDocument() override
+    {
         ++newCount;
         frameKnown = Application::Instance() != nullptr && Application::Instance()->GetMainWnd() != nullptr;
         return Document::OnNewDocument();
     }
-    void Serialize(Archive& archive) override {
-        if (archive.IsStoring() && !toStore.isEmpty()) archive.Write(toStore.constData(), toStore.size());
-        if (archive.IsLoading()) loaded = archive.Device()->readAll();
+    void Serialize(Archive& archive) override
+    {
+        if (archive.IsStoring() && !toStore.isEmpty())
+            archive.Write(toStore.constData(), toStore.size());
+        if (archive.IsLoading())
+            loaded = archive.Device()->readAll();
     }
     int newCount = 0;
     bool frameKnown = false;
@@ -67,7 +71,8 @@ constexpr uint32_t kTestDoc = 9300;
 
 class TestApp : public Application {
 public:
-    TestApp() {
+    TestApp()
+    {
         // The profile is the editor's: same organisation, same application name.
         ResourceTable::Instance().AddString(IDS_APP_TITLE, "Quorvan");
         ResourceTable::Instance().AddString(kTestDoc, "Test\n\nfresh\nTest Files (*.tst)\n.tst\nTest.Document\nTest");
@@ -77,7 +82,8 @@ public:
         AddDocTemplate(std::make_unique<SingleDocTemplate>(kTestDoc, &TestDocument::staticMetaObject,
                                                            &TestFrame::staticMetaObject, &TestView::staticMetaObject));
     }
-    bool OnIdle(long count) override {
+    bool OnIdle(long count) override
+    {
         counts.push_back(count);
         Application::OnIdle(count);
         return count < limit;
@@ -86,7 +92,8 @@ public:
     long limit = 4;
 };
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
     const QString path = dir.filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
@@ -97,9 +104,10 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 // A target with a handler table, for routing cases.
 class Target : public CmdTarget {
 public:
-    Target() {
+    Target()
+    {
         OnCommand(100, [this] { ++ran; });
-        OnCommandEx(101, [](uint32_t) { return false; });  // declines
+        OnCommandEx(101, [](uint32_t) { return false; }); // declines
         OnUpdateCommandUI(102, [](CmdUI& ui) { ui.SetCheck(1); });
         OnUpdateCommandUI(103, [](CmdUI& ui) { ui.ContinueRouting(); });
         OnCommandRange(200, 209, [this](uint32_t id) { lastInRange = id; });
@@ -108,9 +116,10 @@ public:
     uint32_t lastInRange = 0;
 };
 
-}  // namespace
+} // namespace
 
-TEST(CommandRouting, UnclaimedCommandsDisableAndHandlersEnable) {
+TEST(CommandRouting, UnclaimedCommandsDisableAndHandlersEnable)
+{
     Target target;
     CmdUI handled(100);
     handled.DoUpdate(&target, true);
@@ -120,29 +129,30 @@ TEST(CommandRouting, UnclaimedCommandsDisableAndHandlersEnable) {
     unclaimed.DoUpdate(&target, true);
     EXPECT_FALSE(unclaimed.IsEnabled());
     CmdUI keptAsIs(555);
-    keptAsIs.DoUpdate(&target, false);  // panes keep their state without a handler
+    keptAsIs.DoUpdate(&target, false); // panes keep their state without a handler
     EXPECT_TRUE(keptAsIs.IsEnabled());
 
     CmdUI checked(102);
     checked.DoUpdate(&target, true);
     EXPECT_EQ(checked.Check(), 1);
-    EXPECT_TRUE(checked.IsEnabled());  // the update handler decided; nothing disabled it
+    EXPECT_TRUE(checked.IsEnabled()); // the update handler decided; nothing disabled it
 
     CmdUI passedOn(103);
     passedOn.DoUpdate(&target, true);
-    EXPECT_FALSE(passedOn.IsEnabled());  // routing went on and found no handler
+    EXPECT_FALSE(passedOn.IsEnabled()); // routing went on and found no handler
 
     EXPECT_TRUE(target.OnCmdMsg(100, CmdMsg::Execute, nullptr));
     EXPECT_EQ(target.ran, 1);
     EXPECT_TRUE(target.OnCmdMsg(100, CmdMsg::Probe, nullptr));
-    EXPECT_EQ(target.ran, 1);  // probing runs nothing
+    EXPECT_EQ(target.ran, 1); // probing runs nothing
     EXPECT_FALSE(target.OnCmdMsg(101, CmdMsg::Execute, nullptr));
     EXPECT_TRUE(target.OnCmdMsg(207, CmdMsg::Execute, nullptr));
     EXPECT_EQ(target.lastInRange, 207u);
     EXPECT_FALSE(target.OnCmdMsg(210, CmdMsg::Probe, nullptr));
 }
 
-TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage) {
+TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage)
+{
     TestApp app;
     ASSERT_NE(app.OpenDocumentFile(QString()), nullptr);
     FrameWnd* frame = app.GetMainWnd();
@@ -177,7 +187,8 @@ TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage) {
     app.StopIdleProcessing();
 }
 
-TEST(DocTemplate, NewAndOpenReuseTheOneDocument) {
+TEST(DocTemplate, NewAndOpenReuseTheOneDocument)
+{
     ClearEditorProfile();
     QTemporaryDir dir;
     TestApp app;
@@ -185,7 +196,7 @@ TEST(DocTemplate, NewAndOpenReuseTheOneDocument) {
     ASSERT_NE(document, nullptr);
     FrameWnd* frame = app.GetMainWnd();
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(document->frameKnown);  // the frame is reachable before the first new step
+    EXPECT_TRUE(document->frameKnown); // the frame is reachable before the first new step
     EXPECT_EQ(document->GetTitle(), "fresh");
     EXPECT_EQ(frame->windowTitle(), "fresh - Test");
     ASSERT_NE(frame->GetActiveView(), nullptr);
@@ -213,7 +224,8 @@ TEST(DocTemplate, NewAndOpenReuseTheOneDocument) {
     EXPECT_EQ(document->GetTitle(), "fresh");
 }
 
-TEST(DocTemplate, CommandLineOpensTheNamedFile) {
+TEST(DocTemplate, CommandLineOpensTheNamedFile)
+{
     ClearEditorProfile();
     QTemporaryDir dir;
     const QString path = WriteFile(dir, "start.tst", "x");
@@ -222,7 +234,7 @@ TEST(DocTemplate, CommandLineOpensTheNamedFile) {
     CommandLineInfo info;
     app.ParseCommandLine(info);
     EXPECT_EQ(info.shell, CommandLineInfo::Shell::FileOpen);
-    EXPECT_EQ(info.fileName, "fusion");  // options are the toolkit's; the first plain argument counts
+    EXPECT_EQ(info.fileName, "fusion"); // options are the toolkit's; the first plain argument counts
 
     app.SetCommandLine({path});
     app.ParseCommandLine(info);
@@ -235,15 +247,18 @@ TEST(DocTemplate, CommandLineOpensTheNamedFile) {
     EXPECT_EQ(info.shell, CommandLineInfo::Shell::FileNew);
 }
 
-TEST(RecentFiles, FourNewestFirstKeptInTheProfile) {
+TEST(RecentFiles, FourNewestFirstKeptInTheProfile)
+{
     ClearEditorProfile();
     QTemporaryDir dir;
     QStringList paths;
-    for (int i = 0; i < 5; ++i) paths << WriteFile(dir, QStringLiteral("m%1.tst").arg(i), "x");
+    for (int i = 0; i < 5; ++i)
+        paths << WriteFile(dir, QStringLiteral("m%1.tst").arg(i), "x");
     {
         TestApp app;
-        for (const QString& path : paths) app.AddToRecentFileList(path);
-        app.AddToRecentFileList(paths[2]);  // again: moves to the front
+        for (const QString& path : paths)
+            app.AddToRecentFileList(path);
+        app.AddToRecentFileList(paths[2]); // again: moves to the front
         EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
     }
     QSettings profile("Local AppWizard-Generated Applications", "Quorvan");
@@ -251,11 +266,12 @@ TEST(RecentFiles, FourNewestFirstKeptInTheProfile) {
     EXPECT_EQ(profile.value("Recent File List/File4").toString(), paths[1]);
     EXPECT_FALSE(profile.contains("Recent File List/File5"));
 
-    TestApp again;  // reads the list back
+    TestApp again; // reads the list back
     EXPECT_EQ(again.GetRecentFileList()->Files(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
 }
 
-TEST(RecentFiles, MenuItemsReplaceThePlaceholder) {
+TEST(RecentFiles, MenuItemsReplaceThePlaceholder)
+{
     ClearEditorProfile();
     QTemporaryDir dir;
     ResourceTable& table = ResourceTable::Instance();
@@ -277,11 +293,12 @@ TEST(RecentFiles, MenuItemsReplaceThePlaceholder) {
     ASSERT_NE(app.OpenDocumentFile(first), nullptr);
     ASSERT_NE(app.OpenDocumentFile(second), nullptr);
     const QString previousDir = QDir::currentPath();
-    QDir::setCurrent(dir.path());  // files in the current folder show by name
+    QDir::setCurrent(dir.path()); // files in the current folder show by name
     emit file->aboutToShow();
     QStringList texts;
     for (QAction* action : file->actions()) {
-        if (action->isVisible()) texts << (action->isSeparator() ? QString("-") : action->text());
+        if (action->isVisible())
+            texts << (action->isSeparator() ? QString("-") : action->text());
     }
     EXPECT_EQ(texts, QStringList({"&New", "-", "&1 c.tst", "&2 a&&b.tst", "-", "E&xit"}));
     EXPECT_TRUE(frame->FindAction(ID_FILE_MRU_FILE1)->isEnabled());
@@ -296,7 +313,8 @@ TEST(RecentFiles, MenuItemsReplaceThePlaceholder) {
     table.AddMenu(kTestDoc, MenuResource());
 }
 
-TEST(RecentFiles, DisplayNamesAreShortened) {
+TEST(RecentFiles, DisplayNamesAreShortened)
+{
     EXPECT_EQ(AbbreviatePath("/home/user/projects/models/scene.mes", 30), "/.../projects/models/scene.mes");
     EXPECT_EQ(AbbreviatePath("/short/scene.mes", 30), "/short/scene.mes");
     EXPECT_EQ(AbbreviatePath("/a/an_extremely_long_file_name_for_a_mesh.mes", 30),
@@ -307,7 +325,8 @@ TEST(RecentFiles, DisplayNamesAreShortened) {
     EXPECT_EQ(list.GetDisplayName(0, "/data/deep/inside/many/folders/of/the/disk"), "x.mes");
 }
 
-TEST(DocumentSave, WritingNothingLeavesTheFileAlone) {
+TEST(DocumentSave, WritingNothingLeavesTheFileAlone)
+{
     QTemporaryDir dir;
     const QString path = WriteFile(dir, "kept.mes", "RIFF original bytes");
     TestDocument document;
@@ -326,27 +345,29 @@ TEST(DocumentSave, WritingNothingLeavesTheFileAlone) {
     EXPECT_EQ(kept.readAll(), QByteArray("new"));
 }
 
-TEST(DialogUnits, MappingRoundsLikeTheTemplateUnits) {
-    EXPECT_EQ(MulDivRound(7, 13, 8), 11);    // 11.375
-    EXPECT_EQ(MulDivRound(21, 13, 8), 34);   // 34.125
-    EXPECT_EQ(MulDivRound(3, 6, 4), 5);      // 4.5 rounds up
-    EXPECT_EQ(MulDivRound(-3, 6, 4), -5);    // and away from zero
+TEST(DialogUnits, MappingRoundsLikeTheTemplateUnits)
+{
+    EXPECT_EQ(MulDivRound(7, 13, 8), 11);  // 11.375
+    EXPECT_EQ(MulDivRound(21, 13, 8), 34); // 34.125
+    EXPECT_EQ(MulDivRound(3, 6, 4), 5);    // 4.5 rounds up
+    EXPECT_EQ(MulDivRound(-3, 6, 4), -5);  // and away from zero
     EXPECT_EQ(MulDivRound(5, 5, 0), 0);
     const DialogBaseUnits base{6, 13};
     EXPECT_EQ(MapDialogRect(QRect(178, 7, 50, 14), base), QRect(267, 11, 75, 23));
     EXPECT_EQ(MapDialogSize(QSize(439, 80), base), QSize(659, 130));
 }
 
-TEST(ListControl, ItemsWithoutColumnsAndLabelEdits) {
+TEST(ListControl, ItemsWithoutColumnsAndLabelEdits)
+{
     ListCtrl list(CtlStyle::Report | CtlStyle::EditLabels);
-    EXPECT_EQ(list.InsertItem(5, "first"), 0);  // clamped to the end
+    EXPECT_EQ(list.InsertItem(5, "first"), 0); // clamped to the end
     EXPECT_EQ(list.InsertItem(0, "second"), 0);
-    EXPECT_EQ(list.GetItemText(1, 0), "first");  // kept although no column shows it
+    EXPECT_EQ(list.GetItemText(1, 0), "first"); // kept although no column shows it
     list.InsertColumn(0, "Name", 90);
     EXPECT_EQ(list.GetItemText(1, 0), "first");
     EXPECT_EQ(list.item(1, 0)->text(), "first");
     EXPECT_EQ(list.GetColumnWidth(0), 90);
-    EXPECT_FALSE(list.SetCheck(0, true));  // no check boxes yet
+    EXPECT_FALSE(list.SetCheck(0, true)); // no check boxes yet
     list.SetExtendedStyle(ListCtrl::ExCheckBoxes);
     EXPECT_TRUE(list.SetCheck(0, true));
     EXPECT_FALSE(list.EndLabelEdit(0, "renamed"));

@@ -29,16 +29,19 @@
 namespace {
 
 // The background of a view picture: the device's clear colour, 0.2 grey.
-bool Background(QRgb pixel) {
+bool Background(QRgb pixel)
+{
     return std::abs(qRed(pixel) - 51) <= 2 && std::abs(qGreen(pixel) - 51) <= 2 && std::abs(qBlue(pixel) - 51) <= 2;
 }
 
 // The box around the picture's pixels that are not background, below the two overlay lines.
-QRect SceneBox(const QImage& picture) {
+QRect SceneBox(const QImage& picture)
+{
     QRect box;
     for (int y = 34; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            if (!Background(picture.pixel(x, y))) box |= QRect(x, y, 1, 1);
+            if (!Background(picture.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
         }
     }
     return box;
@@ -47,7 +50,8 @@ QRect SceneBox(const QImage& picture) {
 // The view's window as it is on screen after a few frames: the first picture for which
 // `expected` holds, else the last (windows of other tests may cover it for a moment).
 template <class Expected>
-QImage ViewPicture(CMainFrame* frame, CQuorvanView* view, Expected expected) {
+QImage ViewPicture(CMainFrame* frame, CQuorvanView* view, Expected expected)
+{
     QImage picture;
     for (int attempt = 0; attempt < 5; ++attempt) {
         frame->raise();
@@ -60,12 +64,14 @@ QImage ViewPicture(CMainFrame* frame, CQuorvanView* view, Expected expected) {
                       ->grabWindow(view->GetViewWindow()->winId())
                       .toImage()
                       .convertToFormat(QImage::Format_RGB32);
-        if (!picture.isNull() && expected(picture)) break;
+        if (!picture.isNull() && expected(picture))
+            break;
     }
     return picture;
 }
 
-QString SamplePath() {
+QString SamplePath()
+{
     const char* source = std::getenv("ORVEX_SOURCE_DIR");
     return source != nullptr ? QString::fromLocal8Bit(source) + QStringLiteral("/samples/2.MES") : QString();
 }
@@ -74,14 +80,17 @@ QString SamplePath() {
 // screen; the working folder is put back afterwards.
 class EditorRun {
 public:
-    explicit EditorRun(const QStringList& commandLine = {}) : m_startDir(QDir::currentPath()) {
+    explicit EditorRun(const QStringList& commandLine = {}) : m_startDir(QDir::currentPath())
+    {
         m_app = std::make_unique<CQuorvanApp>();
         m_app->SetCommandLine(commandLine);
         m_started = m_app->InitInstance();
         m_frame = qobject_cast<CMainFrame*>(m_app->GetMainWnd());
-        if (m_frame != nullptr) m_exposed = QTest::qWaitForWindowExposed(m_frame);
+        if (m_frame != nullptr)
+            m_exposed = QTest::qWaitForWindowExposed(m_frame);
     }
-    ~EditorRun() {
+    ~EditorRun()
+    {
         m_app.reset();
         QDir::setCurrent(m_startDir);
     }
@@ -92,7 +101,8 @@ public:
     CQuorvanView* View() { return qobject_cast<CQuorvanView*>(m_frame->GetActiveView()); }
     CQuorvanDoc* Document() { return qobject_cast<CQuorvanDoc*>(m_frame->GetActiveDocument()); }
     // Closes the frame as the user does, which keeps its layout in the profile.
-    bool Close() {
+    bool Close()
+    {
         QPointer<CMainFrame> frame(m_frame);
         m_frame->close();
         m_frame = nullptr;
@@ -107,13 +117,15 @@ private:
     bool m_exposed = false;
 };
 
-}  // namespace
+} // namespace
 
 // A fresh profile on a 1024x768 screen: the info bar docks at the bottom, the left bar at the
 // left, each with its dialog's size, and the view gets most of the window and shows the sample.
-TEST(EditorLayout, FirstStartGivesTheViewMostOfTheWindowAndShowsTheSample) {
+TEST(EditorLayout, FirstStartGivesTheViewMostOfTheWindowAndShowsTheSample)
+{
     const QString sample = SamplePath();
-    if (sample.isEmpty() || !QFileInfo::exists(sample)) GTEST_SKIP() << "no sample scene";
+    if (sample.isEmpty() || !QFileInfo::exists(sample))
+        GTEST_SKIP() << "no sample scene";
     ClearEditorProfile();
     EditorRun run({sample});
     ASSERT_TRUE(run.Started());
@@ -156,7 +168,8 @@ TEST(EditorLayout, FirstStartGivesTheViewMostOfTheWindowAndShowsTheSample) {
 
 // What the user changed (a bar moved to another edge and made wider, one floated, the toolbar
 // hidden, the window moved and resized) is there again on the next start.
-TEST(EditorLayout, BarsAndWindowAreWhereTheyWereLeftAfterARestart) {
+TEST(EditorLayout, BarsAndWindowAreWhereTheyWereLeftAfterARestart)
+{
     ClearEditorProfile();
     QRect placement;
     int leftWidth = 0;
@@ -210,7 +223,8 @@ TEST(EditorLayout, BarsAndWindowAreWhereTheyWereLeftAfterARestart) {
 }
 
 // A profile whose layout cannot be read starts as the first start does.
-TEST(EditorLayout, ADamagedLayoutGivesTheFirstStartLayout) {
+TEST(EditorLayout, ADamagedLayoutGivesTheFirstStartLayout)
+{
     ClearEditorProfile();
     {
         QSettings profile(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Quorvan"));
@@ -222,8 +236,7 @@ TEST(EditorLayout, ADamagedLayoutGivesTheFirstStartLayout) {
     ASSERT_TRUE(run.Started());
     EXPECT_EQ(run.Frame()->GetInfoBar().DockBarId(), fw::IDW_DOCKBAR_BOTTOM);
     EXPECT_EQ(run.Frame()->GetLeftBar().DockBarId(), fw::IDW_DOCKBAR_LEFT);
-    EXPECT_EQ(run.Frame()->GetLeftBar().VerticalSize().width(),
-              run.Frame()->GetLeftPanel().TemplateSize().width() + 9);
+    EXPECT_EQ(run.Frame()->GetLeftBar().VerticalSize().width(), run.Frame()->GetLeftPanel().TemplateSize().width() + 9);
 }
 
 namespace {
@@ -232,10 +245,12 @@ class EditorFiles : public EditorTest {
 protected:
     // Sends a drag of `paths` into the window over the middle of the view and, when the window
     // takes it and `drop` is set, drops it there. True when the window takes the drag (and drop).
-    bool DragOntoView(const QStringList& paths, bool drop) {
+    bool DragOntoView(const QStringList& paths, bool drop)
+    {
         QMimeData data;
         QList<QUrl> urls;
-        for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
         data.setUrls(urls);
         QWindow* window = m_frame->windowHandle();
         const QPointF at = m_view->mapTo(m_frame, m_view->rect().center());
@@ -253,9 +268,10 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken) {
+TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken)
+{
     const QString path = scenes::Write(m_dir.path(), "Dropped.MES", scenes::Family(UniqueName("dropped")));
     EXPECT_TRUE(DragOntoView({path}, false));
     ASSERT_TRUE(DragOntoView({path}, true));
@@ -277,7 +293,8 @@ TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken) {
 
 // A 300-unit box about (100, 50, 0): after the open the camera is inside it; Fit Scene
 // brings all of it into view, turned as the camera was.
-TEST_F(EditorFiles, FitSceneBringsALargeSceneIntoView) {
+TEST_F(EditorFiles, FitSceneBringsALargeSceneIntoView)
+{
     QAction* fit = m_frame->FindAction(ID_VIEW_FITSCENE);
     ASSERT_NE(fit, nullptr);
     m_frame->UpdateCommandUI();

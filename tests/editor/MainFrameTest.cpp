@@ -32,7 +32,8 @@ using MenuItems = std::vector<std::pair<uint32_t, QString>>;
 
 class MainFrameTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ClearEditorProfile();
         m_app = std::make_unique<CQuorvanApp>();
         m_app->SetCommandLine({});
@@ -48,10 +49,12 @@ protected:
     QAction* Action(uint32_t id) const { return m_frame->FindAction(id); }
 
     // (id, text) of each item of drop-down index; separators as (0, "").
-    MenuItems Items(int index) const {
+    MenuItems Items(int index) const
+    {
         MenuItems items;
         for (QAction* action : m_frame->MenuOfPopup(index)->actions()) {
-            if (!action->isVisible()) continue;
+            if (!action->isVisible())
+                continue;
             if (action->isSeparator()) {
                 items.emplace_back(0u, QString());
             } else {
@@ -65,39 +68,41 @@ protected:
     CMainFrame* m_frame = nullptr;
 };
 
+} // namespace
 
-}  // namespace
-
-TEST_F(MainFrameTest, MenusInOrderWithTheirItemsAndSeparators) {
+TEST_F(MainFrameTest, MenusInOrderWithTheirItemsAndSeparators)
+{
     QStringList popups;
-    for (QAction* popup : m_frame->menuBar()->actions()) popups << popup->text();
+    for (QAction* popup : m_frame->menuBar()->actions())
+        popups << popup->text();
     EXPECT_EQ(popups, QStringList({"&File", "&Edit", "&Tools", "&View", "&Help"}));
 
     EXPECT_EQ(Items(0), (MenuItems{{57600, "&New\tCtrl+N"},
-                               {57601, "&Open...\tCtrl+O"},
-                               {57603, "&Save\tCtrl+S"},
-                               {57604, "Save &As..."},
-                               {0, ""},
-                               {57616, "Recent File"},
-                               {0, ""},
-                               {57665, "E&xit"}}));
+                                   {57601, "&Open...\tCtrl+O"},
+                                   {57603, "&Save\tCtrl+S"},
+                                   {57604, "Save &As..."},
+                                   {0, ""},
+                                   {57616, "Recent File"},
+                                   {0, ""},
+                                   {57665, "E&xit"}}));
     EXPECT_EQ(Items(1), (MenuItems{{57643, "&Undo\tCtrl+Z"},
-                               {0, ""},
-                               {57635, "Cu&t\tCtrl+X"},
-                               {57634, "&Copy\tCtrl+C"},
-                               {57637, "&Paste\tCtrl+V"}}));
+                                   {0, ""},
+                                   {57635, "Cu&t\tCtrl+X"},
+                                   {57634, "&Copy\tCtrl+C"},
+                                   {57637, "&Paste\tCtrl+V"}}));
     EXPECT_EQ(Items(2), (MenuItems{{32772, "Material Editor"}}));
     EXPECT_EQ(Items(3), (MenuItems{{59392, "&Toolbar"},
-                               {59393, "&Status Bar"},
-                               {0, ""},
-                               {32771, "Left Dialogbar"},
-                               {32773, "Info Dialogbar"},
-                               {0, ""},
-                               {32774, "Fit Scene"}}));
+                                   {59393, "&Status Bar"},
+                                   {0, ""},
+                                   {32771, "Left Dialogbar"},
+                                   {32773, "Info Dialogbar"},
+                                   {0, ""},
+                                   {32774, "Fit Scene"}}));
     EXPECT_EQ(Items(4), (MenuItems{{57664, "&About Quorvan..."}}));
 }
 
-TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
+TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip)
+{
     struct Prompt {
         uint32_t id;
         const char* status;
@@ -136,7 +141,8 @@ TEST_F(MainFrameTest, PromptsGiveStatusTextAndTooltip) {
     EXPECT_TRUE(Action(57607)->statusTip().isEmpty());
 }
 
-TEST_F(MainFrameTest, AcceleratorsIncludingF6) {
+TEST_F(MainFrameTest, AcceleratorsIncludingF6)
+{
     using Keys = QList<QKeySequence>;
     EXPECT_EQ(Action(57600)->shortcuts(), Keys({QKeySequence("Ctrl+N")}));
     EXPECT_EQ(Action(57601)->shortcuts(), Keys({QKeySequence("Ctrl+O")}));
@@ -152,7 +158,8 @@ TEST_F(MainFrameTest, AcceleratorsIncludingF6) {
     EXPECT_FALSE(Action(57681)->isEnabled());
 }
 
-TEST_F(MainFrameTest, UnclaimedCommandsAreDisabledTheOthersEnabled) {
+TEST_F(MainFrameTest, UnclaimedCommandsAreDisabledTheOthersEnabled)
+{
     for (uint32_t id : {57643u, 57635u, 57634u, 57637u, 57607u, 59409u, 59408u, 59410u, 59411u}) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
         EXPECT_FALSE(m_frame->SendCommand(id)) << id;
@@ -171,13 +178,14 @@ TEST_F(MainFrameTest, UnclaimedCommandsAreDisabledTheOthersEnabled) {
     EXPECT_FALSE(Action(57635)->isEnabled());
 }
 
-TEST_F(MainFrameTest, ToolbarButtonsInOrder) {
+TEST_F(MainFrameTest, ToolbarButtonsInOrder)
+{
     ToolBar& toolBar = m_frame->GetToolBar();
     EXPECT_EQ(toolBar.ButtonIds(), (std::vector<uint32_t>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 0,
                                                           59409, 59408, 59410, 59411, 0, 57664}));
     EXPECT_EQ(toolBar.iconSize(), QSize(16, 15));
     EXPECT_EQ(toolBar.GetDlgCtrlID(), 59392u);
-    EXPECT_TRUE(toolBar.isMovable());  // it has a gripper
+    EXPECT_TRUE(toolBar.isMovable()); // it has a gripper
     EXPECT_EQ(m_frame->toolBarArea(&toolBar), Qt::TopToolBarArea);
     for (QAction* action : toolBar.actions()) {
         if (!action->isSeparator()) {
@@ -188,7 +196,8 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrder) {
     EXPECT_EQ(toolBar.actions().front(), Action(57600));
 }
 
-TEST_F(MainFrameTest, StatusBarPanesAndPrompts) {
+TEST_F(MainFrameTest, StatusBarPanesAndPrompts)
+{
     StatusBar& status = m_frame->GetStatusBar();
     ASSERT_EQ(status.GetCount(), 4);
     EXPECT_EQ(status.GetItemID(0), 0u);
@@ -214,7 +223,8 @@ TEST_F(MainFrameTest, StatusBarPanesAndPrompts) {
     EXPECT_EQ(m_frame->GetMessageText(), "Ready");
 }
 
-TEST_F(MainFrameTest, StartsWithNonameAndTheFrameTitle) {
+TEST_F(MainFrameTest, StartsWithNonameAndTheFrameTitle)
+{
     Document* document = m_frame->GetActiveDocument();
     ASSERT_NE(document, nullptr);
     EXPECT_NE(qobject_cast<CQuorvanDoc*>(document), nullptr);
@@ -233,7 +243,8 @@ TEST_F(MainFrameTest, StartsWithNonameAndTheFrameTitle) {
 
 // The info panel's template is wide and low: docked beside the left panel the two would take
 // all the width of a window on a 1024x768 screen, so it starts at the bottom.
-TEST_F(MainFrameTest, InfoPanelDockedAtTheBottomLeftPanelAtTheLeft) {
+TEST_F(MainFrameTest, InfoPanelDockedAtTheBottomLeftPanelAtTheLeft)
+{
     CoolDialogBar& info = m_frame->GetInfoBar();
     CoolDialogBar& left = m_frame->GetLeftBar();
     EXPECT_EQ(info.DockBarId(), IDW_DOCKBAR_BOTTOM);
@@ -264,7 +275,8 @@ TEST_F(MainFrameTest, InfoPanelDockedAtTheBottomLeftPanelAtTheLeft) {
     EXPECT_EQ(info.height(), info.HorizontalSize().height());
 }
 
-TEST_F(MainFrameTest, ViewTogglesShowHideAndCheckTheBars) {
+TEST_F(MainFrameTest, ViewTogglesShowHideAndCheckTheBars)
+{
     struct Toggle {
         uint32_t id;
         QWidget* bar;
@@ -285,12 +297,13 @@ TEST_F(MainFrameTest, ViewTogglesShowHideAndCheckTheBars) {
     }
 }
 
-TEST_F(MainFrameTest, HidingTheLeftBarKeepsItsContents) {
+TEST_F(MainFrameTest, HidingTheLeftBarKeepsItsContents)
+{
     ListCtrl* meshes = m_frame->GetLeftPanel().GetMeshList();
     ASSERT_NE(meshes, nullptr);
     meshes->InsertItem(0, "Body");
     meshes->InsertItem(1, "Head");
-    Action(32771)->trigger();  // through the menu item
+    Action(32771)->trigger(); // through the menu item
     EXPECT_FALSE(m_frame->GetLeftBar().isVisibleTo(m_frame));
     EXPECT_FALSE(m_frame->GetLeftPanel().isVisible());
     Action(32771)->trigger();
@@ -299,7 +312,8 @@ TEST_F(MainFrameTest, HidingTheLeftBarKeepsItsContents) {
     EXPECT_EQ(meshes->GetItemText(1, 0), "Head");
 }
 
-TEST_F(MainFrameTest, CloseButtonHidesTheBarAndUnchecksItsViewItem) {
+TEST_F(MainFrameTest, CloseButtonHidesTheBarAndUnchecksItsViewItem)
+{
     CoolDialogBar& left = m_frame->GetLeftBar();
     QPoint local;
     QWidget* part = left.PartAt(left.CloseButtonRect().center(), &local);
@@ -311,7 +325,8 @@ TEST_F(MainFrameTest, CloseButtonHidesTheBarAndUnchecksItsViewItem) {
     EXPECT_TRUE(Action(32773)->isChecked());
 }
 
-TEST_F(MainFrameTest, AboutBoxRunsModally) {
+TEST_F(MainFrameTest, AboutBoxRunsModally)
+{
     QString caption, text, button;
     bool isDefault = false;
     QTimer::singleShot(0, [&] {
@@ -319,7 +334,8 @@ TEST_F(MainFrameTest, AboutBoxRunsModally) {
         ASSERT_NE(box, nullptr);
         caption = box->windowTitle();
         for (QLabel* label : box->findChildren<QLabel*>()) {
-            if (!label->text().isEmpty()) text = label->text();
+            if (!label->text().isEmpty())
+                text = label->text();
         }
         auto* ok = box->findChild<QPushButton*>();
         ASSERT_NE(ok, nullptr);
@@ -334,8 +350,9 @@ TEST_F(MainFrameTest, AboutBoxRunsModally) {
     EXPECT_TRUE(isDefault);
 }
 
-TEST_F(MainFrameTest, IdleHookDrawsUntilMinimised) {
-    EXPECT_TRUE(m_app->OnIdle(0));  // the framework's own work first
+TEST_F(MainFrameTest, IdleHookDrawsUntilMinimised)
+{
+    EXPECT_TRUE(m_app->OnIdle(0)); // the framework's own work first
     EXPECT_TRUE(m_app->OnIdle(1));
     EXPECT_TRUE(m_app->OnIdle(57));
 
@@ -356,14 +373,16 @@ TEST_F(MainFrameTest, IdleHookDrawsUntilMinimised) {
     m_app->StopIdleProcessing();
 }
 
-TEST_F(MainFrameTest, ExitClosesTheFrame) {
+TEST_F(MainFrameTest, ExitClosesTheFrame)
+{
     QPointer<CMainFrame> frame(m_frame);
     EXPECT_TRUE(m_frame->SendCommand(57665));
     ASSERT_SOON(frame.isNull());
     EXPECT_EQ(m_app->GetMainWnd(), nullptr);
 }
 
-TEST(MainFrameStart, MissingCommandLineFileEndsStartUp) {
+TEST(MainFrameStart, MissingCommandLineFileEndsStartUp)
+{
     ClearEditorProfile();
     CQuorvanApp app;
     app.SetCommandLine({"/nonexistent/folder/scene.mes"});
@@ -371,7 +390,8 @@ TEST(MainFrameStart, MissingCommandLineFileEndsStartUp) {
     EXPECT_EQ(app.GetMainWnd(), nullptr);
 }
 
-TEST(MainFrameStart, BarFailuresTraceAndEndStartUp) {
+TEST(MainFrameStart, BarFailuresTraceAndEndStartUp)
+{
     ClearEditorProfile();
     {
         CQuorvanApp app;
@@ -383,7 +403,7 @@ TEST(MainFrameStart, BarFailuresTraceAndEndStartUp) {
         EXPECT_FALSE(traces.Contains("Failed to create dialogbar\n"));
     }
     {
-        CQuorvanApp app;  // registers the resources again
+        CQuorvanApp app; // registers the resources again
         app.SetCommandLine({});
         ResourceTable::Instance().RemoveDialog(IDD_INFODIALOGBAR);
         TraceCapture traces;

@@ -31,11 +31,13 @@ struct DialogSeen {
 };
 
 // Runs the Tools command; while the dialog is up, reads it and clicks OK.
-DialogSeen RunMaterialEditor(fw::FrameWnd* frame) {
+DialogSeen RunMaterialEditor(fw::FrameWnd* frame)
+{
     DialogSeen seen;
     QTimer::singleShot(0, [&seen] {
         auto* dialog = qobject_cast<MaterialDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) return;
+        if (dialog == nullptr)
+            return;
         seen.ran = true;
         seen.caption = dialog->windowTitle();
         fw::TreeCtrl* tree = dialog->GetMaterialTree();
@@ -54,7 +56,8 @@ DialogSeen RunMaterialEditor(fw::FrameWnd* frame) {
             }
         }
         auto* ok = dialog->findChild<QPushButton*>();
-        if (ok == nullptr) return;
+        if (ok == nullptr)
+            return;
         seen.button = ok->text();
         seen.isDefault = ok->isDefault();
         QTest::mouseClick(ok, Qt::LeftButton);
@@ -65,19 +68,23 @@ DialogSeen RunMaterialEditor(fw::FrameWnd* frame) {
 
 class MaterialDialogTest : public EditorTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EditorTest::SetUp();
-        ClearMaterials();  // as at program start; no scene refers to them yet
+        ClearMaterials(); // as at program start; no scene refers to them yet
     }
-    void TearDown() override {
-        if (m_frame) m_frame->SendCommand(fw::ID_FILE_NEW);  // the scene goes before its materials
+    void TearDown() override
+    {
+        if (m_frame)
+            m_frame->SendCommand(fw::ID_FILE_NEW); // the scene goes before its materials
         EditorTest::TearDown();
     }
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(MaterialDialogTest, EmptyBeforeAnyFileInTheTemplatesLayout) {
+TEST_F(MaterialDialogTest, EmptyBeforeAnyFileInTheTemplatesLayout)
+{
     const DialogSeen seen = RunMaterialEditor(m_frame);
     ASSERT_TRUE(seen.ran);
     EXPECT_EQ(seen.caption, "Material Editor Dialog...");
@@ -90,7 +97,8 @@ TEST_F(MaterialDialogTest, EmptyBeforeAnyFileInTheTemplatesLayout) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(MaterialDialogTest, ListsTheMaterialsOfEveryOpenedFileDuplicatesIncluded) {
+TEST_F(MaterialDialogTest, ListsTheMaterialsOfEveryOpenedFileDuplicatesIncluded)
+{
     const QString first = scenes::Write(m_dir.path(), "first.mes", scenes::MaterialsOnly({"skin", "metal"}));
     const QString second = scenes::Write(m_dir.path(), "second.mes", scenes::Family("metal"));
     ASSERT_EQ(Open(first), m_doc);
@@ -120,7 +128,8 @@ TEST_F(MaterialDialogTest, ListsTheMaterialsOfEveryOpenedFileDuplicatesIncluded)
     EXPECT_EQ(RunMaterialEditor(m_frame).names, QStringList({"skin", "metal", "metal", "glass"}));
 }
 
-TEST_F(MaterialDialogTest, RunsOnItsOwnWithoutAParent) {
+TEST_F(MaterialDialogTest, RunsOnItsOwnWithoutAParent)
+{
     const QString path = scenes::Write(m_dir.path(), "one.mes", scenes::MaterialsOnly({"only"}));
     ASSERT_EQ(Open(path), m_doc);
     MaterialDialog dialog;
@@ -134,7 +143,8 @@ TEST_F(MaterialDialogTest, RunsOnItsOwnWithoutAParent) {
 
 // The tree's labels are editable, but the dialog keeps no edit: the item shows the
 // material's name again, and the material itself keeps its name.
-TEST_F(MaterialDialogTest, RenamingAMaterialInTheTreeIsNotKept) {
+TEST_F(MaterialDialogTest, RenamingAMaterialInTheTreeIsNotKept)
+{
     const QString path = scenes::Write(m_dir.path(), "two.mes", scenes::MaterialsOnly({"skin", "metal"}));
     ASSERT_EQ(Open(path), m_doc);
     MaterialDialog dialog;
@@ -142,19 +152,22 @@ TEST_F(MaterialDialogTest, RenamingAMaterialInTheTreeIsNotKept) {
     QStringList names;
     QTimer::singleShot(0, [&] {
         fw::TreeCtrl* tree = dialog.GetMaterialTree();
-        if (tree == nullptr || tree->topLevelItemCount() != 2) return dialog.EndDialog(fw::IDCANCEL);
+        if (tree == nullptr || tree->topLevelItemCount() != 2)
+            return dialog.EndDialog(fw::IDCANCEL);
         tree->setFocus();
         tree->setCurrentItem(tree->topLevelItem(1));
         QTest::keyClick(tree, Qt::Key_F2);
         if (auto* editor = tree->findChild<QLineEdit*>()) {
-            edited = true;  // the label editor opened
+            edited = true; // the label editor opened
             editor->selectAll();
             QTest::keyClicks(editor, "copper");
             QTest::keyClick(editor, Qt::Key_Return);
             // The delegate commits and closes the editor from the event loop.
-            for (int i = 0; i < 200 && !tree->findChildren<QLineEdit*>().isEmpty(); ++i) QTest::qWait(10);
+            for (int i = 0; i < 200 && !tree->findChildren<QLineEdit*>().isEmpty(); ++i)
+                QTest::qWait(10);
         }
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) names << tree->topLevelItem(i)->text(0);
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            names << tree->topLevelItem(i)->text(0);
         dialog.EndDialog(fw::IDOK);
     });
     EXPECT_EQ(dialog.DoModal(), fw::IDOK);

@@ -23,7 +23,8 @@ namespace {
 
 class LeftPanelTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         RegisterQuorvanResources();
         m_host.resize(400, 600);
         ASSERT_TRUE(m_panel.Create(IDD_LEFTDIALOGBAR, &m_host));
@@ -36,15 +37,17 @@ protected:
     LeftDialogBar m_panel;
 };
 
-void ExpectPages(const LeftDialogBar& panel, bool mesh, bool node, bool keyframe) {
+void ExpectPages(const LeftDialogBar& panel, bool mesh, bool node, bool keyframe)
+{
     EXPECT_EQ(panel.GetMeshList()->isVisibleTo(&panel), mesh);
     EXPECT_EQ(panel.GetNodeTree()->isVisibleTo(&panel), node);
     EXPECT_EQ(panel.GetKeyframeList()->isVisibleTo(&panel), keyframe);
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(LeftPanelTest, ThreeTabsAtTheBottomAndTheMeshPageFirst) {
+TEST_F(LeftPanelTest, ThreeTabsAtTheBottomAndTheMeshPageFirst)
+{
     fw::TabCtrl* tabs = m_panel.GetPageTabs();
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->GetItemCount(), 3);
@@ -53,13 +56,14 @@ TEST_F(LeftPanelTest, ThreeTabsAtTheBottomAndTheMeshPageFirst) {
     EXPECT_EQ(tabs->GetItemText(2), "Keyframe");
     EXPECT_EQ(tabs->GetCurSel(), 0);
     EXPECT_EQ(tabs->TabBar()->shape(), QTabBar::RoundedSouth);
-    EXPECT_FALSE(tabs->TabBar()->expanding());  // ragged right
+    EXPECT_FALSE(tabs->TabBar()->expanding()); // ragged right
     const QRect strip = tabs->TabStripRect();
     EXPECT_EQ(strip.y() + strip.height(), tabs->height());
     ExpectPages(m_panel, true, false, false);
 }
 
-TEST_F(LeftPanelTest, MeshListReportWithOneNameColumn) {
+TEST_F(LeftPanelTest, MeshListReportWithOneNameColumn)
+{
     fw::ListCtrl* meshes = m_panel.GetMeshList();
     EXPECT_EQ(meshes->GetExtendedStyle(),
               fw::ListCtrl::ExGridLines | fw::ListCtrl::ExCheckBoxes | fw::ListCtrl::ExFullRowSelect);
@@ -82,14 +86,15 @@ TEST_F(LeftPanelTest, MeshListReportWithOneNameColumn) {
     EXPECT_EQ(meshes->GetItemText(1, 0), "Sphere01");
 }
 
-TEST_F(LeftPanelTest, EditingAMeshNameKeepsTheOldText) {
+TEST_F(LeftPanelTest, EditingAMeshNameKeepsTheOldText)
+{
     fw::ListCtrl* meshes = m_panel.GetMeshList();
     meshes->InsertItem(0, "Box01");
     meshes->setFocus();
     meshes->setCurrentCell(0, 0);
     QTest::keyClick(meshes, Qt::Key_F2);
     auto* editor = meshes->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);  // the label editor opens
+    ASSERT_NE(editor, nullptr); // the label editor opens
     editor->setText("Renamed");
     QTest::keyClick(editor, Qt::Key_Return);
     // The delegate commits and closes the editor from the event loop: look after that.
@@ -97,12 +102,13 @@ TEST_F(LeftPanelTest, EditingAMeshNameKeepsTheOldText) {
     EXPECT_EQ(meshes->GetItemText(0, 0), "Box01");
 }
 
-TEST_F(LeftPanelTest, NodeTreeAndKeyframeList) {
+TEST_F(LeftPanelTest, NodeTreeAndKeyframeList)
+{
     fw::TreeCtrl* nodes = m_panel.GetNodeTree();
     const uint32_t style = nodes->Style();
     EXPECT_TRUE(style & fw::CtlStyle::HasButtons);
     EXPECT_TRUE(style & fw::CtlStyle::HasLines);
-    EXPECT_FALSE(nodes->rootIsDecorated());  // no lines at the root
+    EXPECT_FALSE(nodes->rootIsDecorated()); // no lines at the root
     ASSERT_EQ(nodes->GetImageList(), &m_panel.GetTreeImages());
     EXPECT_EQ(m_panel.GetTreeImages().GetImageCount(), 1);
     EXPECT_EQ(m_panel.GetTreeImages().ImageSize(), QSize(16, 16));
@@ -112,7 +118,7 @@ TEST_F(LeftPanelTest, NodeTreeAndKeyframeList) {
     QTreeWidgetItem* pelvis = nodes->InsertItem("Pelvis", 0, 0, root);
     nodes->InsertItem("Spine", 0, 0, root);
     EXPECT_EQ(root->child(0), pelvis);
-    EXPECT_EQ(root->child(1)->text(0), "Spine");  // placed last
+    EXPECT_EQ(root->child(1)->text(0), "Spine"); // placed last
     EXPECT_EQ(nodes->GetItemImage(pelvis), 0);
     EXPECT_FALSE(pelvis->icon(0).isNull());
     EXPECT_TRUE(nodes->Expand(root));
@@ -127,7 +133,8 @@ TEST_F(LeftPanelTest, NodeTreeAndKeyframeList) {
     EXPECT_EQ(keyframes->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
-TEST_F(LeftPanelTest, TabsSwitchThePages) {
+TEST_F(LeftPanelTest, TabsSwitchThePages)
+{
     QTabBar* bar = m_panel.GetPageTabs()->TabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     ExpectPages(m_panel, false, true, false);
@@ -141,12 +148,13 @@ TEST_F(LeftPanelTest, TabsSwitchThePages) {
     ExpectPages(m_panel, true, false, false);
 }
 
-TEST_F(LeftPanelTest, SizeHandlerLayout) {
+TEST_F(LeftPanelTest, SizeHandlerLayout)
+{
     m_panel.resize(200, 300);
     EXPECT_EQ(m_panel.GetPageTabs()->geometry(), QRect(0, 0, 200, 296));
     for (QWidget* page : {static_cast<QWidget*>(m_panel.GetMeshList()), static_cast<QWidget*>(m_panel.GetNodeTree()),
                           static_cast<QWidget*>(m_panel.GetKeyframeList())}) {
-        EXPECT_EQ(page->geometry(), QRect(2, 2, 196, 270));  // hidden pages too
+        EXPECT_EQ(page->geometry(), QRect(2, 2, 196, 270)); // hidden pages too
     }
     // The tab strip lies along the bottom 28 pixels, under the pages.
     m_panel.resize(151, 412);
@@ -161,7 +169,8 @@ TEST_F(LeftPanelTest, SizeHandlerLayout) {
     EXPECT_EQ(m_panel.GetPageTabs()->geometry().size(), QSize(0, 0));
 }
 
-TEST(InfoPanel, ReadOnlyMultiLineBox) {
+TEST(InfoPanel, ReadOnlyMultiLineBox)
+{
     RegisterQuorvanResources();
     QWidget host;
     InfoDialogBar panel;
@@ -170,14 +179,15 @@ TEST(InfoPanel, ReadOnlyMultiLineBox) {
     auto* text = qobject_cast<QPlainTextEdit*>(panel.GetDlgItem(IDC_INFOTEXT));
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->isReadOnly());
-    EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);  // scrolls horizontally
+    EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap); // scrolls horizontally
     EXPECT_TRUE(text->toPlainText().isEmpty());
     const fw::DialogBaseUnits base = panel.BaseUnits();
     EXPECT_EQ(panel.size(), fw::MapDialogSize(QSize(439, 80), base));
     EXPECT_EQ(text->geometry(), fw::MapDialogRect(QRect(7, 7, 425, 66), base));
 }
 
-TEST(LeftPanel, MissingControlsFailCreation) {
+TEST(LeftPanel, MissingControlsFailCreation)
+{
     fw::DialogTemplate broken;
     broken.size = QSize(100, 100);
     broken.style = fw::DlgStyle::Child;
@@ -187,5 +197,5 @@ TEST(LeftPanel, MissingControlsFailCreation) {
     LeftDialogBar panel;
     EXPECT_FALSE(panel.Create(9201, &host));
     LeftDialogBar another;
-    EXPECT_FALSE(another.Create(9999, &host));  // no such template
+    EXPECT_FALSE(another.Create(9999, &host)); // no such template
 }

@@ -13,14 +13,17 @@
 namespace {
 
 // Share of the picture's pixels that are at least half opaque.
-double OpaqueShare(const QImage& image) {
+double OpaqueShare(const QImage& image)
+{
     long opaque = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) >= 128;
+        for (int x = 0; x < image.width(); ++x)
+            opaque += qAlpha(image.pixel(x, y)) >= 128;
     return static_cast<double>(opaque) / (image.width() * image.height());
 }
 
-TEST(QuorvanIcon, EveryThemeSizeIsATileOnATransparentSurround) {
+TEST(QuorvanIcon, EveryThemeSizeIsATileOnATransparentSurround)
+{
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
         SCOPED_TRACE(size);
         const QImage icon = DrawQuorvanIcon(size);
@@ -34,12 +37,14 @@ TEST(QuorvanIcon, EveryThemeSizeIsATileOnATransparentSurround) {
     }
 }
 
-TEST(QuorvanIcon, NoPictureForAnEmptySize) {
+TEST(QuorvanIcon, NoPictureForAnEmptySize)
+{
     EXPECT_TRUE(DrawQuorvanIcon(0).isNull());
     EXPECT_TRUE(DrawQuorvanIcon(-5).isNull());
 }
 
-TEST(QuorvanIcon, SmallSizesAreTheLargePictureScaledDown) {
+TEST(QuorvanIcon, SmallSizesAreTheLargePictureScaledDown)
+{
     // Drawn at 48 and scaled down from 256, the two agree but for anti-aliasing.
     const QImage drawn = DrawQuorvanIcon(48).convertToFormat(QImage::Format_ARGB32);
     const QImage scaled = DrawQuorvanIcon(256)
@@ -56,7 +61,8 @@ TEST(QuorvanIcon, SmallSizesAreTheLargePictureScaledDown) {
     EXPECT_LT(far, 48 * 48 / 20);
 }
 
-TEST(QuorvanIcon, IsTheApplicationIcon) {
+TEST(QuorvanIcon, IsTheApplicationIcon)
+{
     RegisterQuorvanResources();
     const QIcon icon = fw::ResourceTable::Instance().Icon(IDR_MAINFRAME);
     ASSERT_FALSE(icon.isNull());
@@ -64,4 +70,4 @@ TEST(QuorvanIcon, IsTheApplicationIcon) {
               DrawQuorvanIcon(32).convertToFormat(QImage::Format_ARGB32));
 }
 
-}  // namespace
+} // namespace

@@ -14,18 +14,21 @@
 
 #include <atomic>
 
-QStringList& RecordedMessages() {
+QStringList& RecordedMessages()
+{
     static QStringList messages;
     return messages;
 }
 
-void RecordUserMessages() {
+void RecordUserMessages()
+{
     SetUserMessageHandler([](const QString& caption, const QString& text) {
         RecordedMessages().append(caption + QLatin1Char('|') + text);
     });
 }
 
-std::string UniqueName(const std::string& stem) {
+std::string UniqueName(const std::string& stem)
+{
     static std::atomic<int> counter{0};
     return stem + "_" + std::to_string(++counter);
 }
@@ -33,7 +36,8 @@ std::string UniqueName(const std::string& stem) {
 namespace scenes {
 namespace {
 
-MeshDesc Triangle(const std::string& name, int32_t node, const std::string& material) {
+MeshDesc Triangle(const std::string& name, int32_t node, const std::string& material)
+{
     MeshDesc mesh;
     mesh.name = name;
     mesh.vertices = {
@@ -46,9 +50,10 @@ MeshDesc Triangle(const std::string& name, int32_t node, const std::string& mate
     return mesh;
 }
 
-}  // namespace
+} // namespace
 
-SceneDesc Family(const std::string& material, const std::string& texture) {
+SceneDesc Family(const std::string& material, const std::string& texture)
+{
     SceneDesc scene;
     MaterialDesc& skin = scene.materials.emplace_back();
     skin.name = material;
@@ -61,13 +66,16 @@ SceneDesc Family(const std::string& material, const std::string& texture) {
     return scene;
 }
 
-SceneDesc MaterialsOnly(const std::vector<std::string>& names) {
+SceneDesc MaterialsOnly(const std::vector<std::string>& names)
+{
     SceneDesc scene;
-    for (const std::string& name : names) scene.materials.emplace_back().name = name;
+    for (const std::string& name : names)
+        scene.materials.emplace_back().name = name;
     return scene;
 }
 
-SceneDesc Square(const std::string& material, const std::string& texture) {
+SceneDesc Square(const std::string& material, const std::string& texture)
+{
     SceneDesc scene;
     MaterialDesc& paint = scene.materials.emplace_back();
     paint.name = material;
@@ -87,7 +95,8 @@ SceneDesc Square(const std::string& material, const std::string& texture) {
     return scene;
 }
 
-QString Write(const QString& folder, const QString& name, const SceneDesc& scene) {
+QString Write(const QString& folder, const QString& name, const SceneDesc& scene)
+{
     const QString path = QDir(folder).filePath(name);
     std::string error;
     if (!WriteScene(QFile::encodeName(path).toStdString(), scene, &error)) {
@@ -97,17 +106,20 @@ QString Write(const QString& folder, const QString& name, const SceneDesc& scene
     return path;
 }
 
-bool WriteSolidTexture(const QString& folder, const std::string& texture, uint8_t r, uint8_t g, uint8_t b) {
+bool WriteSolidTexture(const QString& folder, const std::string& texture, uint8_t r, uint8_t g, uint8_t b)
+{
     const int side = 4;
     std::vector<uint8_t> pixels;
-    for (int i = 0; i < side * side; ++i) pixels.insert(pixels.end(), {r, g, b});
+    for (int i = 0; i < side * side; ++i)
+        pixels.insert(pixels.end(), {r, g, b});
     const QString path = QDir(folder).filePath(QString::fromStdString(texture) + QStringLiteral(".TGA"));
     return WriteTga(QFile::encodeName(path).toStdString(), TgaFromPixels(side, side, 3, pixels.data()));
 }
 
-}  // namespace scenes
+} // namespace scenes
 
-ModalGuard::ModalGuard() {
+ModalGuard::ModalGuard()
+{
     m_timer.setInterval(20);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -118,9 +130,13 @@ ModalGuard::ModalGuard() {
     m_timer.start();
 }
 
-ModalGuard::~ModalGuard() { m_timer.stop(); }
+ModalGuard::~ModalGuard()
+{
+    m_timer.stop();
+}
 
-void EditorTest::SetUp() {
+void EditorTest::SetUp()
+{
     ASSERT_TRUE(m_dir.isValid());
     m_startDir = QDir::currentPath();
     RecordedMessages().clear();
@@ -131,7 +147,7 @@ void EditorTest::SetUp() {
     m_frame = qobject_cast<CMainFrame*>(m_app->GetMainWnd());
     ASSERT_NE(m_frame, nullptr);
     m_frame->resize(1000, 700);
-    m_frame->SendCommand(ID_VIEW_INFODIALOGBAR);  // the info bar is wide; the view needs room
+    m_frame->SendCommand(ID_VIEW_INFODIALOGBAR); // the info bar is wide; the view needs room
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
     m_doc = qobject_cast<CQuorvanDoc*>(m_frame->GetActiveDocument());
     m_view = qobject_cast<CQuorvanView*>(m_frame->GetActiveView());
@@ -139,19 +155,31 @@ void EditorTest::SetUp() {
     ASSERT_NE(m_view, nullptr);
 }
 
-void EditorTest::TearDown() {
+void EditorTest::TearDown()
+{
     m_app.reset();
     QDir::setCurrent(m_startDir);
 }
 
-CQuorvanDoc* EditorTest::Open(const QString& path) { return qobject_cast<CQuorvanDoc*>(m_app->OpenDocumentFile(path)); }
+CQuorvanDoc* EditorTest::Open(const QString& path)
+{
+    return qobject_cast<CQuorvanDoc*>(m_app->OpenDocumentFile(path));
+}
 
-fw::ListCtrl* EditorTest::MeshList() const { return m_frame->GetLeftPanel().GetMeshList(); }
+fw::ListCtrl* EditorTest::MeshList() const
+{
+    return m_frame->GetLeftPanel().GetMeshList();
+}
 
-fw::TreeCtrl* EditorTest::NodeTree() const { return m_frame->GetLeftPanel().GetNodeTree(); }
+fw::TreeCtrl* EditorTest::NodeTree() const
+{
+    return m_frame->GetLeftPanel().GetNodeTree();
+}
 
-QStringList EditorTest::MeshRows() const {
+QStringList EditorTest::MeshRows() const
+{
     QStringList rows;
-    for (int row = 0; row < MeshList()->GetItemCount(); ++row) rows << MeshList()->GetItemText(row, 0);
+    for (int row = 0; row < MeshList()->GetItemCount(); ++row)
+        rows << MeshList()->GetItemText(row, 0);
     return rows;
 }

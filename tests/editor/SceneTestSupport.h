@@ -45,7 +45,7 @@ QString Write(const QString& folder, const QString& name, const SceneDesc& scene
 // Writes a width x height image of one colour as folder/<texture>.TGA.
 bool WriteSolidTexture(const QString& folder, const std::string& texture, uint8_t r, uint8_t g, uint8_t b);
 
-}  // namespace scenes
+} // namespace scenes
 
 // Closes any modal window that shows up while it lives and remembers its title.
 class ModalGuard {

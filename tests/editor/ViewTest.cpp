@@ -21,7 +21,8 @@ class ViewTest : public EditorTest {
 protected:
     ViewWindow* Window() const { return m_view->GetViewWindow(); }
 
-    void Wheel(int delta) {
+    void Wheel(int delta)
+    {
         const QPointF at(10, 10);
         QWheelEvent event(at, Window()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
@@ -29,24 +30,30 @@ protected:
     }
 
     // The view's window as it is on screen after `frames` frames.
-    QImage Picture(int frames) {
-        m_frame->raise();  // windows of tests running beside this one may cover it
+    QImage Picture(int frames)
+    {
+        m_frame->raise(); // windows of tests running beside this one may cover it
         for (int i = 0; i < frames; ++i) {
             m_doc->RenderActiveView();
             QCoreApplication::processEvents();
         }
         QTest::qWait(50);
-        return QGuiApplication::primaryScreen()->grabWindow(Window()->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(Window()->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     }
 
     // The first of a few pictures that shows what `expected` looks for, else the last one: a
     // window of another test may cover this one for a moment.
     template <class Expected>
-    QImage PictureWhere(Expected expected) {
+    QImage PictureWhere(Expected expected)
+    {
         QImage picture;
         for (int attempt = 0; attempt < 5; ++attempt) {
             picture = Picture(2);
-            if (!picture.isNull() && expected(picture)) break;
+            if (!picture.isNull() && expected(picture))
+                break;
         }
         return picture;
     }
@@ -54,22 +61,31 @@ protected:
 
 // Pixels of the rows [top, bottom) whose colour satisfies test.
 template <class Test>
-int CountPixels(const QImage& image, int top, int bottom, Test test) {
+int CountPixels(const QImage& image, int top, int bottom, Test test)
+{
     int count = 0;
     for (int y = top; y < bottom && y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (test(QColor(image.pixel(x, y)))) ++count;
+            if (test(QColor(image.pixel(x, y))))
+                ++count;
         }
     }
     return count;
 }
 
-bool Cyan(const QColor& c) { return c.red() < 90 && c.green() > 170 && c.blue() > 170; }
-bool Yellow(const QColor& c) { return c.red() > 170 && c.green() > 170 && c.blue() < 90; }
+bool Cyan(const QColor& c)
+{
+    return c.red() < 90 && c.green() > 170 && c.blue() > 170;
+}
+bool Yellow(const QColor& c)
+{
+    return c.red() > 170 && c.green() > 170 && c.blue() < 90;
+}
 
-}  // namespace
+} // namespace
 
-TEST_F(ViewTest, LeftDragOrbitsRightDragPansWheelZooms) {
+TEST_F(ViewTest, LeftDragOrbitsRightDragPansWheelZooms)
+{
     Camera& camera = m_view->GetCamera();
     camera.Reset();
 
@@ -103,7 +119,7 @@ TEST_F(ViewTest, LeftDragOrbitsRightDragPansWheelZooms) {
     EXPECT_FLOAT_EQ(camera.positionX, -3.0f);
     EXPECT_FLOAT_EQ(camera.positionY, -2.0f);
     EXPECT_FLOAT_EQ(camera.positionZ, 5.0f);
-    EXPECT_FLOAT_EQ(camera.angleX, 90.0f);  // panning does not turn
+    EXPECT_FLOAT_EQ(camera.angleX, 90.0f); // panning does not turn
 
     // Both buttons at once: both changes apply.
     QTest::mousePress(Window(), Qt::LeftButton, {}, QPoint(50, 50));
@@ -122,11 +138,13 @@ TEST_F(ViewTest, LeftDragOrbitsRightDragPansWheelZooms) {
     EXPECT_FLOAT_EQ(camera.positionZ, 2.6f);
     Wheel(-240);
     EXPECT_FLOAT_EQ(camera.positionZ, 7.4f);
-    for (int notch = 0; notch < 4; ++notch) Wheel(120);
+    for (int notch = 0; notch < 4; ++notch)
+        Wheel(120);
     EXPECT_LT(camera.positionZ, 0.0f);
 }
 
-TEST_F(ViewTest, ZeroSizesAsOnMinimisingKeepTheStoredSize) {
+TEST_F(ViewTest, ZeroSizesAsOnMinimisingKeepTheStoredSize)
+{
     const int width = m_view->GetWidth();
     const int height = m_view->GetHeight();
     ASSERT_GT(width, 0);
@@ -144,7 +162,7 @@ TEST_F(ViewTest, ZeroSizesAsOnMinimisingKeepTheStoredSize) {
     QTest::qWait(50);
     EXPECT_EQ(m_view->GetWidth(), width);
     EXPECT_EQ(m_view->GetHeight(), height);
-    EXPECT_FALSE(m_app->OnIdle(1));  // and no frames are drawn
+    EXPECT_FALSE(m_app->OnIdle(1)); // and no frames are drawn
     m_frame->showNormal();
 
     m_view->OnSize(COpenGLView::SizeRestored, 320, 200);
@@ -152,7 +170,8 @@ TEST_F(ViewTest, ZeroSizesAsOnMinimisingKeepTheStoredSize) {
     EXPECT_EQ(m_view->GetHeight(), 200);
 }
 
-TEST_F(ViewTest, PictureShowsTheSceneUnderTheOverlay) {
+TEST_F(ViewTest, PictureShowsTheSceneUnderTheOverlay)
+{
     const std::string material = UniqueName("square");
     const std::string texture = UniqueName("square_red");
     ASSERT_TRUE(scenes::WriteSolidTexture(m_dir.path(), texture, 255, 0, 0));
@@ -160,9 +179,13 @@ TEST_F(ViewTest, PictureShowsTheSceneUnderTheOverlay) {
     ASSERT_EQ(Open(path), m_doc);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window()));
 
-    auto centre = [](const QImage& picture) { return QColor(picture.pixel(picture.width() / 2, picture.height() / 2)); };
+    auto centre = [](const QImage& picture) {
+        return QColor(picture.pixel(picture.width() / 2, picture.height() / 2));
+    };
     auto red = [](const QColor& c) { return c.red() > 180 && c.green() < 60 && c.blue() < 60; };
-    auto grey = [](const QColor& c) { return std::abs(c.red() - 51) <= 2 && std::abs(c.green() - 51) <= 2 && std::abs(c.blue() - 51) <= 2; };
+    auto grey = [](const QColor& c) {
+        return std::abs(c.red() - 51) <= 2 && std::abs(c.green() - 51) <= 2 && std::abs(c.blue() - 51) <= 2;
+    };
     auto overlay = [](const QImage& picture) {
         return CountPixels(picture, 0, 16, Cyan) > 20 && CountPixels(picture, 16, 32, Yellow) > 20;
     };
@@ -194,7 +217,8 @@ TEST_F(ViewTest, PictureShowsTheSceneUnderTheOverlay) {
     EXPECT_TRUE(overlay(picture));
 }
 
-TEST_F(ViewTest, IdleLoopDrawsAndMeasuresTheFrameRate) {
+TEST_F(ViewTest, IdleLoopDrawsAndMeasuresTheFrameRate)
+{
     const QString path = scenes::Write(m_dir.path(), "family.mes", scenes::Family(UniqueName("skin")));
     ASSERT_EQ(Open(path), m_doc);
     m_app->StartIdleProcessing();

@@ -126,7 +126,11 @@ TEST_F(FileStreamTest, WriteStringEncodesLengthAndText)
     stream.Close();
 
     // Built as one string: GCC 12 sees a false out-of-bounds move in vector::insert at -O3.
-    const std::string bytes = std::string("\x00\x03" "abc" "\xFF", 6) + std::string(255, 'm');
+    const std::string bytes = std::string("\x00\x03"
+                                          "abc"
+                                          "\xFF",
+                                          6) +
+                              std::string(255, 'm');
     const std::vector<unsigned char> expected(bytes.begin(), bytes.end());
     EXPECT_EQ(ReadBytes(), expected) << "the refused text wrote nothing";
 }

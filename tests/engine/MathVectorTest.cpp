@@ -41,14 +41,10 @@ TEST(MathVector, EqualUsesInclusiveDoubleToleranceOnEachComponent)
         bool equal;
     };
     const Case cases[] = {
-        {{0, 0, 0}, {0.0009f, 0, 0}, true},
-        {{0, 0, 0}, {0.0011f, 0, 0}, false},
-        {{0, 0, 0}, {0.001f, 0, 0}, false},
-        {{0, 0, 0}, {-0.001f, 0, 0}, false},
-        {{0, 0, 0}, {below, -below, below}, true},
-        {{below, 0, 0}, {tiny, 0, 0}, true},
-        {{5, 5, 5}, {5, 5.0011f, 5}, false},
-        {{5, 5, 5}, {5, 5, 4.9989f}, false},
+        {{0, 0, 0}, {0.0009f, 0, 0}, true},        {{0, 0, 0}, {0.0011f, 0, 0}, false},
+        {{0, 0, 0}, {0.001f, 0, 0}, false},        {{0, 0, 0}, {-0.001f, 0, 0}, false},
+        {{0, 0, 0}, {below, -below, below}, true}, {{below, 0, 0}, {tiny, 0, 0}, true},
+        {{5, 5, 5}, {5, 5.0011f, 5}, false},       {{5, 5, 5}, {5, 5, 4.9989f}, false},
         {{-2, 7, 1e6f}, {-2, 7, 1e6f}, true},
     };
     for (const Case& c : cases) {
@@ -80,9 +76,9 @@ TEST(MathAngles, WrapStepsByWholeTurnsIntoHalfOpenRange)
         float in, out;
     };
     const Case cases[] = {
-        {kPi, -kPi},                                  // +π is outside [-π, π)
-        {-kPi, -kPi},                                 // -π is inside
-        {7.0f, 7.0f - kTwoPi},                        // one turn down
+        {kPi, -kPi},                                   // +π is outside [-π, π)
+        {-kPi, -kPi},                                  // -π is inside
+        {7.0f, 7.0f - kTwoPi},                         // one turn down
         {20.0f, ((20.0f - kTwoPi) - kTwoPi) - kTwoPi}, // turn by turn, rounded each step
         {-4.0f, -4.0f + kTwoPi},
         {-10.0f, (-10.0f + kTwoPi) + kTwoPi},

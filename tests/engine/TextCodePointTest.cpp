@@ -14,7 +14,8 @@ std::vector<char32_t> CodePoints(const std::string& bytes)
     std::vector<char32_t> out;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
-    while (p < end) out.push_back(NextTextCodePoint(p, end));
+    while (p < end)
+        out.push_back(NextTextCodePoint(p, end));
     return out;
 }
 
@@ -33,7 +34,10 @@ TEST(TextCodePoint, Utf8WithLatin1ForEveryOtherByte)
         {"four bytes", "\xF0\x9F\x98\x80", {0x1F600}},
         {"a lone Latin-1 byte", "caf\xE9", {'c', 'a', 'f', 0xE9}},
         {"a sequence cut by the end", "\xED\x95", {0xED, 0x95}},
-        {"a sequence broken by ASCII", "\xE2\x82" "A", {0xE2, 0x82, 'A'}},
+        {"a sequence broken by ASCII",
+         "\xE2\x82"
+         "A",
+         {0xE2, 0x82, 'A'}},
         {"a continuation byte first", "\x80\xBF", {0x80, 0xBF}},
         {"an overlong slash", "\xC0\xAF", {0xC0, 0xAF}},
         {"an overlong three-byte form", "\xE0\x80\xAF", {0xE0, 0x80, 0xAF}},
@@ -42,7 +46,8 @@ TEST(TextCodePoint, Utf8WithLatin1ForEveryOtherByte)
         {"five-byte lead", "\xF8\x88\x80\x80\x80", {0xF8, 0x88, 0x80, 0x80, 0x80}},
         {"the last code point", "\xF4\x8F\xBF\xBF", {0x10FFFF}},
     };
-    for (const Row& row : rows) EXPECT_EQ(CodePoints(row.bytes), row.expected) << row.what;
+    for (const Row& row : rows)
+        EXPECT_EQ(CodePoints(row.bytes), row.expected) << row.what;
 }
 
-}  // namespace
+} // namespace

@@ -22,7 +22,8 @@ Canvas Draw(const char* face, const char* text, std::uint32_t color = 0xFFFFFF, 
 {
     Canvas canvas;
     std::unique_ptr<TextFont> font(FreeTypeRasterizer().CreateFont(face, 16));
-    if (font) FreeTypeRasterizer().DrawText(*font, canvas.Target(), 2, 0, text, std::strlen(text), color, opaque, background);
+    if (font)
+        FreeTypeRasterizer().DrawText(*font, canvas.Target(), 2, 0, text, std::strlen(text), color, opaque, background);
     return canvas;
 }
 
@@ -47,7 +48,7 @@ TEST(FreeTypeRasterizer, CellBackgroundAndColour)
 {
     // Red text (0x0000FF) on an opaque blue cell (0xFF0000): bytes are blue, green, red, 0.
     Canvas c = Draw("Comic Sans MS", "Wg", 0x0000FF, true, 0xFF0000);
-    EXPECT_EQ(c.At(2, 0)[0], 255);  // the cell's top-left corner is background
+    EXPECT_EQ(c.At(2, 0)[0], 255); // the cell's top-left corner is background
     int fullInk = 0;
     for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
@@ -55,7 +56,7 @@ TEST(FreeTypeRasterizer, CellBackgroundAndColour)
             EXPECT_EQ(p[1], 0);
             EXPECT_EQ(p[3], 0);
             if (y >= 16 || x < 2) {
-                EXPECT_EQ(p[0] + p[2], 0) << x << "," << y;  // outside the 16-pixel cell
+                EXPECT_EQ(p[0] + p[2], 0) << x << "," << y; // outside the 16-pixel cell
             }
             fullInk += p[2] > 128;
         }
@@ -68,9 +69,9 @@ TEST(FreeTypeRasterizer, CellBackgroundAndColour)
 TEST(FreeTypeRasterizer, MissingGlyphsComeFromFallbackFaces)
 {
     // Comic Neue has no Cyrillic or Greek; fontconfig finds a face that has.
-    const Canvas zhe = Draw("Comic Sans MS", "\xD0\x96");    // U+0416
-    const Canvas omega = Draw("Comic Sans MS", "\xCE\xA9");  // U+03A9
-    const Canvas none = Draw("Comic Sans MS", "\xEE\x80\x80");  // U+E000, in no face: missing-glyph shape
+    const Canvas zhe = Draw("Comic Sans MS", "\xD0\x96");      // U+0416
+    const Canvas omega = Draw("Comic Sans MS", "\xCE\xA9");    // U+03A9
+    const Canvas none = Draw("Comic Sans MS", "\xEE\x80\x80"); // U+E000, in no face: missing-glyph shape
     EXPECT_TRUE(HasInk(zhe));
     EXPECT_NE(zhe.pixels, none.pixels);
     EXPECT_NE(zhe.pixels, omega.pixels);
@@ -93,4 +94,4 @@ TEST(FreeTypeRasterizer, ClipsAtEveryEdge)
     EXPECT_TRUE(HasInk(c));
 }
 
-}  // namespace
+} // namespace

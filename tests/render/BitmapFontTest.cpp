@@ -1,7 +1,7 @@
 // The font's GL sequences and uploaded bitmaps on the recording table.
+#include "render/BitmapFont.h"
 #include "RecordingGl.h"
 #include "platform/TextRasterizer.h"
-#include "render/BitmapFont.h"
 #include "render/GlDriver.h"
 
 #include <gtest/gtest.h>
@@ -57,21 +57,22 @@ TEST_F(BitmapFontTest, DrawStringUploadsTheLineAndDrawsOneQuad)
     ASSERT_TRUE(font.Create("Comic Sans MS", 16));
     rec.Clear();
     font.DrawString(10, 20, "Orvex");
-    EXPECT_EQ(rec.Calls(), (std::vector<std::string>{
-                               "glBindTexture(GL_TEXTURE_2D, 1)",
-                               "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE)",
-                               "glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, <pixels>)",
-                               "glBegin(GL_QUADS)",
-                               "glTexCoord2f(0, 0)",
-                               "glVertex2f(10, 20)",
-                               "glTexCoord2f(1, 0)",
-                               "glVertex2f(266, 20)",
-                               "glTexCoord2f(1, 1)",
-                               "glVertex2f(266, 36)",
-                               "glTexCoord2f(0, 1)",
-                               "glVertex2f(10, 36)",
-                               "glEnd()",
-                           }));
+    EXPECT_EQ(rec.Calls(),
+              (std::vector<std::string>{
+                  "glBindTexture(GL_TEXTURE_2D, 1)",
+                  "glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE)",
+                  "glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 256, 16, 0, GL_RGBA, GL_UNSIGNED_BYTE, <pixels>)",
+                  "glBegin(GL_QUADS)",
+                  "glTexCoord2f(0, 0)",
+                  "glVertex2f(10, 20)",
+                  "glTexCoord2f(1, 0)",
+                  "glVertex2f(266, 20)",
+                  "glTexCoord2f(1, 1)",
+                  "glVertex2f(266, 36)",
+                  "glTexCoord2f(0, 1)",
+                  "glVertex2f(10, 36)",
+                  "glEnd()",
+              }));
     ASSERT_EQ(Upload().size(), 256u * 16u * 4u);
 }
 
@@ -79,7 +80,7 @@ TEST_F(BitmapFontTest, RedAndBlueAreExchangedAndAlphaStaysZero)
 {
     BitmapFont font;
     ASSERT_TRUE(font.Create("Comic Sans MS", 16));
-    EXPECT_EQ(font.SetColor(0x00FFFF), 0u);  // text starts black
+    EXPECT_EQ(font.SetColor(0x00FFFF), 0u); // text starts black
     font.DrawString(0, 0, "Orvex");
     // Texel bytes are the bitmap's blue, green, red, reserved: red 255 + green 255 of the
     // colour arrive as green and blue of the texture, cyan on screen.
@@ -98,11 +99,12 @@ TEST_F(BitmapFontTest, RedAndBlueAreExchangedAndAlphaStaysZero)
     font.DrawString(0, 0, "Orvex");
     const std::vector<std::uint8_t>& yellow = Upload();
     for (std::size_t i = 0; i < yellow.size(); i += 4) {
-        EXPECT_EQ(yellow[i], yellow[i + 1]);  // texture red and green
+        EXPECT_EQ(yellow[i], yellow[i + 1]); // texture red and green
         EXPECT_EQ(yellow[i + 2], 0);
     }
     // Same glyphs, same coverage.
-    for (std::size_t i = 0; i < yellow.size(); i += 4) ASSERT_EQ(yellow[i], cyan[i + 1]);
+    for (std::size_t i = 0; i < yellow.size(); i += 4)
+        ASSERT_EQ(yellow[i], cyan[i + 1]);
 }
 
 TEST_F(BitmapFontTest, EmptyAndOverlongStrings)
@@ -130,7 +132,7 @@ TEST_F(BitmapFontTest, NothingIsDrawnWithoutCreate)
     font.Destroy();
     EXPECT_TRUE(rec.Calls().empty());
 
-    maxTextureSize = 0;  // no texture width: the bitmap cannot be made
+    maxTextureSize = 0; // no texture width: the bitmap cannot be made
     EXPECT_FALSE(font.Create("Comic Sans MS", 16));
     maxTextureSize = 256;
     BitmapFont flat;
@@ -156,4 +158,4 @@ TEST_F(BitmapFontTest, ColoredDrawGoesThroughTheVirtualSlots)
     EXPECT_EQ(spy.order, (std::vector<std::string>{"SetColor 255", "DrawString 3 4 hi"}));
 }
 
-}  // namespace
+} // namespace

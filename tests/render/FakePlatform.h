@@ -14,11 +14,11 @@
 #include <vector>
 
 struct FakeLibraries final : LibraryLoader {
-    std::set<std::string> present{kSystemGlLibrary, kSgiSoftwareGlLibrary};  // file names that load
-    std::set<std::string> missing;                     // function names no library has
-    bool windowSystem = true;                          // the pixel-format module is there
-    std::vector<std::string> log;                      // "load x", "free x", "software"
-    std::vector<std::string> lookups;                  // every function name asked for, in order
+    std::set<std::string> present{kSystemGlLibrary, kSgiSoftwareGlLibrary}; // file names that load
+    std::set<std::string> missing;                                          // function names no library has
+    bool windowSystem = true;                                               // the pixel-format module is there
+    std::vector<std::string> log;                                           // "load x", "free x", "software"
+    std::vector<std::string> lookups;                                       // every function name asked for, in order
     static inline int glideBoards = 0;
 
     static int ORVEX_GL_APIENTRY QueryBoards(void* config)
@@ -42,13 +42,18 @@ struct FakeLibraries final : LibraryLoader {
     GlProc Symbol(LibraryHandle library, const char* name) override
     {
         lookups.push_back(name);
-        if (library == nullptr || missing.count(name)) return nullptr;
-        static const std::map<std::string, std::string> pixelFormat{
-            {"ChoosePixelFormat", "choosePixelFormat"},  {"wglChoosePixelFormat", "choosePixelFormat"},
-            {"DescribePixelFormat", "describePixelFormat"}, {"wglDescribePixelFormat", "describePixelFormat"},
-            {"GetPixelFormat", "getPixelFormat"},        {"wglGetPixelFormat", "getPixelFormat"},
-            {"SetPixelFormat", "setPixelFormat"},        {"wglSetPixelFormat", "setPixelFormat"},
-            {"SwapBuffers", "swapBuffers"},              {"wglSwapBuffers", "swapBuffers"}};
+        if (library == nullptr || missing.count(name))
+            return nullptr;
+        static const std::map<std::string, std::string> pixelFormat{{"ChoosePixelFormat", "choosePixelFormat"},
+                                                                    {"wglChoosePixelFormat", "choosePixelFormat"},
+                                                                    {"DescribePixelFormat", "describePixelFormat"},
+                                                                    {"wglDescribePixelFormat", "describePixelFormat"},
+                                                                    {"GetPixelFormat", "getPixelFormat"},
+                                                                    {"wglGetPixelFormat", "getPixelFormat"},
+                                                                    {"SetPixelFormat", "setPixelFormat"},
+                                                                    {"wglSetPixelFormat", "setPixelFormat"},
+                                                                    {"SwapBuffers", "swapBuffers"},
+                                                                    {"wglSwapBuffers", "swapBuffers"}};
         const std::string& file = *static_cast<std::string*>(library);
         if (file == kGlideLibrary)
             return std::strcmp(name, kGlideQueryBoards) == 0 ? reinterpret_cast<GlProc>(&QueryBoards) : nullptr;
@@ -58,7 +63,8 @@ struct FakeLibraries final : LibraryLoader {
             return it != pixelFormat.end() && std::strncmp(name, "wgl", 3) != 0 ? RecordingGl::Entry(it->second)
                                                                                 : nullptr;
         }
-        if (it != pixelFormat.end()) return std::strncmp(name, "wgl", 3) == 0 ? RecordingGl::Entry(it->second) : nullptr;
+        if (it != pixelFormat.end())
+            return std::strncmp(name, "wgl", 3) == 0 ? RecordingGl::Entry(it->second) : nullptr;
         return RecordingGl::Entry(name);
     }
     void Free(LibraryHandle library) override { log.push_back("free " + *static_cast<std::string*>(library)); }
@@ -66,11 +72,8 @@ struct FakeLibraries final : LibraryLoader {
 };
 
 struct FakeMessages final : MessageBox {
-    std::vector<std::string> shown;  // "caption: text"
-    void Show(const char* caption, const char* text) override
-    {
-        shown.push_back(std::string(caption) + ": " + text);
-    }
+    std::vector<std::string> shown; // "caption: text"
+    void Show(const char* caption, const char* text) override { shown.push_back(std::string(caption) + ": " + text); }
 };
 
 struct FakeDisplay final : DisplayModes {
@@ -96,7 +99,10 @@ struct FakeBinding final : GlBinding {
         log.push_back(w ? "get window" : "get screen");
         return w ? (windowHasSurface ? &window : nullptr) : &screen;
     }
-    void ReleaseSurface(WindowHandle w, GlSurfaceHandle) override { log.push_back(w ? "release window" : "release screen"); }
+    void ReleaseSurface(WindowHandle w, GlSurfaceHandle) override
+    {
+        log.push_back(w ? "release window" : "release screen");
+    }
     int ChoosePixelFormat(GlSurfaceHandle, const PixelFormatDescriptor&) override { return 0; }
     int DescribePixelFormat(GlSurfaceHandle, int, unsigned, PixelFormatDescriptor*) override { return 0; }
     int GetPixelFormat(GlSurfaceHandle) override { return 0; }
@@ -114,8 +120,14 @@ struct FakeBinding final : GlBinding {
 };
 
 // The log lines of FakeLibraries.
-inline std::string Load(const char* file) { return std::string("load ") + file; }
-inline std::string Free(const char* file) { return std::string("free ") + file; }
+inline std::string Load(const char* file)
+{
+    return std::string("load ") + file;
+}
+inline std::string Free(const char* file)
+{
+    return std::string("free ") + file;
+}
 
 // Registers the fakes and forgets the driver state for the test's lifetime. Construct it
 // before the RecordingGl (forgetting the driver state clears `gl`).

@@ -1,8 +1,8 @@
 // The rendering device's GL sequences, display modes and life cycle, on the recording table.
+#include "render/GlDevice.h"
 #include "FakePlatform.h"
 #include "RecordingGl.h"
 #include "render/Camera.h"
-#include "render/GlDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -43,18 +43,16 @@ const std::vector<std::string> kDefaultStateHead = {
     "glEnable(GL_TEXTURE_2D)",
 };
 const std::vector<std::string> kDefaultStateTail = {
-    "glPolygonMode(GL_FRONT_AND_BACK, GL_FILL)",
-    "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST)",
-    "glEnableClientState(GL_VERTEX_ARRAY)",
-    "glEnableClientState(GL_NORMAL_ARRAY)",
-    "glEnableClientState(GL_TEXTURE_COORD_ARRAY)",
-    "glEnableClientState(GL_VERTEX_WEIGHT_ARRAY_EXT)",
+    "glPolygonMode(GL_FRONT_AND_BACK, GL_FILL)",   "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST)",
+    "glEnableClientState(GL_VERTEX_ARRAY)",        "glEnableClientState(GL_NORMAL_ARRAY)",
+    "glEnableClientState(GL_TEXTURE_COORD_ARRAY)", "glEnableClientState(GL_VERTEX_WEIGHT_ARRAY_EXT)",
 };
 
 std::vector<std::string> DefaultState(bool envAdd)
 {
     std::vector<std::string> calls = kDefaultStateHead;
-    if (envAdd) calls.push_back("glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD)");
+    if (envAdd)
+        calls.push_back("glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD)");
     calls.insert(calls.end(), kDefaultStateTail.begin(), kDefaultStateTail.end());
     return calls;
 }
@@ -107,8 +105,10 @@ std::vector<double> Frustum(RecordingGl& rec, GlDevice& device, int width, int h
     const GlCall* frustum = rec.Last("glFrustum");
     EXPECT_EQ(rec.Records()[2].name, "glFrustum");
     std::vector<double> values;
-    if (frustum == nullptr) return values;
-    for (const GlArg& arg : frustum->args) values.push_back(arg.number);
+    if (frustum == nullptr)
+        return values;
+    for (const GlArg& arg : frustum->args)
+        values.push_back(arg.number);
     return values;
 }
 
@@ -138,10 +138,9 @@ TEST_F(GlDeviceTest, DisplayModeKeepsTheDesktopDepth)
     platform.display.accept = false;
     EXPECT_FALSE(device.SetDisplayMode(800, 600, 32));
     device.RestoreDisplayMode();
-    EXPECT_EQ(platform.display.log,
-              (std::vector<std::string>{"change 1024x768x32", "change 800x600x32", "restore"}));
+    EXPECT_EQ(platform.display.log, (std::vector<std::string>{"change 1024x768x32", "change 800x600x32", "restore"}));
 
-    SetPlatform(Platform{});  // no display service: nothing changes
+    SetPlatform(Platform{}); // no display service: nothing changes
     EXPECT_FALSE(device.SetDisplayMode(1024, 768, 32));
     device.RestoreDisplayMode();
 }
@@ -220,4 +219,4 @@ TEST(Camera, ResetAndApply)
     EXPECT_EQ(camera.positionZ, 5.0f);
 }
 
-}  // namespace
+} // namespace

@@ -1,8 +1,8 @@
 // Driver loading, context creation and extension detection against the recording table
 // and fake libraries.
+#include "render/GlDriver.h"
 #include "FakePlatform.h"
 #include "RecordingGl.h"
-#include "render/GlDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,8 @@ TEST_F(GlDriverTest, SoftwareOnlySystemFallsToTheSoftwareDriver)
     EXPECT_EQ(GetDriverKind(), DriverSgiSoftware);
     EXPECT_STREQ(GetDriverName(GetDriverKind()), "SGI Software OpenGL Driver");
     // Probe: load, choose and describe on the screen, free; then the software library.
-    EXPECT_EQ(platform.libraries.log,
-              (std::vector<std::string>{Load(kSystemGlLibrary), Free(kSystemGlLibrary), "software", Load(kSgiSoftwareGlLibrary)}));
+    EXPECT_EQ(platform.libraries.log, (std::vector<std::string>{Load(kSystemGlLibrary), Free(kSystemGlLibrary),
+                                                                "software", Load(kSgiSoftwareGlLibrary)}));
     EXPECT_EQ(platform.binding.log, (std::vector<std::string>{"get screen", "release screen"}));
     EXPECT_EQ(rec.Calls(),
               (std::vector<std::string>{
@@ -35,7 +35,8 @@ TEST_F(GlDriverTest, SoftwareOnlySystemFallsToTheSoftwareDriver)
                   "stencil=8, layer=0})"}));
     EXPECT_TRUE(platform.messages.shown.empty());
     // The software driver's pixel-format slots come from its own library.
-    EXPECT_EQ(gl.choosePixelFormat, reinterpret_cast<decltype(gl.choosePixelFormat)>(RecordingGl::Entry("choosePixelFormat")));
+    EXPECT_EQ(gl.choosePixelFormat,
+              reinterpret_cast<decltype(gl.choosePixelFormat)>(RecordingGl::Entry("choosePixelFormat")));
     EXPECT_NE(gl.glAlphaFunc, nullptr);
     EXPECT_NE(gl.wglGetProcAddress, nullptr);
 }
@@ -60,14 +61,14 @@ TEST_F(GlDriverTest, LoadsOnceAndUnloadKeepsTheTable)
 {
     ASSERT_EQ(LoadDriver(DriverDefault), 1);
     platform.libraries.log.clear();
-    EXPECT_EQ(LoadDriver(DriverSgiSoftware), 1);  // already loaded: whatever kind is asked
+    EXPECT_EQ(LoadDriver(DriverSgiSoftware), 1); // already loaded: whatever kind is asked
     EXPECT_EQ(GetDriverKind(), DriverDefault);
     EXPECT_TRUE(platform.libraries.log.empty());
 
     UnloadDriver();
     EXPECT_EQ(platform.libraries.log, (std::vector<std::string>{Free(kSystemGlLibrary)}));
     EXPECT_NE(gl.glClear, nullptr);
-    UnloadDriver();  // nothing left to free
+    UnloadDriver(); // nothing left to free
     EXPECT_EQ(platform.libraries.log.size(), 1u);
 }
 
@@ -96,7 +97,7 @@ TEST_F(GlDriverTest, ThreeDfxNeedsABoardAndAnAcceptedLibrary)
 
 TEST_F(GlDriverTest, GlideBoardProbe)
 {
-    EXPECT_EQ(ProbeGlideBoards(), 0);  // no library
+    EXPECT_EQ(ProbeGlideBoards(), 0); // no library
     platform.libraries.present.insert(kGlideLibrary);
     FakeLibraries::glideBoards = 0;
     EXPECT_EQ(ProbeGlideBoards(), 0);
@@ -120,7 +121,7 @@ TEST_F(GlDriverTest, ProbeRejectsWhatItCannotAsk)
     rec.SetResult("describePixelFormat", 1);
     platform.libraries.missing.insert("wglDescribePixelFormat");
     EXPECT_EQ(ProbeDriver(kSystemGlLibrary), 0);
-    EXPECT_TRUE(platform.messages.shown.empty());  // plain lookups, no messages
+    EXPECT_TRUE(platform.messages.shown.empty()); // plain lookups, no messages
 }
 
 TEST_F(GlDriverTest, NoUsableLibraryFailsQuietly)
@@ -175,7 +176,7 @@ TEST_F(GlDriverTest, DriverNames)
 
 TEST_F(GlDriverTest, CreateContextSetsTheFormatAndDetectsExtensions)
 {
-    EXPECT_EQ(CreateContext(&platform.binding.window), nullptr);  // no driver yet
+    EXPECT_EQ(CreateContext(&platform.binding.window), nullptr); // no driver yet
     ASSERT_EQ(LoadDriver(DriverDefault), 1);
     rec.SetIntegers(GL_MAX_TEXTURE_SIZE, {4096});
     rec.Clear();
@@ -229,8 +230,9 @@ TEST_F(GlDriverTest, CreateContextFailsAtEachStep)
         std::intptr_t failure;
         const char* lastCall;
     };
-    for (Step step : {Step{"choosePixelFormat", -1, "choosePixelFormat"}, Step{"describePixelFormat", 0, "describePixelFormat"},
-                      Step{"setPixelFormat", 0, "setPixelFormat"}, Step{"wglCreateContext", 0, "wglCreateContext"}}) {
+    for (Step step :
+         {Step{"choosePixelFormat", -1, "choosePixelFormat"}, Step{"describePixelFormat", 0, "describePixelFormat"},
+          Step{"setPixelFormat", 0, "setPixelFormat"}, Step{"wglCreateContext", 0, "wglCreateContext"}}) {
         SCOPED_TRACE(step.slot);
         rec.SetResult(step.slot, step.failure);
         rec.Clear();
@@ -319,7 +321,8 @@ TEST_F(GlDriverTest, ExtensionNamesAreFoundAsPlainSubstrings)
     rec.SetString(GL_EXTENSIONS, "");
     rec.Clear();
     DetectExtensions();
-    EXPECT_EQ(rec.Calls(), (std::vector<std::string>{"glGetString(GL_EXTENSIONS)", "glGetIntegerv(GL_MAX_TEXTURE_SIZE, out)"}));
+    EXPECT_EQ(rec.Calls(),
+              (std::vector<std::string>{"glGetString(GL_EXTENSIONS)", "glGetIntegerv(GL_MAX_TEXTURE_SIZE, out)"}));
 }
 
-}  // namespace
+} // namespace

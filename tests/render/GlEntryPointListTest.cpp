@@ -16,6 +16,7 @@ namespace {
 
 // Written out on purpose rather than taken from the list: the driver must ask for
 // exactly these names, in this order.
+// clang-format off
 const std::vector<std::string> kCoreNames{
     "glAlphaFunc", "glBegin", "glBindTexture", "glBlendFunc", "glClear", "glClearColor", "glClearDepth",
     "glColor3f", "glColor3fv", "glColor4f", "glColor4fv", "glColor3ub", "glColor3ubv", "glColorPointer",
@@ -35,11 +36,13 @@ const std::vector<std::string> kSystemPixelFormatNames{"ChoosePixelFormat", "Des
                                                        "GetPixelFormat", "SetPixelFormat", "SwapBuffers"};
 const std::vector<std::string> kDriverPixelFormatNames{"wglChoosePixelFormat", "wglDescribePixelFormat",
                                                        "wglGetPixelFormat", "wglSetPixelFormat", "wglSwapBuffers"};
+// clang-format on
 
 std::vector<std::string> Joined(std::initializer_list<const std::vector<std::string>*> parts)
 {
     std::vector<std::string> all;
-    for (const auto* part : parts) all.insert(all.end(), part->begin(), part->end());
+    for (const auto* part : parts)
+        all.insert(all.end(), part->begin(), part->end());
     return all;
 }
 
@@ -88,10 +91,10 @@ TEST(GlEntryPointList, EverySlotOfTheNoOpTableDoesNothingAndAnswersZero)
 {
     const GlEntryPoints table = NoOpGlEntryPoints();
     std::vector<std::string> unset, nonZero;
-#define CHECK_NO_OP(ret, name, ...)      \
-    if (table.name == nullptr)           \
-        unset.push_back(#name);          \
-    else if (!AnswersZero(table.name))   \
+#define CHECK_NO_OP(ret, name, ...) \
+    if (table.name == nullptr) \
+        unset.push_back(#name); \
+    else if (!AnswersZero(table.name)) \
         nonZero.push_back(#name);
     ORVEX_GL_ENTRY_POINTS(CHECK_NO_OP, CHECK_NO_OP, CHECK_NO_OP, CHECK_NO_OP)
 #undef CHECK_NO_OP
@@ -108,7 +111,7 @@ TEST(GlEntryPointList, TheRecordingTableAnswersEveryNameWithTheInstalledSlot)
 {
     RecordingGl rec;
     std::vector<std::string> wrong;
-#define CHECK_RECORDED(ret, name, ...)                                                                      \
+#define CHECK_RECORDED(ret, name, ...) \
     if (RecordingGl::Entry(#name) == nullptr || RecordingGl::Entry(#name) != reinterpret_cast<GlProc>(gl.name)) \
         wrong.push_back(#name);
     ORVEX_GL_ENTRY_POINTS(CHECK_RECORDED, CHECK_RECORDED, CHECK_RECORDED, CHECK_RECORDED)
@@ -124,4 +127,4 @@ TEST(GlEntryPointList, TheRecordingTableAnswersEveryNameWithTheInstalledSlot)
                                "glUnlockArraysEXT()", "swapBuffers(null)"}));
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,7 @@ void Fill(float x0, float y0, float x1, float y1, float r, float g, float b)
     gl.glDisable(GL_LIGHTING);
     gl.glDisable(GL_TEXTURE_2D);
     gl.glColor3f(r, g, b);
-    gl.glBegin(GL_QUADS);  // clockwise on screen: the front face of the default state
+    gl.glBegin(GL_QUADS); // clockwise on screen: the front face of the default state
     gl.glVertex2f(x0, y0);
     gl.glVertex2f(x1, y0);
     gl.glVertex2f(x1, y1);
@@ -90,7 +90,7 @@ TEST(RealGl, OrthoOriginIsTheTopLeftPixel)
         return Rgba{rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]};
     };
     EXPECT_EQ(at(0, 0), (Rgba{255, 0, 0, 255}));
-    EXPECT_EQ(at(1, 0), (Rgba{51, 51, 51, 255}));  // the clear colour 0.2
+    EXPECT_EQ(at(1, 0), (Rgba{51, 51, 51, 255})); // the clear colour 0.2
     EXPECT_EQ(at(0, 1), (Rgba{51, 51, 51, 255}));
     EXPECT_EQ(at(w - 1, h - 1), (Rgba{0, 255, 0, 255}));
     EXPECT_EQ(at(w - 2, h - 1), (Rgba{51, 51, 51, 255}));
@@ -101,7 +101,7 @@ TEST(RealGl, FontColoursShowWithRedAndBlueExchanged)
     const int w = 160, h = 32;
     HeadlessSurface surface(w, h);
     ASSERT_TRUE(surface.Ready());
-    BitmapFont font;  // destroyed before the surface, while the context is current
+    BitmapFont font; // destroyed before the surface, while the context is current
     ASSERT_TRUE(font.Create("Comic Sans MS", 16));
     GlDevice& device = surface.Device();
     device.BeginFrame();
@@ -122,7 +122,8 @@ TEST(RealGl, FontColoursShowWithRedAndBlueExchanged)
         for (int x = 0; x < w; ++x) {
             const std::size_t i = (static_cast<std::size_t>(y) * w + x) * 4;
             Rgba& band = y < 16 ? top : bottom;
-            for (int c = 0; c < 3; ++c) band[c] = std::max(band[c], rgba[i + c]);
+            for (int c = 0; c < 3; ++c)
+                band[c] = std::max(band[c], rgba[i + c]);
         }
     }
     EXPECT_EQ(top[0], 51);
@@ -172,7 +173,13 @@ TEST(RealGl, ControlCharactersDrawAsGlyphsOnTheOneLine)
 
     const Ink plain = draw("AB");
     ASSERT_GT(plain.pixels, 0);
-    for (const char* text : {"A\tB", "A\nB", "A\rB", "A\x01" "B", "A\x1B" "B", "A\x7F" "B"}) {
+    for (const char* text : {"A\tB", "A\nB", "A\rB",
+                             "A\x01"
+                             "B",
+                             "A\x1B"
+                             "B",
+                             "A\x7F"
+                             "B"}) {
         const Ink ink = draw(text);
         SCOPED_TRACE(testing::PrintToString(std::string(text)));
         EXPECT_GT(ink.right, plain.right) << "B moves right by the control character's cell";
@@ -181,7 +188,10 @@ TEST(RealGl, ControlCharactersDrawAsGlyphsOnTheOneLine)
     }
     // A byte the font has no glyph for shows the font's missing-glyph shape; the font's own
     // glyph for a carriage return is blank, but it takes its cell all the same.
-    EXPECT_GT(draw("A\x01" "B").pixels, plain.pixels + 10);
+    EXPECT_GT(draw("A\x01"
+                   "B")
+                  .pixels,
+              plain.pixels + 10);
     EXPECT_GT(draw("\x01\x02\x03").pixels, 3 * 10) << "control characters alone still draw";
 }
 
@@ -195,7 +205,8 @@ TEST(RealGl, FreshCameraIsAPureTranslation)
     GLfloat m[16];
     gl.glGetFloatv(GL_MODELVIEW_MATRIX, m);
     const GLfloat expected[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], expected[i]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(m[i], expected[i]) << i;
 
     // Turned 90 degrees about y, the x axis points away from the eye: (1, 0, 0) lands at
     // (0, 0, -1) before the translation.
@@ -221,7 +232,7 @@ TEST(RealGl, PerspectiveWidensTheHorizontalExtent)
         gl.glMatrixMode(GL_MODELVIEW);
         return static_cast<double>(m[5]) / m[0];
     };
-    EXPECT_NEAR(widening(300, 600), 2.0, 1e-5);  // tall: height / width
+    EXPECT_NEAR(widening(300, 600), 2.0, 1e-5); // tall: height / width
     EXPECT_NEAR(widening(600, 300), 2.0, 1e-5);
     EXPECT_NEAR(widening(400, 400), 1.0, 1e-6);
     // The vertical field of view stays 45 degrees.
@@ -240,7 +251,7 @@ TEST(RealGl, DeviceLifeCycle)
         surface.Device().BeginFrame();
         surface.Device().EndFrame();
     }
-    EXPECT_EQ(gl.glGetError ? gl.glGetError() : 0u, static_cast<GLenum>(GL_INVALID_ENUM));  // the weight array
+    EXPECT_EQ(gl.glGetError ? gl.glGetError() : 0u, static_cast<GLenum>(GL_INVALID_ENUM)); // the weight array
     surface.Device().Destroy();
     surface.Device().Destroy();
     // The display mode of the offscreen screen: its own size at its depth.
@@ -250,4 +261,4 @@ TEST(RealGl, DeviceLifeCycle)
     EXPECT_FALSE(device.SetDisplayMode(1000, 700, 16));
 }
 
-}  // namespace
+} // namespace

@@ -15,7 +15,8 @@ bool EverySlotSet(const GlEntryPoints& table)
     GlProc slots[count];
     std::memcpy(slots, &table, sizeof table);
     for (GlProc slot : slots)
-        if (slot == nullptr) return false;
+        if (slot == nullptr)
+            return false;
     return true;
 }
 
@@ -141,8 +142,9 @@ TEST(RecordingGl, KeepsCopiesOfUploadsAndDescriptors)
     request.depthBits = 32;
     request.stencilBits = 8;
     EXPECT_EQ(gl.choosePixelFormat(nullptr, &request), 1);
-    EXPECT_EQ(rec.Calls().back(),
-              "choosePixelFormat(null, {size=40, version=1, flags=0x25, type=0, color=0, depth=32, stencil=8, layer=0})");
+    EXPECT_EQ(
+        rec.Calls().back(),
+        "choosePixelFormat(null, {size=40, version=1, flags=0x25, type=0, color=0, depth=32, stencil=8, layer=0})");
 
     PixelFormatDescriptor generic{};
     generic.flags = PFD_GENERIC_FORMAT;
@@ -160,7 +162,8 @@ TEST(RecordingGl, NoOpTableAnswersZeroAndEmpty)
     GLfloat matrix[16];
     std::memset(matrix, 0xAB, sizeof matrix);
     gl.glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
-    for (GLfloat v : matrix) EXPECT_EQ(v, 0.0f);
+    for (GLfloat v : matrix)
+        EXPECT_EQ(v, 0.0f);
     GLuint name = 99;
     gl.glGenTextures(1, &name);
     EXPECT_EQ(name, 0u);
@@ -170,4 +173,4 @@ TEST(RecordingGl, NoOpTableAnswersZeroAndEmpty)
     gl = before;
 }
 
-}  // namespace
+} // namespace

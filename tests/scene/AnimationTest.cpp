@@ -20,7 +20,8 @@ bool LoadBytes(KeyframeAnimation& animation, const TempDir& dir, const std::vect
 
 // A file whose header and track count, reserved value and frame count are written by
 // hand, followed by `rest`.
-std::vector<std::uint8_t> Handmade(std::int32_t tracks, std::uint32_t frames, const std::vector<std::uint8_t>& rest = {})
+std::vector<std::uint8_t> Handmade(std::int32_t tracks, std::uint32_t frames,
+                                   const std::vector<std::uint8_t>& rest = {})
 {
     ByteWriter writer;
     writer.String("RIFF");
@@ -165,7 +166,8 @@ TEST(KeyframeAnimation, RefusesBadCountsAndNames)
     smallest.pop_back();
     EXPECT_FALSE(LoadBytes(animation, dir, Handmade(2, 1, smallest))) << "one byte short";
     EXPECT_FALSE(LoadBytes(animation, dir, Handmade(0x7FFFFFFF, 0xFFFFFFFF))) << "overflowing size";
-    EXPECT_FALSE(LoadBytes(animation, dir, Handmade(1, 0xFFFFFFFF, std::vector<std::uint8_t>(64, 0)))) << "keys missing";
+    EXPECT_FALSE(LoadBytes(animation, dir, Handmade(1, 0xFFFFFFFF, std::vector<std::uint8_t>(64, 0))))
+        << "keys missing";
 
     AnimationDesc desc = StepAnimation(2, 2);
     desc.tracks[1].name.assign(80, 'n');

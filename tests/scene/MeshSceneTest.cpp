@@ -141,8 +141,8 @@ TEST_F(MeshSceneTest, RestPoseComposesParentOnTheLeft)
 
 TEST_F(MeshSceneTest, SkinningIdentityTranslationAndRotation)
 {
-    SceneDesc desc = OneVertexPerNode({Node("identity", -1, {0, 0, 0}), Node("back", -1, {0, 0, -5}),
-                                       Node("turned", -1, {0, 0, 0}, RotationZ(90))});
+    SceneDesc desc = OneVertexPerNode(
+        {Node("identity", -1, {0, 0, 0}), Node("back", -1, {0, 0, -5}), Node("turned", -1, {0, 0, 0}, RotationZ(90))});
     desc.meshes[0].vertices[0].position = {3, -2, 7};
     desc.meshes[0].vertices[1].position = {1, 2, 3};
     MeshScene scene;
@@ -332,15 +332,13 @@ TEST_F(MeshSceneTest, TwoGroupsLockBeforeEveryMaterialCallAndUnlockAfterTheLastD
             result.push_back(call.substr(0, call.find('(')));
         return result;
     }();
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "glInterleavedArrays", "glLockArraysEXT",
-                         // group 0: the textured material, then its list
-                         "glBindTexture", "glTexEnvf", "glMaterialfv", "glMaterialfv", "glMaterialfv", "glMaterialf",
-                         "glDrawElements",
-                         // group 1: the untextured material, then its two lists
-                         "glMaterialfv", "glMaterialfv", "glMaterialfv", "glMaterialf", "glDrawElements",
-                         "glDrawElements",
-                         "glUnlockArraysEXT"}))
+    EXPECT_EQ(names, (std::vector<std::string>{"glInterleavedArrays", "glLockArraysEXT",
+                                               // group 0: the textured material, then its list
+                                               "glBindTexture", "glTexEnvf", "glMaterialfv", "glMaterialfv",
+                                               "glMaterialfv", "glMaterialf", "glDrawElements",
+                                               // group 1: the untextured material, then its two lists
+                                               "glMaterialfv", "glMaterialfv", "glMaterialfv", "glMaterialf",
+                                               "glDrawElements", "glDrawElements", "glUnlockArraysEXT"}))
         << rec.Script();
     ASSERT_EQ(calls.size(), names.size());
     EXPECT_EQ(calls[1], "glLockArraysEXT(0, 3)");

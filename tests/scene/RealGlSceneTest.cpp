@@ -44,8 +44,8 @@ SceneDesc TexturedQuad(const std::string& texture)
 
 std::vector<std::uint8_t> TexturePixels()
 {
-    return {255, 0,   0,   0,   255, 0,   0,   0,   255,   // first row stored
-            255, 255, 255, 128, 128, 128, 255, 255, 255,   //
+    return {255, 0,   0,   0,   255, 0,   0,   0,   255, // first row stored
+            255, 255, 255, 128, 128, 128, 255, 255, 255, //
             0,   0,   0,   0,   0,   0,   0,   0,   0};
 }
 

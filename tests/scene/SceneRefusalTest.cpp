@@ -128,7 +128,8 @@ TEST_F(SceneRefusalTest, IndicesOutOfRangeAreRefused)
         const char* what;
         const char* reason;
     } cases[] = {
-        {74, 0, "parent equal to the node's own index", "node 0 \"n\": parent 0 is neither -1 nor below the node's own index"},
+        {74, 0, "parent equal to the node's own index",
+         "node 0 \"n\": parent 0 is neither -1 nor below the node's own index"},
         {74, 5, "parent beyond the nodes", "node 0 \"n\": parent 5 is neither -1 nor below the node's own index"},
         {74, -2, "parent below -1", "node 0 \"n\": parent -2 is neither -1 nor below the node's own index"},
         {212, 1, "node index equal to the node count",
@@ -214,8 +215,8 @@ TEST_F(SceneRefusalTest, NamesThatDoNotFitAreRefused)
                   "mesh 0 \"s\", group 0: material name of 80 bytes, at most 79 fit", 228);
     desc = TriangleScene();
     desc.meshes[0].groups[0].material = "x";
-    ExpectRefused(EncodeScene(desc), "unregistered group material", "mesh 0 \"s\", group 0: material \"x\" is not defined",
-                  228);
+    ExpectRefused(EncodeScene(desc), "unregistered group material",
+                  "mesh 0 \"s\", group 0: material \"x\" is not defined", 228);
 
     // 79 bytes fit everywhere.
     desc = TriangleScene();
@@ -262,8 +263,8 @@ TEST_F(SceneRefusalTest, EveryTruncationIsRefused)
     };
     const std::vector<std::uint8_t> example = EncodeScene(TriangleScene());
     for (const auto& cut : cuts) {
-        ExpectRefused({example.begin(), example.begin() + std::ptrdiff_t(cut.size)}, "cut to " + std::to_string(cut.size),
-                      cut.reason, cut.at);
+        ExpectRefused({example.begin(), example.begin() + std::ptrdiff_t(cut.size)},
+                      "cut to " + std::to_string(cut.size), cut.reason, cut.at);
     }
 
     // Long names make records longer than the smallest a count is checked against: then the
@@ -279,8 +280,8 @@ TEST_F(SceneRefusalTest, EveryTruncationIsRefused)
     ExpectRefused(namedBytes, "material name cut", "material 0: the file ends inside the name", 70);
     namedBytes = EncodeScene(named);
     namedBytes.resize(100);
-    ExpectRefused(namedBytes, "material colours cut", "material 0 \"" + material + "\": the file ends inside the colours",
-                  100);
+    ExpectRefused(namedBytes, "material colours cut",
+                  "material 0 \"" + material + "\": the file ends inside the colours", 100);
     named = TriangleScene();
     named.nodes[0].name = node;
     namedBytes = EncodeScene(named);

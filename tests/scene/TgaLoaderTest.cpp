@@ -111,10 +111,8 @@ TEST(TgaLoader, RefusesKindsWhoseBufferWouldNotMatchDecodingOrUpload)
         {2, 1, 24},  // colour-mapped
         {1, 0, 8},   // colour-mapped image type
         {10, 0, 24}, // run-length encoded true colour
-        {9, 0, 8}, {11, 0, 8}, {4, 0, 8},
-        {2, 0, 16}, {2, 0, 8}, {2, 0, 31}, {2, 0, 0}, {2, 0, 40},
-        {3, 0, 16}, {3, 0, 4}, {3, 0, 24}, {3, 0, 0},
-        {0, 0, 16}, {0, 0, 0}, {0, 0, 4},
+        {9, 0, 8},   {11, 0, 8}, {4, 0, 8},  {2, 0, 16}, {2, 0, 8},  {2, 0, 31}, {2, 0, 0}, {2, 0, 40},
+        {3, 0, 16},  {3, 0, 4},  {3, 0, 24}, {3, 0, 0},  {0, 0, 16}, {0, 0, 0},  {0, 0, 4},
     };
     for (const Case& c : refused) {
         TgaDesc image = Raw(c.type, 2, 2, c.depth, std::vector<std::uint8_t>(2 * 2 * 4, 7));
@@ -198,8 +196,11 @@ TEST(TgaLoader, RefusalsSayWhyAndWhere)
 TEST(Image, CreatePicksTheFormatFromBytesPerPixel)
 {
     Image image;
-    const std::pair<int, ImageFormat> cases[] = {
-        {1, ImageFormatAlpha}, {2, ImageFormatTwoByte}, {3, ImageFormatRgb}, {4, ImageFormatRgba}, {5, ImageFormatAlpha}};
+    const std::pair<int, ImageFormat> cases[] = {{1, ImageFormatAlpha},
+                                                 {2, ImageFormatTwoByte},
+                                                 {3, ImageFormatRgb},
+                                                 {4, ImageFormatRgba},
+                                                 {5, ImageFormatAlpha}};
     for (auto [bytes, format] : cases) {
         ASSERT_TRUE(image.Create(2, 2, bytes));
         EXPECT_EQ(image.GetFormat(), format);

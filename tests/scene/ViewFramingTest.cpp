@@ -45,7 +45,8 @@ TEST(ViewFraming, ScaleAndCentreForPointsOfAnySize)
         EXPECT_NEAR(framing.centre.x, 3.5f * size, 1e-4f * size);
         EXPECT_NEAR(framing.centre.y, -0.5f * size, 1e-4f * size);
         EXPECT_NEAR(framing.centre.z, 0.5f * size, 1e-4f * size);
-        if (scaledSize == 0) scaledSize = framing.scale * size;
+        if (scaledSize == 0)
+            scaledSize = framing.scale * size;
         EXPECT_NEAR(framing.scale * size, scaledSize, 1e-3f * scaledSize);
     }
     // A unit box seen from 10 units: the near face half as wide as the 0.9 part of the
@@ -56,7 +57,7 @@ TEST(ViewFraming, ScaleAndCentreForPointsOfAnySize)
     std::vector<Vector3> unit = {{-0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}};
     const float wide = FramePoints(unit.data(), unit.size(), camera, 2000, 768, 0.9f).scale;
     EXPECT_FLOAT_EQ(wide, FramePoints(unit.data(), unit.size(), camera, 1024, 768, 0.9f).scale);
-    EXPECT_NEAR(wide, 2 * 0.9f * 0.41421356f * 10, 1e-3f);  // a flat square: no near face
+    EXPECT_NEAR(wide, 2 * 0.9f * 0.41421356f * 10, 1e-3f); // a flat square: no near face
     // Taller than wide: the engine widens the horizontal extent, so the height still limits.
     EXPECT_FLOAT_EQ(FramePoints(unit.data(), unit.size(), camera, 300, 600, 0.9f).scale, wide);
 }
@@ -104,7 +105,7 @@ TEST(ViewFraming, BeginAndEndScaleMoveAndRenormaliseOnlyWhenFraming)
     framing.Begin();
     framing.End();
     EXPECT_EQ(recording.Calls(), (std::vector<std::string>{"glScalef(4, 4, 4)", "glTranslatef(-1, -2, 3)",
-                                                            "glEnable(GL_NORMALIZE)", "glDisable(GL_NORMALIZE)"}));
+                                                           "glEnable(GL_NORMALIZE)", "glDisable(GL_NORMALIZE)"}));
 
     // Moved but not scaled: the normals keep their length, so nothing is renormalised.
     recording.Clear();
@@ -121,7 +122,10 @@ struct FramedBox {
     int width, height;
 };
 
-void PrintTo(const FramedBox& box, std::ostream* out) { *out << box.name; }
+void PrintTo(const FramedBox& box, std::ostream* out)
+{
+    *out << box.name;
+}
 
 class FramedBoxes : public ::testing::TestWithParam<FramedBox> {};
 
@@ -146,7 +150,7 @@ TEST_P(FramedBoxes, FillTheLimitingExtentWithoutLeavingThePicture)
     ASSERT_FALSE(framing.IsIdentity());
 
     GlDevice& device = surface.Device();
-    gl.glDisable(GL_TEXTURE_2D);  // no texture of the material: its lit colour alone
+    gl.glDisable(GL_TEXTURE_2D); // no texture of the material: its lit colour alone
     device.BeginFrame();
     device.SetPerspective(param.width, param.height);
     camera.Apply();
@@ -188,11 +192,10 @@ TEST_P(FramedBoxes, FillTheLimitingExtentWithoutLeavingThePicture)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ViewFraming, FramedBoxes,
-    ::testing::Values(FramedBox{"FiveCentimetres", 0.05f, 0, 0, 320, 240},
-                      FramedBox{"OneUnit", 1.0f, 0, 0, 320, 240},
-                      FramedBox{"FiveHundredUnits", 500.0f, 0, 0, 320, 240},
-                      FramedBox{"ThousandUnitsThreeQuarter", 1000.0f, 25, 45, 320, 240},
-                      FramedBox{"HundredthThreeQuarterTall", 0.01f, 25, -45, 160, 320}),
-    [](const ::testing::TestParamInfo<FramedBox>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ViewFraming, FramedBoxes,
+                         ::testing::Values(FramedBox{"FiveCentimetres", 0.05f, 0, 0, 320, 240},
+                                           FramedBox{"OneUnit", 1.0f, 0, 0, 320, 240},
+                                           FramedBox{"FiveHundredUnits", 500.0f, 0, 0, 320, 240},
+                                           FramedBox{"ThousandUnitsThreeQuarter", 1000.0f, 25, 45, 320, 240},
+                                           FramedBox{"HundredthThreeQuarterTall", 0.01f, 25, -45, 160, 320}),
+                         [](const ::testing::TestParamInfo<FramedBox>& info) { return std::string(info.param.name); });

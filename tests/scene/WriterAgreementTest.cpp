@@ -1,8 +1,8 @@
 // The writer's checks and the engine's loaders accept exactly the same files: writer-made
 // files, every one-byte change and every truncation of them, and descriptions at the edge
 // of each rule. A refused file is refused by both, for the same fault.
-#include "SceneTestSupport.h"
 #include "WriterAgreement.h"
+#include "SceneTestSupport.h"
 
 #include <functional>
 
@@ -79,7 +79,8 @@ protected:
             }
         }
         for (std::size_t size = 0; size < bytes.size(); ++size)
-            ExpectAgreement(kind, {bytes.begin(), bytes.begin() + std::ptrdiff_t(size)}, name + " cut to " + std::to_string(size));
+            ExpectAgreement(kind, {bytes.begin(), bytes.begin() + std::ptrdiff_t(size)},
+                            name + " cut to " + std::to_string(size));
         return accepted;
     }
 };
@@ -161,7 +162,12 @@ TEST_F(WriterAgreementTest, DescriptionsAtTheEdgeOfEachRule)
         const char* what;
         std::function<void(AnimationDesc&)> edit;
     } animations[] = {
-        {"tracks without frames", [](AnimationDesc& a) { a.frameCount = 0; for (auto& t : a.tracks) t.keys.clear(); }},
+        {"tracks without frames",
+         [](AnimationDesc& a) {
+             a.frameCount = 0;
+             for (auto& t : a.tracks)
+                 t.keys.clear();
+         }},
         {"80-byte track name", [&](AnimationDesc& a) { a.tracks[1].name = long80; }},
         {"parent equal to its own index", [](AnimationDesc& a) { a.tracks[1].parent = 1; }},
         {"parent before it", [](AnimationDesc& a) { a.tracks[1].parent = 0; }},
@@ -180,8 +186,20 @@ TEST_F(WriterAgreementTest, DescriptionsAtTheEdgeOfEachRule)
         {"blank at the largest side", Blank(TgaLoader::kMaxBlankSide, 1)},
         {"blank one pixel wider", Blank(TgaLoader::kMaxBlankSide + 1, 1)},
         {"blank one pixel taller", Blank(1, TgaLoader::kMaxBlankSide + 1)},
-        {"16-bit true colour", [] { TgaDesc t = Blank(1, 1); t.imageType = 2; t.depth = 16; t.data = {1, 2}; return t; }()},
-        {"run-length encoded", [] { TgaDesc t = Identified(); t.imageType = 10; return t; }()},
+        {"16-bit true colour",
+         [] {
+             TgaDesc t = Blank(1, 1);
+             t.imageType = 2;
+             t.depth = 16;
+             t.data = {1, 2};
+             return t;
+         }()},
+        {"run-length encoded",
+         [] {
+             TgaDesc t = Identified();
+             t.imageType = 10;
+             return t;
+         }()},
     };
     for (const auto& edge : textures)
         ExpectAgreement(FileKind::Texture, EncodeTga(edge.image), edge.what);

@@ -27,6 +27,7 @@ RecordingGl* active = nullptr;
 
 const std::unordered_map<GLenum, const char*>& EnumNames()
 {
+// clang-format off
 #define N(name) {name, #name}
     static const std::unordered_map<GLenum, const char*> names{
         N(GL_NEVER), N(GL_LESS), N(GL_EQUAL), N(GL_LEQUAL), N(GL_GREATER), N(GL_NOTEQUAL), N(GL_GEQUAL),
@@ -72,6 +73,7 @@ const std::unordered_map<GLenum, const char*>& EnumNames()
         N(GL_CULL_VERTEX_EXT), N(GL_CULL_VERTEX_EYE_POSITION_EXT), N(GL_VERTEX_WEIGHT_ARRAY_EXT), N(GL_ADD),
     };
 #undef N
+    // clang-format on
     return names;
 }
 
@@ -91,16 +93,18 @@ std::string EnumText(GLenum value)
 
 std::string ModeText(GLenum value)
 {
-    static const char* const modes[] = {"GL_POINTS",    "GL_LINES",      "GL_LINE_LOOP", "GL_LINE_STRIP",
-                                        "GL_TRIANGLES", "GL_TRIANGLE_STRIP", "GL_TRIANGLE_FAN", "GL_QUADS",
+    static const char* const modes[] = {"GL_POINTS",     "GL_LINES",          "GL_LINE_LOOP",    "GL_LINE_STRIP",
+                                        "GL_TRIANGLES",  "GL_TRIANGLE_STRIP", "GL_TRIANGLE_FAN", "GL_QUADS",
                                         "GL_QUAD_STRIP", "GL_POLYGON"};
     return value < std::size(modes) ? modes[value] : Hex(value);
 }
 
 std::string BlendText(GLenum value)
 {
-    if (value == GL_ZERO) return "GL_ZERO";
-    if (value == GL_ONE) return "GL_ONE";
+    if (value == GL_ZERO)
+        return "GL_ZERO";
+    if (value == GL_ONE)
+        return "GL_ONE";
     return EnumText(value);
 }
 
@@ -139,7 +143,8 @@ std::string EnumOrNumberText(T value)
     const double v = static_cast<double>(value);
     if (v >= 2 && v <= 0xFFFF && v == static_cast<double>(static_cast<GLenum>(v))) {
         auto it = EnumNames().find(static_cast<GLenum>(v));
-        if (it != EnumNames().end()) return it->second;
+        if (it != EnumNames().end())
+            return it->second;
     }
     return NumberText(value);
 }
@@ -246,7 +251,8 @@ void ReadArray(GlArg& arg, const T* data, std::size_t count, bool enums = false)
     arg.text = "[";
     for (std::size_t i = 0; i < count; ++i) {
         arg.values.push_back(static_cast<double>(data[i]));
-        if (i) arg.text += ", ";
+        if (i)
+            arg.text += ", ";
         // Floats in their own shortest form: 0.8f shows as 0.8, not as its double expansion.
         if constexpr (std::is_floating_point_v<T>)
             arg.text += NumberText(data[i]);
@@ -264,41 +270,54 @@ void ReadIndices(GlArg& arg, const void* data, GLsizei count, GLenum type)
         return;
     }
     std::size_t n = count > 0 ? static_cast<std::size_t>(count) : 0;
-    if (n * 4 > kMaxCopy) n = 0;
+    if (n * 4 > kMaxCopy)
+        n = 0;
     switch (type) {
-    case GL_UNSIGNED_BYTE: ReadArray(arg, static_cast<const GLubyte*>(data), n); break;
-    case GL_UNSIGNED_SHORT: ReadArray(arg, static_cast<const GLushort*>(data), n); break;
-    case GL_UNSIGNED_INT: ReadArray(arg, static_cast<const GLuint*>(data), n); break;
-    default: arg.text = "<ptr>"; break;
+    case GL_UNSIGNED_BYTE:
+        ReadArray(arg, static_cast<const GLubyte*>(data), n);
+        break;
+    case GL_UNSIGNED_SHORT:
+        ReadArray(arg, static_cast<const GLushort*>(data), n);
+        break;
+    case GL_UNSIGNED_INT:
+        ReadArray(arg, static_cast<const GLuint*>(data), n);
+        break;
+    default:
+        arg.text = "<ptr>";
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
 // The hooks reach the recorder's private answers and state.
 struct RecordingHooks {
     static std::size_t UnpackAlignment()
     {
-        if (active == nullptr) return 4;
+        if (active == nullptr)
+            return 4;
         GLint a = active->unpackAlignment_;
         return (a == 1 || a == 2 || a == 4 || a == 8) ? static_cast<std::size_t>(a) : 4;
     }
 
     static std::intptr_t Result(std::string_view slot, std::intptr_t fallback)
     {
-        if (active == nullptr) return fallback;
+        if (active == nullptr)
+            return fallback;
         auto it = active->results_.find(slot);
         return it != active->results_.end() ? it->second : fallback;
     }
 
     static void Store(GlCall&& call)
     {
-        if (active != nullptr) active->records_.push_back(std::move(call));
+        if (active != nullptr)
+            active->records_.push_back(std::move(call));
     }
 
     static void SetEnabled(GLenum cap, bool on)
     {
-        if (active == nullptr) return;
+        if (active == nullptr)
+            return;
         if (on)
             active->enabled_.insert(cap);
         else
@@ -315,7 +334,8 @@ struct RecordingHooks {
 
     static GLenum GetError(GlCall&)
     {
-        if (active == nullptr || active->errors_.empty()) return GL_NO_ERROR;
+        if (active == nullptr || active->errors_.empty())
+            return GL_NO_ERROR;
         GLenum error = active->errors_.front();
         active->errors_.erase(active->errors_.begin());
         return error;
@@ -323,7 +343,8 @@ struct RecordingHooks {
 
     static const GLubyte* GetString(GlCall&, GLenum name)
     {
-        if (active == nullptr) return nullptr;
+        if (active == nullptr)
+            return nullptr;
         auto it = active->strings_.find(name);
         return it != active->strings_.end() ? reinterpret_cast<const GLubyte*>(it->second.c_str()) : nullptr;
     }
@@ -331,14 +352,17 @@ struct RecordingHooks {
     template <typename T>
     static void Fill(GlCall& call, GLenum pname, T* out, const std::map<GLenum, std::vector<T>>* answers)
     {
-        if (out == nullptr) return;
+        if (out == nullptr)
+            return;
         std::vector<T> values(ValuesForPname(pname), T{});
         if (answers != nullptr) {
             auto it = answers->find(pname);
-            if (it != answers->end()) values = it->second;
+            if (it != answers->end())
+                values = it->second;
         }
         std::copy(values.begin(), values.end(), out);
-        for (T v : values) call.args[1].values.push_back(static_cast<double>(v));
+        for (T v : values)
+            call.args[1].values.push_back(static_cast<double>(v));
     }
 
     static void GetIntegerv(GlCall& call, GLenum pname, GLint* out)
@@ -353,7 +377,8 @@ struct RecordingHooks {
 
     static void GenTextures(GlCall& call, GLsizei n, GLuint* names)
     {
-        if (names == nullptr || n <= 0) return;
+        if (names == nullptr || n <= 0)
+            return;
         for (GLsizei i = 0; i < n; ++i) {
             names[i] = active ? active->nextTextureName_++ : 0;
             call.args[1].values.push_back(names[i]);
@@ -362,7 +387,8 @@ struct RecordingHooks {
 
     static void PixelStorei(GlCall&, GLenum pname, GLint value)
     {
-        if (active != nullptr && pname == GL_UNPACK_ALIGNMENT) active->unpackAlignment_ = value;
+        if (active != nullptr && pname == GL_UNPACK_ALIGNMENT)
+            active->unpackAlignment_ = value;
     }
 
     static GlContextHandle CreateContext(GlCall&, GlSurfaceHandle)
@@ -420,7 +446,8 @@ struct RecordingHooks {
     static int SwapIntervalEXT(GlCall&, int interval)
     {
         int result = static_cast<int>(Result("wglSwapIntervalEXT", 1));
-        if (result && active != nullptr) active->swapInterval_ = interval;
+        if (result && active != nullptr)
+            active->swapInterval_ = interval;
         return result;
     }
 
@@ -441,7 +468,8 @@ void ReadPixels(GlArg& arg, const void* data, const std::vector<GlArg>& previous
     const double width = previous[3].number, height = previous[4].number;
     const std::size_t pixel =
         ComponentsOf(static_cast<GLenum>(previous[6].number)) * TypeSize(static_cast<GLenum>(previous[7].number));
-    if (width <= 0 || height <= 0 || pixel == 0 || width * height * pixel * 2 > kMaxCopy) return;
+    if (width <= 0 || height <= 0 || pixel == 0 || width * height * pixel * 2 > kMaxCopy)
+        return;
     const std::size_t align = RecordingHooks::UnpackAlignment();
     std::size_t row = static_cast<std::size_t>(width) * pixel;
     row = (row + align - 1) / align * align;
@@ -460,13 +488,27 @@ GlArg FormatArg(char kind, T value, const std::vector<GlArg>& previous)
         const GLenum pname = previous.empty() ? 0 : static_cast<GLenum>(previous.back().number);
         if constexpr (std::is_same_v<Pointee, GLfloat>) {
             switch (kind) {
-            case '1': ReadArray(arg, value, 1); break;
-            case '2': ReadArray(arg, value, 2); break;
-            case '3': ReadArray(arg, value, 3); break;
-            case '4': ReadArray(arg, value, 4); break;
-            case 'M': ReadArray(arg, value, 16); break;
-            case 'L': ReadArray(arg, value, ValuesForPname(pname)); break;
-            default: arg.text = value ? "out" : "null"; break;
+            case '1':
+                ReadArray(arg, value, 1);
+                break;
+            case '2':
+                ReadArray(arg, value, 2);
+                break;
+            case '3':
+                ReadArray(arg, value, 3);
+                break;
+            case '4':
+                ReadArray(arg, value, 4);
+                break;
+            case 'M':
+                ReadArray(arg, value, 16);
+                break;
+            case 'L':
+                ReadArray(arg, value, ValuesForPname(pname));
+                break;
+            default:
+                arg.text = value ? "out" : "null";
+                break;
             }
         } else if constexpr (std::is_same_v<Pointee, GLint>) {
             if (kind == 'K')
@@ -512,12 +554,24 @@ GlArg FormatArg(char kind, T value, const std::vector<GlArg>& previous)
     } else {
         arg.number = static_cast<double>(value);
         switch (kind) {
-        case 'e': arg.text = EnumText(static_cast<GLenum>(value)); break;
-        case 'm': arg.text = ModeText(static_cast<GLenum>(value)); break;
-        case 'B': arg.text = BlendText(static_cast<GLenum>(value)); break;
-        case 'b': arg.text = BitsText(static_cast<GLbitfield>(value)); break;
-        case 'G': arg.text = EnumOrNumberText(static_cast<long long>(value)); break;
-        default: arg.text = NumberText(static_cast<long long>(value)); break;
+        case 'e':
+            arg.text = EnumText(static_cast<GLenum>(value));
+            break;
+        case 'm':
+            arg.text = ModeText(static_cast<GLenum>(value));
+            break;
+        case 'B':
+            arg.text = BlendText(static_cast<GLenum>(value));
+            break;
+        case 'b':
+            arg.text = BitsText(static_cast<GLbitfield>(value));
+            break;
+        case 'G':
+            arg.text = EnumOrNumberText(static_cast<long long>(value));
+            break;
+        default:
+            arg.text = NumberText(static_cast<long long>(value));
+            break;
         }
     }
     return arg;
@@ -540,7 +594,8 @@ struct Recorder<Name, Kinds, R(ORVEX_GL_APIENTRY*)(A...), Hook> {
         (void)i;
         if constexpr (std::is_same_v<decltype(Hook), std::nullptr_t>) {
             RecordingHooks::Store(std::move(call));
-            if constexpr (!std::is_void_v<R>) return R{};
+            if constexpr (!std::is_void_v<R>)
+                return R{};
         } else if constexpr (std::is_void_v<R>) {
             Hook(call, a...);
             RecordingHooks::Store(std::move(call));
@@ -557,29 +612,52 @@ template <FixedString Name>
 constexpr auto HookFor()
 {
     constexpr std::string_view n = Name.view();
-    if constexpr (n == "glEnable" || n == "glEnableClientState") return &RecordingHooks::Enable;
-    else if constexpr (n == "glDisable" || n == "glDisableClientState") return &RecordingHooks::Disable;
-    else if constexpr (n == "glIsEnabled") return &RecordingHooks::IsEnabled;
-    else if constexpr (n == "glGetError") return &RecordingHooks::GetError;
-    else if constexpr (n == "glGetString") return &RecordingHooks::GetString;
-    else if constexpr (n == "glGetIntegerv") return &RecordingHooks::GetIntegerv;
-    else if constexpr (n == "glGetFloatv") return &RecordingHooks::GetFloatv;
-    else if constexpr (n == "glGenTextures") return &RecordingHooks::GenTextures;
-    else if constexpr (n == "glPixelStorei") return &RecordingHooks::PixelStorei;
-    else if constexpr (n == "wglCreateContext") return &RecordingHooks::CreateContext;
-    else if constexpr (n == "wglDeleteContext") return &RecordingHooks::DeleteContext;
-    else if constexpr (n == "wglGetCurrentContext") return &RecordingHooks::GetCurrentContext;
-    else if constexpr (n == "wglGetCurrentDC") return &RecordingHooks::GetCurrentDC;
-    else if constexpr (n == "wglMakeCurrent") return &RecordingHooks::MakeCurrent;
-    else if constexpr (n == "wglGetProcAddress") return &RecordingHooks::GetProcAddress;
-    else if constexpr (n == "choosePixelFormat") return &RecordingHooks::ChoosePixelFormat;
-    else if constexpr (n == "describePixelFormat") return &RecordingHooks::DescribePixelFormat;
-    else if constexpr (n == "getPixelFormat") return &RecordingHooks::GetPixelFormat;
-    else if constexpr (n == "setPixelFormat") return &RecordingHooks::SetPixelFormat;
-    else if constexpr (n == "swapBuffers") return &RecordingHooks::SwapBuffers;
-    else if constexpr (n == "wglSwapIntervalEXT") return &RecordingHooks::SwapIntervalEXT;
-    else if constexpr (n == "wglGetSwapIntervalEXT") return &RecordingHooks::GetSwapIntervalEXT;
-    else return nullptr;
+    if constexpr (n == "glEnable" || n == "glEnableClientState")
+        return &RecordingHooks::Enable;
+    else if constexpr (n == "glDisable" || n == "glDisableClientState")
+        return &RecordingHooks::Disable;
+    else if constexpr (n == "glIsEnabled")
+        return &RecordingHooks::IsEnabled;
+    else if constexpr (n == "glGetError")
+        return &RecordingHooks::GetError;
+    else if constexpr (n == "glGetString")
+        return &RecordingHooks::GetString;
+    else if constexpr (n == "glGetIntegerv")
+        return &RecordingHooks::GetIntegerv;
+    else if constexpr (n == "glGetFloatv")
+        return &RecordingHooks::GetFloatv;
+    else if constexpr (n == "glGenTextures")
+        return &RecordingHooks::GenTextures;
+    else if constexpr (n == "glPixelStorei")
+        return &RecordingHooks::PixelStorei;
+    else if constexpr (n == "wglCreateContext")
+        return &RecordingHooks::CreateContext;
+    else if constexpr (n == "wglDeleteContext")
+        return &RecordingHooks::DeleteContext;
+    else if constexpr (n == "wglGetCurrentContext")
+        return &RecordingHooks::GetCurrentContext;
+    else if constexpr (n == "wglGetCurrentDC")
+        return &RecordingHooks::GetCurrentDC;
+    else if constexpr (n == "wglMakeCurrent")
+        return &RecordingHooks::MakeCurrent;
+    else if constexpr (n == "wglGetProcAddress")
+        return &RecordingHooks::GetProcAddress;
+    else if constexpr (n == "choosePixelFormat")
+        return &RecordingHooks::ChoosePixelFormat;
+    else if constexpr (n == "describePixelFormat")
+        return &RecordingHooks::DescribePixelFormat;
+    else if constexpr (n == "getPixelFormat")
+        return &RecordingHooks::GetPixelFormat;
+    else if constexpr (n == "setPixelFormat")
+        return &RecordingHooks::SetPixelFormat;
+    else if constexpr (n == "swapBuffers")
+        return &RecordingHooks::SwapBuffers;
+    else if constexpr (n == "wglSwapIntervalEXT")
+        return &RecordingHooks::SwapIntervalEXT;
+    else if constexpr (n == "wglGetSwapIntervalEXT")
+        return &RecordingHooks::GetSwapIntervalEXT;
+    else
+        return nullptr;
 }
 
 template <typename Fn>
@@ -597,7 +675,7 @@ const SlotTable& RecordingTable()
 {
     static const SlotTable slots = [] {
         SlotTable s;
-#define ORVEX_RECORD_SLOT(ret, slot, params, letters, ...)                                           \
+#define ORVEX_RECORD_SLOT(ret, slot, params, letters, ...) \
     s.table.slot = &Recorder<#slot, letters, decltype(GlEntryPoints::slot), HookFor<#slot>()>::Call; \
     s.byName.emplace(#slot, AsProc(s.table.slot));
         ORVEX_GL_ENTRY_POINTS(ORVEX_RECORD_SLOT, ORVEX_RECORD_SLOT, ORVEX_RECORD_SLOT, ORVEX_RECORD_SLOT)
@@ -615,24 +693,29 @@ struct NoOpHooks {
     static const GLubyte* ORVEX_GL_APIENTRY GetString(GLenum) { return reinterpret_cast<const GLubyte*>(""); }
     static void ORVEX_GL_APIENTRY GetIntegerv(GLenum pname, GLint* out)
     {
-        if (out) std::fill_n(out, ValuesForPname(pname), 0);
+        if (out)
+            std::fill_n(out, ValuesForPname(pname), 0);
     }
     static void ORVEX_GL_APIENTRY GetFloatv(GLenum pname, GLfloat* out)
     {
-        if (out) std::fill_n(out, ValuesForPname(pname), 0.0f);
+        if (out)
+            std::fill_n(out, ValuesForPname(pname), 0.0f);
     }
     static void ORVEX_GL_APIENTRY GenTextures(GLsizei n, GLuint* names)
     {
-        if (names && n > 0) std::fill_n(names, n, 0u);
+        if (names && n > 0)
+            std::fill_n(names, n, 0u);
     }
     static int ORVEX_GL_APIENTRY DescribePixelFormat(GlSurfaceHandle, int, unsigned size, PixelFormatDescriptor* out)
     {
-        if (out) std::memset(out, 0, std::min<std::size_t>(size, sizeof *out));
+        if (out)
+            std::memset(out, 0, std::min<std::size_t>(size, sizeof *out));
         return 0;
     }
     static GlProc ORVEX_GL_APIENTRY GetProcAddress(const char* name)
     {
-        if (name == nullptr) return nullptr;
+        if (name == nullptr)
+            return nullptr;
         auto it = NoOpTable().byName.find(name);
         return it != NoOpTable().byName.end() ? it->second : nullptr;
     }
@@ -657,12 +740,14 @@ const SlotTable& NoOpTable()
     return slots;
 }
 
-}  // namespace
+} // namespace
 
 GlProc RecordingHooks::GetProcAddress(GlCall&, const char* name)
 {
-    if (name == nullptr || active == nullptr) return nullptr;
-    if (active->missingProcs_.count(std::string_view(name)) != 0) return nullptr;
+    if (name == nullptr || active == nullptr)
+        return nullptr;
+    if (active->missingProcs_.count(std::string_view(name)) != 0)
+        return nullptr;
     const auto& byName = RecordingTable().byName;
     auto it = byName.find(name);
     return it != byName.end() ? it->second : nullptr;
@@ -674,7 +759,8 @@ std::string GlCall::Text() const
 {
     std::string text = name + "(";
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (i) text += ", ";
+        if (i)
+            text += ", ";
         text += args[i].text;
     }
     return text + ")";
@@ -692,7 +778,7 @@ RecordingGl::RecordingGl()
     described_.colorBits = 32;
     described_.depthBits = 24;
     described_.stencilBits = 8;
-    enabled_ = {GL_DITHER};  // GL's initial state
+    enabled_ = {GL_DITHER}; // GL's initial state
     active = this;
     gl = RecordingTable().table;
 }
@@ -700,14 +786,16 @@ RecordingGl::RecordingGl()
 RecordingGl::~RecordingGl()
 {
     gl = saved_;
-    if (active == this) active = nullptr;
+    if (active == this)
+        active = nullptr;
 }
 
 std::vector<std::string> RecordingGl::Calls() const
 {
     std::vector<std::string> calls;
     calls.reserve(records_.size());
-    for (const auto& record : records_) calls.push_back(record.Text());
+    for (const auto& record : records_)
+        calls.push_back(record.Text());
     return calls;
 }
 
@@ -715,14 +803,16 @@ std::vector<std::string> RecordingGl::CallsTo(std::initializer_list<std::string_
 {
     std::vector<std::string> calls;
     for (const auto& record : records_)
-        if (std::find(names.begin(), names.end(), record.name) != names.end()) calls.push_back(record.Text());
+        if (std::find(names.begin(), names.end(), record.name) != names.end())
+            calls.push_back(record.Text());
     return calls;
 }
 
 std::string RecordingGl::Script() const
 {
     std::string script;
-    for (const auto& record : records_) script += record.Text() + "\n";
+    for (const auto& record : records_)
+        script += record.Text() + "\n";
     return script;
 }
 
@@ -735,21 +825,52 @@ std::size_t RecordingGl::Count(std::string_view name) const
 const GlCall* RecordingGl::Last(std::string_view name) const
 {
     for (auto it = records_.rbegin(); it != records_.rend(); ++it)
-        if (it->name == name) return &*it;
+        if (it->name == name)
+            return &*it;
     return nullptr;
 }
 
-void RecordingGl::Clear() { records_.clear(); }
+void RecordingGl::Clear()
+{
+    records_.clear();
+}
 
-void RecordingGl::SetString(GLenum name, std::string value) { strings_[name] = std::move(value); }
-void RecordingGl::SetIntegers(GLenum pname, std::vector<GLint> values) { integers_[pname] = std::move(values); }
-void RecordingGl::SetFloats(GLenum pname, std::vector<GLfloat> values) { floats_[pname] = std::move(values); }
-void RecordingGl::QueueError(GLenum error) { errors_.push_back(error); }
-void RecordingGl::SetNextTextureName(GLuint name) { nextTextureName_ = name; }
-void RecordingGl::SetMissingProc(std::string name) { missingProcs_.insert(std::move(name)); }
-void RecordingGl::SetResult(std::string_view slot, std::intptr_t value) { results_[std::string(slot)] = value; }
-void RecordingGl::SetDescribedFormat(const PixelFormatDescriptor& descriptor) { described_ = descriptor; }
-bool RecordingGl::IsEnabled(GLenum cap) const { return enabled_.count(cap) != 0; }
+void RecordingGl::SetString(GLenum name, std::string value)
+{
+    strings_[name] = std::move(value);
+}
+void RecordingGl::SetIntegers(GLenum pname, std::vector<GLint> values)
+{
+    integers_[pname] = std::move(values);
+}
+void RecordingGl::SetFloats(GLenum pname, std::vector<GLfloat> values)
+{
+    floats_[pname] = std::move(values);
+}
+void RecordingGl::QueueError(GLenum error)
+{
+    errors_.push_back(error);
+}
+void RecordingGl::SetNextTextureName(GLuint name)
+{
+    nextTextureName_ = name;
+}
+void RecordingGl::SetMissingProc(std::string name)
+{
+    missingProcs_.insert(std::move(name));
+}
+void RecordingGl::SetResult(std::string_view slot, std::intptr_t value)
+{
+    results_[std::string(slot)] = value;
+}
+void RecordingGl::SetDescribedFormat(const PixelFormatDescriptor& descriptor)
+{
+    described_ = descriptor;
+}
+bool RecordingGl::IsEnabled(GLenum cap) const
+{
+    return enabled_.count(cap) != 0;
+}
 
 GlProc RecordingGl::Entry(std::string_view slot)
 {
@@ -758,8 +879,20 @@ GlProc RecordingGl::Entry(std::string_view slot)
     return it != byName.end() ? it->second : nullptr;
 }
 
-std::string RecordingGl::Number(double value) { return NumberText(value); }
-std::string RecordingGl::Number(float value) { return NumberText(value); }
-std::string RecordingGl::Enum(GLenum value) { return EnumText(value); }
+std::string RecordingGl::Number(double value)
+{
+    return NumberText(value);
+}
+std::string RecordingGl::Number(float value)
+{
+    return NumberText(value);
+}
+std::string RecordingGl::Enum(GLenum value)
+{
+    return EnumText(value);
+}
 
-void InstallNoOpGl() { gl = NoOpTable().table; }
+void InstallNoOpGl()
+{
+    gl = NoOpTable().table;
+}

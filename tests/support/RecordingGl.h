@@ -36,18 +36,18 @@
 #include <vector>
 
 struct GlArg {
-    std::string text;                 // as shown in the call's text
-    double number = 0;                // scalar arguments (enums and integers too)
-    std::vector<double> values;       // array contents; outputs as written back
-    const void* pointer = nullptr;    // pointer and handle arguments
-    std::vector<std::uint8_t> bytes;  // copies: glTexImage2D pixels, pixel-format descriptors
+    std::string text;                // as shown in the call's text
+    double number = 0;               // scalar arguments (enums and integers too)
+    std::vector<double> values;      // array contents; outputs as written back
+    const void* pointer = nullptr;   // pointer and handle arguments
+    std::vector<std::uint8_t> bytes; // copies: glTexImage2D pixels, pixel-format descriptors
 };
 
 struct GlCall {
-    std::string name;  // the slot, e.g. "glEnable"
+    std::string name; // the slot, e.g. "glEnable"
     std::vector<GlArg> args;
 
-    std::string Text() const;  // "glEnable(GL_DEPTH_TEST)"
+    std::string Text() const; // "glEnable(GL_DEPTH_TEST)"
 };
 
 class RecordingGl {
@@ -61,12 +61,12 @@ public:
 
     // --- what was called ---
     const std::vector<GlCall>& Records() const { return records_; }
-    std::vector<std::string> Calls() const;                                    // every call as text
+    std::vector<std::string> Calls() const; // every call as text
     std::vector<std::string> CallsTo(std::initializer_list<std::string_view> names) const;
-    std::string Script() const;  // Calls() joined by '\n' (gtest shows a line diff)
+    std::string Script() const; // Calls() joined by '\n' (gtest shows a line diff)
     std::size_t Count(std::string_view name) const;
-    const GlCall* Last(std::string_view name) const;  // most recent call of that slot or null
-    void Clear();                                     // forgets the calls, keeps the answers and state
+    const GlCall* Last(std::string_view name) const; // most recent call of that slot or null
+    void Clear();                                    // forgets the calls, keeps the answers and state
 
     // --- what the table answers ---
     // glGetString; defaults: GL_VENDOR "Orvex", GL_RENDERER "RecordingGl", GL_VERSION "1.1",
@@ -93,7 +93,7 @@ public:
     void SetDescribedFormat(const PixelFormatDescriptor& descriptor);
 
     // --- state the table keeps ---
-    bool IsEnabled(GLenum cap) const;  // after glEnable/glDisable/gl{En,Dis}ableClientState
+    bool IsEnabled(GLenum cap) const; // after glEnable/glDisable/gl{En,Dis}ableClientState
     GlContextHandle CurrentContext() const { return currentContext_; }
     GlSurfaceHandle CurrentSurface() const { return currentSurface_; }
     int SwapInterval() const { return swapInterval_; }

@@ -39,7 +39,10 @@ void Convert(const std::string& model, int clip, Converted* c, bool binary = fal
     ASSERT_EQ(c->reference.NodeCount(), static_cast<int>(c->baked.files.scene.nodes.size())) << model;
 }
 
-int SourceNode(const Converted& c, std::size_t outputNode) { return c.baked.contentNodeOfNode[outputNode]; }
+int SourceNode(const Converted& c, std::size_t outputNode)
+{
+    return c.baked.contentNodeOfNode[outputNode];
+}
 
 std::size_t Triangles(const convert::BakedScene& s)
 {
@@ -76,9 +79,9 @@ TEST(ConvertBake, CountsMatchTheSource)
         bool binary;
     };
     const Expected table[] = {
-        {"BoxAnimated", 2, 2, 2, 1, true},       {"AnimatedCube", 1, 1, 1, 1, false},
+        {"BoxAnimated", 2, 2, 2, 1, true},         {"AnimatedCube", 1, 1, 1, 1, false},
         {"InterpolationTest", 10, 10, 2, 9, true}, {"RiggedSimple", 1, 1, 1, 1, true},
-        {"CesiumMan", 1, 1, 1, 1, true},         {"BoxTextured", 1, 1, 1, 0, true},
+        {"CesiumMan", 1, 1, 1, 1, true},           {"BoxTextured", 1, 1, 1, 0, true},
     };
     for (const Expected& e : table) {
         for (bool binary : {false, true}) {
@@ -210,8 +213,9 @@ TEST(ConvertBake, SkinnedVerticesReproduceBindPoseAndSourceSkinning)
         const orvex::format::MeshDesc& mesh = scene.meshes[0];
         ASSERT_EQ(mesh.vertices.size(), source.size());
         EXPECT_EQ(c.baked.skinnedVertices, source.size());
-        EXPECT_EQ(c.baked.multiInfluenceVertices,
-                  static_cast<std::size_t>(std::count_if(influences.begin(), influences.end(), [](int n) { return n > 1; })));
+        EXPECT_EQ(
+            c.baked.multiInfluenceVertices,
+            static_cast<std::size_t>(std::count_if(influences.begin(), influences.end(), [](int n) { return n > 1; })));
         EXPECT_GT(c.baked.multiInfluenceVertices, 0u);
 
         // Bind matrices per output node.
@@ -285,7 +289,8 @@ TEST(ConvertBake, FrontFacesAreClockwiseAndRigidVerticesInPlace)
                         const auto& l = list.indices;
                         const V3 &a = drawn[l[t]], &b = drawn[l[t + 1]], &d = drawn[l[t + 2]];
                         V3 e1{b[0] - a[0], b[1] - a[1], b[2] - a[2]}, e2{d[0] - a[0], d[1] - a[1], d[2] - a[2]};
-                        V3 cross{e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+                        V3 cross{e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
+                                 e1[0] * e2[1] - e1[1] * e2[0]};
                         const auto& n = mesh.vertices[l[t]].normal;
                         double dot = cross[0] * n.x + cross[1] * n.y + cross[2] * n.z;
                         ++total;
@@ -351,8 +356,7 @@ std::vector<std::array<double, 3>> VertexPositions(const convert::BakedScene& s,
         for (std::size_t v = 0; v < mesh.vertices.size(); ++v) {
             const Mat& m = bones[mesh.nodeIndices[v]];
             const auto& p = mesh.vertices[v].position;
-            out.push_back({m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
-                           m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+            out.push_back({m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
                            m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]});
         }
     return out;
@@ -393,7 +397,8 @@ TEST(ConvertBake, CenteringMovesEveryPoseByOneOffsetAndTheRestBoxAboutTheOrigin)
             const auto was = VertexPositions(before, FrameBones(before, frame));
             for (std::size_t v = 0; v < now.size(); ++v)
                 for (int axis = 0; axis < 3; ++axis)
-                    ASSERT_NEAR(now[v][axis], was[v][axis] + shift[axis], 1e-4) << "frame " << frame << ", vertex " << v;
+                    ASSERT_NEAR(now[v][axis], was[v][axis] + shift[axis], 1e-4)
+                        << "frame " << frame << ", vertex " << v;
         }
     }
 }

@@ -17,7 +17,10 @@ using namespace tooltest;
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 bool AnyContains(const std::vector<std::string>& lines, const std::string& part)
 {
@@ -65,11 +68,14 @@ std::vector<std::string> ClipLines(const convert::Content& content)
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+}
 
 std::string LastLine(const std::string& text)
 {
@@ -154,7 +160,8 @@ TEST(ConvertDamage, OnlyTheBrokenPartIsLeftOut)
                                },
                                Outcome::Refused, ""});
     EXPECT_FALSE(two.ok);
-    EXPECT_EQ(two.error, "nodes[0].children[1]: 9 is not a node\nmeshes[0].primitives[0].material: 999 is not a material");
+    EXPECT_EQ(two.error,
+              "nodes[0].children[1]: 9 is not a node\nmeshes[0].primitives[0].material: 999 is not a material");
 }
 
 // The small model made in code, which the glTF fuzzer starts from, uses every kind of
@@ -332,11 +339,12 @@ TEST(ConvertDamage, AssimpReportsBecomeRefusalsAndWarnings)
         int exitCode;
         const char* message; // on stderr; empty: nothing on stderr
     };
-    for (const Row& row : {Row{"unknown.obj", 0, "warning: Assimp: OBJ: failed to locate material blue"},
-                           Row{"nolib.obj", 0, "warning: Assimp: OBJ: Unable to locate material file gone.mtl"},
-                           Row{"lines.obj", 0, "warning: mesh 'lines': points and lines are not converted"},
-                           Row{"faces.ply", 1, "faces.ply: Validation failed: aiMesh::mFaces[0]::mIndices[2] is out of range"},
-                           Row{"clean.obj", 0, ""}}) {
+    for (const Row& row :
+         {Row{"unknown.obj", 0, "warning: Assimp: OBJ: failed to locate material blue"},
+          Row{"nolib.obj", 0, "warning: Assimp: OBJ: Unable to locate material file gone.mtl"},
+          Row{"lines.obj", 0, "warning: mesh 'lines': points and lines are not converted"},
+          Row{"faces.ply", 1, "faces.ply: Validation failed: aiMesh::mFaces[0]::mIndices[2] is out of range"},
+          Row{"clean.obj", 0, ""}}) {
         RunResult r = RunTool("orvex-convert", {dir / row.file, "-o", dir / "out"});
         EXPECT_EQ(r.exitCode, row.exitCode) << row.file << ": " << r.err;
         if (*row.message)

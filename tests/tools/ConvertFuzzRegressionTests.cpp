@@ -97,8 +97,7 @@ TEST(ConvertFuzzRegression, ObjTextIsReadAsAssimpReadsIt)
         // A backslash before a line's end drops itself and joins without a blank ("0 00")...
         {"v 0 0\\\n0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "line 5: vertex 3 is named, and the file has 2 vertices"},
         // ...skips to the next line feed, taking the carriage return's line with it...
-        {"v 0 0 0\\\rv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 3\n",
-         "line 4: vertex 3 is named, and the file has 2 vertices"},
+        {"v 0 0 0\\\rv 1 0 0\nv 0 1 0\nv 1 1 0\nf 1 2 3\n", "line 4: vertex 3 is named, and the file has 2 vertices"},
         // ...and takes the next character as it is, here the end of the joined line.
         {"v 0 0 0 \\\n\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", "line 5: vertex 3 is named, and the file has 2 vertices"},
         // A line element of one vertex (found by the longer OBJ run: "lp 4" after a group),
@@ -125,7 +124,8 @@ TEST(ConvertFuzzRegression, StatementBeforeAnyMaterialIsRefusedBeforeAssimp)
     const std::string found[] = {std::string("\0mtllib 1\0map_d\n", 16), std::string("mtllib s\0\0bump2\n", 16),
                                  std::string("\0\0a\0\0\0mtllib 1\0 ", 16)};
     const char* const errors[] = {"line 1: \"mtllib\" comes before any newmtl",
-                                  "line 1: \"mtllib\" comes before any newmtl", "line 1: \"a\" comes before any newmtl"};
+                                  "line 1: \"mtllib\" comes before any newmtl",
+                                  "line 1: \"a\" comes before any newmtl"};
     tooltest::ScratchDir dir("fuzz-mtl");
     const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
     std::string error;
@@ -243,9 +243,9 @@ TEST(ConvertFuzzRegression, FloatsThatAreNotNumbersAreFaults)
     std::vector<std::uint8_t> key = withNan("\"/animations/0/samplers/0/output\"", 3);
     ASSERT_TRUE(convert::ImportGltfBytes(key.data(), key.size(), &content, &error)) << error;
     ASSERT_EQ(content.clips.at(0).channels.size(), 2u);
-    EXPECT_EQ(content.clips[0].dropped, (std::vector<std::string>{
-                                            "animations[0].channels[0]: accessors[8]: element 1 holds a value that is "
-                                            "not a finite number; animations[0].channels[0] is dropped"}));
+    EXPECT_EQ(content.clips[0].dropped,
+              (std::vector<std::string>{"animations[0].channels[0]: accessors[8]: element 1 holds a value that is "
+                                        "not a finite number; animations[0].channels[0] is dropped"}));
 }
 
 // Named without an extension Assimp knows, OBJ text reached Assimp's reader by its content,

@@ -57,13 +57,14 @@ TEST(ConvertParts, StepAndLinearHoldOutsideTheirKeys)
     };
     Channel step = MakeChannel(Target::Translation, Interpolation::Step, {1, 3}, {10, 0, 0, 30, 0, 0});
     Channel linear = MakeChannel(Target::Translation, Interpolation::Linear, {1, 3}, {10, 0, 0, 30, 0, 0});
-    for (const Row& r : {Row{0, 10, 10}, Row{1, 10, 10}, Row{2, 10, 20}, Row{2.999, 10, 29.99}, Row{3, 30, 30},
-                         Row{4, 30, 30}}) {
+    for (const Row& r :
+         {Row{0, 10, 10}, Row{1, 10, 10}, Row{2, 10, 20}, Row{2.999, 10, 29.99}, Row{3, 30, 30}, Row{4, 30, 30}}) {
         EXPECT_DOUBLE_EQ(SampleX(step, r.t), r.step) << "t " << r.t;
         EXPECT_NEAR(SampleX(linear, r.t), r.linear, 1e-9) << "t " << r.t;
     }
     // A key stored as a float reaches the same instant computed in double.
-    Channel floatKey = MakeChannel(Target::Translation, Interpolation::Step, {0, static_cast<float>(0.1)}, {1, 0, 0, 2, 0, 0});
+    Channel floatKey =
+        MakeChannel(Target::Translation, Interpolation::Step, {0, static_cast<float>(0.1)}, {1, 0, 0, 2, 0, 0});
     EXPECT_EQ(SampleX(floatKey, 2 / 20.0), 2);
     EXPECT_EQ(convert::ClipDuration(convert::Clip{"", {step, floatKey}, {}}), 3);
 }
@@ -87,8 +88,10 @@ TEST(ConvertParts, CubicSplineAndRotations)
     EXPECT_NEAR(std::fabs(q[2]), 0.2 / std::sqrt(0.2 * 0.2 + 0.98 * 0.98), 1e-9);
     EXPECT_NEAR(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3], 1, 1e-12);
 
-    EXPECT_FALSE(convert::ChannelIsValid(MakeChannel(Target::Translation, Interpolation::Linear, {1, 1}, {0, 0, 0, 1, 1, 1})));
-    EXPECT_FALSE(convert::ChannelIsValid(MakeChannel(Target::Translation, Interpolation::CubicSpline, {0, 1}, {0, 0, 0, 1, 1, 1})));
+    EXPECT_FALSE(
+        convert::ChannelIsValid(MakeChannel(Target::Translation, Interpolation::Linear, {1, 1}, {0, 0, 0, 1, 1, 1})));
+    EXPECT_FALSE(convert::ChannelIsValid(
+        MakeChannel(Target::Translation, Interpolation::CubicSpline, {0, 1}, {0, 0, 0, 1, 1, 1})));
 }
 
 // Parents come first; otherwise the source order is kept. A cycle is refused.
@@ -223,10 +226,22 @@ TEST(ConvertParts, AssimpAndTinygltfAgreeOnLinearAnimation)
                     const orvex::format::KeyDesc& k = tracks[n].keys[f];
                     Mat local{};
                     double x = k.rotation.x, y = k.rotation.y, z = k.rotation.z, w = k.rotation.w;
-                    local = {1 - 2 * (y * y + z * z), 2 * (x * y + z * w), 2 * (x * z - y * w), 0,
-                             2 * (x * y - z * w), 1 - 2 * (x * x + z * z), 2 * (y * z + x * w), 0,
-                             2 * (x * z + y * w), 2 * (y * z - x * w), 1 - 2 * (x * x + y * y), 0,
-                             k.position.x, k.position.y, k.position.z, 1};
+                    local = {1 - 2 * (y * y + z * z),
+                             2 * (x * y + z * w),
+                             2 * (x * z - y * w),
+                             0,
+                             2 * (x * y - z * w),
+                             1 - 2 * (x * x + z * z),
+                             2 * (y * z + x * w),
+                             0,
+                             2 * (x * z + y * w),
+                             2 * (y * z - x * w),
+                             1 - 2 * (x * x + y * y),
+                             0,
+                             k.position.x,
+                             k.position.y,
+                             k.position.z,
+                             1};
                     m = MatMul(m, local);
                 }
                 return m;

@@ -11,7 +11,10 @@ using namespace tooltest;
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 } // namespace
 
@@ -28,7 +31,8 @@ TEST(ConvertProgram, WritesSceneAnimationAndTextures)
     EXPECT_TRUE(r.err.empty()) << r.err;
 
     // A clip chosen by name; the unrepresentable scale clip warns on stderr, naming the node.
-    r = RunTool("orvex-convert", {ModelPath("InterpolationTest"), "-o", dir / "interp", "--animation", "Linear Rotation"});
+    r = RunTool("orvex-convert",
+                {ModelPath("InterpolationTest"), "-o", dir / "interp", "--animation", "Linear Rotation"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "animation 5 \"Linear Rotation\" of 9"));
     r = RunTool("orvex-convert", {ModelPath("InterpolationTest"), "-o", dir / "interp", "--animation=2"});
@@ -88,9 +92,12 @@ TEST(ConvertProgram, FailuresLeaveNothingBehind)
 
 TEST(ConvertProgram, UsageErrorsExitWithTwo)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--scale", "-1", "a.gltf"}, {"a.gltf", "--bogus"}, {"a.gltf", "b.gltf"},
-          {"a.gltf", "-o"}, {"a.gltf", "--scale=x"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"--scale", "-1", "a.gltf"},
+                                                 {"a.gltf", "--bogus"},
+                                                 {"a.gltf", "b.gltf"},
+                                                 {"a.gltf", "-o"},
+                                                 {"a.gltf", "--scale=x"}}) {
         RunResult r = RunTool("orvex-convert", args);
         EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(none)" : args.back());
         EXPECT_TRUE(Contains(r.err, "usage: orvex-convert"));

@@ -59,8 +59,8 @@ std::vector<std::uint8_t> TinyPng()
         a = (a + v) % 65521;
         b = (b + a) % 65521;
     }
-    std::vector<std::uint8_t> z{0x78, 0x01, 0x01, static_cast<std::uint8_t>(raw.size()), 0,
-                                static_cast<std::uint8_t>(~raw.size()), 0xFF};
+    std::vector<std::uint8_t> z{
+        0x78, 0x01, 0x01, static_cast<std::uint8_t>(raw.size()), 0, static_cast<std::uint8_t>(~raw.size()), 0xFF};
     z.insert(z.end(), raw.begin(), raw.end());
     for (std::uint32_t s : {b >> 8, b, a >> 8, a})
         z.push_back(static_cast<std::uint8_t>(s));
@@ -72,9 +72,18 @@ std::vector<std::uint8_t> TinyPng()
 }
 
 // The case table's edits.
-Json& Primitive(Json& d) { return d["meshes"][0]["primitives"][0]; }
-Json& Channel(Json& d, int c) { return d["animations"][0]["channels"][c]; }
-Json& Sampler(Json& d, int s) { return d["animations"][0]["samplers"][s]; }
+Json& Primitive(Json& d)
+{
+    return d["meshes"][0]["primitives"][0];
+}
+Json& Channel(Json& d, int c)
+{
+    return d["animations"][0]["channels"][c];
+}
+Json& Sampler(Json& d, int s)
+{
+    return d["animations"][0]["samplers"][s];
+}
 
 } // namespace
 
@@ -143,7 +152,7 @@ Glb SmallModel()
     const auto joints = add(std::vector<std::uint8_t>{0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}, 5121, "VEC4", 4);
     const auto weights = add(std::vector<float>{1, 0, 0, 0, 0.5f, 0.5f, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}, 5126, "VEC4", 4);
     const auto indices = add(std::vector<std::uint16_t>{0, 1, 2, 2, 1, 3}, 5123, "SCALAR", 6);
-    const auto binds = add(std::vector<float>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1,
+    const auto binds = add(std::vector<float>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0,  0, 0, 1,
                                               1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, 0, 0, 1},
                            5126, "MAT4", 2);
     const auto times = add(std::vector<float>{0, 0.5f, 1}, 5126, "SCALAR", 3);
@@ -171,13 +180,16 @@ Glb SmallModel()
     d["meshes"] = {{{"name", "sheet"},
                     {"primitives",
                      {{{"attributes",
-                        {{"POSITION", positions}, {"NORMAL", normals}, {"TEXCOORD_0", uv}, {"JOINTS_0", joints},
+                        {{"POSITION", positions},
+                         {"NORMAL", normals},
+                         {"TEXCOORD_0", uv},
+                         {"JOINTS_0", joints},
                          {"WEIGHTS_0", weights}}},
                        {"indices", indices},
                        {"material", 0}}}}}};
     d["skins"] = {{{"joints", {0, 1}}, {"inverseBindMatrices", binds}}};
-    d["materials"] = {{{"name", "paint"},
-                       {"pbrMetallicRoughness", {{"baseColorTexture", {{"index", 0}}}, {"metallicFactor", 0}}}}};
+    d["materials"] = {
+        {{"name", "paint"}, {"pbrMetallicRoughness", {{"baseColorTexture", {{"index", 0}}}, {"metallicFactor", 0}}}}};
     d["textures"] = {{{"source", 0}, {"sampler", 0}}};
     d["samplers"] = {{{"magFilter", 9728}}};
     d["images"] = {{{"bufferView", views.size() - 1}, {"mimeType", "image/png"}}};
@@ -199,6 +211,7 @@ Glb SmallModel()
 const std::vector<DamageCase>& DamageCases()
 {
     using O = Outcome;
+    // clang-format off
     static const std::vector<DamageCase> cases{
         // The scene and its hierarchy.
         {"scene-index", "BoxTextured", [](Json& d) { d["scene"] = 5; }, O::Refused, "scene: 5 is not a scene"},
@@ -431,6 +444,7 @@ const std::vector<DamageCase>& DamageCases()
          },
          O::Refused, "the JSON nests deeper than 64 levels"},
     };
+    // clang-format on
     return cases;
 }
 

@@ -18,7 +18,10 @@ namespace fmt = orvex::format;
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 fmt::TextureDesc Picture(const std::string& name, int width, int height, int channels)
 {
@@ -72,10 +75,9 @@ void Write(const fmt::SceneFiles& files, const ScratchDir& dir)
     ASSERT_TRUE(fmt::WriteScene(dir / "scene.mes", files.scene, &error)) << error;
     ASSERT_TRUE(fmt::WriteAnimation(dir / "scene.knx", *files.animation, &error)) << error;
     for (const fmt::TextureDesc& t : files.textures)
-        ASSERT_TRUE(fmt::WriteTga(dir / (t.name + ".TGA"),
-                                  fmt::TgaFromPixels(std::uint16_t(t.width), std::uint16_t(t.height), t.channels,
-                                                     t.pixels.data()),
-                                  &error))
+        ASSERT_TRUE(fmt::WriteTga(
+            dir / (t.name + ".TGA"),
+            fmt::TgaFromPixels(std::uint16_t(t.width), std::uint16_t(t.height), t.channels, t.pixels.data()), &error))
             << error;
 }
 

@@ -40,7 +40,8 @@ public:
         }
         convert::BakeOptions options;
         options.clip = clip;
-        if (!convert::Bake(content, options, &baked, &error) || !convert::WriteOutput(baked.files, dir / "scene", &error)) {
+        if (!convert::Bake(content, options, &baked, &error) ||
+            !convert::WriteOutput(baked.files, dir / "scene", &error)) {
             ADD_FAILURE() << model << ": " << error;
             return;
         }
@@ -180,8 +181,8 @@ TEST(EngineRoundTrip, SkinnedMeshesReproduceBindPoseAndSourceSkinning)
         double worst = 0;
         for (int v = 0; v < mesh.GetVertexCount(); ++v) {
             const Vector3& p = mesh.GetVertices()[v].position;
-            worst = std::max({worst, std::fabs(p.x - source[v][0]), std::fabs(p.y - source[v][1]),
-                              std::fabs(p.z - source[v][2])});
+            worst = std::max(
+                {worst, std::fabs(p.x - source[v][0]), std::fabs(p.y - source[v][1]), std::fabs(p.z - source[v][2])});
         }
         EXPECT_LT(worst, 1e-4);
 

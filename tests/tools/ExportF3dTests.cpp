@@ -57,8 +57,8 @@ std::vector<std::string> F3dCamera(const Camera& c)
     transposed(upward, up);
     for (int k = 0; k < 3; ++k)
         focus[k] = eye[k] + 10 * look[k];
-    return {"--camera-position", Joined(eye), "--camera-focal-point", Joined(focus), "--camera-view-up", Joined(up),
-            "--camera-view-angle", "45"};
+    return {"--camera-position", Joined(eye), "--camera-focal-point", Joined(focus),
+            "--camera-view-up",  Joined(up),  "--camera-view-angle",  "45"};
 }
 
 std::string OrvexCamera(const Camera& c)
@@ -92,7 +92,7 @@ double Agreement(const EngineFiles& files, const std::string& glb, const View& v
     const std::string engine = dir / (std::string(view.name) + "-orvex.png");
     const std::string peer = dir / (std::string(view.name) + "-f3d.png");
     std::vector<std::string> render{files.scene, "--camera", OrvexCamera(view.camera), "-o", engine};
-    std::vector<std::string> f3d{glb,        "--dry-run", "--output",   peer,   "--resolution",
+    std::vector<std::string> f3d{glb,        "--dry-run",  "--output",   peer, "--resolution",
                                  "1024,768", "--bg-color", "0.2,0.2,0.2"};
     std::vector<std::string> camera = F3dCamera(view.camera);
     f3d.insert(f3d.end(), camera.begin(), camera.end());
@@ -100,7 +100,8 @@ double Agreement(const EngineFiles& files, const std::string& glb, const View& v
         std::ostringstream time;
         time << view.seconds;
         render.insert(render.end(), {"--anim", files.animation, "--time", time.str()});
-        f3d.insert(f3d.end(), {"--interaction-test-play", PlayFor(view.seconds, dir / (std::string(view.name) + ".log"))});
+        f3d.insert(f3d.end(),
+                   {"--interaction-test-play", PlayFor(view.seconds, dir / (std::string(view.name) + ".log"))});
     }
     RunResult r = RunTool("orvex-render", render);
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -129,7 +130,8 @@ TEST(ExportF3d, SilhouettesMatchTheEngineAtRestAndWhilePlaying)
     };
     std::vector<Case> cases;
     // The bundled sample, walking: a skinned figure, seen from the front and from one side.
-    cases.push_back({"man", Sample(),
+    cases.push_back({"man",
+                     Sample(),
                      {{"rest", {{0, 0, 0}, {0, 0, 10}}, -1},
                       {"walking", {{15, 40, 0}, {0, 0, 10}}, 1.0},
                       {"striding", {{0, 90, 0}, {0, 0, 10}}, 0.4}}});

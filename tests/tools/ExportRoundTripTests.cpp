@@ -39,7 +39,8 @@ TEST(ExportRoundTrip, EveryModelComesBackAsItWent)
             EngineFiles first, second;
             ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath(model), dir / (name + "/first"), &first));
             ASSERT_NO_FATAL_FAILURE(ExportScene(first, dir / (name + "/export" + container)));
-            ASSERT_NO_FATAL_FAILURE(ImportModel(dir / (name + "/export" + container), dir / (name + "/second"), &second));
+            ASSERT_NO_FATAL_FAILURE(
+                ImportModel(dir / (name + "/export" + container), dir / (name + "/second"), &second));
             ExpectSameScene(first, second);
         }
     }

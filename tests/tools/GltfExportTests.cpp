@@ -14,7 +14,10 @@ using convert::GltfJson;
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 bool Warned(const GltfDocument& d, const std::string& part)
 {
@@ -30,7 +33,8 @@ std::vector<double> Values(const GltfDocument& d, int accessor)
     const GltfJson& a = d.json["accessors"][accessor];
     const GltfJson& view = d.json["bufferViews"][a["bufferView"].get<int>()];
     const std::size_t offset = view["byteOffset"].get<std::size_t>() + a.value("byteOffset", std::size_t(0));
-    static const std::map<std::string, int> components{{"SCALAR", 1}, {"VEC2", 2}, {"VEC3", 3}, {"VEC4", 4}, {"MAT4", 16}};
+    static const std::map<std::string, int> components{
+        {"SCALAR", 1}, {"VEC2", 2}, {"VEC3", 3}, {"VEC4", 4}, {"MAT4", 16}};
     const std::size_t n = a["count"].get<std::size_t>() * components.at(a["type"].get<std::string>());
     const int type = a["componentType"];
     std::vector<double> out;
@@ -165,7 +169,7 @@ TEST(GltfExport, MeshOnSeveralNodesIsSkinnedAsTheEngineSkins)
 
     // Column-major inverses of base (translate 0, 0, 5) and arm (turned, at 1, 0, 5).
     const std::vector<double> inverse = Values(d, d.json["skins"][0]["inverseBindMatrices"]);
-    ExpectNear(inverse, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1, //
+    ExpectNear(inverse, {1, 0,  0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1, //
                          0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 1, -5, 1});
 
     // An empty leaf named after the mesh (where an importer left it) holds it instead.
@@ -235,7 +239,7 @@ TEST(GltfExport, UnusualScenesWarnOrAreRefused)
     ASSERT_EQ(d.json["meshes"].size(), 1u);
     EXPECT_TRUE(Warned(d, "not of unit length"));
     EXPECT_FALSE(d.json["nodes"][2].contains("rotation")); // (0, 0, 0, 2) is the identity, turned unit
-    EXPECT_EQ(d.json["nodes"][2]["name"], "caf\xC3\xA9"); // JSON holds UTF-8
+    EXPECT_EQ(d.json["nodes"][2]["name"], "caf\xC3\xA9");  // JSON holds UTF-8
     EXPECT_TRUE(Warned(d, "1 vertex normals of zero length"));
     // Joints under two roots need a common one.
     EXPECT_TRUE(Warned(d, "separate hierarchies"));
@@ -287,7 +291,7 @@ TEST(GltfExport, MaterialsAndTheirPictures)
     EXPECT_EQ(skin["baseColorTexture"]["index"], 0);
     EXPECT_FALSE(skin.contains("baseColorFactor")); // white
     EXPECT_EQ(skin["metallicFactor"], 0.0f);
-    EXPECT_EQ(skin["roughnessFactor"], 1.0f); // shininess 0: no highlight at all
+    EXPECT_EQ(skin["roughnessFactor"], 1.0f);                                        // shininess 0: no highlight at all
     EXPECT_EQ(materials[3]["pbrMetallicRoughness"]["baseColorTexture"]["index"], 0); // one picture, shared
 
     const GltfJson& plain = materials[1]["pbrMetallicRoughness"];
@@ -324,7 +328,8 @@ TEST(GltfExport, MaterialsAndTheirPictures)
     d = Build(f, text);
     EXPECT_FALSE(d.json.contains("buffers")); // the pictures are files of their own: nothing else to hold
     f.scene.nodes.push_back({"root", -1, {0, 0, 0}, {0, 0, 0, 1}});
-    f.scene.meshes.push_back({"tri", {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(0, 1, 0)}, {0, 0, 0}, {{"skin", {{{0, 1, 2}}}}}});
+    f.scene.meshes.push_back(
+        {"tri", {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(0, 1, 0)}, {0, 0, 0}, {{"skin", {{{0, 1, 2}}}}}});
     d = Build(f, text);
     ASSERT_EQ(d.images.size(), 2u);
     EXPECT_EQ(d.images[0].uri, "dir_Skin_Tex.png");

@@ -127,8 +127,9 @@ bool GltfReference::Load(const std::string& path)
         clip.name = a.name;
         for (const auto& ch : a.channels) {
             const auto& s = a.samplers[ch.sampler];
-            clip.channels.push_back({ch.target_node, ch.target_path, s.interpolation.empty() ? "LINEAR" : s.interpolation,
-                                     Accessor(s.input), Accessor(s.output)});
+            clip.channels.push_back({ch.target_node, ch.target_path,
+                                     s.interpolation.empty() ? "LINEAR" : s.interpolation, Accessor(s.input),
+                                     Accessor(s.output)});
         }
         clips.push_back(clip);
     }
@@ -147,7 +148,8 @@ bool GltfReference::Load(const std::string& path)
                     prim.weights.push_back({w[i], w[i + 1], w[i + 2], w[i + 3]});
                 }
             }
-            prim.triangles = static_cast<int>((p.indices >= 0 ? Accessor(p.indices).size() : prim.positions.size()) / 3);
+            prim.triangles =
+                static_cast<int>((p.indices >= 0 ? Accessor(p.indices).size() : prim.positions.size()) / 3);
             prims.push_back(prim);
         }
         meshes.push_back(prims);
@@ -170,7 +172,9 @@ std::vector<double> GltfReference::Accessor(int index) const
 {
     const Acc& a = accessors[index];
     const View& v = views[a.view];
-    int size = a.componentType == 5126 || a.componentType == 5125 ? 4 : a.componentType == 5123 || a.componentType == 5122 ? 2 : 1;
+    int size = a.componentType == 5126 || a.componentType == 5125   ? 4
+               : a.componentType == 5123 || a.componentType == 5122 ? 2
+                                                                    : 1;
     std::size_t stride = v.stride ? v.stride : static_cast<std::size_t>(size) * a.components;
     const unsigned char* base = buffers[v.buffer].data() + v.offset + a.offset;
     std::vector<double> out;
@@ -340,8 +344,14 @@ std::vector<V3> GltfReference::Skinned(int node, int clip, double seconds) const
     return out;
 }
 
-std::vector<int> GltfReference::Joints(int node) const { return skinJoints[nodes[node].skin]; }
-std::vector<Mat> GltfReference::InverseBinds(int node) const { return skinInverseBinds[nodes[node].skin]; }
+std::vector<int> GltfReference::Joints(int node) const
+{
+    return skinJoints[nodes[node].skin];
+}
+std::vector<Mat> GltfReference::InverseBinds(int node) const
+{
+    return skinInverseBinds[nodes[node].skin];
+}
 
 int GltfReference::SceneVertexCount() const
 {

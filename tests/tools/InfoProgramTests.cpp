@@ -20,7 +20,10 @@ namespace fmt = orvex::format;
 
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
@@ -136,31 +139,57 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
     const Case cases[] = {
         {"truncated.mes", [&] { return std::vector<std::uint8_t>(good.begin(), good.begin() + 170); },
          "mesh section, mesh 0 \"tri\": vertex count 3 needs at least 112 bytes, the file has 13 left (byte 153)"},
-        {"header.mes", [&] { auto b = good; PutI32(&b, 5, 101); return b; }, "header: the version is 101; only version 100 is read (byte 5)"},
-        {"materials.mes", [&] { auto b = good; PutI32(&b, 9, 1000000); return b; },
+        {"header.mes",
+         [&] {
+             auto b = good;
+             PutI32(&b, 5, 101);
+             return b;
+         },
+         "header: the version is 101; only version 100 is read (byte 5)"},
+        {"materials.mes",
+         [&] {
+             auto b = good;
+             PutI32(&b, 9, 1000000);
+             return b;
+         },
          "material section: material count 1000000 needs at least 54000000 bytes, the file has 278 left (byte 9)"},
-        {"nodes.mes", [&] { auto b = good; PutI32(&b, 68, -2); return b; }, "node section: negative node count -2 (byte 68)"},
-        {"parent.mes", [&] {
+        {"nodes.mes",
+         [&] {
+             auto b = good;
+             PutI32(&b, 68, -2);
+             return b;
+         },
+         "node section: negative node count -2 (byte 68)"},
+        {"parent.mes",
+         [&] {
              fmt::SceneDesc s = SmallScene();
              s.nodes[1].parent = 1;
              return fmt::EncodeScene(s);
-         }, "node section, node 1 \"arm\": parent 1 is neither -1 nor below the node's own index (byte 113)"},
-        {"index.mes", [&] {
+         },
+         "node section, node 1 \"arm\": parent 1 is neither -1 nor below the node's own index (byte 113)"},
+        {"index.mes",
+         [&] {
              fmt::SceneDesc s = SmallScene();
              s.meshes[0].groups[0].lists[0].indices[2] = 9;
              return fmt::EncodeScene(s);
-         }, "mesh section, mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex count 3 (byte 287)"},
-        {"material.mes", [&] {
+         },
+         "mesh section, mesh 0 \"tri\", group 0, list 0: index 9 is not below the vertex count 3 (byte 287)"},
+        {"material.mes",
+         [&] {
              fmt::SceneDesc s = SmallScene();
              s.meshes[0].groups[0].material = "chalk";
              return fmt::EncodeScene(s);
-         }, "mesh section, mesh 0 \"tri\", group 0: material \"chalk\" is not defined (byte 269)"},
-        {"carrier.mes", [&] {
+         },
+         "mesh section, mesh 0 \"tri\", group 0: material \"chalk\" is not defined (byte 269)"},
+        {"carrier.mes",
+         [&] {
              fmt::SceneDesc s = SmallScene();
              s.meshes[0].nodeIndices[1] = 2;
              return fmt::EncodeScene(s);
-         }, "mesh section, mesh 0 \"tri\": node index 2 of vertex 1 is not below the node count 2 (byte 257)"},
-        {"keys.knx", [&] {
+         },
+         "mesh section, mesh 0 \"tri\": node index 2 of vertex 1 is not below the node count 2 (byte 257)"},
+        {"keys.knx",
+         [&] {
              fmt::AnimationDesc a;
              a.frameCount = 4;
              a.tracks.push_back({.name = "root", .parent = -1, .keys = std::vector<fmt::KeyDesc>(4)});
@@ -168,24 +197,31 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
              auto b = fmt::EncodeAnimation(a);
              b.resize(b.size() - 30);
              return b;
-         }, "track section: track count 2 of 4 frames each needs at least 234 bytes, the file has 211 left (byte 9)"},
-        {"frames.knx", [&] {
+         },
+         "track section: track count 2 of 4 frames each needs at least 234 bytes, the file has 211 left (byte 9)"},
+        {"frames.knx",
+         [&] {
              fmt::AnimationDesc a;
              fmt::TrackDesc track;
              track.name = "root";
              a.tracks.push_back(track);
              return fmt::EncodeAnimation(a);
-         }, "track section: frame count 0 leaves the tracks without a single key (track count 1) (byte 17)"},
-        {"palette.tga", [&] {
+         },
+         "track section: frame count 0 leaves the tracks without a single key (track count 1) (byte 17)"},
+        {"palette.tga",
+         [&] {
              fmt::TgaDesc t = fmt::TgaFromPixels(1, 1, 3, std::vector<std::uint8_t>(3, 7).data());
              t.colorMapType = 1;
              return fmt::EncodeTga(t);
-         }, "header: colour-mapped images (colour map type 1) are not read (byte 1)"},
-        {"short.tga", [&] {
+         },
+         "header: colour-mapped images (colour map type 1) are not read (byte 1)"},
+        {"short.tga",
+         [&] {
              auto b = fmt::EncodeTga(fmt::TgaFromPixels(4, 4, 4, std::vector<std::uint8_t>(64, 7).data()));
              b.resize(b.size() - 1);
              return b;
-         }, "pixel data: 4x4 pixels of 4 bytes need 64 bytes, the file has 63 (byte 18)"},
+         },
+         "pixel data: 4x4 pixels of 4 bytes need 64 bytes, the file has 63 (byte 18)"},
     };
     for (const Case& c : cases) {
         WriteFile(dir / c.file, c.make());
@@ -227,8 +263,9 @@ TEST(InfoProgram, TexturesTheEngineLeftOutAreExplained)
 
     RunResult r = RunTool("orvex-info", {dir / "textured.mes"});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
-    EXPECT_TRUE(Contains(r.out, "texture \"missing\": missing.TGA: the file cannot be opened (No such file or directory); "
-                                "drawn untextured"))
+    EXPECT_TRUE(Contains(r.out,
+                         "texture \"missing\": missing.TGA: the file cannot be opened (No such file or directory); "
+                         "drawn untextured"))
         << r.out;
     EXPECT_TRUE(Contains(r.out, "texture \"paletted\": paletted.TGA: header: colour-mapped images (colour map type 1) "
                                 "are not read; drawn untextured"))

@@ -227,8 +227,8 @@ TEST(RenderProgram, UntexturedSourceKeepsItsColoursUnderTheOverlay)
     ScratchDir dir("render-colour");
     ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxAnimated"), "-o", dir / "boxes"}).exitCode, 0);
     std::string png = dir / "boxes.png";
-    RunResult r = RunTool("orvex-render", {dir / "boxes.mes", "--overlay", "--size", "320x240", "--camera",
-                                           "20,30,0,0,1,6", "-o", png});
+    RunResult r = RunTool(
+        "orvex-render", {dir / "boxes.mes", "--overlay", "--size", "320x240", "--camera", "20,30,0,0,1,6", "-o", png});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     Picture p;
     ASSERT_TRUE(LoadPng(png, &p));
@@ -245,12 +245,16 @@ TEST(RenderProgram, RefusalsAndUsageErrors)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.find("refused") != std::string::npos) << missing.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"a.mes"}, {"a.mes", "-o", "x.png", "--fit", "--camera", "0,0,0,0,0,5"},
-          {"a.mes", "-o", "x.png", "--turn", "30", "--camera", "0,0,0,0,0,5"}, {"a.mes", "-o", "x.png", "--tilt"},
-          {"a.mes", "-o", "x.png", "--roll", "a lot"}, {"a.mes", "-o", "x.png", "--turn", "inf"},
-          {"a.mes", "-o", "x.png", "--size", "0x10"}, {"a.mes", "-o", "x.png", "--camera", "1,2,3"},
-          {"a.mes", "-o", "x.png", "--time", "1"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"a.mes"},
+                                                 {"a.mes", "-o", "x.png", "--fit", "--camera", "0,0,0,0,0,5"},
+                                                 {"a.mes", "-o", "x.png", "--turn", "30", "--camera", "0,0,0,0,0,5"},
+                                                 {"a.mes", "-o", "x.png", "--tilt"},
+                                                 {"a.mes", "-o", "x.png", "--roll", "a lot"},
+                                                 {"a.mes", "-o", "x.png", "--turn", "inf"},
+                                                 {"a.mes", "-o", "x.png", "--size", "0x10"},
+                                                 {"a.mes", "-o", "x.png", "--camera", "1,2,3"},
+                                                 {"a.mes", "-o", "x.png", "--time", "1"}}) {
         RunResult r = RunTool("orvex-render", args);
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_TRUE(r.err.find("usage: orvex-render") != std::string::npos);

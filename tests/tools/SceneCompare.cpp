@@ -22,7 +22,8 @@ public:
             found.push_back(where + ": " + what);
     }
 
-    template <typename T> void Same(const std::string& where, const T& a, const T& b)
+    template <typename T>
+    void Same(const std::string& where, const T& a, const T& b)
     {
         if (!(a == b)) {
             std::ostringstream s;

@@ -7,7 +7,10 @@
 
 namespace tooltest {
 
-std::size_t Mask::Count() const { return static_cast<std::size_t>(std::count(inside.begin(), inside.end(), 1)); }
+std::size_t Mask::Count() const
+{
+    return static_cast<std::size_t>(std::count(inside.begin(), inside.end(), 1));
+}
 
 Mask Silhouette(const std::string& png, const std::uint8_t background[3], int tolerance, int ignoreRows)
 {

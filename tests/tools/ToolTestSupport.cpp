@@ -53,7 +53,10 @@ std::string ReadAll(const std::string& path)
 
 } // namespace
 
-std::filesystem::path AssetsDir() { return FindAssets(); }
+std::filesystem::path AssetsDir()
+{
+    return FindAssets();
+}
 
 std::string ModelPath(const std::string& model, bool binary)
 {
@@ -62,7 +65,7 @@ std::string ModelPath(const std::string& model, bool binary)
 
 const std::vector<std::string>& AllModels()
 {
-    static const std::vector<std::string> models{"BoxAnimated", "AnimatedCube", "InterpolationTest",
+    static const std::vector<std::string> models{"BoxAnimated",  "AnimatedCube", "InterpolationTest",
                                                  "RiggedSimple", "CesiumMan",    "BoxTextured"};
     return models;
 }

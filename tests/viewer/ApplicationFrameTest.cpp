@@ -33,7 +33,7 @@ protected:
         input.x = 400;
         input.y = 300;
         app.SetInput(&input);
-        app.Update();  // the starting point of the motion
+        app.Update(); // the starting point of the motion
     }
     void TearDown() override { ManualClock::Uninstall(); }
 
@@ -64,7 +64,7 @@ TEST_F(HandleInput, LeftShiftWithLeftDragTurnsAboutZOnly)
     input.leftShift = true;
     Move(10, 0);
     ExpectCamera(*app.GetCamera(), {0, 0, 10}, {0, 0, 10});
-    Move(0, 40);  // vertical motion turns nothing in this variant
+    Move(0, 40); // vertical motion turns nothing in this variant
     ExpectCamera(*app.GetCamera(), {0, 0, 10}, {0, 0, 10});
 }
 
@@ -83,7 +83,7 @@ TEST_F(HandleInput, LeftShiftWithRightDragZoomsHorizontalMotionTenTimesFaster)
     ExpectCamera(*app.GetCamera(), {0, 0, 0}, {0, 0, 12});
     Move(0, 50);
     ExpectCamera(*app.GetCamera(), {0, 0, 0}, {0, 0, 13});
-    Move(-5, -25);  // both at once: -1 and -0.5
+    Move(-5, -25); // both at once: -1 and -0.5
     ExpectCamera(*app.GetCamera(), {0, 0, 0}, {0, 0, 11.5f});
 }
 
@@ -178,7 +178,8 @@ TEST_F(FrameRate, RateOf59Point9IsShownTruncatedAs059)
 TEST_F(FrameRate, RatesAboveThreeDigitsShowEveryDigit)
 {
     FrameAt(10.0);
-    for (int k = 1; k <= 2500; ++k) FrameAt(10.0 + k * 0.0005);  // 1.25 s
+    for (int k = 1; k <= 2500; ++k)
+        FrameAt(10.0 + k * 0.0005); // 1.25 s
     EXPECT_NEAR(app.GetFramesPerSecond(), 2000.0f, 0.5f);
     EXPECT_EQ(FpsLine(), "draw 0,16 FPS: 2000");
 
@@ -194,11 +195,11 @@ TEST_F(FrameRate, ExactlyOneSecondComputesNothingAndTheNextFrameDoes)
     FrameAt(200.0);
     const float first = app.GetFramesPerSecond();
     FrameAt(200.5);
-    FrameAt(201.0);  // exactly 1.0 s since the last update: not more than a second
+    FrameAt(201.0); // exactly 1.0 s since the last update: not more than a second
     EXPECT_EQ(app.GetFramesPerSecond(), first);
     EXPECT_EQ(frameStatistics.frameCount, 2);
     EXPECT_FLOAT_EQ(frameStatistics.lastRateTime, 200.0f);
-    FrameAt(201.5);  // three frames over 1.5 s
+    FrameAt(201.5); // three frames over 1.5 s
     EXPECT_FLOAT_EQ(app.GetFramesPerSecond(), 2.0f);
     EXPECT_FLOAT_EQ(frameStatistics.lastRateTime, 201.5f);
 }
@@ -214,10 +215,11 @@ TEST(Frame, RenderClearsSetsThePerspectiveAndAppliesTheCamera)
     RecordingGl rec;
     app.Render();
     std::vector<std::string> names;
-    for (const GlCall& call : rec.Records()) names.push_back(call.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"glClear", "glPushMatrix", "glMatrixMode", "glLoadIdentity",
-                                               "glFrustum", "glMatrixMode", "glLoadIdentity", "glLoadIdentity",
-                                               "glTranslatef", "glRotatef", "glRotatef", "glRotatef"}));
+    for (const GlCall& call : rec.Records())
+        names.push_back(call.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"glClear", "glPushMatrix", "glMatrixMode", "glLoadIdentity", "glFrustum",
+                                               "glMatrixMode", "glLoadIdentity", "glLoadIdentity", "glTranslatef",
+                                               "glRotatef", "glRotatef", "glRotatef"}));
     // 1024 x 768: the horizontal extent is the wider one.
     const GlCall* frustum = rec.Last("glFrustum");
     ASSERT_NE(frustum, nullptr);
@@ -236,7 +238,7 @@ TEST(Frame, PresentDrawsTheDriverNameInCyanAndTheRateInYellowThenSwaps)
     ManualClock::Set(0.5);
     app.CountFrame();
     ManualClock::Set(2.0);
-    app.CountFrame();  // two frames in 2 s
+    app.CountFrame(); // two frames in 2 s
     RecordingGl rec;
     auto* font = new RecordingFont(&rec);
     viewerFont = font;
@@ -246,12 +248,13 @@ TEST(Frame, PresentDrawsTheDriverNameInCyanAndTheRateInYellowThenSwaps)
     EXPECT_EQ(rec.Calls(), (std::vector<std::string>{
                                "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()", "glOrtho(0, 1024, 768, 0, -1, 1)",
                                "glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()", "glEnable(GL_BLEND)",
-                               "glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA)", "glDisable(GL_BLEND)",
-                               "glPopMatrix()", "glFinish()", "swapBuffers(null)"}));
+                               "glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA)", "glDisable(GL_BLEND)", "glPopMatrix()",
+                               "glFinish()", "swapBuffers(null)"}));
     EXPECT_EQ(font->Texts(), (std::vector<std::string>{"color 0x00ffff", "draw 0,0 Default OpenGL Driver",
                                                        "color 0xffff00", "draw 0,16 FPS: 001"}));
     // All four between the blend set-up and its end.
-    for (const RecordingFont::Call& call : font->calls) EXPECT_EQ(call.glCallsBefore, 7u) << call.text;
+    for (const RecordingFont::Call& call : font->calls)
+        EXPECT_EQ(call.glCallsBefore, 7u) << call.text;
 
     delete viewerFont;
     viewerFont = nullptr;
@@ -260,4 +263,4 @@ TEST(Frame, PresentDrawsTheDriverNameInCyanAndTheRateInYellowThenSwaps)
     ManualClock::Uninstall();
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,7 @@ class DriverInfo : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetDriverState();  // also empties `gl`, so the recording table comes after it
+        ResetDriverState(); // also empties `gl`, so the recording table comes after it
         rec.emplace();
         font = new RecordingFont;
         viewerFont = font;
@@ -48,34 +48,40 @@ TEST_F(DriverInfo, DrawsEveryLineAtItsPlaceInItsColour)
     hasTextureEnvCombine = 1;
     hasSwapControl = 1;
     app.DrawDriverInfo();
-    EXPECT_EQ(font->Texts(), (std::vector<std::string>{
-                                 "color 0xffff00",
-                                 "draw 10,40 GL_RENDERER:", "draw 220,40 llvmpipe (LLVM 15.0.6, 256 bits)",
-                                 "draw 10,58 GL_VENDOR:", "draw 220,58 Mesa",
-                                 "draw 10,76 GL_VERSION:", "draw 220,76 2.1 Mesa 22.3.6",
-                                 "draw 10,94 GL_DEPTH_BITS:", "draw 220,94 24",
-                                 "draw 10,112 GL_STENCIL_BITS:", "draw 220,112 8",
-                                 "draw 10,130 GL_MAX_TEXTURE_SIZE:", "draw 220,130 16384",
-                                 "draw 10,148 GL_MAX_ACTIVE_TEXTURES_ARB:", "draw 220,148 8",
-                                 "color 0xff00ff",
-                                 "draw 10,172 PFD_GENERIC_ACCELERATED:",
-                                 "draw 220,172 FALSE [\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90 ]",
-                                 "color 0xff0000",
-                                 "draw 10,196 GL_EXTENSIONS:",
-                                 "draw 220,196 GL_ARB_multitexture",
-                                 "draw 220,214 GL_EXT_compiled_vertex_array",
-                                 "draw 220,232 GL_EXT_texture_env_combine",
-                                 "draw 220,250 WGL_EXT_swap_control"}));
+    EXPECT_EQ(font->Texts(), (std::vector<std::string>{"color 0xffff00",
+                                                       "draw 10,40 GL_RENDERER:",
+                                                       "draw 220,40 llvmpipe (LLVM 15.0.6, 256 bits)",
+                                                       "draw 10,58 GL_VENDOR:",
+                                                       "draw 220,58 Mesa",
+                                                       "draw 10,76 GL_VERSION:",
+                                                       "draw 220,76 2.1 Mesa 22.3.6",
+                                                       "draw 10,94 GL_DEPTH_BITS:",
+                                                       "draw 220,94 24",
+                                                       "draw 10,112 GL_STENCIL_BITS:",
+                                                       "draw 220,112 8",
+                                                       "draw 10,130 GL_MAX_TEXTURE_SIZE:",
+                                                       "draw 220,130 16384",
+                                                       "draw 10,148 GL_MAX_ACTIVE_TEXTURES_ARB:",
+                                                       "draw 220,148 8",
+                                                       "color 0xff00ff",
+                                                       "draw 10,172 PFD_GENERIC_ACCELERATED:",
+                                                       "draw 220,172 FALSE [\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90 ]",
+                                                       "color 0xff0000",
+                                                       "draw 10,196 GL_EXTENSIONS:",
+                                                       "draw 220,196 GL_ARB_multitexture",
+                                                       "draw 220,214 GL_EXT_compiled_vertex_array",
+                                                       "draw 220,232 GL_EXT_texture_env_combine",
+                                                       "draw 220,250 WGL_EXT_swap_control"}));
 }
 
 TEST_F(DriverInfo, ListsEveryFlaggedExtensionInOrderAndMarksAMiniportFormat)
 {
     pixelFormatAccelerated = 1;
     pixelFormatMiniport = 1;
-    for (std::int32_t* flag : {&hasMultitexture, &hasTextureCompression, &hasTextureCubeMap, &hasTextureEnvAdd,
-                               &hasCompiledVertexArray, &hasPackedPixels, &hasPalettedTexture, &hasPointParameters,
-                               &hasTextureCompressionS3tc, &hasTextureEnvCombine, &hasVertexArray, &hasVertexWeighting,
-                               &hasS3s3tc, &hasSwapControl, &has3dfxGammaControl})
+    for (std::int32_t* flag :
+         {&hasMultitexture, &hasTextureCompression, &hasTextureCubeMap, &hasTextureEnvAdd, &hasCompiledVertexArray,
+          &hasPackedPixels, &hasPalettedTexture, &hasPointParameters, &hasTextureCompressionS3tc, &hasTextureEnvCombine,
+          &hasVertexArray, &hasVertexWeighting, &hasS3s3tc, &hasSwapControl, &has3dfxGammaControl})
         *flag = 1;
     app.DrawDriverInfo();
     const std::vector<std::string> texts = font->Texts();
@@ -89,9 +95,8 @@ TEST_F(DriverInfo, ListsEveryFlaggedExtensionInOrderAndMarksAMiniportFormat)
                   "draw 220,268 GL_EXT_compiled_vertex_array", "draw 220,286 GL_EXT_paletted_texture",
                   "draw 220,304 GL_EXT_packed_pixels", "draw 220,322 GL_EXT_point_parameters",
                   "draw 220,340 GL_EXT_texture_compression_s3tc", "draw 220,358 GL_EXT_texture_env_combine",
-                  "draw 220,376 GL_EXT_vertex_array", "draw 220,394 GL_EXT_vertex_weighting",
-                  "draw 220,412 GL_S3_s3tc", "draw 220,430 WGL_EXT_swap_control",
-                  "draw 220,448 WGL_3DFX_gamma_control"}));
+                  "draw 220,376 GL_EXT_vertex_array", "draw 220,394 GL_EXT_vertex_weighting", "draw 220,412 GL_S3_s3tc",
+                  "draw 220,430 WGL_EXT_swap_control", "draw 220,448 WGL_3DFX_gamma_control"}));
 }
 
 TEST_F(DriverInfo, ValuesLongerThanTheBufferAreCutAndMissingStringsAreEmpty)
@@ -107,4 +112,4 @@ TEST_F(DriverInfo, ValuesLongerThanTheBufferAreCutAndMissingStringsAreEmpty)
     EXPECT_EQ(texts.back(), "draw 10,196 GL_EXTENSIONS:");
 }
 
-}  // namespace
+} // namespace

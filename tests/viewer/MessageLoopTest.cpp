@@ -22,7 +22,8 @@ public:
     {
         queue.log.push_back("present");
         ++frames;
-        if (onFrame) onFrame(frames);
+        if (onFrame)
+            onFrame(frames);
     }
 
     int frames = 0;
@@ -47,14 +48,16 @@ TEST_F(MessageLoop, HandlesEveryWaitingMessageBeforeAFrameAndEscapeEndsWithZero)
 {
     queue.pending = {{MessageActivateApp, 1}, {MessageOther, 0}, {MessageKeyDown, 'a'}};
     app.onFrame = [&](int frame) {
-        if (frame == 2) queue.pending.push_back({MessageOther, 0});
-        if (frame == 3) queue.pending.push_back({MessageKeyDown, kKeyEscape});
+        if (frame == 2)
+            queue.pending.push_back({MessageOther, 0});
+        if (frame == 3)
+            queue.pending.push_back({MessageKeyDown, kKeyEscape});
     };
     EXPECT_EQ(RunMessageLoop(app, queue), 0);
-    EXPECT_EQ(queue.log, (Log{"activate 1", "other 0", "key 97",                   // messages first
-                              "update", "render", "present",                       // then frames
-                              "update", "render", "present", "other 0",            // one message, then
-                              "update", "render", "present", "key 27", "post close",  // frames again
+    EXPECT_EQ(queue.log, (Log{"activate 1", "other 0", "key 97",                     // messages first
+                              "update", "render", "present",                         // then frames
+                              "update", "render", "present", "other 0",              // one message, then
+                              "update", "render", "present", "key 27", "post close", // frames again
                               "close 0", "post quit 0", "quit 0"}));
     EXPECT_EQ(app.frames, 3);
 }
@@ -62,16 +65,17 @@ TEST_F(MessageLoop, HandlesEveryWaitingMessageBeforeAFrameAndEscapeEndsWithZero)
 TEST_F(MessageLoop, InactiveProgramWaitsAndRunsNoFramesUntilActivatedAgain)
 {
     queue.pending = {{MessageActivateApp, 0}};
-    queue.arrivals = {{{MessageOther, 0}}, {{MessageActivateApp, 1}}, {{MessageKeyDown, 'q'}},
-                      {{MessageKeyDown, kKeyEscape}}};
+    queue.arrivals = {
+        {{MessageOther, 0}}, {{MessageActivateApp, 1}}, {{MessageKeyDown, 'q'}}, {{MessageKeyDown, kKeyEscape}}};
     app.onFrame = [&](int frame) {
-        if (frame == 2) queue.pending.push_back({MessageActivateApp, 0});
+        if (frame == 2)
+            queue.pending.push_back({MessageActivateApp, 0});
     };
     EXPECT_EQ(RunMessageLoop(app, queue), 0);
-    EXPECT_EQ(queue.log, (Log{"activate 0", "wait", "other 0", "wait", "activate 1",  //
-                              "update", "render", "present", "update", "render", "present",
-                              "activate 0", "wait", "key 113", "wait", "key 27", "post close", "close 0",
-                              "post quit 0", "quit 0"}));
+    EXPECT_EQ(queue.log,
+              (Log{"activate 0", "wait",   "other 0", "wait",       "activate 1", //
+                   "update",     "render", "present", "update",     "render",     "present",     "activate 0", "wait",
+                   "key 113",    "wait",   "key 27",  "post close", "close 0",    "post quit 0", "quit 0"}));
     EXPECT_EQ(app.frames, 2);
 }
 
@@ -80,7 +84,7 @@ TEST_F(MessageLoop, ExitCodeIsTheQuitMessagesParameter)
     queue.pending = {{MessageActivateApp, 1}, {MessageQuit, 7}, {MessageKeyDown, kKeyEscape}};
     EXPECT_EQ(RunMessageLoop(app, queue), 7);
     EXPECT_EQ(app.frames, 0);
-    EXPECT_EQ(queue.pending.size(), 1u);  // nothing after the quit message is handled
+    EXPECT_EQ(queue.pending.size(), 1u); // nothing after the quit message is handled
 }
 
 TEST(WindowProcedure, EscapeClosesEveryOtherKeyIsSwallowedActivationIsStored)
@@ -107,4 +111,4 @@ TEST(WindowProcedure, EscapeClosesEveryOtherKeyIsSwallowedActivationIsStored)
     EXPECT_EQ(queue.log.size(), 2u);
 }
 
-}  // namespace
+} // namespace

@@ -30,7 +30,8 @@ struct RecordingDisplay final : DisplayModes {
     void RestoreMode() override
     {
         log.push_back("restore");
-        if (real) real->RestoreMode();
+        if (real)
+            real->RestoreMode();
     }
 };
 
@@ -42,7 +43,8 @@ inline std::vector<Rgb> ReadScreen(int width, int height)
     using ReadPixelsFn = void (*)(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*);
     auto readPixels = reinterpret_cast<ReadPixelsFn>(SDL_GL_GetProcAddress("glReadPixels"));
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
-    if (readPixels) readPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    if (readPixels)
+        readPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     std::vector<Rgb> rows(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -60,7 +62,8 @@ inline int CountTextPixels(const std::vector<Rgb>& screen, int width, int y0, in
         for (int x = 0; x < 300; ++x) {
             const Rgb& p = screen[static_cast<std::size_t>(y) * width + x];
             bool match = true;
-            for (int c = 0; c < 3; ++c) match = match && (color[c] ? p[c] >= 200 : p[c] <= 60);
+            for (int c = 0; c < 3; ++c)
+                match = match && (color[c] ? p[c] >= 200 : p[c] <= 60);
             count += match;
         }
     return count;
@@ -92,4 +95,3 @@ protected:
     RecordingDisplay display;
     FakeInput input;
 };
-

@@ -42,7 +42,7 @@ TEST_F(Startup, InitMakesEverythingAndShutdownReleasesItOnceHoweverOftenItRuns)
         EXPECT_EQ(app.GetCamera(), nullptr);
         EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
         app.Shutdown();
-    }  // and the destructor's
+    } // and the destructor's
     EXPECT_EQ(display.log.size(), 2u);
     EXPECT_EQ(display.log.back(), "restore");
 }
@@ -85,7 +85,8 @@ TEST_F(Startup, AFrameShowsTheDriverNameInCyanAndTheRateInYellow)
     EXPECT_EQ(CountTextPixels(screen, 1024, 16, 32, {0, 255, 255}), 0);
     // Below the overlay only the clear colour: nothing else is drawn.
     for (int y = 40; y < 768; y += 37)
-        for (int x = 0; x < 1024; x += 41) ASSERT_EQ(screen[y * 1024 + x], (Rgb{51, 51, 51})) << x << "," << y;
+        for (int x = 0; x < 1024; x += 41)
+            ASSERT_EQ(screen[y * 1024 + x], (Rgb{51, 51, 51})) << x << "," << y;
 }
 
 TEST_F(Startup, RefusedDisplayModeFailsNamingItAndTheDeviceIsStillReleased)
@@ -166,7 +167,8 @@ TEST_F(Startup, SdlEventsBecomeViewerMessages)
     std::vector<ViewerMessage> got;
     while (queue.Peek()) {
         const ViewerMessage message = queue.Get();
-        if (message.kind != MessageOther) got.push_back(message);
+        if (message.kind != MessageOther)
+            got.push_back(message);
     }
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[0].kind, MessageClose);
@@ -174,4 +176,4 @@ TEST_F(Startup, SdlEventsBecomeViewerMessages)
     EXPECT_EQ(got[1].param, 3);
 }
 
-}  // namespace
+} // namespace

@@ -1,8 +1,8 @@
 // TestApplication on real GL without a display: it loads "2.MES" and "2.KNX" from the
 // working directory, plays the animation by the clock, and refuses every file it cannot
 // use with a one-line reason, restoring the display on the way out.
-#include "OffscreenViewer.h"
 #include "TestApplication.h"
+#include "OffscreenViewer.h"
 #include "ViewerScenes.h"
 
 #include "scene/Material.h"
@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <utility>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -58,7 +58,8 @@ protected:
 int ChangedScenePixels(const std::vector<Rgb>& a, const std::vector<Rgb>& b)
 {
     int changed = 0;
-    for (std::size_t i = 32 * 1024; i < a.size(); ++i) changed += a[i] != b[i];
+    for (std::size_t i = 32 * 1024; i < a.size(); ++i)
+        changed += a[i] != b[i];
     return changed;
 }
 
@@ -169,11 +170,14 @@ TEST_F(PlayScene, ANamedSceneWithoutAnimationStandsStillAndFitFillsThePicture)
 struct BrokenFiles {
     const char* name;
     std::function<bool(const std::string& dir)> make;
-    std::vector<std::string> named;  // what the failure line must mention: the file and the loader's reason
+    std::vector<std::string> named; // what the failure line must mention: the file and the loader's reason
 };
 
 // Test names show the case's name, not its bytes.
-void PrintTo(const BrokenFiles& files, std::ostream* out) { *out << files.name; }
+void PrintTo(const BrokenFiles& files, std::ostream* out)
+{
+    *out << files.name;
+}
 
 class RefusedFiles : public PlayScene, public ::testing::WithParamInterface<BrokenFiles> {};
 
@@ -185,10 +189,11 @@ TEST_P(RefusedFiles, InitFailsWithOneLineNamingTheFileAndRestoresTheDisplay)
         app.SetInput(&input);
         EXPECT_FALSE(app.Init(1024, 768, 16));
         const std::string failure = app.GetFailure();
-        for (const std::string& word : GetParam().named) EXPECT_NE(failure.find(word), std::string::npos) << failure;
+        for (const std::string& word : GetParam().named)
+            EXPECT_NE(failure.find(word), std::string::npos) << failure;
         EXPECT_EQ(failure.find('\n'), std::string::npos) << failure;
         ClearRegistries();
-    }  // only the destructor runs on this path
+    } // only the destructor runs on this path
     EXPECT_EQ(viewerDevice, nullptr);
     EXPECT_EQ(viewerFont, nullptr);
     ASSERT_EQ(display.log.size(), 2u);
@@ -204,15 +209,18 @@ bool Box(const std::string& dir, BoxMotion motion = BoxMotion::Turning)
 INSTANTIATE_TEST_SUITE_P(
     Viewer, RefusedFiles,
     ::testing::Values(
-        BrokenFiles{"NoFiles", [](const std::string&) { return true; },
+        BrokenFiles{"NoFiles",
+                    [](const std::string&) { return true; },
                     {"cannot load the mesh scene \"2.MES\": the file cannot be opened (No such file or directory)"}},
         BrokenFiles{"SceneMissing",
                     [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.MES"); },
                     {"cannot load the mesh scene \"2.MES\": the file cannot be opened"}},
-        BrokenFiles{"SceneCutInItsHeader", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 6); },
+        BrokenFiles{"SceneCutInItsHeader",
+                    [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 6); },
                     {"cannot load the mesh scene \"2.MES\": header: the file ends inside the version"}},
         // Mesh "box" holds 24 vertices from byte 126; cut at 900 the file has 774 bytes of them.
-        BrokenFiles{"SceneCutInItsMesh", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 900); },
+        BrokenFiles{"SceneCutInItsMesh",
+                    [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 900); },
                     {"\"2.MES\": mesh 0 \"box\": vertex count 24 needs at least 868 bytes, the file has 774 left"}},
         BrokenFiles{"SceneWithAnIndexOutOfRange",
                     [](const std::string& d) {
@@ -236,4 +244,4 @@ INSTANTIATE_TEST_SUITE_P(
                     {"2.KNX", "2 tracks", "1 nodes"}}),
     [](const ::testing::TestParamInfo<BrokenFiles>& info) { return std::string(info.param.name); });
 
-}  // namespace
+} // namespace

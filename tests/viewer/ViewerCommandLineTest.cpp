@@ -1,7 +1,7 @@
 // The viewer's command line and what it does before a window opens: options, files, help,
 // version, refusals, and the move into the scene's folder.
-#include "TestApplication.h"
 #include "ViewerCommandLine.h"
+#include "TestApplication.h"
 #include "ViewerScenes.h"
 
 #include "OrvexVersion.h"
@@ -37,7 +37,8 @@ std::string ReadBack(std::FILE* file)
 {
     std::string text;
     std::rewind(file);
-    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(c);
     std::fclose(file);
     return text;
 }
@@ -69,7 +70,7 @@ protected:
     ViewerTempDir dir;
 };
 
-}  // namespace
+} // namespace
 
 TEST(ViewerCommandLine, FilesAndOptionsInAnyOrder)
 {
@@ -86,7 +87,7 @@ TEST(ViewerCommandLine, FilesAndOptionsInAnyOrder)
         {{"--window", "fox.mes", "--fit", "run.knx"}, "fox.mes", "run.knx", true, true},
         {{"--fit"}, "", "", false, true},
         {{"--", "-odd.mes"}, "-odd.mes", "", false, false},
-        {{"-"}, "-", "", false, false},  // a lone dash is a file name
+        {{"-"}, "-", "", false, false}, // a lone dash is a file name
     };
     for (const Case& c : cases) {
         const ViewerOptions options = Parse(c.args);

@@ -58,8 +58,8 @@ struct ManualClock {
 class RecordingFont final : public BitmapFont {
 public:
     struct Call {
-        std::string text;            // "color 0x00ffff" or "draw 0,16 FPS: 059"
-        std::size_t glCallsBefore;   // GL calls recorded before this one
+        std::string text;          // "color 0x00ffff" or "draw 0,16 FPS: 059"
+        std::size_t glCallsBefore; // GL calls recorded before this one
     };
 
     explicit RecordingFont(const RecordingGl* gl = nullptr) : gl(gl) {}
@@ -81,7 +81,8 @@ public:
     std::vector<std::string> Texts() const
     {
         std::vector<std::string> out;
-        for (const Call& call : calls) out.push_back(call.text);
+        for (const Call& call : calls)
+            out.push_back(call.text);
         return out;
     }
 
@@ -106,8 +107,10 @@ public:
     bool Peek() override { return !pending.empty(); }
     ViewerMessage Get() override
     {
-        if (pending.empty()) Wait();
-        if (pending.empty()) return {MessageQuit, -99};  // a script error, never a hang
+        if (pending.empty())
+            Wait();
+        if (pending.empty())
+            return {MessageQuit, -99}; // a script error, never a hang
         const ViewerMessage message = pending.front();
         pending.pop_front();
         log.push_back(Name(message));
@@ -121,7 +124,8 @@ public:
             pending.push_back({MessageQuit, -98});
             return;
         }
-        for (const ViewerMessage& message : arrivals.front()) pending.push_back(message);
+        for (const ViewerMessage& message : arrivals.front())
+            pending.push_back(message);
         arrivals.pop_front();
     }
     void PostClose() override

@@ -17,13 +17,15 @@ using namespace orvex::format;
 ViewerTempDir::ViewerTempDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "orvex-viewer-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) path = made;
+    if (char* made = mkdtemp(pattern.data()))
+        path = made;
 }
 
 ViewerTempDir::~ViewerTempDir()
 {
     std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    if (!path.empty())
+        std::filesystem::remove_all(path, ignored);
 }
 
 namespace {
@@ -44,9 +46,8 @@ void AddBox(MeshDesc& mesh)
         Vec3 n, u, v;
     };
     const Face faces[] = {
-        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
-        {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-        {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
+        {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}}, {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}},  {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
     };
     TriangleListDesc list;
     for (const Face& face : faces) {
@@ -63,7 +64,8 @@ void AddBox(MeshDesc& mesh)
             mesh.vertices.push_back(vertex);
             mesh.nodeIndices.push_back(0);
         }
-        for (int i : {0, 1, 2, 0, 2, 3}) list.indices.push_back(first + i);
+        for (int i : {0, 1, 2, 0, 2, 3})
+            list.indices.push_back(first + i);
     }
     mesh.groups.push_back(GroupDesc{"box", {list}});
 }
@@ -104,7 +106,8 @@ AnimationDesc BoxAnimation(BoxMotion motion, int tracks)
             KeyDesc key;
             // Still: both keys are the identity, which any blend of the two keeps exactly, so
             // the picture only changes when the camera does.
-            if (motion == BoxMotion::Turning) key.rotation = Turn(9.0f * static_cast<float>(k));
+            if (motion == BoxMotion::Turning)
+                key.rotation = Turn(9.0f * static_cast<float>(k));
             track.keys.push_back(key);
         }
         animation.tracks.push_back(track);
@@ -112,7 +115,7 @@ AnimationDesc BoxAnimation(BoxMotion motion, int tracks)
     return animation;
 }
 
-}  // namespace
+} // namespace
 
 bool WriteBoxScene(const std::string& dir, BoxMotion motion, std::string* error)
 {
@@ -156,10 +159,12 @@ bool TruncateFile(const std::string& path, unsigned keep)
     std::vector<char> bytes;
     {
         std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
+        if (!in)
+            return false;
         bytes.assign(std::istreambuf_iterator<char>(in), {});
     }
-    if (bytes.size() > keep) bytes.resize(keep);
+    if (bytes.size() > keep)
+        bytes.resize(keep);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);

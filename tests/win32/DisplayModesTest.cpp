@@ -48,7 +48,7 @@ TEST(Win32DisplayModes, TheScreenSwitchesToItsOwnModeAndBack)
 
     EXPECT_TRUE(display.ChangeMode(current.width, current.height, bits));
     display.RestoreMode();
-    display.RestoreMode();  // once is enough; a second restore does nothing
+    display.RestoreMode(); // once is enough; a second restore does nothing
     // A size no display lists is refused without a switch.
     EXPECT_FALSE(display.ChangeMode(1001, 701, bits));
     EXPECT_FALSE(display.ChangeMode(current.width, current.height, 13));
@@ -67,4 +67,4 @@ TEST(Win32DisplayModes, DeviceKeepsTheDesktopDepth)
     win32.Shutdown();
 }
 
-}  // namespace
+} // namespace

@@ -21,9 +21,12 @@ GlProc Export(const char* module, const char* name)
 const char* KindName(GlDriverKind kind)
 {
     switch (kind) {
-    case DriverDefault: return "DriverDefault";
-    case Driver3dfxStandalone: return "Driver3dfxStandalone";
-    case DriverSgiSoftware: return "DriverSgiSoftware";
+    case DriverDefault:
+        return "DriverDefault";
+    case Driver3dfxStandalone:
+        return "Driver3dfxStandalone";
+    case DriverSgiSoftware:
+        return "DriverSgiSoftware";
     }
     return "?";
 }
@@ -87,9 +90,8 @@ TEST_F(Win32Driver, SystemLibraryIsProbedOnAHiddenWindowAndChosen)
     // A compatibility context: an extension string, and the rows it holds detected.
     EXPECT_EQ(hasMultitexture, 1);
     EXPECT_GE(maxTextureSize, 1024);
-    std::cout << "[ driver   ] " << KindName(GetDriverKind()) << " \"" << surface.Device().GetDriverName()
-              << "\" from " << kSystemGlLibrary << "; GL_RENDERER " << renderer << "; swap control "
-              << hasSwapControl << std::endl;
+    std::cout << "[ driver   ] " << KindName(GetDriverKind()) << " \"" << surface.Device().GetDriverName() << "\" from "
+              << kSystemGlLibrary << "; GL_RENDERER " << renderer << "; swap control " << hasSwapControl << std::endl;
 }
 
 TEST_F(Win32Driver, ThreeDfxWithoutABoardFallsBackToTheDefault)
@@ -99,4 +101,4 @@ TEST_F(Win32Driver, ThreeDfxWithoutABoardFallsBackToTheDefault)
     EXPECT_STREQ(GetDriverName(GetDriverKind()), "Default OpenGL Driver");
 }
 
-}  // namespace
+} // namespace

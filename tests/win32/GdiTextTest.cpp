@@ -41,7 +41,8 @@ Canvas Draw(const char* text, std::uint32_t color = 0xFFFFFF, bool opaque = fals
     Canvas canvas(fill);
     TextRasterizer& gdi = GdiTextRasterizer();
     std::unique_ptr<TextFont> font(gdi.CreateFont("Comic Sans MS", 16));
-    if (font) gdi.DrawText(*font, canvas.Target(), 2, 0, text, std::strlen(text), color, opaque, background);
+    if (font)
+        gdi.DrawText(*font, canvas.Target(), 2, 0, text, std::strlen(text), color, opaque, background);
     return canvas;
 }
 
@@ -68,21 +69,21 @@ TEST(GdiText, CellBackgroundAndColour)
 {
     // Red text (0x0000FF) on an opaque blue cell (0xFF0000): bytes are blue, green, red, 0.
     const Canvas c = Draw("Wg", 0x0000FF, true, 0xFF0000);
-    EXPECT_EQ(c.At(2, 0)[0], 255);  // the cell's top-left corner is background
+    EXPECT_EQ(c.At(2, 0)[0], 255); // the cell's top-left corner is background
     int fullInk = 0;
     for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
             const std::uint8_t* p = c.At(x, y);
             EXPECT_EQ(p[1], 0) << x << "," << y;
-            EXPECT_EQ(p[3], 0) << x << "," << y;  // the reserved byte
+            EXPECT_EQ(p[3], 0) << x << "," << y; // the reserved byte
             if (y >= 16 || x < 2) {
-                EXPECT_EQ(p[0] + p[2], 0) << x << "," << y;  // outside the 16-pixel cell
+                EXPECT_EQ(p[0] + p[2], 0) << x << "," << y; // outside the 16-pixel cell
             }
             fullInk += p[2] > 128;
         }
     }
     EXPECT_GT(fullInk, 0);
-    EXPECT_EQ(c.At(95, 5)[0], 0);  // beyond the text's advance the row is untouched
+    EXPECT_EQ(c.At(95, 5)[0], 0); // beyond the text's advance the row is untouched
 }
 
 TEST(GdiText, TransparentTextKeepsWhatIsUnderIt)
@@ -90,13 +91,13 @@ TEST(GdiText, TransparentTextKeepsWhatIsUnderIt)
     const Canvas c = Draw("Wg", 0xFFFFFF, false, 0xFF0000, 0x40);
     int ink = 0, kept = 0;
     for (std::size_t i = 0; i < c.pixels.size(); i += 4) {
-        const bool untouched = c.pixels[i] == 0x40 && c.pixels[i + 1] == 0x40 && c.pixels[i + 2] == 0x40 &&
-                               c.pixels[i + 3] == 0x40;
+        const bool untouched =
+            c.pixels[i] == 0x40 && c.pixels[i + 1] == 0x40 && c.pixels[i + 2] == 0x40 && c.pixels[i + 3] == 0x40;
         kept += untouched;
         if (!untouched) {
             ++ink;
-            EXPECT_EQ(c.pixels[i + 3], 0);  // drawn pixels get the reserved byte 0
-            EXPECT_GT(c.pixels[i], 0x40);   // white ink over grey, never the blue background
+            EXPECT_EQ(c.pixels[i + 3], 0); // drawn pixels get the reserved byte 0
+            EXPECT_GT(c.pixels[i], 0x40);  // white ink over grey, never the blue background
         }
     }
     EXPECT_GT(ink, 10);
@@ -133,4 +134,4 @@ TEST(GdiText, TextBeyondAsciiGoesThroughTheWideApi)
     EXPECT_NE(hangul.pixels, Draw("abc").pixels);
 }
 
-}  // namespace
+} // namespace

@@ -25,14 +25,14 @@ TEST(Win32Viewer, WindowMessagesBecomeViewerMessages)
     const Translation table[] = {
         {WM_ACTIVATEAPP, 1, true, MessageActivateApp, 1},
         {WM_ACTIVATEAPP, 0, true, MessageActivateApp, 0},
-        {WM_ACTIVATEAPP, 7, true, MessageActivateApp, 1},  // any non-zero wParam is "active"
+        {WM_ACTIVATEAPP, 7, true, MessageActivateApp, 1}, // any non-zero wParam is "active"
         {WM_KEYDOWN, VK_ESCAPE, true, MessageKeyDown, kKeyEscape},
         {WM_KEYDOWN, 'A', true, MessageKeyDown, 'A'},
         {WM_KEYDOWN, VK_F1, true, MessageKeyDown, VK_F1},
         {WM_CLOSE, 0, true, MessageClose, 0},
         {WM_KEYUP, VK_ESCAPE, false, MessageOther, 0},
         {WM_CHAR, 27, false, MessageOther, 0},
-        {WM_SYSKEYDOWN, VK_F4, false, MessageOther, 0},  // Alt+F4 stays with the system
+        {WM_SYSKEYDOWN, VK_F4, false, MessageOther, 0}, // Alt+F4 stays with the system
         {WM_PAINT, 0, false, MessageOther, 0},
         {WM_QUIT, 0, false, MessageOther, 0},
     };
@@ -40,7 +40,8 @@ TEST(Win32Viewer, WindowMessagesBecomeViewerMessages)
         ViewerMessage message{MessageOther, -99};
         EXPECT_EQ(TranslateWindowMessage(row.message, row.wParam, 0, &message), row.handled)
             << "message 0x" << std::hex << row.message;
-        if (!row.handled) continue;
+        if (!row.handled)
+            continue;
         EXPECT_EQ(message.kind, row.kind) << "message 0x" << std::hex << row.message;
         EXPECT_EQ(message.param, row.param) << "message 0x" << std::hex << row.message;
     }
@@ -50,7 +51,8 @@ TEST(Win32Viewer, WindowMessagesBecomeViewerMessages)
 MSG Take(HWND window, UINT message)
 {
     MSG msg{};
-    if (!PeekMessageA(&msg, window, message, message, PM_REMOVE)) msg.message = WM_NULL;
+    if (!PeekMessageA(&msg, window, message, message, PM_REMOVE))
+        msg.message = WM_NULL;
     return msg;
 }
 
@@ -75,7 +77,8 @@ protected:
     {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+            if (msg.message != WM_QUIT)
+                DispatchMessageA(&msg);
         }
     }
 
@@ -156,7 +159,8 @@ public:
     {
         log += "p";
         ++frames;
-        if (onFrame) onFrame(frames);
+        if (onFrame)
+            onFrame(frames);
     }
 
     std::string log;
@@ -170,11 +174,12 @@ TEST_F(Win32ViewerWindow, LoopRunsFramesWhileActiveAndEscapeEndsWithZero)
     CountingApplication app;
     SendMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
     app.onFrame = [&](int frame) {
-        if (frame == 3) PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (frame == 3)
+            PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
     };
     EXPECT_EQ(RunMessageLoop(app, queue), 0);
     EXPECT_EQ(app.frames, 3);
-    EXPECT_EQ(app.log, "urpurpurp");  // update, render, present, in that order
+    EXPECT_EQ(app.log, "urpurpurp"); // update, render, present, in that order
 }
 
 TEST_F(Win32ViewerWindow, InactiveLoopRunsNoFrames)
@@ -193,4 +198,4 @@ TEST_F(Win32ViewerWindow, InactiveLoopRunsNoFrames)
     EXPECT_EQ(RunMessageLoop(app, queue), 7);
 }
 
-}  // namespace
+} // namespace

@@ -5,9 +5,18 @@
 
 namespace convert {
 
-Vec3 Add(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec3 Scale(const Vec3& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
-double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec3 Add(const Vec3& a, const Vec3& b)
+{
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec3 Scale(const Vec3& v, double s)
+{
+    return {v.x * s, v.y * s, v.z * s};
+}
+double Dot(const Vec3& a, const Vec3& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Vec3 Normalized(const Vec3& v)
 {
@@ -15,7 +24,10 @@ Vec3 Normalized(const Vec3& v)
     return len > 0 ? Scale(v, 1.0 / len) : v;
 }
 
-double Dot(const Quat& a, const Quat& b) { return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w; }
+double Dot(const Quat& a, const Quat& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
+}
 
 Quat Normalized(const Quat& q)
 {
@@ -27,13 +39,14 @@ Quat Normalized(const Quat& q)
 
 Quat Multiply(const Quat& a, const Quat& b)
 {
-    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
-            a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
-            a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w,
-            a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
+    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y, a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
+            a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w, a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
 }
 
-Quat Conjugate(const Quat& q) { return {-q.x, -q.y, -q.z, q.w}; }
+Quat Conjugate(const Quat& q)
+{
+    return {-q.x, -q.y, -q.z, q.w};
+}
 
 Vec3 Rotate(const Quat& q, const Vec3& v)
 {

@@ -54,8 +54,8 @@ bool BakeAnimation(const Content& content, const BakeOptions& options, const Res
     if (!(span >= 0))
         span = 0;
     if (span + 1 > MaxFrames) {
-        *error = "the animation lasts " + std::to_string(duration) + " s, too long to store at " +
-                 std::to_string(fps) + " frames per second";
+        *error = "the animation lasts " + std::to_string(duration) + " s, too long to store at " + std::to_string(fps) +
+                 " frames per second";
         return false;
     }
     std::uint32_t frames = static_cast<std::uint32_t>(span) + 1;

@@ -163,8 +163,8 @@ int AssimpReader::ImageFor(const aiString& texturePath)
     Image image;
     if (const aiTexture* embedded = scene.GetEmbeddedTexture(key.c_str())) {
         image.origin = "embedded texture " + key;
-        image.name = embedded->mFilename.length ? std::filesystem::path(embedded->mFilename.C_Str()).stem().string()
-                                                : "texture";
+        image.name =
+            embedded->mFilename.length ? std::filesystem::path(embedded->mFilename.C_Str()).stem().string() : "texture";
         if (embedded->mHeight == 0) {
             const auto* bytes = reinterpret_cast<const std::uint8_t*>(embedded->pcData);
             image.encoded.assign(bytes, bytes + embedded->mWidth);
@@ -180,8 +180,8 @@ int AssimpReader::ImageFor(const aiString& texturePath)
     } else {
         std::string relative = key;
         std::replace(relative.begin(), relative.end(), '\\', '/');
-        std::filesystem::path file = std::filesystem::path(relative).is_absolute() ? std::filesystem::path(relative)
-                                                                                   : folder / relative;
+        std::filesystem::path file =
+            std::filesystem::path(relative).is_absolute() ? std::filesystem::path(relative) : folder / relative;
         image.origin = file.string();
         image.name = file.stem().string();
         if (!readsFiles || !ReadFileBytes(file.string(), &image.encoded))
@@ -284,7 +284,8 @@ bool AssimpReader::ReadMesh(const aiMesh& source, int node, std::string* error)
             for (unsigned w = 0; w < bone->mNumWeights; ++w) {
                 const aiVertexWeight& vw = bone->mWeights[w];
                 if (vw.mVertexId >= count) {
-                    *error = where + ": bone '" + std::string(bone->mName.C_Str()) + "' weighs a vertex that does not exist";
+                    *error =
+                        where + ": bone '" + std::string(bone->mName.C_Str()) + "' weighs a vertex that does not exist";
                     return false;
                 }
                 if (vw.mWeight > 0)
@@ -336,17 +337,20 @@ void AssimpReader::ReadAnimations()
                 if (!channel.times.empty())
                     clip.channels.push_back(std::move(channel));
             };
-            add(Target::Translation, ch->mNumPositionKeys, [&](unsigned k) { return ch->mPositionKeys[k].mTime; },
+            add(
+                Target::Translation, ch->mNumPositionKeys, [&](unsigned k) { return ch->mPositionKeys[k].mTime; },
                 [&](unsigned k, std::vector<double>* v) {
                     const aiVector3D& p = ch->mPositionKeys[k].mValue;
                     v->insert(v->end(), {p.x, p.y, p.z});
                 });
-            add(Target::Rotation, ch->mNumRotationKeys, [&](unsigned k) { return ch->mRotationKeys[k].mTime; },
+            add(
+                Target::Rotation, ch->mNumRotationKeys, [&](unsigned k) { return ch->mRotationKeys[k].mTime; },
                 [&](unsigned k, std::vector<double>* v) {
                     const aiQuaternion& q = ch->mRotationKeys[k].mValue;
                     v->insert(v->end(), {q.x, q.y, q.z, q.w});
                 });
-            add(Target::Scale, ch->mNumScalingKeys, [&](unsigned k) { return ch->mScalingKeys[k].mTime; },
+            add(
+                Target::Scale, ch->mNumScalingKeys, [&](unsigned k) { return ch->mScalingKeys[k].mTime; },
                 [&](unsigned k, std::vector<double>* v) {
                     const aiVector3D& s = ch->mScalingKeys[k].mValue;
                     v->insert(v->end(), {s.x, s.y, s.z});
@@ -411,7 +415,8 @@ bool ReadScene(Assimp::Importer& importer, const aiScene* scene, const AssimpLog
 
 bool IsObj(std::string extension)
 {
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return extension == ".obj" || extension == "obj";
 }
 
@@ -448,7 +453,10 @@ bool GuardObjFile(const std::string& path, std::string* error)
 
 } // namespace
 
-const char* FormatsRead() { return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and every other format Assimp\nreads"; }
+const char* FormatsRead()
+{
+    return "glTF 2.0 (.gltf/.glb), FBX, COLLADA, OBJ and every other format Assimp\nreads";
+}
 
 bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 {

@@ -37,8 +37,8 @@ bool ComputeRestFrame(const Content& content, double scale, RestFrame* rest, std
     rest->stretch.resize(n);
     for (int i : rest->order) {
         int p = content.nodes[i].parent;
-        Quat fallback = p < 0 ? content.nodes[i].rest.rotation
-                              : Multiply(rest->rigid[p].rotation, content.nodes[i].rest.rotation);
+        Quat fallback =
+            p < 0 ? content.nodes[i].rest.rotation : Multiply(rest->rigid[p].rotation, content.nodes[i].rest.rotation);
         rest->rigid[i] = RigidOrFallback(rest->world[i], Normalized(fallback));
         Affine inverse;
         Inverse(FromRigid(rest->rigid[i]), &inverse);
@@ -49,7 +49,10 @@ bool ComputeRestFrame(const Content& content, double scale, RestFrame* rest, std
 
 namespace fmt = orvex::format;
 
-fmt::Vec3 ToFile(const Vec3& v) { return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)}; }
+fmt::Vec3 ToFile(const Vec3& v)
+{
+    return {static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)};
+}
 
 fmt::Quat ToFile(const Quat& q)
 {
@@ -241,9 +244,8 @@ bool Bake(const Content& content, const BakeOptions& options, BakedScene* out, s
         for (const MeshPart& part : source.parts) {
             if (part.triangles.size() < 3)
                 continue;
-            int material = part.material >= 0 && part.material < static_cast<int>(content.materials.size())
-                               ? part.material
-                               : -1;
+            int material =
+                part.material >= 0 && part.material < static_cast<int>(content.materials.size()) ? part.material : -1;
             const std::string& name = materialName[material];
             auto group = std::find_if(mesh.groups.begin(), mesh.groups.end(),
                                       [&](const fmt::GroupDesc& g) { return g.material == name; });

@@ -10,9 +10,15 @@ namespace {
 
 namespace fmt = orvex::format;
 
-Vec3 ToVec3(const fmt::Vec3& v) { return {v.x, v.y, v.z}; }
+Vec3 ToVec3(const fmt::Vec3& v)
+{
+    return {v.x, v.y, v.z};
+}
 
-Quat ToQuat(const fmt::Quat& q) { return Normalized(Quat{q.x, q.y, q.z, q.w}); }
+Quat ToQuat(const fmt::Quat& q)
+{
+    return Normalized(Quat{q.x, q.y, q.z, q.w});
+}
 
 // World frames of the nodes as the engine composes them: parent on the left. Parents come
 // before their children in the file, so one pass suffices.

@@ -21,8 +21,8 @@ struct Trs {
 
 struct Node {
     std::string name;
-    int parent = -1; // index into Content::nodes, -1 for a root; may be greater than this node's
-    Trs rest;        // the rest pose; animation channels replace its parts
+    int parent = -1;   // index into Content::nodes, -1 for a root; may be greater than this node's
+    Trs rest;          // the rest pose; animation channels replace its parts
     Affine restMatrix; // the same pose as a matrix (exact for sources that give a matrix)
 };
 
@@ -32,7 +32,7 @@ struct Weight {
 };
 
 struct MeshPart {
-    int material = -1;               // index into Content::materials, -1 for none
+    int material = -1;                    // index into Content::materials, -1 for none
     std::vector<std::uint32_t> triangles; // three vertex indices each, front faces counter-clockwise
 };
 
@@ -41,8 +41,8 @@ struct Mesh {
     int node = -1; // the node that holds the mesh
     int skin = -1; // index into Content::skins, -1 for a rigid mesh
     std::vector<Vec3> positions;
-    std::vector<Vec3> normals;     // empty, or one per position
-    std::vector<float> texcoords;  // empty, or s, t per position; t = 0 is the image's top row
+    std::vector<Vec3> normals;    // empty, or one per position
+    std::vector<float> texcoords; // empty, or s, t per position; t = 0 is the image's top row
     // Skinned meshes: the influences of vertex v are weights[weightStart[v] .. weightStart[v + 1]).
     std::vector<std::uint32_t> weightStart;
     std::vector<Weight> weights;
@@ -50,8 +50,8 @@ struct Mesh {
 };
 
 struct Skin {
-    std::vector<int> joints;          // node indices
-    std::vector<Affine> inverseBind;  // one per joint: mesh space to the joint's frame at bind pose
+    std::vector<int> joints;         // node indices
+    std::vector<Affine> inverseBind; // one per joint: mesh space to the joint's frame at bind pose
 };
 
 struct Color {
@@ -79,8 +79,8 @@ struct Material {
 // A texture as found in the source: encoded bytes (PNG, JPEG, ...) or already decoded
 // 8-bit RGBA pixels, rows from the top of the picture down.
 struct Image {
-    std::string name;       // a readable name derived from the source (file stem, image name)
-    std::string origin;     // where it came from, for messages
+    std::string name;   // a readable name derived from the source (file stem, image name)
+    std::string origin; // where it came from, for messages
     std::vector<std::uint8_t> encoded;
     int width = 0, height = 0;
     std::vector<std::uint8_t> rgba; // used when encoded is empty

@@ -105,8 +105,9 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
         const bool converted = static_cast<int>(c) == bake.clip;
         for (const std::string& line : content.clips[c].dropped)
             (converted ? report->warnings : report->notes)
-                .push_back(converted ? line : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) +
-                                                  " is not converted)");
+                .push_back(converted ? line
+                                     : line + " (" + ClipLabel(report->clipNames, static_cast<int>(c)) +
+                                           " is not converted)");
     }
     // A clip that cannot be baked is refused when asked for; chosen by default, the scene
     // is written without it.
@@ -118,8 +119,8 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
         if (clip.channels.empty() && !clip.dropped.empty())
             unbakeable = " has no channel left to convert";
         else if (!(frames * static_cast<double>(content.nodes.size()) <= MaxAnimationKeys))
-            unbakeable = " lasts " + Seconds(seconds) + " s: " + std::to_string(content.nodes.size()) +
-                         " nodes at " + std::to_string(static_cast<long long>(std::min(frames, 1e15))) +
+            unbakeable = " lasts " + Seconds(seconds) + " s: " + std::to_string(content.nodes.size()) + " nodes at " +
+                         std::to_string(static_cast<long long>(std::min(frames, 1e15))) +
                          " frames are more keys than the converter writes (" +
                          std::to_string(static_cast<long long>(MaxAnimationKeys)) + ")";
     }
@@ -205,8 +206,8 @@ std::string FinishLine(const ConvertReport& r, double seconds)
     if (r.warnings.empty())
         return std::string("done") + times;
     std::size_t n = r.warnings.size();
-    return std::string("partial conversion") + times + ": " + std::to_string(n) + (n == 1 ? " warning says" : " warnings say") +
-           " what was dropped or replaced";
+    return std::string("partial conversion") + times + ": " + std::to_string(n) +
+           (n == 1 ? " warning says" : " warnings say") + " what was dropped or replaced";
 }
 
 } // namespace convert

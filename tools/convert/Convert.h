@@ -16,14 +16,14 @@ struct ConvertOptions {
     std::string outBase;   // files become outBase.mes, outBase.knx, <folder of outBase>/<texture>.TGA
     std::string animation; // clip index or name; empty: the first clip
     double scale = 1.0;
-    bool center = false;   // move the meshes' middle at the stored pose to the origin
+    bool center = false; // move the meshes' middle at the stored pose to the origin
     Importer importer = Importer::Automatic;
 };
 
 struct ConvertReport {
-    std::string format;        // what the importer read
+    std::string format; // what the importer read
     std::vector<std::string> clipNames;
-    int clip = -1;             // the clip written, -1 for none
+    int clip = -1; // the clip written, -1 for none
     BakedScene baked;
     std::vector<std::string> files; // written, in order
     // One line for each part of the file dropped, replaced or approximated: the
@@ -31,7 +31,7 @@ struct ConvertReport {
     std::vector<std::string> warnings;
     // Faults in parts of the file the conversion does not use.
     std::vector<std::string> notes;
-    Vec3 centerOffset;         // what --center added to the roots' positions
+    Vec3 centerOffset; // what --center added to the roots' positions
     double importSeconds = 0, bakeSeconds = 0, writeSeconds = 0;
 };
 

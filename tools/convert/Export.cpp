@@ -55,7 +55,10 @@ void Count(const orvex::format::SceneFiles& files, const GltfDocument& document,
 
 } // namespace
 
-bool IsScenePath(const std::string& path) { return LowerExtension(path) == ".mes"; }
+bool IsScenePath(const std::string& path)
+{
+    return LowerExtension(path) == ".mes";
+}
 
 bool RunExport(const ExportOptions& options, Progress* progress, ExportReport* report, std::string* error)
 {

@@ -4,7 +4,10 @@ namespace convert {
 
 namespace {
 
-Vec3 Sub(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 Sub(const Vec3& a, const Vec3& b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 Vec3 Cross(const Vec3& a, const Vec3& b)
 {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
@@ -19,8 +22,8 @@ void AddTriangle(std::vector<std::uint32_t>* out, std::uint32_t a, std::uint32_t
 
 } // namespace
 
-void ComputeNormals(const std::vector<Vec3>& positions, const std::vector<std::uint32_t>& triangles,
-                    std::size_t first, std::vector<Vec3>* normals)
+void ComputeNormals(const std::vector<Vec3>& positions, const std::vector<std::uint32_t>& triangles, std::size_t first,
+                    std::vector<Vec3>* normals)
 {
     normals->resize(positions.size());
     for (std::size_t v = first; v < positions.size(); ++v)

@@ -9,7 +9,7 @@ namespace convert {
 int ComponentCount(const char* type)
 {
     static const std::pair<const char*, int> counts[] = {{"SCALAR", 1}, {"VEC2", 2}, {"VEC3", 3}, {"VEC4", 4},
-                                                          {"MAT2", 4},   {"MAT3", 9}, {"MAT4", 16}};
+                                                         {"MAT2", 4},   {"MAT3", 9}, {"MAT4", 16}};
     for (const auto& [name, n] : counts)
         if (std::strcmp(type, name) == 0)
             return n;
@@ -19,11 +19,15 @@ int ComponentCount(const char* type)
 int ComponentSize(int componentType)
 {
     switch (componentType) {
-    case gltf::UnsignedByte: return 1;
-    case gltf::UnsignedShort: return 2;
+    case gltf::UnsignedByte:
+        return 1;
+    case gltf::UnsignedShort:
+        return 2;
     case gltf::UnsignedInt:
-    case gltf::Float: return 4;
-    default: return 0;
+    case gltf::Float:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -43,7 +47,8 @@ int GltfBuffer::AddView(const void* data, std::size_t size, int target)
 
 namespace {
 
-template <typename T> double ReadComponent(const std::uint8_t* p)
+template <typename T>
+double ReadComponent(const std::uint8_t* p)
 {
     T v;
     std::memcpy(&v, p, sizeof v);
@@ -53,10 +58,14 @@ template <typename T> double ReadComponent(const std::uint8_t* p)
 double Component(const std::uint8_t* p, int componentType)
 {
     switch (componentType) {
-    case gltf::UnsignedByte: return *p;
-    case gltf::UnsignedShort: return ReadComponent<std::uint16_t>(p);
-    case gltf::UnsignedInt: return ReadComponent<std::uint32_t>(p);
-    default: return ReadComponent<float>(p);
+    case gltf::UnsignedByte:
+        return *p;
+    case gltf::UnsignedShort:
+        return ReadComponent<std::uint16_t>(p);
+    case gltf::UnsignedInt:
+        return ReadComponent<std::uint32_t>(p);
+    default:
+        return ReadComponent<float>(p);
     }
 }
 

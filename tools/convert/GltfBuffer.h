@@ -29,8 +29,7 @@ public:
                     bool bounds = false);
 
     // Both at once for data that has a view of its own.
-    int Add(const void* data, std::size_t count, int componentType, const char* type, int target,
-            bool bounds = false);
+    int Add(const void* data, std::size_t count, int componentType, const char* type, int target, bool bounds = false);
 
     const std::vector<std::uint8_t>& Bytes() const { return bytes; }
     GltfJson& Views() { return views; }

@@ -53,8 +53,7 @@ void Checker::TellFaults(const Faults& ids, Outcome outcome, int clip, const std
 }
 
 // Whether accessor a can be read as `role` at `path`; reports what it cannot.
-bool Checker::Read(int a, Role role, Outcome outcome, int clip, const std::string& path,
-                   const std::string& consequence)
+bool Checker::Read(int a, Role role, Outcome outcome, int clip, const std::string& path, const std::string& consequence)
 {
     if (!accessorFaults[a].empty()) {
         TellFaults(accessorFaults[a], outcome, clip, path, consequence);

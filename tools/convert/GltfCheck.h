@@ -39,9 +39,9 @@ struct GltfCheck {
         std::vector<std::uint8_t> bytes; // encoded; empty when unreadable
     };
     std::vector<Image> images;
-    std::vector<int> baseColorImage;                // per material: the image it draws with, -1 for none
-    std::vector<std::uint64_t> texCoordSet;         // per material: the TEXCOORD_n its texture reads
-    std::vector<std::vector<char>> channelKept;     // per animation, per channel
+    std::vector<int> baseColorImage;            // per material: the image it draws with, -1 for none
+    std::vector<std::uint64_t> texCoordSet;     // per material: the TEXCOORD_n its texture reads
+    std::vector<std::vector<char>> channelKept; // per animation, per channel
     // (mesh, primitive) pairs whose material's texture needs texture coordinates the
     // primitive does not have: they draw with the material's colour.
     std::set<std::pair<int, int>> untexturedPrimitives;

@@ -33,8 +33,8 @@ bool Checker::SamplerFits(int a, int k, const std::string& target, const std::st
         return false;
     std::string mode = "LINEAR";
     if (const Json* interpolation = Member(sampler, "interpolation")) {
-        if (interpolation->is_string() && (*interpolation == "LINEAR" || *interpolation == "STEP" ||
-                                           *interpolation == "CUBICSPLINE"))
+        if (interpolation->is_string() &&
+            (*interpolation == "LINEAR" || *interpolation == "STEP" || *interpolation == "CUBICSPLINE"))
             mode = interpolation->get<std::string>();
         else
             Tell(Outcome::Drop, a, Dot(path, "interpolation"), NotA(interpolation, "an interpolation"),

@@ -56,7 +56,19 @@ struct AccessorInfo {
 };
 
 // What an accessor is read as, and which of its forms the converter reads as that.
-enum class Role { Position, Normal, TexCoord, Joints, Weights, Indices, InverseBind, KeyTimes, Translation, Rotation, Scale };
+enum class Role {
+    Position,
+    Normal,
+    TexCoord,
+    Joints,
+    Weights,
+    Indices,
+    InverseBind,
+    KeyTimes,
+    Translation,
+    Rotation,
+    Scale
+};
 
 // Whether the accessor can be read as `role`; `needs` says what the role takes.
 bool RoleFits(const AccessorInfo& a, Role role, bool quantized, std::string* needs);

@@ -9,8 +9,8 @@ namespace convert::gltfcheck {
 
 namespace {
 
-const char* const Arrays[] = {"accessors", "animations", "buffers", "bufferViews", "cameras", "images", "materials",
-                              "meshes",    "nodes",      "samplers", "scenes",     "skins",   "textures"};
+const char* const Arrays[] = {"accessors", "animations", "buffers",  "bufferViews", "cameras", "images",  "materials",
+                              "meshes",    "nodes",      "samplers", "scenes",      "skins",   "textures"};
 
 // Extensions a file may require that the converter reads correctly.
 const char* const SupportedRequired[] = {"KHR_mesh_quantization"};
@@ -322,9 +322,8 @@ void Checker::CheckMaterials()
         const bool used = materialUsed[m];
         const std::string reason = path + " is not used by the converted scene";
         const Json* name = Member(material, "name");
-        const std::string consequence =
-            path + (name && name->is_string() ? " " + Shown(*name) : std::string()) +
-            " is drawn with its colour instead of the texture";
+        const std::string consequence = path + (name && name->is_string() ? " " + Shown(*name) : std::string()) +
+                                        " is drawn with its colour instead of the texture";
         const Json* pbr = Member(material, "pbrMetallicRoughness");
         // The converter draws with the base colour texture only; the others' faults are noted.
         std::vector<std::pair<std::string, const Json*>> slots{
@@ -340,7 +339,9 @@ void Checker::CheckMaterials()
             const std::string slotPath = Dot(path, slots[s].first);
             const bool base = s == 0;
             const Outcome outcome = used && base ? Outcome::Drop : Outcome::Ignore;
-            const std::string why = !used ? reason : base ? consequence : "the converter reads only the base colour texture";
+            const std::string why = !used  ? reason
+                                    : base ? consequence
+                                           : "the converter reads only the base colour texture";
             const Json* index = Member(*slot, "index");
             int t = Resolve(index, textureFaults.size());
             if (!slot->is_object()) {
@@ -420,7 +421,8 @@ void Checker::CheckSkins()
                      "");
         }
         if (const Json* skeleton = Member(skins[s], "skeleton"); skeleton && Resolve(skeleton, n) < 0)
-            Tell(Outcome::Ignore, -1, Dot(path, "skeleton"), NotA(skeleton, "a node"), "the converter does not read it");
+            Tell(Outcome::Ignore, -1, Dot(path, "skeleton"), NotA(skeleton, "a node"),
+                 "the converter does not read it");
     }
 }
 

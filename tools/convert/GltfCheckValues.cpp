@@ -44,9 +44,18 @@ std::string NotA(const Json* v, const std::string& noun)
     return v ? Shown(*v) + " is not " + noun : "missing";
 }
 
-std::string At(const std::string& path, std::size_t i) { return path + "[" + std::to_string(i) + "]"; }
-std::string Dot(const std::string& path, const std::string& key) { return path + "." + key; }
-std::string N(std::uint64_t n) { return std::to_string(n); }
+std::string At(const std::string& path, std::size_t i)
+{
+    return path + "[" + std::to_string(i) + "]";
+}
+std::string Dot(const std::string& path, const std::string& key)
+{
+    return path + "." + key;
+}
+std::string N(std::uint64_t n)
+{
+    return std::to_string(n);
+}
 
 int ComponentSize(std::uint64_t type)
 {
@@ -113,7 +122,8 @@ bool RoleFits(const AccessorInfo& a, Role role, bool quantized, std::string* nee
     };
     switch (role) {
     case Role::Position:
-        return is("VEC3", c == 5126 || (quantized && c != 5125), quantized ? "VEC3 float or 8- or 16-bit integers" : "VEC3 float");
+        return is("VEC3", c == 5126 || (quantized && c != 5125),
+                  quantized ? "VEC3 float or 8- or 16-bit integers" : "VEC3 float");
     case Role::Normal:
         return is("VEC3", c == 5126 || (quantized && (c == 5120 || c == 5122) && norm),
                   quantized ? "VEC3 float, normalized byte or normalized short" : "VEC3 float");

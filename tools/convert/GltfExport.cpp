@@ -40,7 +40,10 @@ int GltfBuild::AddNode(const std::string& name, int parentNode)
 
 namespace {
 
-Quat ToQuat(const fmt::Quat& q) { return {q.x, q.y, q.z, q.w}; }
+Quat ToQuat(const fmt::Quat& q)
+{
+    return {q.x, q.y, q.z, q.w};
+}
 
 // A quaternion of unit length as floats; false for one of zero length.
 bool UnitRotation(const fmt::Quat& q, fmt::Quat* out)
@@ -54,7 +57,10 @@ bool UnitRotation(const fmt::Quat& q, fmt::Quat* out)
     return true;
 }
 
-bool IsIdentity(const fmt::Quat& q) { return q.x == 0 && q.y == 0 && q.z == 0 && q.w == 1; }
+bool IsIdentity(const fmt::Quat& q)
+{
+    return q.x == 0 && q.y == 0 && q.z == 0 && q.w == 1;
+}
 
 void AddNodes(const fmt::SceneDesc& scene, GltfBuild* build)
 {
@@ -80,8 +86,8 @@ void AddNodes(const fmt::SceneDesc& scene, GltfBuild* build)
             build->restWorld.push_back(local);
         } else {
             const Rigid& up = build->restWorld[node.parent];
-            build->restWorld.push_back(
-                Rigid{Multiply(up.rotation, local.rotation), Add(up.translation, Rotate(up.rotation, local.translation))});
+            build->restWorld.push_back(Rigid{Multiply(up.rotation, local.rotation),
+                                             Add(up.translation, Rotate(up.rotation, local.translation))});
         }
     }
     if (notUnit > 0)
@@ -119,8 +125,8 @@ std::vector<std::uint8_t> PngOf(const fmt::TextureDesc& texture)
     return EncodePng(texture.width, texture.height, 2, greyAlpha.data());
 }
 
-bool AddMaterials(const fmt::SceneFiles& files, const GltfExportOptions& options, GltfBuild* build,
-                  GltfDocument* out, GltfJson* materials, GltfJson* textures, GltfJson* images, std::string* error)
+bool AddMaterials(const fmt::SceneFiles& files, const GltfExportOptions& options, GltfBuild* build, GltfDocument* out,
+                  GltfJson* materials, GltfJson* textures, GltfJson* images, std::string* error)
 {
     std::map<std::string, int> textureOfName;
     std::set<std::string> fileNames; // lower case: some file systems ignore letter case
@@ -171,8 +177,9 @@ bool AddMaterials(const fmt::SceneFiles& files, const GltfExportOptions& options
                            {"diffuse", source.diffuse},
                            {"specular", source.specular},
                            {"shininess", source.shininess}};
-        materials->push_back(
-            {{"name", AsUtf8(source.name)}, {"pbrMetallicRoughness", std::move(pbr)}, {"extras", {{"orvex", std::move(engine)}}}});
+        materials->push_back({{"name", AsUtf8(source.name)},
+                              {"pbrMetallicRoughness", std::move(pbr)},
+                              {"extras", {{"orvex", std::move(engine)}}}});
     }
     return true;
 }
@@ -250,8 +257,9 @@ bool AddAnimation(const fmt::SceneFiles& files, const GltfExportOptions& options
     if (zeroRotations > 0)
         build->warnings.push_back(std::to_string(zeroRotations) +
                                   " animation keys have a rotation of zero length; written as none");
-    animations->push_back(
-        {{"name", AsUtf8(options.animationName)}, {"channels", std::move(channels)}, {"samplers", std::move(samplers)}});
+    animations->push_back({{"name", AsUtf8(options.animationName)},
+                           {"channels", std::move(channels)},
+                           {"samplers", std::move(samplers)}});
     return true;
 }
 
@@ -304,8 +312,7 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 
 } // namespace
 
-bool BuildGltf(const fmt::SceneFiles& files, const GltfExportOptions& options, GltfDocument* out,
-               std::string* error)
+bool BuildGltf(const fmt::SceneFiles& files, const GltfExportOptions& options, GltfDocument* out, std::string* error)
 {
     *out = GltfDocument{};
     // Only what the engine itself would load: indices, counts and parents are then in range.
@@ -375,7 +382,10 @@ bool BuildGltf(const fmt::SceneFiles& files, const GltfExportOptions& options, G
     return true;
 }
 
-std::string GltfText(const GltfDocument& document) { return document.json.dump(1, ' ') + "\n"; }
+std::string GltfText(const GltfDocument& document)
+{
+    return document.json.dump(1, ' ') + "\n";
+}
 
 std::vector<std::uint8_t> GlbBytes(const GltfDocument& document)
 {

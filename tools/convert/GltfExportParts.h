@@ -16,8 +16,8 @@ namespace convert {
 struct GltfBuild {
     GltfBuffer buffer;
     GltfJson nodes = GltfJson::array();
-    std::vector<int> parent;          // of every glTF node, -1 for a root
-    std::vector<Rigid> restWorld;     // of every file node, from the values written
+    std::vector<int> parent;                   // of every glTF node, -1 for a root
+    std::vector<Rigid> restWorld;              // of every file node, from the values written
     std::map<std::string, int> materialOfName; // the first material of each name, as the engine finds it
     std::vector<std::string> warnings;
 

@@ -12,10 +12,10 @@ namespace convert {
 
 struct GltfFile {
     std::string json;
-    bool binary = false;                 // a .glb container
-    std::vector<std::uint8_t> bin;       // its binary chunk, empty when it has none
-    std::string folder;                  // relative URIs are read from here...
-    bool readsFiles = false;             // ...only when this is set
+    bool binary = false;           // a .glb container
+    std::vector<std::uint8_t> bin; // its binary chunk, empty when it has none
+    std::string folder;            // relative URIs are read from here...
+    bool readsFiles = false;       // ...only when this is set
 };
 
 // A .glb container (magic "glTF", version 2, a JSON chunk, optionally a BIN chunk) or a

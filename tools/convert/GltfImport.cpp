@@ -21,7 +21,10 @@ namespace convert {
 
 namespace {
 
-std::string At(const std::string& path, std::size_t i) { return path + "[" + std::to_string(i) + "]"; }
+std::string At(const std::string& path, std::size_t i)
+{
+    return path + "[" + std::to_string(i) + "]";
+}
 
 // The engine's own material values that orvex-convert's glTF export keeps in a material's
 // extras: "orvex": {"ambient": [r, g, b, a], "diffuse": [...], "specular": [...], "shininess": s}.
@@ -178,14 +181,15 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
         }
         for (std::size_t i = 0; i < a.count; ++i)
             for (int c = 0; c < components; ++c)
-                (*out)[i * components + c] = decode(base + i * stride + c * componentSize, a.componentType, a.normalized);
+                (*out)[i * components + c] =
+                    decode(base + i * stride + c * componentSize, a.componentType, a.normalized);
     }
     if (a.sparse.isSparse) {
         std::size_t n = static_cast<std::size_t>(std::max(a.sparse.count, 0));
         int indexSize = tinygltf::GetComponentSizeInBytes(static_cast<std::uint32_t>(a.sparse.indices.componentType));
-        const unsigned char* idx = indexSize > 0 ? locate(a.sparse.indices.bufferView, a.sparse.indices.byteOffset, n,
-                                                          indexSize, indexSize)
-                                                 : nullptr;
+        const unsigned char* idx =
+            indexSize > 0 ? locate(a.sparse.indices.bufferView, a.sparse.indices.byteOffset, n, indexSize, indexSize)
+                          : nullptr;
         const unsigned char* val =
             locate(a.sparse.values.bufferView, a.sparse.values.byteOffset, n, elementSize, elementSize);
         if (!idx || !val) {
@@ -201,7 +205,8 @@ bool GltfReader::ReadAccessor(int index, int wantComponents, std::vector<double>
             }
             std::size_t t = static_cast<std::size_t>(target);
             for (int c = 0; c < components; ++c)
-                (*out)[t * components + c] = decode(val + i * elementSize + c * componentSize, a.componentType, a.normalized);
+                (*out)[t * components + c] =
+                    decode(val + i * elementSize + c * componentSize, a.componentType, a.normalized);
         }
     }
     // A float that is not a number (or infinite) would travel into the engine's files.
@@ -413,7 +418,8 @@ bool GltfReader::ReadPrimitive(int meshIndex, int p, bool skinned, int jointCoun
         return false;
 
     const bool hasMaterial = primitive.material >= 0 && primitive.material < static_cast<int>(check.texCoordSet.size());
-    const std::string texCoordName = "TEXCOORD_" + std::to_string(hasMaterial ? check.texCoordSet[primitive.material] : 0);
+    const std::string texCoordName =
+        "TEXCOORD_" + std::to_string(hasMaterial ? check.texCoordSet[primitive.material] : 0);
     std::vector<double> uv;
     int uvAccessor = attribute(texCoordName);
     if (uvAccessor >= 0 && !readSized(texCoordName, uvAccessor, 2, &uv))
@@ -479,7 +485,8 @@ bool GltfReader::ReadPrimitive(int meshIndex, int p, bool skinned, int jointCoun
         }
     }
     MeshPart part;
-    part.material = hasMaterial && primitive.material < static_cast<int>(model.materials.size()) ? primitive.material : -1;
+    part.material =
+        hasMaterial && primitive.material < static_cast<int>(model.materials.size()) ? primitive.material : -1;
     if (part.material >= 0 && check.untexturedPrimitives.count({meshIndex, p}))
         part.material = PlainCopy(part.material);
     part.triangles.reserve(indices.size());

@@ -61,7 +61,8 @@ std::vector<Primitive> Primitives(const fmt::MeshDesc& mesh, const GltfBuild& bu
 std::vector<std::uint32_t> SeparateRuns(std::vector<Primitive>* primitives, std::uint32_t vertexCount)
 {
     std::vector<Primitive> sorted = *primitives;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const Primitive& a, const Primitive& b) { return a.low < b.low; });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const Primitive& a, const Primitive& b) { return a.low < b.low; });
     std::vector<std::uint32_t> starts{0};
     for (std::size_t k = 1; k < sorted.size(); ++k) {
         if (sorted[k].low <= sorted[k - 1].high)
@@ -118,7 +119,10 @@ fmt::Vec3 Unit(Vec3 v, std::size_t* degenerate)
     return {static_cast<float>(v.x / length), static_cast<float>(v.y / length), static_cast<float>(v.z / length)};
 }
 
-Vec3 ToVec3(const fmt::Vec3& v) { return {v.x, v.y, v.z}; }
+Vec3 ToVec3(const fmt::Vec3& v)
+{
+    return {v.x, v.y, v.z};
+}
 
 int RootOf(const GltfBuild& build, int node)
 {
@@ -215,9 +219,9 @@ void AddMeshes(const fmt::SceneDesc& scene, GltfBuild* build, GltfJson* meshes, 
                 {"NORMAL", buffer.AddAccessor(normalView, first * 12u, gltf::Float, count, "VEC3")},
                 {"TEXCOORD_0", buffer.AddAccessor(texcoordView, first * 8u, gltf::Float, count, "VEC2")}};
             if (place.skinned) {
-                attributes["JOINTS_0"] = buffer.AddAccessor(jointView, first * (wideJoints ? 8u : 4u),
-                                                            wideJoints ? gltf::UnsignedShort : gltf::UnsignedByte,
-                                                            count, "VEC4");
+                attributes["JOINTS_0"] =
+                    buffer.AddAccessor(jointView, first * (wideJoints ? 8u : 4u),
+                                       wideJoints ? gltf::UnsignedShort : gltf::UnsignedByte, count, "VEC4");
                 attributes["WEIGHTS_0"] = buffer.AddAccessor(weightView, first * 16u, gltf::Float, count, "VEC4");
             }
             return attributes;
@@ -236,8 +240,8 @@ void AddMeshes(const fmt::SceneDesc& scene, GltfBuild* build, GltfJson* meshes, 
             int indices;
             if (count < 0xFFFF) {
                 std::vector<std::uint16_t> shorts(p.indices.begin(), p.indices.end());
-                indices = buffer.Add(shorts.data(), shorts.size(), gltf::UnsignedShort, "SCALAR",
-                                     gltf::ElementArrayBuffer);
+                indices =
+                    buffer.Add(shorts.data(), shorts.size(), gltf::UnsignedShort, "SCALAR", gltf::ElementArrayBuffer);
             } else {
                 indices = buffer.Add(p.indices.data(), p.indices.size(), gltf::UnsignedInt, "SCALAR",
                                      gltf::ElementArrayBuffer);

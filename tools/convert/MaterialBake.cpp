@@ -21,9 +21,15 @@ namespace {
 // Side of the texture made for a material without one.
 constexpr int ColorTextureSize = 4;
 
-std::uint8_t ToByte(float v) { return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
+std::uint8_t ToByte(float v)
+{
+    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+}
 
-bool IsWhite(const Color& c) { return c.r == 1 && c.g == 1 && c.b == 1 && c.a == 1; }
+bool IsWhite(const Color& c)
+{
+    return c.r == 1 && c.g == 1 && c.b == 1 && c.a == 1;
+}
 
 // RGBA rows to the texture's pixels: 24-bit unless some pixel is not opaque.
 void SetPixels(orvex::format::TextureDesc* texture, int width, int height, const std::vector<std::uint8_t>& rgba)
@@ -127,8 +133,8 @@ std::vector<std::string> BakeMaterials(const Content& content, const std::vector
                 base = material.name + "_color";
             }
             SetPixels(&texture, width, height, rgba);
-            texture.name = FitName(FileSafe(Prefixed(options.texturePrefix, base)), "texture", MaxTextureNameBytes,
-                                   &textureNames);
+            texture.name =
+                FitName(FileSafe(Prefixed(options.texturePrefix, base)), "texture", MaxTextureNameBytes, &textureNames);
             material.texture = texture.name;
             textureOf[key] = texture.name;
             out->files.textures.push_back(std::move(texture));

@@ -6,12 +6,16 @@
 
 namespace convert {
 
-const char* FormatsRead() { return "glTF 2.0: .gltf and .glb only; this build has no Assimp for\nother formats"; }
+const char* FormatsRead()
+{
+    return "glTF 2.0: .gltf and .glb only; this build has no Assimp for\nother formats";
+}
 
 bool ImportAssimp(const std::string& path, Content*, std::string* error)
 {
     std::string extension = std::filesystem::path(path).extension().string();
-    if (extension.empty()) extension = "(no extension)";
+    if (extension.empty())
+        extension = "(no extension)";
     *error = "cannot read " + extension +
              " files: this build of orvex-convert reads glTF 2.0 (.gltf, .glb) only; other formats need "
              "Assimp, which this build does not have (the Linux build reads FBX, COLLADA, OBJ and more)";

@@ -10,13 +10,25 @@ namespace convert {
 
 namespace {
 
-bool Blank(char c) { return c == ' ' || c == '\t'; }
+bool Blank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-bool LineEnd(char c) { return c == '\n' || c == '\r' || c == '\f' || c == 0; }
+bool LineEnd(char c)
+{
+    return c == '\n' || c == '\r' || c == '\f' || c == 0;
+}
 
-bool SpaceOrLineEnd(char c) { return Blank(c) || LineEnd(c); }
+bool SpaceOrLineEnd(char c)
+{
+    return Blank(c) || LineEnd(c);
+}
 
-std::string Vertices(long long n) { return std::to_string(n) + (n == 1 ? " vertex" : " vertices"); }
+std::string Vertices(long long n)
+{
+    return std::to_string(n) + (n == 1 ? " vertex" : " vertices");
+}
 
 struct Line {
     std::size_t number; // counted in line feeds
@@ -105,8 +117,7 @@ struct Reference {
 // and -9, and "007" names vertex 7 three times; a slash moves on to the texture and normal
 // indices, whose faults Assimp steps around. Empty when Assimp may read the element; else
 // why it is refused here.
-std::string ElementIndices(const std::string& text, std::size_t number, long long before,
-                           std::vector<Reference>* out)
+std::string ElementIndices(const std::string& text, std::size_t number, long long before, std::vector<Reference>* out)
 {
     const char* p = text.c_str();
     const char* const end = p + text.size();

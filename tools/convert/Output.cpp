@@ -10,9 +10,9 @@ namespace fmt = orvex::format;
 
 fmt::TgaDesc ToTgaDesc(const fmt::TextureDesc& texture)
 {
-    fmt::TgaDesc desc = fmt::TgaFromPixels(static_cast<std::uint16_t>(texture.width),
-                                           static_cast<std::uint16_t>(texture.height), texture.channels,
-                                           texture.pixels.data());
+    fmt::TgaDesc desc =
+        fmt::TgaFromPixels(static_cast<std::uint16_t>(texture.width), static_cast<std::uint16_t>(texture.height),
+                           texture.channels, texture.pixels.data());
     desc.descriptor |= 0x20; // rows stored top first
     return desc;
 }
@@ -40,9 +40,8 @@ bool WriteOutput(const fmt::SceneFiles& files, const std::string& base, std::str
     std::vector<std::string> paths = OutputFiles(files, base);
     std::vector<PlannedFile> planned;
     std::size_t next = 0;
-    planned.push_back({paths[next++], [&](const std::string& p, std::string* r) {
-                           return fmt::WriteScene(p, files.scene, r);
-                       }});
+    planned.push_back(
+        {paths[next++], [&](const std::string& p, std::string* r) { return fmt::WriteScene(p, files.scene, r); }});
     if (files.animation)
         planned.push_back({paths[next++], [&](const std::string& p, std::string* r) {
                                return fmt::WriteAnimation(p, *files.animation, r);

@@ -70,7 +70,8 @@ std::vector<std::uint8_t> EncodePng(int width, int height, int channels, const s
         std::vector<std::uint8_t> header;
         PutU32(header, static_cast<std::uint32_t>(width));
         PutU32(header, static_cast<std::uint32_t>(height));
-        header.insert(header.end(), {8, colourType[channels], 0, 0, 0}); // depth, colour, deflate, filters, no interlace
+        header.insert(header.end(),
+                      {8, colourType[channels], 0, 0, 0}); // depth, colour, deflate, filters, no interlace
         PutChunk(out, "IHDR", header.data(), header.size());
         PutChunk(out, "IDAT", packed.data(), packed.size());
         PutChunk(out, "IEND", nullptr, 0);

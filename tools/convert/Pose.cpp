@@ -41,8 +41,7 @@ bool ParentsFirstOrder(const Content& content, std::vector<int>* order, std::str
 }
 
 PoseEvaluator::PoseEvaluator(const Content& content, const Clip* clip, std::vector<int> order, double rootScale)
-    : content(content), clip(clip), order(std::move(order)), rootScale(rootScale),
-      channelsOfNode(content.nodes.size())
+    : content(content), clip(clip), order(std::move(order)), rootScale(rootScale), channelsOfNode(content.nodes.size())
 {
     if (clip) {
         for (std::size_t c = 0; c < clip->channels.size(); ++c) {

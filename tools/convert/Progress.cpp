@@ -31,7 +31,10 @@ void Progress::Stage(const std::string& what)
     lastReport = {};
 }
 
-double Progress::Elapsed() const { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Progress::Elapsed() const
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 void Progress::Watch()
 {

@@ -21,7 +21,10 @@ void Read(const Channel& c, std::size_t key, int part, double out[4])
 
 } // namespace
 
-int ComponentCount(Target target) { return target == Target::Rotation ? 4 : 3; }
+int ComponentCount(Target target)
+{
+    return target == Target::Rotation ? 4 : 3;
+}
 
 bool ChannelIsValid(const Channel& c)
 {

@@ -19,11 +19,13 @@
 namespace {
 
 // The formats line depends on the build: with or without Assimp.
-const std::string UsageText = std::string(
-    "usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
-    "       orvex-convert SCENE.mes [--anim ANIMATION.knx] [-o OUT.glb|OUT.gltf]\n"
-    "\n"
-    "Converts a model (") + convert::FormatsRead() + ") into OUTBASE.mes,\n"
+const std::string UsageText =
+    std::string("usage: orvex-convert INPUT [-o OUTBASE] [--animation N|NAME] [--scale S] [--center]\n"
+                "       orvex-convert SCENE.mes [--anim ANIMATION.knx] [-o OUT.glb|OUT.gltf]\n"
+                "\n"
+                "Converts a model (") +
+    convert::FormatsRead() +
+    ") into OUTBASE.mes,\n"
     "OUTBASE.knx (when it animates) and one TGA per texture next to them.\n"
     "\n"
     "  -o OUTBASE          output path without extension (default: the input's name in the\n"
@@ -155,8 +157,8 @@ void PrintExportSummary(const convert::ExportOptions& options, const convert::Ex
     std::printf("wrote %s: %s%s, %s (%zu skinned; %s, %s), %s, %s\n", r.files[0].c_str(),
                 Count(r.nodes, "node", "nodes").c_str(), added.c_str(), Count(r.meshes, "mesh", "meshes").c_str(),
                 r.skins, Count(r.vertices, "vertex", "vertices").c_str(),
-                Count(r.triangles, "triangle", "triangles").c_str(), Count(r.materials, "material", "materials").c_str(),
-                Count(r.textures, "texture", "textures").c_str());
+                Count(r.triangles, "triangle", "triangles").c_str(),
+                Count(r.materials, "material", "materials").c_str(), Count(r.textures, "texture", "textures").c_str());
     if (r.channels)
         std::printf("animation \"%s\": %u frames (%.3f s), %zu channels\n", r.animationName.c_str(), r.frames,
                     r.frames > 1 ? (r.frames - 1) / 20.0 : 0.0, r.channels);

@@ -36,7 +36,7 @@ struct TrackDesc {
 
 struct AnimationDesc {
     FileHeader header;
-    std::int32_t reserved = 0;   // kept by the engine, never interpreted
+    std::int32_t reserved = 0; // kept by the engine, never interpreted
     std::uint32_t frameCount = 0;
     std::vector<TrackDesc> tracks;
 };

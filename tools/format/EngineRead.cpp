@@ -14,7 +14,10 @@ namespace orvex::format {
 
 namespace {
 
-std::string NameOf(const char* name) { return name ? name : ""; }
+std::string NameOf(const char* name)
+{
+    return name ? name : "";
+}
 
 void DescribeMaterials(SceneFiles* out)
 {
@@ -68,8 +71,8 @@ void DescribeMeshes(const MeshScene& scene, SceneDesc* out)
             // The skinned array changes with every Update; the rest positions are the file's.
             const MeshVertex& source = mesh.GetVertices()[v];
             const Vector3& rest = mesh.GetRestPositions()[v];
-            d.vertices[v] = VertexDesc{source.s, source.t, {source.normal.x, source.normal.y, source.normal.z},
-                                       {rest.x, rest.y, rest.z}};
+            d.vertices[v] = VertexDesc{
+                source.s, source.t, {source.normal.x, source.normal.y, source.normal.z}, {rest.x, rest.y, rest.z}};
         }
         d.nodeIndices.assign(mesh.GetNodeIndices(), mesh.GetNodeIndices() + count);
         for (std::int32_t g = 0; g < mesh.GetGroupCount(); ++g) {
@@ -78,8 +81,7 @@ void DescribeMeshes(const MeshScene& scene, SceneDesc* out)
             gd.material = group.GetMaterial() ? NameOf(group.GetMaterial()->GetName()) : "";
             for (std::int32_t l = 0; l < group.GetListCount(); ++l) {
                 const TriangleList& list = group.GetLists()[l];
-                gd.lists.push_back(
-                    TriangleListDesc{{list.GetIndices(), list.GetIndices() + list.GetIndexCount()}});
+                gd.lists.push_back(TriangleListDesc{{list.GetIndices(), list.GetIndices() + list.GetIndexCount()}});
             }
             d.groups.push_back(std::move(gd));
         }
@@ -119,8 +121,7 @@ struct Registries {
 
 } // namespace
 
-bool ReadWithEngine(const std::string& scenePath, const std::string& animationPath, SceneFiles* out,
-                    std::string* error)
+bool ReadWithEngine(const std::string& scenePath, const std::string& animationPath, SceneFiles* out, std::string* error)
 {
     *out = SceneFiles{};
     namespace fs = std::filesystem;

@@ -33,7 +33,10 @@ void ORVEX_GL_APIENTRY DeleteTextures(GLsizei n, const GLuint* names)
         textures.erase(names[i]);
 }
 
-void ORVEX_GL_APIENTRY BindTexture(GLenum, GLuint texture) { boundTexture = texture; }
+void ORVEX_GL_APIENTRY BindTexture(GLenum, GLuint texture)
+{
+    boundTexture = texture;
+}
 
 void ORVEX_GL_APIENTRY TexImage2D(GLenum, GLint level, GLint, GLsizei width, GLsizei height, GLint, GLenum format,
                                   GLenum type, const GLvoid* pixels)
@@ -58,7 +61,10 @@ struct SavedGlTable::Saved {
 
 SavedGlTable::SavedGlTable() : saved(std::make_unique<Saved>(Saved{gl})) {}
 
-SavedGlTable::~SavedGlTable() { gl = saved->table; }
+SavedGlTable::~SavedGlTable()
+{
+    gl = saved->table;
+}
 
 void InstallGlStub()
 {

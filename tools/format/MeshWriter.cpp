@@ -105,7 +105,8 @@ std::uint64_t SceneFileSize(const SceneDesc& scene)
     for (const NodeDesc& node : scene.nodes)
         size += 33 + node.name.size();
     for (const MeshDesc& mesh : scene.meshes) {
-        size += 9 + mesh.name.size() + 32 * std::uint64_t(mesh.vertices.size()) + 4 * std::uint64_t(mesh.nodeIndices.size());
+        size += 9 + mesh.name.size() + 32 * std::uint64_t(mesh.vertices.size()) +
+                4 * std::uint64_t(mesh.nodeIndices.size());
         for (const GroupDesc& group : mesh.groups) {
             size += 5 + group.material.size();
             for (const TriangleListDesc& list : group.lists)

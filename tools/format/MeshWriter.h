@@ -35,8 +35,8 @@ struct MaterialDesc {
     std::array<float, 4> ambient{0.2f, 0.2f, 0.2f, 1.0f}; // red, green, blue, alpha
     std::array<float, 4> diffuse{0.8f, 0.8f, 0.8f, 1.0f};
     std::array<float, 4> specular{0.0f, 0.0f, 0.0f, 1.0f};
-    float shininess = 0.0f;  // GL specular exponent, 0 to 128
-    std::string texture;     // "" for none; else the image "<texture>.TGA" relative to the working directory
+    float shininess = 0.0f; // GL specular exponent, 0 to 128
+    std::string texture;    // "" for none; else the image "<texture>.TGA" relative to the working directory
 };
 
 // One node of the skeleton. Node i is bone i; its parent must come before it.

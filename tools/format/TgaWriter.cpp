@@ -43,10 +43,14 @@ std::string CheckTga(const TgaDesc& image)
     const int bytesPerPixel = TgaLoader::BytesPerPixel(image.imageType, image.depth);
     if (bytesPerPixel == 0) {
         switch (image.imageType) {
-        case 2: return "true-colour images must have 24 or 32 bits per pixel";
-        case 3: return "greyscale images must have 8 bits per pixel";
-        case 0: return "data-less images must declare 8, 24 or 32 bits per pixel";
-        default: return "image type " + std::to_string(image.imageType) + " is not supported";
+        case 2:
+            return "true-colour images must have 24 or 32 bits per pixel";
+        case 3:
+            return "greyscale images must have 8 bits per pixel";
+        case 0:
+            return "data-less images must declare 8, 24 or 32 bits per pixel";
+        default:
+            return "image type " + std::to_string(image.imageType) + " is not supported";
         }
     }
     if (image.imageType == 0) {

@@ -22,9 +22,9 @@ struct TgaDesc {
     std::uint8_t colorMapType = 0; // the engine only reads 0
     std::uint16_t width = 0;
     std::uint16_t height = 0;
-    std::uint8_t depth = 24;       // bits per pixel
-    std::uint8_t descriptor = 0;   // written as given; the engine ignores it
-    std::string id;                // optional ID field, at most 255 bytes, skipped by readers
+    std::uint8_t depth = 24;        // bits per pixel
+    std::uint8_t descriptor = 0;    // written as given; the engine ignores it
+    std::string id;                 // optional ID field, at most 255 bytes, skipped by readers
     std::vector<std::uint8_t> data; // pixel bytes exactly as stored: blue, green, red(, alpha)
 };
 

@@ -47,10 +47,14 @@ void Refuse(FileInfo* f, const FileRefusal& refusal)
 int BitsOf(const Image& image)
 {
     switch (image.GetFormat()) {
-    case ImageFormatRgb: return 24;
-    case ImageFormatRgba: return 32;
-    case ImageFormatTwoByte: return 16;
-    default: return 8;
+    case ImageFormatRgb:
+        return 24;
+    case ImageFormatRgba:
+        return 32;
+    case ImageFormatTwoByte:
+        return 16;
+    default:
+        return 8;
     }
 }
 
@@ -224,9 +228,15 @@ FileInfo Inspect(const std::string& path, Kind kind)
     }
     f.size = bytes.size();
     switch (kind) {
-    case Kind::Scene: InspectScene(&f, bytes); break;
-    case Kind::Animation: InspectAnimation(&f, bytes); break;
-    case Kind::Texture: InspectTexture(&f, bytes); break;
+    case Kind::Scene:
+        InspectScene(&f, bytes);
+        break;
+    case Kind::Animation:
+        InspectAnimation(&f, bytes);
+        break;
+    case Kind::Texture:
+        InspectTexture(&f, bytes);
+        break;
     }
     return f;
 }

@@ -12,28 +12,30 @@
 
 namespace {
 
-const char* const Usage =
-    "usage: orvex-info FILE... [--json]\n"
-    "\n"
-    "Loads mesh scenes (.mes), keyframe animations (.knx) and textures (.tga) with the\n"
-    "engine's loaders and prints their structure; a refused file is reported with the\n"
-    "loader's reason: the section and record at fault, the byte offset and a sentence.\n"
-    "A scene's textures are looked up next to it.\n"
-    "\n"
-    "  --json      print one JSON array with an object per file\n"
-    "  -h, --help  this text\n"
-    "  --version   prints the version\n"
-    "\n"
-    "Exit status: 0 every file loads, 1 a file is refused, 2 usage error.\n";
+const char* const Usage = "usage: orvex-info FILE... [--json]\n"
+                          "\n"
+                          "Loads mesh scenes (.mes), keyframe animations (.knx) and textures (.tga) with the\n"
+                          "engine's loaders and prints their structure; a refused file is reported with the\n"
+                          "loader's reason: the section and record at fault, the byte offset and a sentence.\n"
+                          "A scene's textures are looked up next to it.\n"
+                          "\n"
+                          "  --json      print one JSON array with an object per file\n"
+                          "  -h, --help  this text\n"
+                          "  --version   prints the version\n"
+                          "\n"
+                          "Exit status: 0 every file loads, 1 a file is refused, 2 usage error.\n";
 
 constexpr double FramesPerSecond = 20.0;
 
 std::string Kind(info::Kind k)
 {
     switch (k) {
-    case info::Kind::Scene: return "mesh scene";
-    case info::Kind::Animation: return "keyframe animation";
-    case info::Kind::Texture: return "texture";
+    case info::Kind::Scene:
+        return "mesh scene";
+    case info::Kind::Animation:
+        return "keyframe animation";
+    case info::Kind::Texture:
+        return "texture";
     }
     return "";
 }
@@ -50,7 +52,10 @@ std::string Color(const float c[4])
     return buffer;
 }
 
-double Duration(std::uint32_t frames) { return frames > 1 ? (frames - 1) / FramesPerSecond : 0.0; }
+double Duration(std::uint32_t frames)
+{
+    return frames > 1 ? (frames - 1) / FramesPerSecond : 0.0;
+}
 
 void PrintTree(const std::vector<info::NodeInfo>& nodes, int parent, int depth)
 {
@@ -73,7 +78,8 @@ void PrintText(const info::FileInfo& f)
         std::printf("\n");
         return;
     }
-    std::printf("%s: %s, %llu bytes, ok\n", f.path.c_str(), Kind(f.kind).c_str(), static_cast<unsigned long long>(f.size));
+    std::printf("%s: %s, %llu bytes, ok\n", f.path.c_str(), Kind(f.kind).c_str(),
+                static_cast<unsigned long long>(f.size));
     switch (f.kind) {
     case info::Kind::Scene: {
         std::printf("  %s:\n", Plural(static_cast<long long>(f.materials.size()), "material", "materials").c_str());
@@ -87,18 +93,17 @@ void PrintText(const info::FileInfo& f)
                 std::printf("      texture \"%s\": %dx%d, %d-bit\n", m.texture.c_str(), m.image.width, m.image.height,
                             m.image.bitsPerPixel);
             else
-                std::printf("      texture \"%s\": %s.TGA: %s; drawn untextured\n", m.texture.c_str(), m.texture.c_str(),
-                            m.image.problem.empty() ? "not loaded" : m.image.problem.c_str());
+                std::printf("      texture \"%s\": %s.TGA: %s; drawn untextured\n", m.texture.c_str(),
+                            m.texture.c_str(), m.image.problem.empty() ? "not loaded" : m.image.problem.c_str());
         }
         std::printf("  %s:\n", Plural(static_cast<long long>(f.nodes.size()), "node", "nodes").c_str());
         PrintTree(f.nodes, -1, 0);
         std::printf("  %s:\n", Plural(static_cast<long long>(f.meshes.size()), "mesh", "meshes").c_str());
         for (std::size_t i = 0; i < f.meshes.size(); ++i) {
             const info::MeshInfo& m = f.meshes[i];
-            std::printf("    %zu \"%s\": %s, %s on %s\n", i, m.name.c_str(),
-                        Plural(m.vertices, "vertex", "vertices").c_str(),
-                        Plural(m.triangles, "triangle", "triangles").c_str(),
-                        Plural(m.nodesUsed, "node", "nodes").c_str());
+            std::printf(
+                "    %zu \"%s\": %s, %s on %s\n", i, m.name.c_str(), Plural(m.vertices, "vertex", "vertices").c_str(),
+                Plural(m.triangles, "triangle", "triangles").c_str(), Plural(m.nodesUsed, "node", "nodes").c_str());
             for (std::size_t g = 0; g < m.groups.size(); ++g)
                 std::printf("      group %zu \"%s\": %s, %s\n", g, m.groups[g].material.c_str(),
                             Plural(m.groups[g].lists, "list", "lists").c_str(),
@@ -115,18 +120,23 @@ void PrintText(const info::FileInfo& f)
     }
     case info::Kind::Texture:
         std::printf("  %dx%d, %d-bit %s\n", f.width, f.height, f.bitsPerPixel,
-                    f.imageType == 2 ? "true colour" : f.imageType == 3 ? "greyscale (alpha texture)" : "without pixel data");
+                    f.imageType == 2   ? "true colour"
+                    : f.imageType == 3 ? "greyscale (alpha texture)"
+                                       : "without pixel data");
         break;
     }
     if (f.trailingBytes > 0)
-        std::printf("  %llu bytes after the last record, never read\n", static_cast<unsigned long long>(f.trailingBytes));
+        std::printf("  %llu bytes after the last record, never read\n",
+                    static_cast<unsigned long long>(f.trailingBytes));
 }
 
 void WriteJson(info::Json& j, const info::FileInfo& f)
 {
     j.BeginObject();
     j.Key("file").String(f.path);
-    j.Key("kind").String(f.kind == info::Kind::Scene ? "scene" : f.kind == info::Kind::Animation ? "animation" : "texture");
+    j.Key("kind").String(f.kind == info::Kind::Scene       ? "scene"
+                         : f.kind == info::Kind::Animation ? "animation"
+                                                           : "texture");
     j.Key("ok").Bool(f.ok);
     if (!f.ok) {
         j.Key("error").BeginObject();

@@ -173,8 +173,8 @@ int main(int argc, char** argv)
     std::error_code ec;
     std::filesystem::path scenePath = std::filesystem::absolute(o.scene, ec);
     std::filesystem::path output = std::filesystem::absolute(o.output, ec);
-    std::filesystem::path animationPath = o.animation.empty() ? std::filesystem::path{}
-                                                              : std::filesystem::absolute(o.animation, ec);
+    std::filesystem::path animationPath =
+        o.animation.empty() ? std::filesystem::path{} : std::filesystem::absolute(o.animation, ec);
 
     HeadlessSurface surface(o.width, o.height);
     if (!surface.Ready())

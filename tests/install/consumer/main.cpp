@@ -48,7 +48,7 @@ int main(int argc, char** argv)
         textured += material->GetTexture() != nullptr;
     std::printf("Orvex %s: %d nodes, %d meshes, %ld vertices, %d of %d materials textured, "
                 "%u frames, at frame %.1f\n",
-                ORVEX_VERSION, scene.GetNodeCount(), scene.GetMeshCount(), vertices, textured,
-                GetMaterialCount(), animation.GetFrameCount(), animation.GetTime());
+                ORVEX_VERSION, scene.GetNodeCount(), scene.GetMeshCount(), vertices, textured, GetMaterialCount(),
+                animation.GetFrameCount(), animation.GetTime());
     return 0;
 }

@@ -17,9 +17,12 @@
 
 namespace {
 
-void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+void Sleep(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
-constexpr std::uint32_t kCyan = 0x00FFFF;  // GDI colours of the two overlay lines
+constexpr std::uint32_t kCyan = 0x00FFFF; // GDI colours of the two overlay lines
 constexpr std::uint32_t kYellow = 0xFFFF00;
 
 // How far the top line is from the nearest driver name.
@@ -35,7 +38,8 @@ class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+        if (!HaveDisplay())
+            GTEST_SKIP() << "no X display";
         ASSERT_FALSE(dir.Path().empty());
     }
 
@@ -44,8 +48,10 @@ protected:
     {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < deadline) {
-            if (!viewer.Running()) return false;
-            if (DriverLineDistance(TakeScreenshot()) < 0.5) return true;
+            if (!viewer.Running())
+                return false;
+            if (DriverLineDistance(TakeScreenshot()) < 0.5)
+                return true;
             Sleep(0.2);
         }
         return false;
@@ -65,7 +71,7 @@ protected:
         ViewerProcess viewer(ORVEX_VIEWER_PROGRAM, folder, {"ORVEX_FRAME_TIMING=1"});
         ASSERT_TRUE(viewer.Started());
         ASSERT_TRUE(WaitForOverlay(viewer, 20.0)) << viewer.Stderr();
-        Sleep(1.5);  // past the first full second of frame counting
+        Sleep(1.5); // past the first full second of frame counting
         const Shot first = TakeScreenshot(shotName + "-1");
         Sleep(0.4);
         const Shot later = TakeScreenshot(shotName + "-2");
@@ -120,7 +126,8 @@ TEST_F(Program, PlaysAWriterMadeScene)
 // right (negative: left), through xdotool's relative moves.
 void Drag(int button, int steps, int step, const char* key = nullptr)
 {
-    if (key) PressKey(key, true);
+    if (key)
+        PressKey(key, true);
     Xdotool("mousedown " + std::to_string(button));
     Sleep(0.15);
     for (int i = 0; i < steps; ++i) {
@@ -129,7 +136,8 @@ void Drag(int button, int steps, int step, const char* key = nullptr)
     }
     Sleep(0.15);
     Xdotool("mouseup " + std::to_string(button));
-    if (key) PressKey(key, false);
+    if (key)
+        PressKey(key, false);
     Sleep(0.3);
 }
 
@@ -151,18 +159,18 @@ TEST_F(Program, KeysOtherThanEscapeDoNothingAndDragsMoveTheCameraExactly)
     // multiples of 50 or 5 pixels) bring the camera back exactly.
     auto changedFromStart = [&](const char* name) { return ChangedPixels(start, TakeScreenshot(name), 32); };
 
-    Drag(1, 4, 10);  // left: 40 degrees about y
+    Drag(1, 4, 10); // left: 40 degrees about y
     const Shot turned = TakeScreenshot("input-turned");
     EXPECT_GT(ChangedPixels(start, turned, 32), 5000);
     Drag(1, 4, -10);
     EXPECT_EQ(changedFromStart("input-back"), 0);
 
-    Drag(1, 4, 10, "Shift_R");  // the right Shift is no Shift: the same 40 degrees about y
+    Drag(1, 4, 10, "Shift_R"); // the right Shift is no Shift: the same 40 degrees about y
     EXPECT_EQ(ChangedPixels(turned, TakeScreenshot("input-right-shift"), 32), 0);
     Drag(1, 4, -10);
     EXPECT_EQ(changedFromStart("input-back-2"), 0);
 
-    Drag(1, 4, 10, "Shift_L");  // left Shift: 40 degrees about z instead
+    Drag(1, 4, 10, "Shift_L"); // left Shift: 40 degrees about z instead
     const Shot rolled = TakeScreenshot("input-rolled");
     EXPECT_GT(ChangedPixels(start, rolled, 32), 5000);
     EXPECT_GT(ChangedPixels(turned, rolled, 32), 5000);
@@ -170,14 +178,14 @@ TEST_F(Program, KeysOtherThanEscapeDoNothingAndDragsMoveTheCameraExactly)
     EXPECT_EQ(changedFromStart("input-back-3"), 0);
 
     const Box home = SceneBounds(start, 40);
-    Drag(3, 2, 50);  // right: the camera one unit right per 50 pixels, the box goes left
+    Drag(3, 2, 50); // right: the camera one unit right per 50 pixels, the box goes left
     const Box moved = SceneBounds(TakeScreenshot("input-moved"), 40);
     EXPECT_LT(moved.left, home.left - 50);
     EXPECT_LT(moved.right, home.right - 50);
     Drag(3, 2, -50);
     EXPECT_EQ(changedFromStart("input-back-4"), 0);
 
-    Drag(3, 2, 5, "Shift_L");  // left Shift: 10 pixels zoom out by 2 units
+    Drag(3, 2, 5, "Shift_L"); // left Shift: 10 pixels zoom out by 2 units
     const Box zoomed = SceneBounds(TakeScreenshot("input-zoomed"), 40);
     EXPECT_LT(zoomed.right - zoomed.left, home.right - home.left - 20);
     Drag(3, 2, -5, "Shift_L");
@@ -190,7 +198,8 @@ TEST_F(Program, KeysOtherThanEscapeDoNothingAndDragsMoveTheCameraExactly)
 // The glTF models of the shared collection, or "" when this checkout has none.
 std::string AssetsDir()
 {
-    if (const char* assets = std::getenv("ORVEX_ASSETS")) return assets;
+    if (const char* assets = std::getenv("ORVEX_ASSETS"))
+        return assets;
     const char* source = std::getenv("ORVEX_SOURCE_DIR");
     return source ? std::string(source) + "/../shared/assets" : std::string();
 }
@@ -201,10 +210,13 @@ protected:
     void SetUp() override
     {
         Program::SetUp();
-        if (IsSkipped()) return;
+        if (IsSkipped())
+            return;
         const std::string model = AssetsDir() + "/CesiumMan/glTF/CesiumMan.gltf";
-        if (!std::filesystem::exists(model)) GTEST_SKIP() << "no model " << model;
-        if (!std::filesystem::exists(ORVEX_CONVERT_PROGRAM)) GTEST_SKIP() << "no converter";
+        if (!std::filesystem::exists(model))
+            GTEST_SKIP() << "no model " << model;
+        if (!std::filesystem::exists(ORVEX_CONVERT_PROGRAM))
+            GTEST_SKIP() << "no converter";
         std::filesystem::create_directories(dir.File("models"));
         std::filesystem::create_directories(dir.File("work"));
         ViewerProcess convert(ORVEX_CONVERT_PROGRAM, dir.File("models"), {}, {model, "-o", "man"});
@@ -287,10 +299,13 @@ TEST_F(Program, ABadOptionOrMissingFileEndsBeforeAnyWindow)
 struct StartupFailure {
     const char* name;
     std::function<bool(const std::string&)> make;
-    const char* named;  // what the line must mention
+    const char* named; // what the line must mention
 };
 
-void PrintTo(const StartupFailure& failure, std::ostream* out) { *out << failure.name; }
+void PrintTo(const StartupFailure& failure, std::ostream* out)
+{
+    *out << failure.name;
+}
 
 class FailingProgram : public Program, public ::testing::WithParamInterface<StartupFailure> {};
 
@@ -351,13 +366,14 @@ INSTANTIATE_TEST_SUITE_P(
         StartupFailure{"NoSceneFiles", [](const std::string&) { return true; }, "\"2.MES\""},
         StartupFailure{"CorruptScene", [](const std::string& d) { return Box(d) && TruncateFile(d + "/2.MES", 500); },
                        "\"2.MES\""},
-        StartupFailure{"SceneWithAnIndexOutOfRange",
-                       [](const std::string& d) {
-                           std::string error;
-                           return WriteSceneWithIndexOutOfRange(d, &error);
-                       },
-                       "Orvex: cannot load the mesh scene \"2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below "
-                       "the vertex count 3"},
+        StartupFailure{
+            "SceneWithAnIndexOutOfRange",
+            [](const std::string& d) {
+                std::string error;
+                return WriteSceneWithIndexOutOfRange(d, &error);
+            },
+            "Orvex: cannot load the mesh scene \"2.MES\": mesh 0 \"tri\", group 0, list 0: index 9 is not below "
+            "the vertex count 3"},
         StartupFailure{"MissingAnimation",
                        [](const std::string& d) { return Box(d) && std::filesystem::remove(d + "/2.KNX"); },
                        "\"2.KNX\""},
@@ -383,4 +399,4 @@ TEST_F(Program, NoWindowEndsWithStatusOneAndOneLine)
     EXPECT_EQ(lines[0].rfind("Orvex: cannot open the 1024x768 window", 0), 0u) << lines[0];
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,7 @@ using Rgb = std::array<int, 3>;
 struct Shot {
     int width = 0;
     int height = 0;
-    std::vector<Rgb> pixels;  // top row first
+    std::vector<Rgb> pixels; // top row first
 
     bool Empty() const { return pixels.empty(); }
     const Rgb& At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }

@@ -15,11 +15,13 @@ ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
                              const std::vector<std::string>& environment, const std::vector<std::string>& arguments)
 {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     char pattern[] = "/tmp/orvex-stderr-XXXXXX";
     const int err = mkstemp(pattern);
-    if (err < 0) return;
+    if (err < 0)
+        return;
     stderrPath = pattern;
     pid = fork();
     if (pid == 0) {
@@ -37,8 +39,10 @@ ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
         static char noLeakCheck[] = "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0";
         putenv(noLeakCheck);
 #endif
-        for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
-        if (chdir(dir.c_str()) != 0) _exit(126);
+        for (const std::string& setting : environment)
+            putenv(const_cast<char*>(setting.c_str()));
+        if (chdir(dir.c_str()) != 0)
+            _exit(126);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
@@ -51,17 +55,22 @@ ViewerProcess::~ViewerProcess()
         kill(pid, SIGKILL);
         WaitForExit(5.0);
     }
-    if (!stderrPath.empty()) std::remove(stderrPath.c_str());
+    if (!stderrPath.empty())
+        std::remove(stderrPath.c_str());
 }
 
 bool ViewerProcess::Running()
 {
-    if (pid <= 0 || exitCode >= 0 || signal != 0) return false;
+    if (pid <= 0 || exitCode >= 0 || signal != 0)
+        return false;
     int status = 0;
     const pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done != pid) return done == 0;
-    if (WIFEXITED(status)) exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) signal = WTERMSIG(status);
+    if (done != pid)
+        return done == 0;
+    if (WIFEXITED(status))
+        exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        signal = WTERMSIG(status);
     return false;
 }
 
@@ -69,7 +78,8 @@ bool ViewerProcess::WaitForExit(double seconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (Running()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return pid > 0;
@@ -87,6 +97,7 @@ std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }

@@ -11,8 +11,7 @@ class ViewerProcess {
 public:
     // Starts `program` with `arguments`, `dir` as its working folder and `environment`
     // ("NAME=value") added to the test's own.
-    ViewerProcess(const std::string& program, const std::string& dir,
-                  const std::vector<std::string>& environment = {},
+    ViewerProcess(const std::string& program, const std::string& dir, const std::vector<std::string>& environment = {},
                   const std::vector<std::string>& arguments = {});
     // Kills the process if it still runs.
     ~ViewerProcess();

@@ -2,9 +2,9 @@
 // window is made, what SDL reports of the mouse and the Shift keys, and that an inactive
 // viewer sleeps instead of running frames.
 #include "Application.h"
-#include "SdlMainWindow.h"
 #include "MessageLoop.h"
 #include "SdlInputState.h"
+#include "SdlMainWindow.h"
 #include "SdlMessageQueue.h"
 #include "WindowProcedure.h"
 
@@ -22,7 +22,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+void Sleep(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
 // Handles window messages until the program is active or `seconds` have passed.
 bool PumpUntilActive(SdlMessageQueue& queue, double seconds)
@@ -53,7 +56,8 @@ protected:
 
     void SetUp() override
     {
-        if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+        if (!HaveDisplay())
+            GTEST_SKIP() << "no X display";
         appActive = 0;
         ASSERT_TRUE(StartVideo()) << SDL_GetError();
         ASSERT_TRUE(window.Create(sdl, 1024, 768)) << SDL_GetError();
@@ -181,7 +185,8 @@ bool WaitFor(const std::atomic<int>& value, int atLeast, double seconds)
 {
     const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
     while (value < atLeast) {
-        if (Clock::now() > deadline) return false;
+        if (Clock::now() > deadline)
+            return false;
         Sleep(0.01);
     }
     return true;
@@ -205,7 +210,7 @@ TEST_F(XWindow, WhileAnotherApplicationHasTheFocusNoFrameRunsAndTheLoopSleeps)
         if (seen.ranAtStart) {
             seen.atFocusLoss = app.frames;
             other.TakeFocus();
-            Sleep(0.6);  // SDL hands focus changes out 200 ms late
+            Sleep(0.6); // SDL hands focus changes out 200 ms late
             seen.inactiveFrom = app.frames;
             const long peeks = queue.peeks, waits = queue.waits;
             Sleep(1.0);
@@ -215,7 +220,7 @@ TEST_F(XWindow, WhileAnotherApplicationHasTheFocusNoFrameRunsAndTheLoopSleeps)
             other.GiveFocusTo(viewer);
             seen.resumed = WaitFor(app.frames, seen.inactiveTo + 10, 5.0);
         }
-        queue.PostQuit(0);  // thread-safe: an SDL event
+        queue.PostQuit(0); // thread-safe: an SDL event
     });
     const std::int32_t code = RunMessageLoop(app, queue);
     helper.join();
@@ -229,4 +234,4 @@ TEST_F(XWindow, WhileAnotherApplicationHasTheFocusNoFrameRunsAndTheLoopSleeps)
     EXPECT_TRUE(seen.resumed) << "frames did not resume with the focus";
 }
 
-}  // namespace
+} // namespace

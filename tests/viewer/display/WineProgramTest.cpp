@@ -1,8 +1,8 @@
 // Orvex.exe, the viewer's Windows build, under Wine on the test X display: it plays the
 // sample, Escape ends it with status 0, a start-up failure ends it with status 1 and its
-// reason on stderr and in a message box, and it reads the viewer's command line. scripts/test.sh builds the Windows programs and
-// names them here: ORVEX_WINDOWS_VIEWER (Orvex.exe) and ORVEX_WINE (the wine64 loader),
-// with WINEPREFIX set to the build's own prefix. Without them the tests are skipped.
+// reason on stderr and in a message box, and it reads the viewer's command line. scripts/test.sh builds the Windows
+// programs and names them here: ORVEX_WINDOWS_VIEWER (Orvex.exe) and ORVEX_WINE (the wine64 loader), with WINEPREFIX
+// set to the build's own prefix. Without them the tests are skipped.
 #include "ScreenProbe.h"
 #include "ViewerProcess.h"
 #include "ViewerScenes.h"
@@ -18,14 +18,18 @@
 
 namespace {
 
-void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+void Sleep(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
 // The program's stderr lines; a Windows program ends its lines with CR LF.
 std::vector<std::string> WindowsLines(const std::string& text)
 {
     std::vector<std::string> lines = Lines(text);
     for (std::string& line : lines)
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
     return lines;
 }
 
@@ -50,7 +54,8 @@ class WineProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!HaveDisplay()) GTEST_SKIP() << "no X display";
+        if (!HaveDisplay())
+            GTEST_SKIP() << "no X display";
         const char* viewerPath = std::getenv("ORVEX_WINDOWS_VIEWER");
         const char* winePath = std::getenv("ORVEX_WINE");
         if (viewerPath == nullptr || winePath == nullptr || !std::filesystem::exists(viewerPath))
@@ -74,9 +79,11 @@ protected:
     {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < deadline) {
-            if (!process.Running()) return false;
+            if (!process.Running())
+                return false;
             const Shot screen = TakeScreenshot();
-            if (OverlayPixels(screen, 0, true) > 30 && OverlayPixels(screen, 16, false) > 30) return true;
+            if (OverlayPixels(screen, 0, true) > 30 && OverlayPixels(screen, 16, false) > 30)
+                return true;
             Sleep(0.2);
         }
         return false;
@@ -90,11 +97,12 @@ protected:
 TEST_F(WineProgram, PlaysTheSampleAndEscapeEndsWithZero)
 {
     const std::string samples = ORVEX_SAMPLES_DIR;
-    if (!std::filesystem::exists(samples + "/2.MES")) GTEST_SKIP() << "no sample scene in " << samples;
+    if (!std::filesystem::exists(samples + "/2.MES"))
+        GTEST_SKIP() << "no sample scene in " << samples;
     auto process = Start(samples, {"ORVEX_NO_MESSAGE_BOX=1", "ORVEX_FRAME_TIMING=1"});
     ASSERT_TRUE(process->Started());
     ASSERT_TRUE(WaitForOverlay(*process, 60.0)) << process->Stderr();
-    Sleep(1.5);  // past the first full second of frame counting
+    Sleep(1.5); // past the first full second of frame counting
     const Shot first = TakeScreenshot("wine-sample-1");
     Sleep(0.4);
     const Shot later = TakeScreenshot("wine-sample-2");
@@ -172,7 +180,7 @@ TEST_F(WineProgram, StartupFailureShowsAMessageBoxUnlessSuppressed)
         boxShown = Xdotool("search --name '^Orvex$' >/dev/null");
     }
     ASSERT_TRUE(boxShown) << process->Stderr();
-    Sleep(0.5);  // drawn and focused
+    Sleep(0.5); // drawn and focused
     EXPECT_TRUE(process->Running());
     TakeScreenshot("wine-message-box");
     // The box shows the line stderr has: the loader's reason included.
@@ -204,14 +212,15 @@ TEST_F(WineProgram, TakesTheViewersCommandLine)
     auto missing = Start(dir.Path(), {"ORVEX_NO_MESSAGE_BOX=1"}, {"missing.mes"});
     ASSERT_TRUE(missing->WaitForExit(60.0));
     EXPECT_EQ(missing->ExitCode(), 1);
-    EXPECT_EQ(WindowsLines(missing->Stderr()), std::vector<std::string>{"Orvex: cannot open \"missing.mes\": No such file or directory"});
+    EXPECT_EQ(WindowsLines(missing->Stderr()),
+              std::vector<std::string>{"Orvex: cannot open \"missing.mes\": No such file or directory"});
 
     std::filesystem::create_directories(dir.File("models"));
     std::filesystem::create_directories(dir.File("work"));
     std::string error;
     ASSERT_TRUE(WriteBoxScene(dir.File("models"), BoxMotion::Turning, &error)) << error;
-    auto windowed =
-        Start(dir.File("work"), {"ORVEX_NO_MESSAGE_BOX=1"}, {"--window", "--fit", "../models/2.MES", "../models/2.KNX"});
+    auto windowed = Start(dir.File("work"), {"ORVEX_NO_MESSAGE_BOX=1"},
+                          {"--window", "--fit", "../models/2.MES", "../models/2.KNX"});
     // The overlay's cyan line shows wherever the window has been put, whole: the captioned
     // window keeps its 1024x768 client area on a screen of that size.
     bool drawn = false;
@@ -224,7 +233,8 @@ TEST_F(WineProgram, TakesTheViewersCommandLine)
                 cyan += p[0] < 90 && p[1] > 230 && p[2] > 230;
             }
         drawn = cyan > 15;
-        if (!drawn) Sleep(0.2);
+        if (!drawn)
+            Sleep(0.2);
     }
     EXPECT_TRUE(drawn) << windowed->Stderr();
     TakeScreenshot("wine-window");
@@ -237,4 +247,4 @@ TEST_F(WineProgram, TakesTheViewersCommandLine)
     EXPECT_EQ(windowed->Stderr(), "");
 }
 
-}  // namespace
+} // namespace
