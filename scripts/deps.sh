@@ -16,7 +16,7 @@ packages=(
   desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev file man-db
   f3d nodejs
   libx11-dev libxtst-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest wine64
 )
 

@@ -17,6 +17,9 @@ done
 
 ./scripts/deps.sh "$build"
 
+# Every C++ file in the tree's style (.clang-format), before anything is built.
+./scripts/check-format.sh
+
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cmake_args[@]}" >/dev/null
 cmake --build "$build" -j2
 
