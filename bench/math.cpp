@@ -1,6 +1,6 @@
 // The math of one animated frame: slerp, rotation matrix and parent product per bone, then
 // one transformed point per vertex.
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
 #include <benchmark/benchmark.h>
 

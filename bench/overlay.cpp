@@ -1,9 +1,9 @@
 // The text overlay on real GL without a display (offscreen SDL, llvmpipe here): one
 // DrawString (clear the line bitmap, rasterise, upload maxTextureSize x 16 texels, one
 // quad) against one full clear of a 1024x768 frame, both waited for with glFinish.
-#include "HeadlessSurface.h"
-#include "render/BitmapFont.h"
-#include "render/GlDriver.h"
+#include "orvex/render/BitmapFont.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/render/HeadlessSurface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,16 +12,16 @@
 namespace {
 
 struct Overlay {
-    HeadlessSurface surface{1024, 768};
+    std::unique_ptr<HeadlessSurface> surface = MakeHeadlessSurface(1024, 768);
     BitmapFont font; // declared after the surface: destroyed first, with the context current
     bool ready = false;
 
     Overlay()
     {
-        ready = surface.Ready() && font.Create("Comic Sans MS", 16);
+        ready = surface->Ready() && font.Create("Comic Sans MS", 16);
         if (!ready)
             return;
-        surface.Device().SetOrtho(1024, 768);
+        surface->Device().SetOrtho(1024, 768);
         gl.glEnable(GL_BLEND);
         gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         font.SetColor(0x00FFFF);

@@ -5,8 +5,8 @@
 // into a file-sized buffer touched beforehand (the copy into main memory), and into a
 // fresh file-sized buffer (plus the first touch of new memory, which a loader pays too).
 #include "format/MeshWriter.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Bone update: MeshScene::Update with a bound animation of 64 tracks and no meshes,
 // reported as time per track; the rest-pose update (no animation) alongside.
-#include "anim/KeyframeAnimation.h"
 #include "format/AnimationWriter.h"
 #include "format/MeshWriter.h"
-#include "scene/MeshScene.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <benchmark/benchmark.h>
 

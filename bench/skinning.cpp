@@ -3,7 +3,7 @@
 // position and node index read (16), its 32-byte record written. The ratio of the two
 // rates is printed at the end (goal: at least 0.5 for a million vertices).
 #include "format/MeshWriter.h"
-#include "scene/MeshScene.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <benchmark/benchmark.h>
 

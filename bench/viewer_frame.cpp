@@ -6,8 +6,8 @@
 #include "SdlMainWindow.h"
 #include "TestApplication.h"
 
-#include "HeadlessSurface.h"
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/sdl/SdlHeadlessSurface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,7 +42,7 @@ struct ViewerFrame {
             failure = "no samples/2.MES here or above; set ORVEX_SAMPLES";
             return;
         }
-        if (!HeadlessSurface::StartVideo() || !window.Create(sdl, 1024, 768)) {
+        if (!SdlHeadlessSurface::StartVideo() || !window.Create(sdl, 1024, 768)) {
             failure = "no offscreen GL window";
             return;
         }

@@ -1,6 +1,6 @@
 #include "FileMessages.h"
 
-#include "foundation/FileRefusal.h"
+#include "orvex/foundation/FileRefusal.h"
 
 #include <QFile>
 #include <QFileInfo>

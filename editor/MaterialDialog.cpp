@@ -3,7 +3,7 @@
 #include "FileMessages.h"
 #include "Resource.h"
 #include "framework/TreeCtrl.h"
-#include "scene/Material.h"
+#include "orvex/scene/Material.h"
 
 MaterialDialog::MaterialDialog(QWidget* parent) : fw::Dialog(IDD_MATERIALEDITOR, parent) {}
 

@@ -4,7 +4,7 @@
 #include "QtPlatform.h"
 #include "QuorvanDoc.h"
 #include "ViewWindow.h"
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <QVBoxLayout>
 

@@ -4,8 +4,8 @@
 // frame rate). Frames are drawn on request (RenderFrame, from the application's idle time),
 // never in answer to paint messages.
 #include "framework/View.h"
-#include "render/BitmapFont.h"
-#include "render/GlDevice.h"
+#include "orvex/render/BitmapFont.h"
+#include "orvex/render/GlDevice.h"
 
 #include <QPoint>
 

@@ -4,7 +4,7 @@
 // questions only. Every window has one pixel format, the one it was made with (see
 // qtgl::WindowFormat); it is generic (software) when GL_RENDERER of a probe context names a
 // software rasteriser. Contexts are QOpenGLContexts of a compatibility profile.
-#include "platform/GlBinding.h"
+#include "orvex/platform/GlBinding.h"
 
 #include <set>
 #include <string>

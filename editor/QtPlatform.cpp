@@ -2,7 +2,7 @@
 
 #include "QtGlBinding.h"
 #include "UserMessage.h"
-#include "platform/Platform.h"
+#include "orvex/platform/Platform.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include "MainFrm.h"
 #include "QuorvanView.h"
 #include "UserMessage.h"
-#include "foundation/Timer.h"
 #include "framework/Application.h"
 #include "framework/Archive.h"
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/ListCtrl.h"
 #include "framework/TreeCtrl.h"
-#include "scene/MeshScene.h"
+#include "orvex/foundation/Timer.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "QuorvanDoc.h"
 #include "Resource.h"
 #include "framework/Command.h"
-#include "scene/MeshScene.h"
+#include "orvex/scene/MeshScene.h"
 
 CQuorvanView::CQuorvanView()
 {

@@ -3,8 +3,8 @@
 // drag turns the scene (a degree a pixel), a right drag moves it (a tenth of a unit a pixel)
 // and the wheel moves the camera along its axis (delta / 50 units).
 #include "OpenGLView.h"
-#include "render/Camera.h"
-#include "render/ViewFraming.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/ViewFraming.h"
 
 class CQuorvanView : public COpenGLView {
     Q_OBJECT

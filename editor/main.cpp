@@ -1,7 +1,7 @@
 // Quorvan, the mesh viewer and editor.
 #include "Quorvan.h"
 
-#include "OrvexVersion.h"
+#include "orvex/OrvexVersion.h"
 
 #include <QApplication>
 

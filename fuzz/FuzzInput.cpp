@@ -2,7 +2,7 @@
 
 #include "RecordingGl.h"
 
-#include "foundation/FileRefusal.h"
+#include "orvex/foundation/FileRefusal.h"
 
 #include <cstdio>
 #include <cstdlib>

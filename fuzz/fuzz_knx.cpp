@@ -4,10 +4,10 @@
 // refused file must come with its reason.
 #include "FuzzInput.h"
 
-#include "anim/KeyframeAnimation.h"
 #include "format/MeshWriter.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <cstring>
 

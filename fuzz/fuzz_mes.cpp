@@ -2,10 +2,10 @@
 // no-op GL table) on whatever loaded, refused or not. A refusal must come with its reason.
 #include "FuzzInput.h"
 
-#include "render/GlDriver.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

@@ -2,7 +2,7 @@
 // against the no-op GL table. A refused file must come with its reason.
 #include "FuzzInput.h"
 
-#include "texture/Texture.h"
+#include "orvex/texture/Texture.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

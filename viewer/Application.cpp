@@ -3,9 +3,9 @@
 #include "FrameProfile.h"
 #include "WindowProcedure.h"
 
-#include "foundation/Timer.h"
-#include "platform/Platform.h"
-#include "render/GlApi.h"
+#include "orvex/foundation/Timer.h"
+#include "orvex/platform/Platform.h"
+#include "orvex/render/GlApi.h"
 
 #include <cstdarg>
 #include <cstdio>

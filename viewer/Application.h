@@ -5,10 +5,10 @@
 
 #include "InputState.h"
 
-#include "foundation/FileRefusal.h"
-#include "render/BitmapFont.h"
-#include "render/Camera.h"
-#include "render/GlDevice.h"
+#include "orvex/foundation/FileRefusal.h"
+#include "orvex/render/BitmapFont.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/GlDevice.h"
 
 #include <cstddef>
 #include <cstdint>

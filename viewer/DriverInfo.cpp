@@ -2,8 +2,8 @@
 // the extensions the driver loader found.
 #include "Application.h"
 
-#include "render/GlApi.h"
-#include "render/GlDriver.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/render/GlDriver.h"
 
 #include <cstdio>
 

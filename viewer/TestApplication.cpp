@@ -2,8 +2,8 @@
 
 #include "FrameProfile.h"
 
-#include "foundation/Timer.h"
-#include "render/GlApi.h"
+#include "orvex/foundation/Timer.h"
+#include "orvex/render/GlApi.h"
 
 #include <new>
 

@@ -4,9 +4,9 @@
 
 #include "Application.h"
 
-#include "anim/KeyframeAnimation.h"
-#include "render/ViewFraming.h"
-#include "scene/MeshScene.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/render/ViewFraming.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <string>
 

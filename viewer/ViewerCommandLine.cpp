@@ -2,7 +2,7 @@
 
 #include "TestApplication.h"
 
-#include "OrvexVersion.h"
+#include "orvex/OrvexVersion.h"
 
 #include <cerrno>
 #include <cstring>

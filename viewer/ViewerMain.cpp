@@ -5,7 +5,7 @@
 #include "TestApplication.h"
 #include "ViewerCommandLine.h"
 
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
 
 #include <cstdio>
 #include <cstdlib>

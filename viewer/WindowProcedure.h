@@ -4,7 +4,7 @@
 
 #include "MessageQueue.h"
 
-#include "platform/Window.h"
+#include "orvex/platform/Window.h"
 
 #include <cstdint>
 

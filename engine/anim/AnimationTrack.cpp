@@ -1,6 +1,6 @@
-#include "anim/KeyframeAnimation.h"
-#include "foundation/FileRules.h"
-#include "foundation/NamedObject.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/foundation/FileRules.h"
+#include "orvex/foundation/NamedObject.h"
 
 #include <cstring>
 #include <new>

@@ -3,9 +3,9 @@
 // the scene reads the time and the keys through the accessors and builds the bones.
 #pragma once
 
-#include "foundation/FileRefusal.h"
-#include "foundation/FileStream.h"
-#include "math/MathLib.h"
+#include "orvex/foundation/FileRefusal.h"
+#include "orvex/foundation/FileStream.h"
+#include "orvex/math/MathLib.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "foundation/FileRefusal.h"
+#include "orvex/foundation/FileRefusal.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "foundation/FileStream.h"
+#include "orvex/foundation/FileStream.h"
 
-#include "foundation/FileRules.h"
+#include "orvex/foundation/FileRules.h"
 
 #include <cerrno>
 #include <cstdarg>

@@ -5,7 +5,7 @@
 // of 8-bit text, no terminator.
 #pragma once
 
-#include "foundation/FileRefusal.h"
+#include "orvex/foundation/FileRefusal.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "foundation/Timer.h"
+#include "orvex/foundation/Timer.h"
 
-#include "platform/Clock.h"
+#include "orvex/platform/Clock.h"
 
 #include <cstdint>
 

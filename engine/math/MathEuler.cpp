@@ -1,5 +1,5 @@
 // Euler angles (X applied first, then Y, then Z) to quaternions and matrices.
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Affine 3×4 matrices: construction, composition, point transformation and the hand-off to OpenGL.
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Quaternion interpolation and conversion to and from rotation matrices.
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Vector operations and angle wrapping.
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
 #include <cmath>
 #include <limits>

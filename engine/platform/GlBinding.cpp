@@ -1,4 +1,4 @@
-#include "platform/GlBinding.h"
+#include "orvex/platform/GlBinding.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -9,8 +9,8 @@
 // window system for a compatibility context of OpenGL 2.1 or lower.
 #pragma once
 
-#include "platform/Window.h"
-#include "render/GlApi.h"
+#include "orvex/platform/Window.h"
+#include "orvex/render/GlApi.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Dynamic libraries: loading by file name and finding functions by exact name.
 #pragma once
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 using LibraryHandle = void*;
 

@@ -1,4 +1,4 @@
-#include "platform/Platform.h"
+#include "orvex/platform/Platform.h"
 
 #include <cstdio>
 

@@ -8,11 +8,11 @@
 // be made, and without display modes the mode never changes and the depth reads 0.
 #pragma once
 
-#include "platform/Display.h"
-#include "platform/GlBinding.h"
-#include "platform/Library.h"
-#include "platform/MessageBox.h"
-#include "platform/TextRasterizer.h"
+#include "orvex/platform/Display.h"
+#include "orvex/platform/GlBinding.h"
+#include "orvex/platform/Library.h"
+#include "orvex/platform/MessageBox.h"
+#include "orvex/platform/TextRasterizer.h"
 
 struct Platform {
     LibraryLoader* libraries = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/Clock.h"
+#include "orvex/platform/Clock.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "platform/TextRasterizer.h"
+#include "orvex/platform/TextRasterizer.h"
 
 char32_t NextTextCodePoint(const unsigned char*& p, const unsigned char* end)
 {

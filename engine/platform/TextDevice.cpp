@@ -1,4 +1,4 @@
-#include "platform/TextDevice.h"
+#include "orvex/platform/TextDevice.h"
 
 #include <cstddef>
 #include <new>

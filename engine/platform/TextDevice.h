@@ -2,7 +2,7 @@
 // around a TextRasterizer (which bitmap and font are selected, colours, background mode).
 #pragma once
 
-#include "platform/TextRasterizer.h"
+#include "orvex/platform/TextRasterizer.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "render/BitmapFont.h"
+#include "orvex/render/BitmapFont.h"
 
-#include "platform/Platform.h"
-#include "render/GlDriver.h"
+#include "orvex/platform/Platform.h"
+#include "orvex/render/GlDriver.h"
 
 #include <cstring>
 #include <new>

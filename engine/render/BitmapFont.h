@@ -7,8 +7,8 @@
 // green, blue, so on screen red and blue of the colour are exchanged.
 #pragma once
 
-#include "platform/TextDevice.h"
-#include "render/GlApi.h"
+#include "orvex/platform/TextDevice.h"
+#include "orvex/render/GlApi.h"
 
 #include <cstdint>
 

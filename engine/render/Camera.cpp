@@ -1,6 +1,6 @@
-#include "render/Camera.h"
+#include "orvex/render/Camera.h"
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 void Camera::Reset()
 {

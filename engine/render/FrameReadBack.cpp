@@ -1,4 +1,4 @@
-#include "render/FrameReadBack.h"
+#include "orvex/render/FrameReadBack.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // hands over the system library's own functions.
 #pragma once
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <array>
 #include <cstdint>

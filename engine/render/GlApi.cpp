@@ -1,4 +1,4 @@
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <type_traits>
 

@@ -319,7 +319,7 @@ enum : std::uint8_t { PFD_TYPE_RGBA = 0, PFD_MAIN_PLANE = 0 };
 #define ORVEX_GL_APIENTRY
 #endif
 
-#include "render/GlEntryPointList.h"
+#include "orvex/render/GlEntryPointList.h"
 
 // The program-wide entry-point table, one slot per row of the list. Core slots stand in
 // the order the driver resolves them, then the pixel-format slots, then the extensions.

@@ -1,6 +1,6 @@
-#include "render/GlDevice.h"
+#include "orvex/render/GlDevice.h"
 
-#include "platform/Platform.h"
+#include "orvex/platform/Platform.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,10 +2,10 @@
 // context, the engine's default GL state and the per-frame operations.
 #pragma once
 
-#include "foundation/NamedObject.h"
-#include "platform/Window.h"
-#include "render/GlApi.h"
-#include "render/GlDriver.h"
+#include "orvex/foundation/NamedObject.h"
+#include "orvex/platform/Window.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/render/GlDriver.h"
 
 // The perspective of SetPerspective: 45-degree vertical field of view, near 1, far 5000.
 inline constexpr double kPerspectiveFieldOfView = 45.0;

@@ -1,6 +1,6 @@
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
 
-#include "platform/Platform.h"
+#include "orvex/platform/Platform.h"
 
 #include <cstdio>
 #include <cstring>

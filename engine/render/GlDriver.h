@@ -3,8 +3,8 @@
 // Free functions over program-wide state; there is one driver per process.
 #pragma once
 
-#include "platform/Library.h"
-#include "render/GlApi.h"
+#include "orvex/platform/Library.h"
+#include "orvex/render/GlApi.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "render/ViewFraming.h"
+#include "orvex/render/ViewFraming.h"
 
-#include "render/Camera.h"
-#include "render/GlApi.h"
-#include "render/GlDevice.h"
-#include "scene/MeshScene.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/render/GlDevice.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 //     framing.End();
 #pragma once
 
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
 #include <cstddef>
 

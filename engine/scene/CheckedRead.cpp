@@ -1,6 +1,6 @@
-#include "scene/CheckedRead.h"
+#include "orvex/scene/CheckedRead.h"
 
-#include "scene/SceneElements.h"
+#include "orvex/scene/SceneElements.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // much as reading it.
 #pragma once
 
-#include "foundation/FileStream.h"
-#include "math/MathLib.h"
+#include "orvex/foundation/FileStream.h"
+#include "orvex/math/MathLib.h"
 
 #include <cstddef>
 #include <cstdint>

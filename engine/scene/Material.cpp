@@ -1,8 +1,8 @@
-#include "scene/Material.h"
+#include "orvex/scene/Material.h"
 
-#include "foundation/FileRules.h"
-#include "render/GlApi.h"
-#include "texture/Texture.h"
+#include "orvex/foundation/FileRules.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/texture/Texture.h"
 
 #include <cstring>
 #include <new>

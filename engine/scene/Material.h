@@ -5,8 +5,8 @@
 // program; groups find theirs by name, and the first material of a name wins.
 #pragma once
 
-#include "foundation/FileStream.h"
-#include "foundation/NamedObject.h"
+#include "orvex/foundation/FileStream.h"
+#include "orvex/foundation/NamedObject.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "scene/CheckedRead.h"
-#include "scene/Material.h"
-#include "scene/SceneElements.h"
+#include "orvex/scene/CheckedRead.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/SceneElements.h"
 
-#include "foundation/FileRules.h"
-#include "render/GlApi.h"
+#include "orvex/foundation/FileRules.h"
+#include "orvex/render/GlApi.h"
 
 #include <new>
 

@@ -1,11 +1,11 @@
-#include "scene/SceneElements.h"
+#include "orvex/scene/SceneElements.h"
 
-#include "scene/CheckedRead.h"
+#include "orvex/scene/CheckedRead.h"
 
-#include "foundation/FileRules.h"
+#include "orvex/foundation/FileRules.h"
 
-#include "render/GlApi.h"
-#include "render/GlDriver.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/render/GlDriver.h"
 
 #include <new>
 

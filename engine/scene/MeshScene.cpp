@@ -1,8 +1,8 @@
-#include "scene/MeshScene.h"
+#include "orvex/scene/MeshScene.h"
 
-#include "anim/KeyframeAnimation.h"
-#include "foundation/FileRules.h"
-#include "scene/Material.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/foundation/FileRules.h"
+#include "orvex/scene/Material.h"
 
 #include <cmath>
 #include <cstring>

@@ -4,11 +4,11 @@
 // under whatever model-view matrix the caller has set. Neither allocates.
 #pragma once
 
-#include "foundation/FileRefusal.h"
-#include "foundation/FileStream.h"
-#include "foundation/NamedObject.h"
-#include "math/MathLib.h"
-#include "scene/SceneElements.h"
+#include "orvex/foundation/FileRefusal.h"
+#include "orvex/foundation/FileStream.h"
+#include "orvex/foundation/NamedObject.h"
+#include "orvex/math/MathLib.h"
+#include "orvex/scene/SceneElements.h"
 
 #include <cstdint>
 

@@ -2,9 +2,9 @@
 // a mesh and their triangle lists. Each reads its own record of the mesh file.
 #pragma once
 
-#include "foundation/FileStream.h"
-#include "foundation/NamedObject.h"
-#include "math/MathLib.h"
+#include "orvex/foundation/FileStream.h"
+#include "orvex/foundation/NamedObject.h"
+#include "orvex/math/MathLib.h"
 
 #include <cstdint>
 

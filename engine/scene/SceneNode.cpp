@@ -1,6 +1,6 @@
-#include "scene/SceneElements.h"
+#include "orvex/scene/SceneElements.h"
 
-#include "foundation/FileRules.h"
+#include "orvex/foundation/FileRules.h"
 
 #include <cstring>
 #include <new>

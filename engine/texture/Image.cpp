@@ -1,4 +1,4 @@
-#include "texture/Texture.h"
+#include "orvex/texture/Texture.h"
 
 #include <new>
 

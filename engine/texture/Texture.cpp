@@ -1,7 +1,7 @@
-#include "texture/Texture.h"
+#include "orvex/texture/Texture.h"
 
-#include "foundation/FileRules.h"
-#include "render/GlApi.h"
+#include "orvex/foundation/FileRules.h"
+#include "orvex/render/GlApi.h"
 
 #include <cstdio>
 #include <cstring>

@@ -6,8 +6,8 @@
 // and binding a texture needs a current GL context.
 #pragma once
 
-#include "foundation/FileRefusal.h"
-#include "foundation/NamedObject.h"
+#include "orvex/foundation/FileRefusal.h"
+#include "orvex/foundation/NamedObject.h"
 
 #include <cstdint>
 

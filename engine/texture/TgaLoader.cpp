@@ -1,5 +1,5 @@
-#include "foundation/FileStream.h"
-#include "texture/Texture.h"
+#include "orvex/foundation/FileStream.h"
+#include "orvex/texture/Texture.h"
 
 #include <cstring>
 #include <new>

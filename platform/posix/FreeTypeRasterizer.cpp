@@ -3,7 +3,7 @@
 // Sizes follow the Windows convention for a positive font height: the character cell
 // (the face's Windows ascent plus descent) is that many pixels high. Glyphs are rendered
 // anti-aliased (8-bit coverage) once per face and glyph and kept with the font.
-#include "FreeTypeRasterizer.h"
+#include "orvex/posix/FreeTypeRasterizer.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -2,6 +2,6 @@
 // programs (SystemText() answers this one).
 #pragma once
 
-#include "platform/TextRasterizer.h"
+#include "orvex/platform/TextRasterizer.h"
 
 TextRasterizer& FreeTypeRasterizer();

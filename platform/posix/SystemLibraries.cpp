@@ -1,8 +1,8 @@
 // The system's dynamic loader, and the window-system names a GL library answers on this
 // system: the wgl* functions and the pixel-format functions are served by the registered
 // GlBinding, so the driver resolves them by name like every other entry point.
-#include "platform/Library.h"
-#include "platform/Platform.h"
+#include "orvex/platform/Library.h"
+#include "orvex/platform/Platform.h"
 
 #include <dlfcn.h>
 

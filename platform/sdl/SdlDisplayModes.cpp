@@ -1,4 +1,4 @@
-#include "SdlDisplayModes.h"
+#include "orvex/sdl/SdlDisplayModes.h"
 
 namespace {
 int BitsOf(Uint32 format)

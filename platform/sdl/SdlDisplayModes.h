@@ -3,7 +3,7 @@
 // desktop its own mode back.
 #pragma once
 
-#include "platform/Display.h"
+#include "orvex/platform/Display.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "SdlGlBinding.h"
+#include "orvex/sdl/SdlGlBinding.h"
 
 #include <cstdlib>
 #include <cstring>

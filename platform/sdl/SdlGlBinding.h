@@ -5,7 +5,7 @@
 // context names a software rasteriser.
 #pragma once
 
-#include "platform/GlBinding.h"
+#include "orvex/platform/GlBinding.h"
 
 #include <SDL.h>
 

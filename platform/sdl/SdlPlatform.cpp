@@ -1,4 +1,4 @@
-#include "SdlPlatform.h"
+#include "orvex/sdl/SdlPlatform.h"
 
 #include <cstdio>
 #include <cstring>

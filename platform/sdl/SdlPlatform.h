@@ -9,10 +9,10 @@
 //     GlDevice device; device.Create(w); ...
 #pragma once
 
-#include "SdlDisplayModes.h"
-#include "SdlGlBinding.h"
-#include "platform/MessageBox.h"
-#include "platform/Platform.h"
+#include "orvex/platform/MessageBox.h"
+#include "orvex/platform/Platform.h"
+#include "orvex/sdl/SdlDisplayModes.h"
+#include "orvex/sdl/SdlGlBinding.h"
 
 #include <SDL.h>
 

@@ -1,9 +1,9 @@
 // GDI draws only into bitmaps it made, so each line is drawn into a DIB section of the
 // target's size: the part of the target the text can reach is copied in, the text drawn, and
 // what changed copied back.
-#include "GdiText.h"
+#include "orvex/win32/GdiText.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 #include <algorithm>
 #include <climits>

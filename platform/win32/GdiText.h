@@ -3,7 +3,7 @@
 // (SystemText() answers this one).
 #pragma once
 
-#include "platform/TextRasterizer.h"
+#include "orvex/platform/TextRasterizer.h"
 
 #include <string>
 

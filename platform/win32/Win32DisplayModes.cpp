@@ -1,6 +1,6 @@
-#include "Win32DisplayModes.h"
+#include "orvex/win32/Win32DisplayModes.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 namespace {
 

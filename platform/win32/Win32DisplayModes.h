@@ -3,7 +3,7 @@
 // its stored mode back.
 #pragma once
 
-#include "platform/Display.h"
+#include "orvex/platform/Display.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "Win32GlBinding.h"
+#include "orvex/win32/Win32GlBinding.h"
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 // must be loaded before a context is asked for.
 #pragma once
 
-#include "platform/GlBinding.h"
+#include "orvex/platform/GlBinding.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 #include <map>
 

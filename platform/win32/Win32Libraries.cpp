@@ -1,8 +1,8 @@
 // The system's loader on Windows: libraries by file name, functions by exact name, and the
 // modules already in the process (GDI32.DLL for the pixel-format functions).
-#include "platform/Library.h"
+#include "orvex/platform/Library.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Win32MessageBox.h"
+#include "orvex/win32/Win32MessageBox.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // program run by a test or a script never waits for a click.
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "orvex/platform/MessageBox.h"
 
 // Whether ORVEX_NO_MESSAGE_BOX asks for no boxes.
 bool MessageBoxesSuppressed();

@@ -1,4 +1,4 @@
-#include "Win32Platform.h"
+#include "orvex/win32/Win32Platform.h"
 
 Win32Platform::~Win32Platform()
 {

@@ -7,10 +7,10 @@
 //     GlDevice device; device.Create(w); ...
 #pragma once
 
-#include "Win32DisplayModes.h"
-#include "Win32GlBinding.h"
-#include "Win32MessageBox.h"
-#include "platform/Platform.h"
+#include "orvex/platform/Platform.h"
+#include "orvex/win32/Win32DisplayModes.h"
+#include "orvex/win32/Win32GlBinding.h"
+#include "orvex/win32/Win32MessageBox.h"
 
 class Win32Platform {
 public:

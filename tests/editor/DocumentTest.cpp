@@ -6,15 +6,15 @@
 #include "SceneTestSupport.h"
 
 #include "Resource.h"
-#include "foundation/Timer.h"
 #include "framework/Archive.h"
 #include "framework/CommandIds.h"
 #include "framework/ListCtrl.h"
 #include "framework/RecentFileList.h"
 #include "framework/TreeCtrl.h"
-#include "platform/Clock.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
+#include "orvex/foundation/Timer.h"
+#include "orvex/platform/Clock.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <QBuffer>
 #include <QDateTime>

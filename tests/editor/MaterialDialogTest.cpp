@@ -7,7 +7,7 @@
 #include "Resource.h"
 #include "framework/CommandIds.h"
 #include "framework/TreeCtrl.h"
-#include "scene/Material.h"
+#include "orvex/scene/Material.h"
 
 #include <QApplication>
 #include <QFrame>

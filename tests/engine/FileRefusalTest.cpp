@@ -1,7 +1,7 @@
 // The refusal record the loaders fill: how the records, the section and the sentence read
 // as one line, and the stream helpers that note a reason at the right byte.
-#include "foundation/FileRefusal.h"
-#include "foundation/FileStream.h"
+#include "orvex/foundation/FileRefusal.h"
+#include "orvex/foundation/FileStream.h"
 
 #include <gtest/gtest.h>
 

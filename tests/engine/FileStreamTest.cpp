@@ -1,4 +1,4 @@
-#include "foundation/FileStream.h"
+#include "orvex/foundation/FileStream.h"
 
 #include <gtest/gtest.h>
 

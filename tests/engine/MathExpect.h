@@ -1,7 +1,7 @@
 // Assertions on the math types shared by the Math*Test files. A tolerance of 0 means exact.
 #pragma once
 
-#include "math/MathLib.h"
+#include "orvex/math/MathLib.h"
 
 #include <gtest/gtest.h>
 

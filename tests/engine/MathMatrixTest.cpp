@@ -1,7 +1,7 @@
 // Matrix construction, composition, point transformation and the hand-off to OpenGL.
 #include "MathExpect.h"
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "foundation/NamedObject.h"
+#include "orvex/foundation/NamedObject.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // How every text rasteriser reads its bytes: UTF-8, where a byte that does not start a
 // complete, shortest-form sequence stands for the Latin-1 character of its value.
-#include "platform/TextRasterizer.h"
+#include "orvex/platform/TextRasterizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "foundation/Timer.h"
-#include "platform/Clock.h"
+#include "orvex/foundation/Timer.h"
+#include "orvex/platform/Clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The FreeType rasteriser of the POSIX backend: faces through fontconfig, cells, colours,
 // fallback faces and clipping.
-#include "FreeTypeRasterizer.h"
+#include "orvex/posix/FreeTypeRasterizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The font's GL sequences and uploaded bitmaps on the recording table.
-#include "render/BitmapFont.h"
+#include "orvex/render/BitmapFont.h"
 #include "RecordingGl.h"
-#include "platform/TextRasterizer.h"
-#include "render/GlDriver.h"
+#include "orvex/platform/TextRasterizer.h"
+#include "orvex/render/GlDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "RecordingGl.h"
-#include "platform/Platform.h"
-#include "render/GlDriver.h"
+#include "orvex/platform/Platform.h"
+#include "orvex/render/GlDriver.h"
 
 #include <cstring>
 #include <map>

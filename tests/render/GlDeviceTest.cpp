@@ -1,8 +1,8 @@
 // The rendering device's GL sequences, display modes and life cycle, on the recording table.
-#include "render/GlDevice.h"
+#include "orvex/render/GlDevice.h"
 #include "FakePlatform.h"
 #include "RecordingGl.h"
-#include "render/Camera.h"
+#include "orvex/render/Camera.h"
 
 #include <gtest/gtest.h>
 

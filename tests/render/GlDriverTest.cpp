@@ -1,6 +1,6 @@
 // Driver loading, context creation and extension detection against the recording table
 // and fake libraries.
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
 #include "FakePlatform.h"
 #include "RecordingGl.h"
 

@@ -2,7 +2,7 @@
 // generated from it: the no-op table and the recording table cover every slot.
 #include "FakePlatform.h"
 #include "RecordingGl.h"
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,14 @@
 // The rendering platform on real GL without a display: SDL's offscreen driver (EGL
 // pbuffer, Mesa llvmpipe on machines without a GPU), or a hidden WGL window on Windows.
 // Each test makes its own surface.
-#include "HeadlessSurface.h"
+#include "orvex/render/HeadlessSurface.h"
 #ifndef _WIN32
-#include "SdlGlBinding.h"
+#include "orvex/sdl/SdlGlBinding.h"
+#include "orvex/sdl/SdlHeadlessSurface.h"
 #endif
-#include "render/BitmapFont.h"
-#include "render/Camera.h"
-#include "render/GlDriver.h"
+#include "orvex/render/BitmapFont.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/GlDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -44,19 +45,19 @@ std::string Renderer()
 TEST(RealGl, DriverKindAndNameOnThisMachine)
 {
     // What the machine offers, asked before the driver is loaded.
-    ASSERT_TRUE(HeadlessSurface::StartVideo());
+    ASSERT_TRUE(SdlHeadlessSurface::StartVideo());
     const bool software = IsSoftwareRenderer(SdlGlBinding::ProbeRenderer());
 
-    HeadlessSurface surface(32, 32);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(32, 32);
+    ASSERT_TRUE(surface->Ready());
     if (software) {
         EXPECT_EQ(GetDriverKind(), DriverSgiSoftware);
-        EXPECT_STREQ(surface.Device().GetDriverName(), "SGI Software OpenGL Driver");
+        EXPECT_STREQ(surface->Device().GetDriverName(), "SGI Software OpenGL Driver");
         EXPECT_STREQ(std::getenv("LIBGL_ALWAYS_SOFTWARE"), "1");
         EXPECT_EQ(pixelFormatAccelerated, 0);
     } else {
         EXPECT_EQ(GetDriverKind(), DriverDefault);
-        EXPECT_STREQ(surface.Device().GetDriverName(), "Default OpenGL Driver");
+        EXPECT_STREQ(surface->Device().GetDriverName(), "Default OpenGL Driver");
         EXPECT_EQ(pixelFormatAccelerated, 1);
     }
     EXPECT_EQ(IsSoftwareRenderer(Renderer()), software) << Renderer();
@@ -76,14 +77,14 @@ TEST(RealGl, DriverKindAndNameOnThisMachine)
 TEST(RealGl, OrthoOriginIsTheTopLeftPixel)
 {
     const int w = 48, h = 32;
-    HeadlessSurface surface(w, h);
-    ASSERT_TRUE(surface.Ready());
-    GlDevice& device = surface.Device();
+    const auto surface = MakeHeadlessSurface(w, h);
+    ASSERT_TRUE(surface->Ready());
+    GlDevice& device = surface->Device();
     device.BeginFrame();
     device.SetOrtho(w, h);
     Fill(0, 0, 1, 1, 1, 0, 0);
     Fill(w - 1, h - 1, w, h, 0, 1, 0);
-    const std::vector<std::uint8_t> rgba = surface.ReadPixels();
+    const std::vector<std::uint8_t> rgba = surface->ReadPixels();
     device.EndFrame();
     auto at = [&](int x, int y) {
         const std::size_t i = (static_cast<std::size_t>(y) * w + x) * 4;
@@ -99,11 +100,11 @@ TEST(RealGl, OrthoOriginIsTheTopLeftPixel)
 TEST(RealGl, FontColoursShowWithRedAndBlueExchanged)
 {
     const int w = 160, h = 32;
-    HeadlessSurface surface(w, h);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(w, h);
+    ASSERT_TRUE(surface->Ready());
     BitmapFont font; // destroyed before the surface, while the context is current
     ASSERT_TRUE(font.Create("Comic Sans MS", 16));
-    GlDevice& device = surface.Device();
+    GlDevice& device = surface->Device();
     device.BeginFrame();
     device.SetOrtho(w, h);
     gl.glEnable(GL_BLEND);
@@ -113,7 +114,7 @@ TEST(RealGl, FontColoursShowWithRedAndBlueExchanged)
     font.SetColor(0xFFFF00);
     font.DrawString(0, 16, "FPS: 060");
     gl.glDisable(GL_BLEND);
-    const std::vector<std::uint8_t> rgba = surface.ReadPixels();
+    const std::vector<std::uint8_t> rgba = surface->ReadPixels();
     device.EndFrame();
 
     // The text adds to the grey picture: cyan keeps red at the background's 51, yellow blue.
@@ -139,11 +140,11 @@ TEST(RealGl, FontColoursShowWithRedAndBlueExchanged)
 TEST(RealGl, ControlCharactersDrawAsGlyphsOnTheOneLine)
 {
     const int w = 200, h = 48;
-    HeadlessSurface surface(w, h);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(w, h);
+    ASSERT_TRUE(surface->Ready());
     BitmapFont font;
     ASSERT_TRUE(font.Create("Comic Sans MS", 16));
-    GlDevice& device = surface.Device();
+    GlDevice& device = surface->Device();
     // Ink of one string drawn white at (0, 0): how many pixels, the rightmost and lowest.
     struct Ink {
         int pixels = 0, right = -1, bottom = -1;
@@ -156,7 +157,7 @@ TEST(RealGl, ControlCharactersDrawAsGlyphsOnTheOneLine)
         font.SetColor(0xFFFFFF);
         font.DrawString(0, 0, text);
         gl.glDisable(GL_BLEND);
-        const std::vector<std::uint8_t> rgba = surface.ReadPixels();
+        const std::vector<std::uint8_t> rgba = surface->ReadPixels();
         device.EndFrame();
         Ink ink;
         for (int y = 0; y < h; ++y) {
@@ -197,9 +198,9 @@ TEST(RealGl, ControlCharactersDrawAsGlyphsOnTheOneLine)
 
 TEST(RealGl, FreshCameraIsAPureTranslation)
 {
-    HeadlessSurface surface(16, 16);
-    ASSERT_TRUE(surface.Ready());
-    surface.Device().SetPerspective(16, 16);
+    const auto surface = MakeHeadlessSurface(16, 16);
+    ASSERT_TRUE(surface->Ready());
+    surface->Device().SetPerspective(16, 16);
     Camera camera;
     camera.Apply();
     GLfloat m[16];
@@ -221,11 +222,11 @@ TEST(RealGl, FreshCameraIsAPureTranslation)
 
 TEST(RealGl, PerspectiveWidensTheHorizontalExtent)
 {
-    HeadlessSurface surface(16, 16);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(16, 16);
+    ASSERT_TRUE(surface->Ready());
     // m[0] = near / right and m[5] = near / top, so m[5] / m[0] is the horizontal widening.
     auto widening = [&](int w, int h) {
-        surface.Device().SetPerspective(w, h);
+        surface->Device().SetPerspective(w, h);
         gl.glMatrixMode(GL_PROJECTION);
         GLfloat m[16];
         gl.glGetFloatv(GL_PROJECTION_MATRIX, m);
@@ -236,7 +237,7 @@ TEST(RealGl, PerspectiveWidensTheHorizontalExtent)
     EXPECT_NEAR(widening(600, 300), 2.0, 1e-5);
     EXPECT_NEAR(widening(400, 400), 1.0, 1e-6);
     // The vertical field of view stays 45 degrees.
-    surface.Device().SetPerspective(300, 600);
+    surface->Device().SetPerspective(300, 600);
     gl.glMatrixMode(GL_PROJECTION);
     GLfloat m[16];
     gl.glGetFloatv(GL_PROJECTION_MATRIX, m);
@@ -245,15 +246,15 @@ TEST(RealGl, PerspectiveWidensTheHorizontalExtent)
 
 TEST(RealGl, DeviceLifeCycle)
 {
-    HeadlessSurface surface(16, 16);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(16, 16);
+    ASSERT_TRUE(surface->Ready());
     for (int frame = 0; frame < 3; ++frame) {
-        surface.Device().BeginFrame();
-        surface.Device().EndFrame();
+        surface->Device().BeginFrame();
+        surface->Device().EndFrame();
     }
     EXPECT_EQ(gl.glGetError ? gl.glGetError() : 0u, static_cast<GLenum>(GL_INVALID_ENUM)); // the weight array
-    surface.Device().Destroy();
-    surface.Device().Destroy();
+    surface->Device().Destroy();
+    surface->Device().Destroy();
     // The display mode of the offscreen screen: its own size at its depth.
     GlDevice device;
     EXPECT_TRUE(device.SetDisplayMode(1024, 768, 16));

@@ -3,11 +3,11 @@
 #include "Fixtures.h"
 
 #include "RecordingGl.h"
-#include "anim/KeyframeAnimation.h"
-#include "render/GlDriver.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // and every file the loader refuses.
 #include "Fixtures.h"
 
-#include "anim/KeyframeAnimation.h"
+#include "orvex/anim/KeyframeAnimation.h"
 
 #include <gtest/gtest.h>
 

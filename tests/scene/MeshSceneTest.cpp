@@ -2,7 +2,7 @@
 // keyframe playback through Update, the draw sequence, and the editor's accessors.
 #include "SceneTestSupport.h"
 
-#include "anim/KeyframeAnimation.h"
+#include "orvex/anim/KeyframeAnimation.h"
 
 #include <cmath>
 

@@ -4,12 +4,12 @@
 // behind the eye is not drawn at all.
 #include "Fixtures.h"
 
-#include "HeadlessSurface.h"
-#include "render/Camera.h"
-#include "render/GlDriver.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/render/HeadlessSurface.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,8 @@ std::vector<std::uint8_t> TexturePixels()
 
 TEST(RealGlScene, TexturedQuadDrawsWhereTheBonePutsIt)
 {
-    HeadlessSurface surface(80, 40);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(80, 40);
+    ASSERT_TRUE(surface->Ready());
     TempDir dir;
     const std::vector<std::uint8_t> pixels = TexturePixels();
     ASSERT_TRUE(WriteTga(dir.File("checker.TGA"), TgaFromPixels(3, 3, 3, pixels.data())));
@@ -68,20 +68,20 @@ TEST(RealGlScene, TexturedQuadDrawsWhereTheBonePutsIt)
         ASSERT_TRUE(scene.Load(dir.File("quad.mes").c_str()));
         ASSERT_NE(FindMaterial("quad")->GetTexture(), nullptr);
         EXPECT_EQ(gl.glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "texture creation and upload";
-        GlDevice& device = surface.Device();
+        GlDevice& device = surface->Device();
         auto draw = [&] {
             device.BeginFrame();
-            device.SetOrtho(surface.Width(), surface.Height());
+            device.SetOrtho(surface->Width(), surface->Height());
             gl.glDisable(GL_LIGHTING); // the texture's own colours, unlit
             scene.Update();
             scene.Render();
-            std::vector<std::uint8_t> rgba = surface.ReadPixels();
+            std::vector<std::uint8_t> rgba = surface->ReadPixels();
             device.EndFrame();
             EXPECT_EQ(gl.glGetError(), static_cast<GLenum>(GL_NO_ERROR));
             return rgba;
         };
         auto at = [&](const std::vector<std::uint8_t>& rgba, int x, int y) {
-            const std::size_t i = (static_cast<std::size_t>(y) * surface.Width() + x) * 4;
+            const std::size_t i = (static_cast<std::size_t>(y) * surface->Width() + x) * 4;
             return Rgba{rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]};
         };
 
@@ -115,8 +115,8 @@ TEST(RealGlScene, TexturedQuadDrawsWhereTheBonePutsIt)
 // the eye and not one pixel of it is drawn. Culling is off, so only the view can hide it.
 TEST(RealGlScene, ANegativeCameraZPutsTheSceneBehindTheEye)
 {
-    HeadlessSurface surface(64, 48);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(64, 48);
+    ASSERT_TRUE(surface->Ready());
     TempDir dir;
     SceneDesc desc = TexturedQuad("");
     for (VertexDesc& vertex : desc.meshes[0].vertices) {
@@ -127,19 +127,19 @@ TEST(RealGlScene, ANegativeCameraZPutsTheSceneBehindTheEye)
     {
         MeshScene scene;
         ASSERT_TRUE(scene.Load(dir.File("quad.mes").c_str()));
-        GlDevice& device = surface.Device();
+        GlDevice& device = surface->Device();
         Camera camera;
         auto draw = [&](float z) {
             camera.positionZ = z;
             device.BeginFrame();
-            device.SetPerspective(surface.Width(), surface.Height());
+            device.SetPerspective(surface->Width(), surface->Height());
             camera.Apply();
             gl.glDisable(GL_LIGHTING);
             gl.glDisable(GL_CULL_FACE);
             gl.glColor3f(1, 1, 1);
             scene.Update();
             scene.Render();
-            std::vector<std::uint8_t> rgba = surface.ReadPixels();
+            std::vector<std::uint8_t> rgba = surface->ReadPixels();
             device.EndFrame();
             gl.glEnable(GL_CULL_FACE);
             return rgba;

@@ -5,10 +5,10 @@
 #include "Fixtures.h"
 
 #include "RecordingGl.h"
-#include "render/GlDriver.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 #include <gtest/gtest.h>
 

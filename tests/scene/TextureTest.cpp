@@ -2,8 +2,8 @@
 #include "Fixtures.h"
 
 #include "RecordingGl.h"
-#include "scene/Material.h"
-#include "texture/Texture.h"
+#include "orvex/scene/Material.h"
+#include "orvex/texture/Texture.h"
 
 #include <gtest/gtest.h>
 

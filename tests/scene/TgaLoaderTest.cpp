@@ -2,7 +2,7 @@
 // in file order, and every kind of file the loader refuses.
 #include "Fixtures.h"
 
-#include "texture/Texture.h"
+#include "orvex/texture/Texture.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include "CubeScene.h"
 #include "Fixtures.h"
 
-#include "HeadlessSurface.h"
 #include "RecordingGl.h"
-#include "render/Camera.h"
-#include "render/ViewFraming.h"
-#include "scene/MeshScene.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/HeadlessSurface.h"
+#include "orvex/render/ViewFraming.h"
+#include "orvex/scene/MeshScene.h"
 
 #include <gtest/gtest.h>
 
@@ -135,8 +135,8 @@ class FramedBoxes : public ::testing::TestWithParam<FramedBox> {};
 TEST_P(FramedBoxes, FillTheLimitingExtentWithoutLeavingThePicture)
 {
     const FramedBox& param = GetParam();
-    HeadlessSurface surface(param.width, param.height);
-    ASSERT_TRUE(surface.Ready());
+    const auto surface = MakeHeadlessSurface(param.width, param.height);
+    ASSERT_TRUE(surface->Ready());
     TempDir dir;
     const std::string material = std::string("framed-") + param.name;
     const float size = param.size;
@@ -149,7 +149,7 @@ TEST_P(FramedBoxes, FillTheLimitingExtentWithoutLeavingThePicture)
     const ViewFraming framing = FrameScene(scene, camera, param.width, param.height, 0.9f);
     ASSERT_FALSE(framing.IsIdentity());
 
-    GlDevice& device = surface.Device();
+    GlDevice& device = surface->Device();
     gl.glDisable(GL_TEXTURE_2D); // no texture of the material: its lit colour alone
     device.BeginFrame();
     device.SetPerspective(param.width, param.height);
@@ -157,7 +157,7 @@ TEST_P(FramedBoxes, FillTheLimitingExtentWithoutLeavingThePicture)
     framing.Begin();
     scene.Render();
     framing.End();
-    const std::vector<std::uint8_t> rgba = surface.ReadPixels();
+    const std::vector<std::uint8_t> rgba = surface->ReadPixels();
     device.EndFrame();
     gl.glEnable(GL_TEXTURE_2D);
     ASSERT_EQ(rgba.size(), static_cast<std::size_t>(param.width) * param.height * 4);

@@ -24,7 +24,7 @@
 // outputs zero-filled) for fuzz harnesses and tests that only need GL not to crash.
 #pragma once
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <cstddef>
 #include <cstdint>

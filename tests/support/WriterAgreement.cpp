@@ -1,9 +1,9 @@
 #include "WriterAgreement.h"
 
-#include "anim/KeyframeAnimation.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 #include <cstring>
 #include <memory>

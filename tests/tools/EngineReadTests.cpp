@@ -6,8 +6,8 @@
 #include "format/EngineRead.h"
 #include "format/TgaWriter.h"
 
-#include "render/GlApi.h"
-#include "scene/Material.h"
+#include "orvex/render/GlApi.h"
+#include "orvex/scene/Material.h"
 
 #include <gtest/gtest.h>
 

@@ -10,10 +10,10 @@
 #include "convert/Import.h"
 #include "convert/Output.h"
 
-#include "anim/KeyframeAnimation.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // overlay, on fake input, a hand-moved clock, a recording font and the recording GL table.
 #include "ViewerFakes.h"
 
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Hangul syllables in UTF-8, and the extension list in its fixed order.
 #include "ViewerFakes.h"
 
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
 
 #include <gtest/gtest.h>
 

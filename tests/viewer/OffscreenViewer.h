@@ -6,8 +6,8 @@
 #include "ViewerFakes.h"
 #include "WindowProcedure.h"
 
-#include "HeadlessSurface.h"
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/sdl/SdlHeadlessSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ class OffscreenViewer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(HeadlessSurface::StartVideo());
+        ASSERT_TRUE(SdlHeadlessSurface::StartVideo());
         ResetDriverState();
         ASSERT_TRUE(window.Create(sdl, 1024, 768));
         Platform services = GetPlatform();

@@ -5,8 +5,8 @@
 #include "OffscreenViewer.h"
 #include "ViewerScenes.h"
 
-#include "scene/Material.h"
-#include "texture/Texture.h"
+#include "orvex/scene/Material.h"
+#include "orvex/texture/Texture.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -4,7 +4,7 @@
 #include "TestApplication.h"
 #include "ViewerScenes.h"
 
-#include "OrvexVersion.h"
+#include "orvex/OrvexVersion.h"
 
 #include <gtest/gtest.h>
 

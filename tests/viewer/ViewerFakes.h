@@ -7,8 +7,8 @@
 #include "MessageQueue.h"
 
 #include "RecordingGl.h"
-#include "foundation/Timer.h"
-#include "platform/Clock.h"
+#include "orvex/foundation/Timer.h"
+#include "orvex/platform/Clock.h"
 
 #include <cstdint>
 #include <deque>

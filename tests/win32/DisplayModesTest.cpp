@@ -1,9 +1,9 @@
 // Display modes through EnumDisplaySettingsA and ChangeDisplaySettingsA: which listed mode
 // a request picks, and the switch and restore on the system's display (Wine on the test
 // script's 1024x768 Xvfb screen, where only the current mode can be switched to).
-#include "Win32DisplayModes.h"
-#include "Win32Platform.h"
-#include "render/GlDevice.h"
+#include "orvex/render/GlDevice.h"
+#include "orvex/win32/Win32DisplayModes.h"
+#include "orvex/win32/Win32Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The driver kinds of the Windows build on the system's libraries: the library names, the
 // probe of OPENGL32.DLL on a hidden window, the fall-backs when the software and 3dfx
 // libraries are absent, and where the table's entries come from.
-#include "HeadlessSurface.h"
-#include "render/GlDriver.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/win32/Win32HeadlessSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST_F(Win32Driver, SystemLibraryIsProbedOnAHiddenWindowAndChosen)
     const int accepted = ProbeDriver(kSystemGlLibrary);
     ASSERT_EQ(accepted, 1) << "OPENGL32.DLL offers only a generic software format here";
 
-    HeadlessSurface surface(32, 32);
+    Win32HeadlessSurface surface(32, 32);
     ASSERT_TRUE(surface.Ready());
     EXPECT_EQ(GetDriverKind(), DriverDefault);
     EXPECT_STREQ(surface.Device().GetDriverName(), "Default OpenGL Driver");

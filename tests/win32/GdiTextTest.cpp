@@ -1,6 +1,6 @@
 // The GDI text rasteriser: UTF-8 to UTF-16, the cell background and the colour in the
 // 32-bit top-down bitmap, transparent drawing, clipping, and the faces GDI offers.
-#include "GdiText.h"
+#include "orvex/win32/GdiText.h"
 
 #include <gtest/gtest.h>
 

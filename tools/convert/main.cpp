@@ -5,7 +5,7 @@
 #include "convert/Export.h"
 #include "convert/Progress.h"
 
-#include "OrvexVersion.h"
+#include "orvex/OrvexVersion.h"
 
 #include <algorithm>
 #include <cmath>

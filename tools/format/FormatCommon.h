@@ -5,7 +5,7 @@
 // buffers and texture file names ("%s.TGA") into 80 bytes, hence the name limits.
 #pragma once
 
-#include "foundation/FileRules.h"
+#include "orvex/foundation/FileRules.h"
 
 #include <cstddef>
 #include <cstdint>

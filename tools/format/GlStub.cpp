@@ -1,6 +1,6 @@
 #include "format/GlStub.h"
 
-#include "render/GlApi.h"
+#include "orvex/render/GlApi.h"
 
 #include <map>
 

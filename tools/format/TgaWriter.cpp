@@ -1,6 +1,6 @@
 #include "format/TgaWriter.h"
 
-#include "texture/Texture.h"
+#include "orvex/texture/Texture.h"
 
 namespace orvex::format {
 

@@ -2,10 +2,10 @@
 
 #include "info/FileWalk.h"
 
-#include "anim/KeyframeAnimation.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/scene/Material.h"
+#include "orvex/scene/MeshScene.h"
+#include "orvex/texture/Texture.h"
 
 #include <algorithm>
 #include <cctype>

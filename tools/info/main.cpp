@@ -4,7 +4,7 @@
 #include "info/Inspect.h"
 #include "info/Json.h"
 
-#include "OrvexVersion.h"
+#include "orvex/OrvexVersion.h"
 
 #include <cstdio>
 #include <string>

@@ -2,15 +2,15 @@
 // engine's own device, camera, scene, animation and font, and writes the picture as PNG.
 #include "CameraSetup.h"
 
-#include "HeadlessSurface.h"
+#include "orvex/render/HeadlessSurface.h"
 
-#include "anim/KeyframeAnimation.h"
-#include "render/BitmapFont.h"
-#include "render/Camera.h"
-#include "render/ViewFraming.h"
-#include "scene/MeshScene.h"
+#include "orvex/anim/KeyframeAnimation.h"
+#include "orvex/render/BitmapFont.h"
+#include "orvex/render/Camera.h"
+#include "orvex/render/ViewFraming.h"
+#include "orvex/scene/MeshScene.h"
 
-#include "OrvexVersion.h"
+#include "orvex/OrvexVersion.h"
 
 #include <stb_image_write.h>
 
@@ -176,8 +176,8 @@ int main(int argc, char** argv)
     std::filesystem::path animationPath =
         o.animation.empty() ? std::filesystem::path{} : std::filesystem::absolute(o.animation, ec);
 
-    HeadlessSurface surface(o.width, o.height);
-    if (!surface.Ready())
+    const auto surface = MakeHeadlessSurface(o.width, o.height);
+    if (!surface->Ready())
         return Fail("cannot open an offscreen GL surface of " + std::to_string(o.width) + "x" +
                     std::to_string(o.height));
     double setupSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -220,7 +220,7 @@ int main(int argc, char** argv)
 
     // With the overlay, the picture is the viewer's from its second frame on: the first
     // frame's text leaves the font's texture bound (in GL_REPLACE mode) for the next one.
-    GlDevice& device = surface.Device();
+    GlDevice& device = surface->Device();
     const int frames = font ? 2 : 1;
     for (int frame = 0; frame < frames; ++frame) {
         device.BeginFrame();
@@ -250,7 +250,7 @@ int main(int argc, char** argv)
         device.EndFrame();
     }
 
-    std::vector<std::uint8_t> rgba = surface.ReadPixels();
+    std::vector<std::uint8_t> rgba = surface->ReadPixels();
     font.reset(); // its texture goes while the context is current
     scene.reset();
     if (rgba.empty())

@@ -1,11 +1,11 @@
 // load-scene SCENE.mes ANIMATION.knx: loads a scene and its animation with an installed
 // engine, without a window, poses it a tenth of a second in and prints what it holds.
-#include "OrvexVersion.h"
-#include "anim/KeyframeAnimation.h"
-#include "render/GlApi.h"
-#include "scene/Material.h"
-#include "scene/MeshScene.h"
-#include "texture/Texture.h"
+#include <orvex/OrvexVersion.h>
+#include <orvex/anim/KeyframeAnimation.h>
+#include <orvex/render/GlApi.h>
+#include <orvex/scene/Material.h>
+#include <orvex/scene/MeshScene.h>
+#include <orvex/texture/Texture.h>
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "ScreenProbe.h"
 
-#include "FreeTypeRasterizer.h"
+#include "orvex/posix/FreeTypeRasterizer.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

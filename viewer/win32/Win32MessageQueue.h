@@ -7,7 +7,7 @@
 
 #include "MessageQueue.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 class Win32MessageQueue final : public MessageQueue {
 public:

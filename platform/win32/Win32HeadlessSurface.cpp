@@ -1,10 +1,9 @@
-#include "HeadlessSurface.h"
+#include "orvex/win32/Win32HeadlessSurface.h"
 
-#include "render/FrameReadBack.h"
+#include "orvex/render/FrameReadBack.h"
+#include "orvex/render/GlDriver.h"
 
-#include "render/GlDriver.h"
-
-HeadlessSurface::HeadlessSurface(int w, int h) : width(w), height(h)
+Win32HeadlessSurface::Win32HeadlessSurface(int w, int h) : HeadlessSurface(w, h)
 {
     if (w <= 0 || h <= 0)
         return;
@@ -17,7 +16,7 @@ HeadlessSurface::HeadlessSurface(int w, int h) : width(w), height(h)
     ready = true;
 }
 
-HeadlessSurface::~HeadlessSurface()
+Win32HeadlessSurface::~Win32HeadlessSurface()
 {
     device.Destroy();
     if (window != nullptr)
@@ -25,7 +24,7 @@ HeadlessSurface::~HeadlessSurface()
     win32.Shutdown();
 }
 
-std::vector<std::uint8_t> HeadlessSurface::ReadPixels() const
+std::vector<std::uint8_t> Win32HeadlessSurface::ReadPixels() const
 {
     if (!ready)
         return {};
@@ -35,13 +34,11 @@ std::vector<std::uint8_t> HeadlessSurface::ReadPixels() const
         return {};
     return ReadTopDownRgba(
         gl, reinterpret_cast<ReadPixelsFunction>(reinterpret_cast<void*>(GetProcAddress(library, "glReadPixels"))),
-        reinterpret_cast<PixelStoreFunction>(reinterpret_cast<void*>(GetProcAddress(library, "glPixelStorei"))), width,
-        height);
+        reinterpret_cast<PixelStoreFunction>(reinterpret_cast<void*>(GetProcAddress(library, "glPixelStorei"))),
+        Width(), Height());
 }
 
-std::array<std::uint8_t, 4> HeadlessSurface::Pixel(int x, int y) const
+std::unique_ptr<HeadlessSurface> MakeHeadlessSurface(int width, int height)
 {
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return {};
-    return RgbaPixelAt(ReadPixels(), width, height, x, y);
+    return std::make_unique<Win32HeadlessSurface>(width, height);
 }

@@ -1,6 +1,6 @@
 #include "Win32InputState.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 void Win32InputState::CursorPosition(int* x, int* y)
 {

@@ -4,7 +4,7 @@
 // the program-wide mainWindow; the GL device draws into its device context.
 #pragma once
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 inline constexpr const char* kMainWindowClass = "GLSDK";
 inline constexpr const char* kMainWindowTitle = "OpenGL 1.1 Example";

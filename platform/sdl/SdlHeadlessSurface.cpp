@@ -1,8 +1,8 @@
-#include "HeadlessSurface.h"
+#include "orvex/sdl/SdlHeadlessSurface.h"
 
-#include "render/FrameReadBack.h"
+#include "orvex/render/FrameReadBack.h"
 
-bool HeadlessSurface::StartVideo()
+bool SdlHeadlessSurface::StartVideo()
 {
     // The offscreen driver only, whatever display the environment has. The reference taken
     // here is never given back.
@@ -14,7 +14,7 @@ bool HeadlessSurface::StartVideo()
     return started;
 }
 
-HeadlessSurface::HeadlessSurface(int w, int h) : width(w), height(h)
+SdlHeadlessSurface::SdlHeadlessSurface(int w, int h) : HeadlessSurface(w, h)
 {
     if (w <= 0 || h <= 0)
         return;
@@ -28,24 +28,23 @@ HeadlessSurface::HeadlessSurface(int w, int h) : width(w), height(h)
     ready = true;
 }
 
-HeadlessSurface::~HeadlessSurface()
+SdlHeadlessSurface::~SdlHeadlessSurface()
 {
     device.Destroy();
     sdl.DestroyWindow(window);
     sdl.Shutdown();
 }
 
-std::vector<std::uint8_t> HeadlessSurface::ReadPixels() const
+std::vector<std::uint8_t> SdlHeadlessSurface::ReadPixels() const
 {
     if (!ready)
         return {};
     return ReadTopDownRgba(gl, reinterpret_cast<ReadPixelsFunction>(SDL_GL_GetProcAddress("glReadPixels")),
-                           reinterpret_cast<PixelStoreFunction>(SDL_GL_GetProcAddress("glPixelStorei")), width, height);
+                           reinterpret_cast<PixelStoreFunction>(SDL_GL_GetProcAddress("glPixelStorei")), Width(),
+                           Height());
 }
 
-std::array<std::uint8_t, 4> HeadlessSurface::Pixel(int x, int y) const
+std::unique_ptr<HeadlessSurface> MakeHeadlessSurface(int width, int height)
 {
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return {};
-    return RgbaPixelAt(ReadPixels(), width, height, x, y);
+    return std::make_unique<SdlHeadlessSurface>(width, height);
 }

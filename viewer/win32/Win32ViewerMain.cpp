@@ -6,11 +6,11 @@
 #include "ViewerMain.h"
 #include "Win32InputState.h"
 #include "Win32MainWindow.h"
-#include "Win32MessageBox.h"
 #include "Win32MessageQueue.h"
-#include "Win32Platform.h"
+#include "orvex/win32/Win32MessageBox.h"
+#include "orvex/win32/Win32Platform.h"
 
-#include "Win32.h"
+#include "orvex/win32/Win32.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // display-mode changes apply to it (it becomes the full-screen window of the mode).
 #pragma once
 
-#include "SdlPlatform.h"
+#include "orvex/sdl/SdlPlatform.h"
 
 inline constexpr const char* kMainWindowTitle = "OpenGL 1.1 Example";
 
