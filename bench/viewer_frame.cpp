@@ -31,7 +31,7 @@ std::filesystem::path SampleFolder()
 
 struct ViewerFrame {
     SdlPlatform sdl;
-    MainWindow window;
+    SdlMainWindow window;
     TestApplication app;
     std::string failure;
 

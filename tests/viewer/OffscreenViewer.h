@@ -91,7 +91,7 @@ protected:
     }
 
     SdlPlatform sdl;
-    MainWindow window;
+    SdlMainWindow window;
     RecordingDisplay display;
     FakeInput input;
 };

@@ -2,12 +2,12 @@
 
 #include "WindowProcedure.h"
 
-MainWindow::~MainWindow()
+SdlMainWindow::~SdlMainWindow()
 {
-    MainWindow::Destroy();
+    SdlMainWindow::Destroy();
 }
 
-void MainWindow::Destroy()
+void SdlMainWindow::Destroy()
 {
     if (mainWindow != nullptr && platform != nullptr) {
         platform->DestroyWindow(static_cast<SDL_Window*>(mainWindow));
@@ -15,7 +15,7 @@ void MainWindow::Destroy()
     }
 }
 
-bool MainWindow::Create(SdlPlatform& sdl, int width, int height, bool fullScreen)
+bool SdlMainWindow::Create(SdlPlatform& sdl, int width, int height, bool fullScreen)
 {
     // A full-screen SDL window minimises itself (and gives the desktop its mode back) when
     // it loses the focus; the viewer keeps its mode while inactive.

@@ -8,13 +8,13 @@
 
 inline constexpr const char* kMainWindowTitle = "OpenGL 1.1 Example";
 
-class MainWindow {
+class SdlMainWindow {
 public:
-    MainWindow() = default;
+    SdlMainWindow() = default;
     // Runs Destroy.
-    virtual ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    virtual ~SdlMainWindow();
+    SdlMainWindow(const SdlMainWindow&) = delete;
+    SdlMainWindow& operator=(const SdlMainWindow&) = delete;
 
     // Destroys the window if there is one and clears the handle; safe any number of times.
     virtual void Destroy();

@@ -31,7 +31,7 @@ public:
 
 private:
     SdlPlatform sdl; // outlives the window
-    MainWindow window;
+    SdlMainWindow window;
     SdlInputState input;
     std::optional<SdlMessageQueue> queue;
 };

@@ -70,7 +70,7 @@ protected:
     }
 
     SdlPlatform sdl;
-    MainWindow window;
+    SdlMainWindow window;
 };
 
 TEST_F(XWindow, BorderlessOnTopAtTheTopLeftWithoutCursorAndFocused)
