@@ -4,8 +4,8 @@
 #include "DamagedGltf.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 #include "DamagedGltf.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
 #include "convert/Convert.h"
-#include "convert/Import.h"
-#include "convert/ObjCheck.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
+#include "convert/import/ObjCheck.h"
 
 #include <gtest/gtest.h>
 

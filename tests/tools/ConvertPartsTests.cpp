@@ -3,11 +3,11 @@
 #include "GltfReference.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
 #include "convert/Names.h"
-#include "convert/Pose.h"
-#include "convert/Sampler.h"
+#include "convert/bake/Bake.h"
+#include "convert/bake/Pose.h"
+#include "convert/import/Import.h"
+#include "convert/import/Sampler.h"
 
 #include <gtest/gtest.h>
 

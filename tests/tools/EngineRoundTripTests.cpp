@@ -6,9 +6,9 @@
 
 #include "RecordingGl.h"
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
 #include "convert/Output.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
 
 #include "orvex/anim/KeyframeAnimation.h"
 #include "orvex/scene/Material.h"

@@ -2,8 +2,8 @@
 // the engine's .mes, .knx and TGA files, and a .mes scene with its .knx animation out to
 // glTF 2.0.
 #include "convert/Convert.h"
-#include "convert/Export.h"
 #include "convert/Progress.h"
+#include "convert/export/Export.h"
 
 #include "orvex/OrvexVersion.h"
 
