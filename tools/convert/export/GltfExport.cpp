@@ -1,5 +1,5 @@
 // The glTF exporter: nodes, materials, textures, the animation and the containers. Meshes
-// and skins are in GltfMeshes.cpp.
+// and skins are in GltfExportMeshes.cpp.
 #include "convert/export/GltfExportParts.h"
 
 #include "convert/Names.h"
@@ -223,7 +223,7 @@ bool AddAnimation(const fmt::SceneFiles& files, const GltfExportOptions& options
     std::vector<float> times(frames);
     for (std::uint32_t k = 0; k < frames; ++k)
         times[k] = KeyTime(k);
-    GltfBuffer& buffer = build->buffer;
+    GltfExportBuffer& buffer = build->buffer;
     const int input = buffer.Add(times.data(), frames, gltf::Float, "SCALAR", 0, true);
 
     GltfJson samplers = GltfJson::array(), channels = GltfJson::array();

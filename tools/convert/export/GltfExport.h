@@ -13,7 +13,7 @@
 //   at k / 20 s.
 #pragma once
 
-#include "convert/export/GltfJson.h"
+#include "convert/export/GltfExportJson.h"
 
 #include "format/SceneFiles.h"
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "convert/Affine.h"
-#include "convert/export/GltfBuffer.h"
 #include "convert/export/GltfExport.h"
+#include "convert/export/GltfExportBuffer.h"
 
 #include <map>
 #include <string>
@@ -14,7 +14,7 @@ namespace convert {
 // The document while it is built. Node i is the file's node i; nodes the exporter adds (mesh
 // holders, a common root) come after them.
 struct GltfBuild {
-    GltfBuffer buffer;
+    GltfExportBuffer buffer;
     GltfJson nodes = GltfJson::array();
     std::vector<int> parent;                   // of every glTF node, -1 for a root
     std::vector<Rigid> restWorld;              // of every file node, from the values written

@@ -201,7 +201,7 @@ void AddMeshes(const fmt::SceneDesc& scene, GltfBuild* build, GltfJson* meshes, 
             }
         }
 
-        GltfBuffer& buffer = build->buffer;
+        GltfExportBuffer& buffer = build->buffer;
         const int positionView = buffer.AddView(positions.data(), positions.size() * 4, gltf::ArrayBuffer);
         const int normalView = buffer.AddView(normals.data(), normals.size() * 4, gltf::ArrayBuffer);
         const int texcoordView = buffer.AddView(texcoords.data(), texcoords.size() * 4, gltf::ArrayBuffer);

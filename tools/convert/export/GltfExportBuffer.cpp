@@ -1,4 +1,4 @@
-#include "convert/export/GltfBuffer.h"
+#include "convert/export/GltfExportBuffer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -31,7 +31,7 @@ int ComponentSize(int componentType)
     }
 }
 
-int GltfBuffer::AddView(const void* data, std::size_t size, int target)
+int GltfExportBuffer::AddView(const void* data, std::size_t size, int target)
 {
     bytes.resize((bytes.size() + 3) & ~std::size_t(3), 0);
     const std::size_t offset = bytes.size();
@@ -71,8 +71,8 @@ double Component(const std::uint8_t* p, int componentType)
 
 } // namespace
 
-int GltfBuffer::AddAccessor(int view, std::size_t offset, int componentType, std::size_t count, const char* type,
-                            bool bounds)
+int GltfExportBuffer::AddAccessor(int view, std::size_t offset, int componentType, std::size_t count, const char* type,
+                                  bool bounds)
 {
     GltfJson accessor = {{"bufferView", view}};
     if (offset)
@@ -108,7 +108,8 @@ int GltfBuffer::AddAccessor(int view, std::size_t offset, int componentType, std
     return static_cast<int>(accessors.size()) - 1;
 }
 
-int GltfBuffer::Add(const void* data, std::size_t count, int componentType, const char* type, int target, bool bounds)
+int GltfExportBuffer::Add(const void* data, std::size_t count, int componentType, const char* type, int target,
+                          bool bounds)
 {
     const std::size_t size = count * ComponentCount(type) * ComponentSize(componentType);
     return AddAccessor(AddView(data, size, target), 0, componentType, count, type, bounds);

@@ -2,7 +2,7 @@
 // in views (each starting on a 4-byte boundary), and accessors describe typed runs of a view.
 #pragma once
 
-#include "convert/export/GltfJson.h"
+#include "convert/export/GltfExportJson.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,7 @@ constexpr int UnsignedByte = 5121, UnsignedShort = 5123, UnsignedInt = 5125, Flo
 constexpr int ArrayBuffer = 34962, ElementArrayBuffer = 34963;
 } // namespace gltf
 
-class GltfBuffer {
+class GltfExportBuffer {
 public:
     // Appends `size` bytes as a new buffer view; target 0 leaves the view without one.
     // Returns the view's index.
