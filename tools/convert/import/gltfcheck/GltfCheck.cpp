@@ -63,7 +63,7 @@ bool Checker::Read(int a, Role role, Outcome outcome, int clip, const std::strin
     std::string needs;
     if (!RoleFits(info, role, quantized, &needs)) {
         Tell(outcome, clip, path,
-             "accessors[" + N(a) + "] is " + info.type + " " + (info.normalized ? "normalized " : "") +
+             "accessors[" + Decimal(a) + "] is " + info.type + " " + (info.normalized ? "normalized " : "") +
                  ComponentName(info.componentType) + ", where the converter reads " + needs,
              consequence);
         return false;

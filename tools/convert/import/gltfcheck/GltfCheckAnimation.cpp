@@ -9,7 +9,7 @@ namespace convert::gltfcheck {
 // for each channel it costs.
 bool Checker::SamplerFits(int a, int k, const std::string& target, const std::string& channel)
 {
-    const std::string path = At(Dot(At("animations", a), "samplers"), k);
+    const std::string path = ElementPath(MemberPath(ElementPath("animations", a), "samplers"), k);
     const std::string dropped = channel + " is dropped";
     const Json& sampler = (*Member(List("animations")[a], "samplers"))[k];
     if (!sampler.is_object()) {
@@ -20,16 +20,16 @@ bool Checker::SamplerFits(int a, int k, const std::string& target, const std::st
     const Json* output = Member(sampler, "output");
     int in = Resolve(input, accessors.size()), result = Resolve(output, accessors.size());
     if (in < 0) {
-        Tell(Outcome::Drop, a, Dot(path, "input"), NotA(input, "an accessor"), dropped);
+        Tell(Outcome::Drop, a, MemberPath(path, "input"), NotA(input, "an accessor"), dropped);
         return false;
     }
     if (result < 0) {
-        Tell(Outcome::Drop, a, Dot(path, "output"), NotA(output, "an accessor"), dropped);
+        Tell(Outcome::Drop, a, MemberPath(path, "output"), NotA(output, "an accessor"), dropped);
         return false;
     }
     const Role role = target == "rotation" ? Role::Rotation : target == "scale" ? Role::Scale : Role::Translation;
-    if (!Read(in, Role::KeyTimes, Outcome::Drop, a, Dot(path, "input"), dropped) ||
-        !Read(result, role, Outcome::Drop, a, Dot(path, "output"), dropped))
+    if (!Read(in, Role::KeyTimes, Outcome::Drop, a, MemberPath(path, "input"), dropped) ||
+        !Read(result, role, Outcome::Drop, a, MemberPath(path, "output"), dropped))
         return false;
     std::string mode = "LINEAR";
     if (const Json* interpolation = Member(sampler, "interpolation")) {
@@ -37,7 +37,7 @@ bool Checker::SamplerFits(int a, int k, const std::string& target, const std::st
             (*interpolation == "LINEAR" || *interpolation == "STEP" || *interpolation == "CUBICSPLINE"))
             mode = interpolation->get<std::string>();
         else
-            Tell(Outcome::Drop, a, Dot(path, "interpolation"), NotA(interpolation, "an interpolation"),
+            Tell(Outcome::Drop, a, MemberPath(path, "interpolation"), NotA(interpolation, "an interpolation"),
                  channel + " is read as LINEAR");
     }
     const std::uint64_t keys = accessors[in].count, values = accessors[result].count;
@@ -48,7 +48,7 @@ bool Checker::SamplerFits(int a, int k, const std::string& target, const std::st
     }
     if (values != keys * perKey) {
         Tell(Outcome::Drop, a, path,
-             "its output holds " + N(values) + " values for " + N(keys) + " key times" +
+             "its output holds " + Decimal(values) + " values for " + Decimal(keys) + " key times" +
                  (perKey == 3 ? " (CUBICSPLINE needs three per key)" : ""),
              dropped);
         return false;
@@ -58,14 +58,14 @@ bool Checker::SamplerFits(int a, int k, const std::string& target, const std::st
 
 void Checker::CheckAnimation(int a)
 {
-    const std::string path = At("animations", a);
+    const std::string path = ElementPath("animations", a);
     const Json& animation = List("animations")[a];
     const Json* channels = Member(animation, "channels");
     const Json* samplers = Member(animation, "samplers");
     std::size_t samplerCount = samplers && samplers->is_array() ? samplers->size() : 0;
     samplerBroken[a].assign(samplerCount, 0);
     if (!channels || !channels->is_array() || channels->empty()) {
-        out.clipWarnings[a].push_back(Dot(path, "channels") + ": " + NotA(channels, "a list of channels") +
+        out.clipWarnings[a].push_back(MemberPath(path, "channels") + ": " + NotA(channels, "a list of channels") +
                                       "; the animation has nothing to convert");
         animationBroken[a] = 1;
         return;
@@ -74,7 +74,7 @@ void Checker::CheckAnimation(int a)
     std::vector<char> samplerUsed(samplerCount, 0);
     std::map<std::pair<int, std::string>, std::size_t> animated; // (node, path) -> first channel
     for (std::size_t c = 0; c < channels->size(); ++c) {
-        const std::string channelPath = At(Dot(path, "channels"), c);
+        const std::string channelPath = ElementPath(MemberPath(path, "channels"), c);
         const std::string dropped = channelPath + " is dropped";
         const Json& channel = (*channels)[c];
         const Json* target = Member(channel, "target");
@@ -86,20 +86,22 @@ void Checker::CheckAnimation(int a)
         if (!channel.is_object()) {
             Tell(Outcome::Drop, a, channelPath, NotA(&channel, "an object"), dropped);
         } else if (!target || !target->is_object()) {
-            Tell(Outcome::Drop, a, Dot(channelPath, "target"), NotA(target, "an object"), dropped);
+            Tell(Outcome::Drop, a, MemberPath(channelPath, "target"), NotA(target, "an object"), dropped);
         } else if (kind != "translation" && kind != "rotation" && kind != "scale" && kind != "weights") {
-            Tell(Outcome::Drop, a, Dot(channelPath, "target.path"), NotA(targetPath, "an animated property"), dropped);
+            Tell(Outcome::Drop, a, MemberPath(channelPath, "target.path"), NotA(targetPath, "an animated property"),
+                 dropped);
         } else if (n < 0) {
-            Tell(Outcome::Drop, a, Dot(channelPath, "target.node"), NotA(node, "a node"), dropped);
+            Tell(Outcome::Drop, a, MemberPath(channelPath, "target.node"), NotA(node, "a node"), dropped);
         } else if (k < 0) {
-            Tell(Outcome::Drop, a, Dot(channelPath, "sampler"), NotA(sampler, "a sampler of " + path), dropped);
+            Tell(Outcome::Drop, a, MemberPath(channelPath, "sampler"), NotA(sampler, "a sampler of " + path), dropped);
         } else if (!inScene[n]) {
             // Animates a node the conversion leaves out: nothing is lost.
         } else if (kind == "weights") {
             Tell(Outcome::Drop, a, channelPath, "animates morph target weights, which are not converted", dropped);
         } else if (auto [first, fresh] = animated.insert({{n, kind}, c}); !fresh) {
             Tell(Outcome::Drop, a, channelPath,
-                 "animates the " + kind + " of nodes[" + N(n) + "] again, after channels[" + N(first->second) + "]",
+                 "animates the " + kind + " of nodes[" + Decimal(n) + "] again, after channels[" +
+                     Decimal(first->second) + "]",
                  dropped);
         } else {
             samplerUsed[k] = 1;
@@ -113,7 +115,7 @@ void Checker::CheckAnimation(int a)
         if (samplerUsed[k])
             continue;
         const Json& sampler = (*samplers)[k];
-        const std::string samplerPath = At(Dot(path, "samplers"), k);
+        const std::string samplerPath = ElementPath(MemberPath(path, "samplers"), k);
         if (!sampler.is_object()) {
             Tell(Outcome::Ignore, -1, samplerPath, NotA(&sampler, "an object"), "no converted channel reads it");
             samplerBroken[a][k] = 1;
@@ -122,7 +124,7 @@ void Checker::CheckAnimation(int a)
         for (const char* key : {"input", "output"}) {
             const Json* value = Member(sampler, key);
             if (Resolve(value, accessors.size()) < 0) {
-                Tell(Outcome::Ignore, -1, Dot(samplerPath, key), NotA(value, "an accessor"),
+                Tell(Outcome::Ignore, -1, MemberPath(samplerPath, key), NotA(value, "an accessor"),
                      "no converted channel reads it");
                 samplerBroken[a][k] = 1;
             }

@@ -36,9 +36,13 @@ int Resolve(const Json* v, std::size_t count);
 std::string Shown(const Json& v);
 // "<value> is not <noun>", or "missing".
 std::string NotA(const Json* v, const std::string& noun);
-std::string At(const std::string& path, std::size_t i);
-std::string Dot(const std::string& path, const std::string& key);
-std::string N(std::uint64_t n);
+// The JSON path of element `i` of the array at `path`: "meshes" and 2 give "meshes[2]".
+std::string ElementPath(const std::string& path, std::size_t i);
+// The JSON path of member `key` of the object at `path`: "meshes[2]" and "primitives" give
+// "meshes[2].primitives".
+std::string MemberPath(const std::string& path, const std::string& key);
+// A count or offset in decimal digits, as messages show it.
+std::string Decimal(std::uint64_t n);
 
 int ComponentSize(std::uint64_t type);
 const char* ComponentName(int type);

@@ -25,7 +25,7 @@ bool Checker::CheckDocument()
         auto [value, depth] = stack.back();
         stack.pop_back();
         if (depth > MaxDepth) {
-            out.refusals.push_back("the JSON nests deeper than " + N(MaxDepth) + " levels");
+            out.refusals.push_back("the JSON nests deeper than " + Decimal(MaxDepth) + " levels");
             return false;
         }
         if (value->is_structured())
@@ -72,7 +72,7 @@ bool Checker::CheckDocument()
         }
         for (std::size_t i = 0; i < list->size(); ++i)
             if (!(*list)[i].is_object())
-                out.refusals.push_back(At(name, i) + ": " + NotA(&(*list)[i], "an object"));
+                out.refusals.push_back(ElementPath(name, i) + ": " + NotA(&(*list)[i], "an object"));
     }
     return out.refusals.empty();
 }
@@ -88,7 +88,7 @@ void Checker::CheckHierarchy()
         const Json* children = Member(nodes[i], "children");
         if (!children)
             continue;
-        const std::string path = Dot(At("nodes", i), "children");
+        const std::string path = MemberPath(ElementPath("nodes", i), "children");
         if (!children->is_array()) {
             Tell(Outcome::Refuse, -1, path, NotA(children, "a list of nodes"), "");
             continue;
@@ -97,14 +97,14 @@ void Checker::CheckHierarchy()
             const Json& value = (*children)[k];
             int c = Resolve(&value, n);
             if (c < 0)
-                Tell(Outcome::Refuse, -1, At(path, k), NotA(&value, "a node"), "");
+                Tell(Outcome::Refuse, -1, ElementPath(path, k), NotA(&value, "a node"), "");
             else if (c == static_cast<int>(i))
-                Tell(Outcome::Refuse, -1, At(path, k), "a node cannot be its own child", "");
+                Tell(Outcome::Refuse, -1, ElementPath(path, k), "a node cannot be its own child", "");
             else if (parent[c] == static_cast<int>(i))
-                Tell(Outcome::Refuse, -1, At(path, k), "names nodes[" + N(c) + "] twice", "");
+                Tell(Outcome::Refuse, -1, ElementPath(path, k), "names nodes[" + Decimal(c) + "] twice", "");
             else if (parent[c] >= 0)
-                Tell(Outcome::Refuse, -1, At(path, k),
-                     "nodes[" + N(c) + "] is already a child of nodes[" + N(parent[c]) + "]", "");
+                Tell(Outcome::Refuse, -1, ElementPath(path, k),
+                     "nodes[" + Decimal(c) + "] is already a child of nodes[" + Decimal(parent[c]) + "]", "");
             else
                 parent[c] = static_cast<int>(i);
         }
@@ -120,7 +120,7 @@ void Checker::CheckHierarchy()
             j = parent[j];
         }
         if (j >= 0 && state[j] == 1)
-            Tell(Outcome::Refuse, -1, At("nodes", j), "is its own ancestor", "");
+            Tell(Outcome::Refuse, -1, ElementPath("nodes", j), "is its own ancestor", "");
         for (int w : walk)
             state[w] = 2;
     }
@@ -139,8 +139,8 @@ void Checker::CheckScenes()
     for (std::size_t s = 0; s < scenes.size(); ++s) {
         const bool converted = static_cast<int>(s) == scene;
         const Outcome outcome = converted ? Outcome::Refuse : Outcome::Ignore;
-        const std::string reason = "scenes[" + N(s) + "] is not converted";
-        const std::string path = Dot(At("scenes", s), "nodes");
+        const std::string reason = "scenes[" + Decimal(s) + "] is not converted";
+        const std::string path = MemberPath(ElementPath("scenes", s), "nodes");
         const Json* nodes = Member(scenes[s], "nodes");
         if (!nodes)
             continue;
@@ -153,12 +153,14 @@ void Checker::CheckScenes()
             const Json& value = (*nodes)[k];
             int node = Resolve(&value, n);
             if (node < 0)
-                Tell(outcome, -1, At(path, k), NotA(&value, "a node"), reason);
+                Tell(outcome, -1, ElementPath(path, k), NotA(&value, "a node"), reason);
             else if (parent[node] >= 0)
-                Tell(outcome, -1, At(path, k),
-                     "nodes[" + N(node) + "] is not a root: it is a child of nodes[" + N(parent[node]) + "]", reason);
+                Tell(outcome, -1, ElementPath(path, k),
+                     "nodes[" + Decimal(node) + "] is not a root: it is a child of nodes[" + Decimal(parent[node]) +
+                         "]",
+                     reason);
             else if (listed[node])
-                Tell(outcome, -1, At(path, k), "names nodes[" + N(node) + "] twice", reason);
+                Tell(outcome, -1, ElementPath(path, k), "names nodes[" + Decimal(node) + "] twice", reason);
             else if (converted)
                 roots.push_back(node);
             if (node >= 0)
@@ -196,18 +198,19 @@ void Checker::CheckNodes()
     meshSkinned.assign(Count("meshes"), 0);
     skinUsed.assign(Count("skins"), 0);
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const std::string path = At("nodes", i);
+        const std::string path = ElementPath("nodes", i);
         const Outcome outcome = inScene[i] ? Outcome::Refuse : Outcome::Ignore;
-        const std::string reason = "nodes[" + N(i) + "] is not in the converted scene";
+        const std::string reason = "nodes[" + Decimal(i) + "] is not in the converted scene";
         const Json* mesh = Member(nodes[i], "mesh");
         const Json* skin = Member(nodes[i], "skin");
         int m = Resolve(mesh, meshUsed.size()), s = Resolve(skin, skinUsed.size());
         if (mesh && m < 0)
-            Tell(outcome, -1, Dot(path, "mesh"), NotA(mesh, "a mesh"), reason);
+            Tell(outcome, -1, MemberPath(path, "mesh"), NotA(mesh, "a mesh"), reason);
         if (skin && s < 0)
-            Tell(outcome, -1, Dot(path, "skin"), NotA(skin, "a skin"), reason);
+            Tell(outcome, -1, MemberPath(path, "skin"), NotA(skin, "a skin"), reason);
         if (const Json* camera = Member(nodes[i], "camera"); camera && Resolve(camera, Count("cameras")) < 0)
-            Tell(Outcome::Ignore, -1, Dot(path, "camera"), NotA(camera, "a camera"), "cameras are not converted");
+            Tell(Outcome::Ignore, -1, MemberPath(path, "camera"), NotA(camera, "a camera"),
+                 "cameras are not converted");
         if (!inScene[i])
             continue;
         if (m >= 0) {
@@ -222,39 +225,40 @@ void Checker::CheckNodes()
 
 void Checker::CheckMesh(int m)
 {
-    const std::string path = At("meshes", m);
+    const std::string path = ElementPath("meshes", m);
     const bool used = meshUsed[m];
     const Outcome outcome = used ? Outcome::Refuse : Outcome::Ignore;
     const std::string reason = path + " is not used by the converted scene";
     const Json* primitives = Member(List("meshes")[m], "primitives");
     if (!primitives || !primitives->is_array() || primitives->empty()) {
-        Tell(outcome, -1, Dot(path, "primitives"), NotA(primitives, "a list of primitives"), reason);
+        Tell(outcome, -1, MemberPath(path, "primitives"), NotA(primitives, "a list of primitives"), reason);
         return;
     }
     for (std::size_t p = 0; p < primitives->size(); ++p) {
-        const std::string primitivePath = At(Dot(path, "primitives"), p);
+        const std::string primitivePath = ElementPath(MemberPath(path, "primitives"), p);
         const Json& primitive = (*primitives)[p];
         const Json* attributes = Member(primitive, "attributes");
         if (!attributes || !attributes->is_object()) {
-            Tell(outcome, -1, Dot(primitivePath, "attributes"), NotA(attributes, "an object of attributes"), reason);
+            Tell(outcome, -1, MemberPath(primitivePath, "attributes"), NotA(attributes, "an object of attributes"),
+                 reason);
             continue;
         }
         const Json* materialValue = Member(primitive, "material");
         int material = Resolve(materialValue, Count("materials"));
         if (materialValue && material < 0)
-            Tell(outcome, -1, Dot(primitivePath, "material"), NotA(materialValue, "a material"), reason);
+            Tell(outcome, -1, MemberPath(primitivePath, "material"), NotA(materialValue, "a material"), reason);
         if (const Json* mode = Member(primitive, "mode")) {
             std::optional<std::uint64_t> n = Whole(mode);
             if (!n || *n > 6)
-                Tell(outcome, -1, Dot(primitivePath, "mode"), NotA(mode, "a primitive mode"), reason);
+                Tell(outcome, -1, MemberPath(primitivePath, "mode"), NotA(mode, "a primitive mode"), reason);
         }
 
         // The attributes the reader takes: the texture coordinates its material's texture
         // reads, and the joints and weights of a skinned mesh in pairs of sets.
         std::map<std::string, Role> reads{{"POSITION", Role::Position}, {"NORMAL", Role::Normal}};
-        reads["TEXCOORD_" + N(material >= 0 ? out.texCoordSet[material] : 0)] = Role::TexCoord;
+        reads["TEXCOORD_" + Decimal(material >= 0 ? out.texCoordSet[material] : 0)] = Role::TexCoord;
         for (int set = 0; meshSkinned[m]; ++set) {
-            std::string joints = "JOINTS_" + N(set), weights = "WEIGHTS_" + N(set);
+            std::string joints = "JOINTS_" + Decimal(set), weights = "WEIGHTS_" + Decimal(set);
             if (!Member(*attributes, joints.c_str()) || !Member(*attributes, weights.c_str()))
                 break;
             reads[joints] = Role::Joints;
@@ -263,7 +267,7 @@ void Checker::CheckMesh(int m)
         std::uint64_t positions = 0;
         std::vector<std::pair<std::string, int>> counted;
         for (auto it = attributes->begin(); it != attributes->end(); ++it) {
-            const std::string attributePath = Dot(Dot(primitivePath, "attributes"), it.key());
+            const std::string attributePath = MemberPath(MemberPath(primitivePath, "attributes"), it.key());
             int a = Resolve(&it.value(), accessors.size());
             auto role = reads.find(it.key());
             const bool read = used && role != reads.end();
@@ -282,18 +286,18 @@ void Checker::CheckMesh(int m)
         for (const auto& [attributePath, a] : counted)
             if (positions > 0 && accessors[a].count != positions)
                 Tell(Outcome::Refuse, -1, attributePath,
-                     "accessors[" + N(a) + "] holds " + N(accessors[a].count) + " elements, POSITION holds " +
-                         N(positions),
+                     "accessors[" + Decimal(a) + "] holds " + Decimal(accessors[a].count) +
+                         " elements, POSITION holds " + Decimal(positions),
                      "");
 
         if (const Json* indices = Member(primitive, "indices")) {
-            const std::string indicesPath = Dot(primitivePath, "indices");
+            const std::string indicesPath = MemberPath(primitivePath, "indices");
             int a = Resolve(indices, accessors.size());
             if (a < 0)
                 Tell(outcome, -1, indicesPath, NotA(indices, "an accessor"), reason);
             else if (used && Read(a, Role::Indices, Outcome::Refuse, -1, indicesPath, "") && accessors[a].view < 0)
                 // The parser refuses index data that is not stored; say so in the file's terms.
-                Tell(Outcome::Refuse, -1, indicesPath, "accessors[" + N(a) + "] has no buffer view", "");
+                Tell(Outcome::Refuse, -1, indicesPath, "accessors[" + Decimal(a) + "] has no buffer view", "");
         }
         if (const Json* targets = Member(primitive, "targets"); used && targets && targets->is_array()) {
             for (std::size_t t = 0; t < targets->size(); ++t) {
@@ -301,7 +305,8 @@ void Checker::CheckMesh(int m)
                     continue;
                 for (auto it = (*targets)[t].begin(); it != (*targets)[t].end(); ++it)
                     if (Resolve(&it.value(), accessors.size()) < 0)
-                        Tell(Outcome::Ignore, -1, Dot(At(Dot(primitivePath, "targets"), t), it.key()),
+                        Tell(Outcome::Ignore, -1,
+                             MemberPath(ElementPath(MemberPath(primitivePath, "targets"), t), it.key()),
                              NotA(&it.value(), "an accessor"), "morph targets are not converted");
             }
         }
@@ -317,7 +322,7 @@ void Checker::CheckMaterials()
     const Json& materials = List("materials");
     out.baseColorImage.assign(materials.size(), -1);
     for (std::size_t m = 0; m < materials.size(); ++m) {
-        const std::string path = At("materials", m);
+        const std::string path = ElementPath("materials", m);
         const Json& material = materials[m];
         const bool used = materialUsed[m];
         const std::string reason = path + " is not used by the converted scene";
@@ -336,7 +341,7 @@ void Checker::CheckMaterials()
             const Json* slot = slots[s].second;
             if (!slot)
                 continue;
-            const std::string slotPath = Dot(path, slots[s].first);
+            const std::string slotPath = MemberPath(path, slots[s].first);
             const bool base = s == 0;
             const Outcome outcome = used && base ? Outcome::Drop : Outcome::Ignore;
             const std::string why = !used  ? reason
@@ -347,11 +352,11 @@ void Checker::CheckMaterials()
             if (!slot->is_object()) {
                 Tell(outcome, -1, slotPath, NotA(slot, "a texture reference"), why);
             } else if (t < 0) {
-                Tell(outcome, -1, Dot(slotPath, "index"), NotA(index, "a texture"), why);
+                Tell(outcome, -1, MemberPath(slotPath, "index"), NotA(index, "a texture"), why);
             } else if (const Json* set = Member(*slot, "texCoord"); set && !Whole(set)) {
-                Tell(outcome, -1, Dot(slotPath, "texCoord"), NotA(set, "a texture coordinate set"), why);
+                Tell(outcome, -1, MemberPath(slotPath, "texCoord"), NotA(set, "a texture coordinate set"), why);
             } else if (outcome == Outcome::Drop && !textureFaults[t].empty()) {
-                TellFaults(textureFaults[t], outcome, -1, Dot(slotPath, "index"), why);
+                TellFaults(textureFaults[t], outcome, -1, MemberPath(slotPath, "index"), why);
             } else if (outcome == Outcome::Drop) {
                 out.baseColorImage[m] = textureImage[t];
             }
@@ -368,11 +373,11 @@ void Checker::CheckTexCoords()
             continue;
         const std::uint64_t set = out.texCoordSet[u.material];
         const Json& primitive = (*Member(List("meshes")[u.mesh], "primitives"))[u.primitive];
-        const std::string name = "TEXCOORD_" + N(set);
+        const std::string name = "TEXCOORD_" + Decimal(set);
         if (Member(*Member(primitive, "attributes"), name.c_str()))
             continue;
-        Tell(Outcome::Drop, -1, At(Dot(At("meshes", u.mesh), "primitives"), u.primitive),
-             "has no " + name + ", which the texture of materials[" + N(u.material) + "] reads",
+        Tell(Outcome::Drop, -1, ElementPath(MemberPath(ElementPath("meshes", u.mesh), "primitives"), u.primitive),
+             "has no " + name + ", which the texture of materials[" + Decimal(u.material) + "] reads",
              "the primitive is drawn with the material's colour");
         out.untexturedPrimitives.insert({u.mesh, u.primitive});
     }
@@ -383,45 +388,45 @@ void Checker::CheckSkins()
     const Json& skins = List("skins");
     std::size_t n = Count("nodes");
     for (std::size_t s = 0; s < skins.size(); ++s) {
-        const std::string path = At("skins", s);
+        const std::string path = ElementPath("skins", s);
         const bool used = skinUsed[s];
         const Outcome outcome = used ? Outcome::Refuse : Outcome::Ignore;
         const std::string reason = path + " is not used by the converted scene";
         const Json* joints = Member(skins[s], "joints");
         std::size_t jointCount = 0;
         if (!joints || !joints->is_array() || joints->empty()) {
-            Tell(outcome, -1, Dot(path, "joints"), NotA(joints, "a list of nodes"), reason);
+            Tell(outcome, -1, MemberPath(path, "joints"), NotA(joints, "a list of nodes"), reason);
         } else {
             jointCount = joints->size();
             std::vector<char> seen(n, 0);
             for (std::size_t k = 0; k < joints->size(); ++k) {
                 const Json& value = (*joints)[k];
-                const std::string jointPath = At(Dot(path, "joints"), k);
+                const std::string jointPath = ElementPath(MemberPath(path, "joints"), k);
                 int j = Resolve(&value, n);
                 if (j < 0)
                     Tell(outcome, -1, jointPath, NotA(&value, "a node"), reason);
                 else if (seen[j])
-                    Tell(outcome, -1, jointPath, "names nodes[" + N(j) + "] twice", reason);
+                    Tell(outcome, -1, jointPath, "names nodes[" + Decimal(j) + "] twice", reason);
                 else if (used && !inScene[j])
-                    Tell(Outcome::Refuse, -1, jointPath, "nodes[" + N(j) + "] is not in the converted scene", "");
+                    Tell(Outcome::Refuse, -1, jointPath, "nodes[" + Decimal(j) + "] is not in the converted scene", "");
                 if (j >= 0)
                     seen[j] = 1;
             }
         }
         if (const Json* matrices = Member(skins[s], "inverseBindMatrices")) {
-            const std::string matricesPath = Dot(path, "inverseBindMatrices");
+            const std::string matricesPath = MemberPath(path, "inverseBindMatrices");
             int a = Resolve(matrices, accessors.size());
             if (a < 0)
                 Tell(outcome, -1, matricesPath, NotA(matrices, "an accessor"), reason);
             else if (used && Read(a, Role::InverseBind, Outcome::Refuse, -1, matricesPath, "") &&
                      accessors[a].count < jointCount)
                 Tell(Outcome::Refuse, -1, matricesPath,
-                     "accessors[" + N(a) + "] holds " + N(accessors[a].count) + " matrices for " + N(jointCount) +
-                         " joints",
+                     "accessors[" + Decimal(a) + "] holds " + Decimal(accessors[a].count) + " matrices for " +
+                         Decimal(jointCount) + " joints",
                      "");
         }
         if (const Json* skeleton = Member(skins[s], "skeleton"); skeleton && Resolve(skeleton, n) < 0)
-            Tell(Outcome::Ignore, -1, Dot(path, "skeleton"), NotA(skeleton, "a node"),
+            Tell(Outcome::Ignore, -1, MemberPath(path, "skeleton"), NotA(skeleton, "a node"),
                  "the converter does not read it");
     }
 }

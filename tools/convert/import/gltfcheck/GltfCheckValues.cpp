@@ -44,15 +44,15 @@ std::string NotA(const Json* v, const std::string& noun)
     return v ? Shown(*v) + " is not " + noun : "missing";
 }
 
-std::string At(const std::string& path, std::size_t i)
+std::string ElementPath(const std::string& path, std::size_t i)
 {
     return path + "[" + std::to_string(i) + "]";
 }
-std::string Dot(const std::string& path, const std::string& key)
+std::string MemberPath(const std::string& path, const std::string& key)
 {
     return path + "." + key;
 }
-std::string N(std::uint64_t n)
+std::string Decimal(std::uint64_t n)
 {
     return std::to_string(n);
 }
