@@ -1,6 +1,7 @@
 // The viewer's command line and what it does before a window opens: options, files, help,
 // version, refusals, and the move into the scene's folder.
 #include "ViewerCommandLine.h"
+#include "TempDir.h"
 #include "TestApplication.h"
 #include "ViewerScenes.h"
 
@@ -67,7 +68,7 @@ protected:
     void Touch(const std::string& path) { std::ofstream(dir.File(path)) << "x"; }
 
     fs::path start;
-    ViewerTempDir dir;
+    TempDir dir;
 };
 
 } // namespace
