@@ -12,7 +12,7 @@ namespace {
 
 // Smallest records: a node is a name length byte, the parent and 7 floats; a mesh is a
 // name length byte, the vertex count and the group count.
-constexpr std::int64_t kMinNodeSize = 1 + 4 + 7 * 4;
+constexpr std::int64_t kMinNodeSize = 1 + FileRules::kNodeSize;
 constexpr std::int64_t kMinMeshSize = 1 + 4 + 4;
 
 bool ValidParent(std::int32_t parent, std::int32_t index)
