@@ -10,8 +10,7 @@
 #include <new>
 
 namespace {
-// Per vertex the file holds a 32-byte record and a 4-byte node index.
-constexpr std::int64_t kVertexFileSize = sizeof(MeshVertex) + sizeof(std::int32_t);
+constexpr std::int64_t kVertexFileSize = FileRules::kVertexSize;
 } // namespace
 
 Mesh::~Mesh()
