@@ -5,8 +5,8 @@
 // from start to its first PNG (run as a program).
 //
 //   build/bin/bench_convert [--benchmark_filter=CesiumMan]
-// The models are found through ORVEX_SOURCE_DIR (default: the source tree this was built
-// from) + "/../shared/assets".
+// The models are those of samples/gltf in ORVEX_SOURCE_DIR (default: the source tree this
+// was built from), or of the folder ORVEX_ASSETS names.
 #include "convert/Convert.h"
 #include "convert/bake/Bake.h"
 #include "convert/export/Export.h"
@@ -36,7 +36,8 @@ std::filesystem::path SourceTree()
 
 std::filesystem::path Assets()
 {
-    return SourceTree() / ".." / "shared" / "assets";
+    const char* assets = std::getenv("ORVEX_ASSETS");
+    return assets && *assets ? std::filesystem::path(assets) : SourceTree() / "samples" / "gltf";
 }
 
 std::string Model(const std::string& name)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses (clang, AddressSanitizer, UBSan) in build-fuzz/ and runs
 # each for a bounded time from seeds made by code (the format writer for the engine's files;
-# for the import, a small glTF model, the shared models and the tests' damaged files, and
+# for the import, a small glTF model, the repository's glTF models and the tests' damaged files, and
 # OBJ texts), so every change meets the fuzzers.
 #   ./scripts/fuzz-smoke.sh            about 30 s per format
 #   FUZZ_SECONDS=300 ./scripts/fuzz-smoke.sh
@@ -13,9 +13,8 @@ cd "$root"
 seconds=${FUZZ_SECONDS:-30}
 build=build-fuzz
 formats=(mes knx tga agree gltf obj)
-# The shared models the glTF seeds are made from; without them the glTF fuzzer starts
-# from the small model made in code only.
-models=${ORVEX_ASSETS:-$root/../shared/assets}
+# The glTF models the seeds are made from (samples/gltf, or the folder ORVEX_ASSETS names).
+models=${ORVEX_ASSETS:-$root/samples/gltf}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null

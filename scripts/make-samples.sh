@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Regenerates the bundled sample scene the viewer plays: samples/2.MES, samples/2.KNX and
 # the texture they use, converted with orvex-convert from the CesiumMan glTF model in
-# ../shared/assets (credited in samples/README.md).
+# samples/gltf (credited in samples/README.md).
 #   ./scripts/make-samples.sh            uses build/ (builds orvex-convert first)
 #   BUILD=build-x ./scripts/make-samples.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$root/build}
-model=${ORVEX_ASSETS:-$root/../shared/assets}/CesiumMan/glTF/CesiumMan.gltf
+model=${ORVEX_ASSETS:-$root/samples/gltf}/CesiumMan/glTF/CesiumMan.gltf
 # The viewer's camera stands 10 units in front of the origin and looks at it: the figure is
 # centred there and scaled to fill about two thirds of the picture's height.
 scale=${SAMPLE_SCALE:-3}

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the viewer and plays the bundled sample scene.
+# Builds the viewer, with the converter and the editor the README's quick start runs next, and
+# plays the bundled sample scene.
 # Without a display it plays under a virtual screen for a few seconds, saves a screenshot
 # to build/orvex-screenshot.png and ends the viewer with Escape.
 set -euo pipefail
@@ -8,7 +9,7 @@ cd "$root"
 
 ./scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target Orvex
+cmake --build build -j2 --target Orvex orvex-convert Quorvan
 
 viewer="$root/build/bin/Orvex"
 cd "$root/samples"

@@ -14,33 +14,14 @@ namespace tooltest {
 
 namespace {
 
-// $ORVEX_ASSETS when set, else the model collection beside the source tree.
+// $ORVEX_ASSETS when set, else the models kept in the repository (samples/gltf).
 std::filesystem::path FindAssets()
 {
     if (const char* assets = std::getenv("ORVEX_ASSETS"); assets && *assets)
         return assets;
     const char* source = std::getenv("ORVEX_SOURCE_DIR");
-    if (!source || !*source)
-        return {};
-    return std::filesystem::path(source) / ".." / "shared" / "assets";
+    return std::filesystem::path(source && *source ? source : ORVEX_SOURCE_TREE) / "samples" / "gltf";
 }
-
-// The models are not part of this repository: without them every tool test is reported as
-// skipped, with the reason. (A failure in a global environment is what makes GoogleTest mark
-// each test skipped; GTEST_SKIP there would let them pass.)
-class AssetsEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        const std::filesystem::path dir = FindAssets();
-        ASSERT_FALSE(dir.empty()) << "no models: set ORVEX_ASSETS, or ORVEX_SOURCE_DIR with the models in "
-                                     "$ORVEX_SOURCE_DIR/../shared/assets (ctest sets it)";
-        ASSERT_TRUE(std::filesystem::is_directory(dir / "CesiumMan"))
-            << "no models: no folder " << (dir / "CesiumMan").string();
-    }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new AssetsEnvironment);
 
 std::string ReadAll(const std::string& path)
 {

@@ -8,8 +8,8 @@
 
 namespace tooltest {
 
-// $ORVEX_ASSETS, else ORVEX_SOURCE_DIR/../shared/assets. A global test environment skips every
-// test of the program, with the reason, when the models are not there.
+// $ORVEX_ASSETS, else samples/gltf of the source tree (ORVEX_SOURCE_DIR, which ctest sets, or
+// the tree the tests were built from). A test whose model is missing fails.
 std::filesystem::path AssetsDir();
 
 // The .gltf (or, with binary, the .glb) file of one of the models.
