@@ -1,5 +1,5 @@
-// The Khronos glTF-Validator reads every export (each model and the bundled sample, as .glb
-// and as .gltf with its .bin and pictures) and reports no error.
+// The Khronos glTF-Validator reads every export (each model, the bundled sample and the scenes
+// made in code, as .glb and as .gltf with its .bin and pictures) and reports no error.
 #include "ExportSupport.h"
 #include "TempDir.h"
 
@@ -29,6 +29,14 @@ TEST(ExportValidator, EveryExportIsValidGltf)
     for (const char* container : {".glb", ".gltf"}) {
         exports.push_back(dir.File(std::string("man") + container));
         ASSERT_NO_FATAL_FAILURE(ExportScene(Sample(), exports.back()));
+    }
+    std::filesystem::create_directories(dir.File("made"));
+    for (const std::string& name : MadeScenes()) {
+        const EngineFiles files = WriteMadeScene(name, dir.File("made"));
+        for (const char* container : {".glb", ".gltf"}) {
+            exports.push_back(dir.File(name + "-export" + container));
+            ASSERT_NO_FATAL_FAILURE(ExportScene(files, exports.back()));
+        }
     }
 
     // One run of the machine's Node.js for all of them.

@@ -180,6 +180,38 @@ TEST(GltfExport, MeshOnSeveralNodesIsSkinnedAsTheEngineSkins)
     EXPECT_EQ(d.json["nodes"][0]["children"], GltfJson({1, 2}));
 }
 
+// A skinned mesh hangs on a node of the file whenever one is free, so that the way back in
+// finds the nodes it went out with: the empty leaf that held it, else an empty node outside
+// the skeleton; never a bone at the skeleton's end, which hangs below a joint.
+TEST(GltfExport, SkinnedMeshHangsOnAnEmptyNodeOfTheFile)
+{
+    fmt::SceneFiles f;
+    f.scene.materials.push_back(Material("paint"));
+    f.scene.nodes = {{"rig", -1, {}, {0, 0, 0, 1}},
+                     {"hip", 0, {0, 1, 0}, {0, 0, 0, 1}},
+                     {"toe_end", 1, {0, 1, 0}, {0, 0, 0, 1}},
+                     {"figure", 0, {}, {0, 0, 0, 1}},
+                     {"knee", 1, {0, 1, 0}, {0, 0, 0, 1}}};
+    fmt::MeshDesc& mesh = f.scene.meshes.emplace_back();
+    mesh.name = "legs";
+    mesh.vertices = {Vertex(0, 0, 0), Vertex(1, 0, 0), Vertex(0, 1, 0)};
+    mesh.nodeIndices = {1, 4, 4};
+    mesh.groups.push_back({"paint", {{{0, 1, 2}}}});
+    GltfDocument d = Build(f);
+    ASSERT_EQ(d.json["nodes"].size(), 5u);
+    EXPECT_EQ(d.json["nodes"][3]["mesh"], 0);
+    EXPECT_EQ(d.json["nodes"][3]["skin"], 0);
+    EXPECT_EQ(d.json["skins"][0]["joints"], GltfJson({1, 4}));
+
+    // Without that leaf: the skeleton's empty root, not the empty bone below the hip.
+    f.scene.nodes[3].parent = 2;
+    d = Build(f);
+    ASSERT_EQ(d.json["nodes"].size(), 5u);
+    EXPECT_EQ(d.json["nodes"][0]["mesh"], 0);
+    EXPECT_FALSE(d.json["nodes"][2].contains("mesh"));
+    EXPECT_FALSE(d.json["nodes"][3].contains("mesh"));
+}
+
 // Lists that use separate, ascending runs of the vertices get one run each, so that a reader
 // that gives every primitive its own vertices rebuilds the same array; lists that share
 // vertices all see the whole array. Groups name their material as the engine finds it: the
@@ -207,6 +239,15 @@ TEST(GltfExport, PrimitivesPerTriangleList)
         const std::vector<double> positions = Values(d, primitives[p]["attributes"]["POSITION"]);
         ASSERT_EQ(positions.size(), 9u);
         EXPECT_EQ(positions[0], firstX[p]) << p;
+    }
+    // The runs are accessors into one view per attribute, which therefore states its stride.
+    for (const char* attribute : {"POSITION", "NORMAL", "TEXCOORD_0"}) {
+        const GltfJson& a0 = d.json["accessors"][primitives[0]["attributes"][attribute].get<int>()];
+        const GltfJson& a2 = d.json["accessors"][primitives[2]["attributes"][attribute].get<int>()];
+        EXPECT_EQ(a0["bufferView"], a2["bufferView"]) << attribute;
+        EXPECT_EQ(d.json["bufferViews"][a0["bufferView"].get<int>()]["byteStride"],
+                  std::string(attribute) == "TEXCOORD_0" ? 8 : 12)
+            << attribute;
     }
 
     mesh.groups[1].lists[0].indices = {3, 4, 0}; // now sharing vertex 0

@@ -31,7 +31,7 @@ int ComponentSize(int componentType)
     }
 }
 
-int GltfExportBuffer::AddView(const void* data, std::size_t size, int target)
+int GltfExportBuffer::AddView(const void* data, std::size_t size, int target, int stride)
 {
     bytes.resize((bytes.size() + 3) & ~std::size_t(3), 0);
     const std::size_t offset = bytes.size();
@@ -39,6 +39,8 @@ int GltfExportBuffer::AddView(const void* data, std::size_t size, int target)
     bytes.insert(bytes.end(), begin, begin + size);
     viewOffsets.push_back(offset);
     GltfJson view = {{"buffer", 0}, {"byteOffset", offset}, {"byteLength", size}};
+    if (stride)
+        view["byteStride"] = stride;
     if (target)
         view["target"] = target;
     views.push_back(std::move(view));

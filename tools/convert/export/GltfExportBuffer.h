@@ -18,9 +18,10 @@ constexpr int ArrayBuffer = 34962, ElementArrayBuffer = 34963;
 
 class GltfExportBuffer {
 public:
-    // Appends `size` bytes as a new buffer view; target 0 leaves the view without one.
-    // Returns the view's index.
-    int AddView(const void* data, std::size_t size, int target);
+    // Appends `size` bytes as a new buffer view; target 0 leaves the view without one. A
+    // vertex view that several accessors read needs its element size as `stride` (glTF
+    // requires byteStride there); 0 leaves it out. Returns the view's index.
+    int AddView(const void* data, std::size_t size, int target, int stride = 0);
 
     // An accessor of `count` elements of `type` ("SCALAR", "VEC3", "MAT4", ...) at `offset`
     // bytes into `view`. With `bounds`, min and max are computed from the data (float,

@@ -89,14 +89,30 @@ Placement Place(const fmt::SceneDesc& scene, const fmt::MeshDesc& mesh, const st
     p.jointOf.assign(scene.nodes.size(), -1);
     for (std::size_t j = 0; j < p.joints.size(); ++j)
         p.jointOf[p.joints[j]] = static_cast<int>(j);
-    // glTF ignores where a skinned mesh hangs. An empty leaf named after the mesh is the node
-    // that held it in the file it came from: keep it there; else it gets a root of its own.
+    // glTF ignores where a skinned mesh hangs, so it goes on a node of the file that nothing
+    // else needs, and the way back in finds the same nodes. An empty leaf named after the
+    // mesh is the node that held it in the file it came from. Else a node that carries no
+    // vertices and hangs below none that does (the importer keeps the node that held a
+    // skinned mesh, and that one is never part of a skeleton; bones at a skeleton's end are),
+    // a leaf first. Only when there is none does the mesh get a root of its own.
+    const auto take = [&](std::size_t n) {
+        p.holder = static_cast<int>(n);
+        (*holds)[n] = 1;
+        return p;
+    };
+    const auto unused = [&](std::size_t n) { return !carries[n] && !(*holds)[n]; };
     for (std::size_t n = 0; n < scene.nodes.size(); ++n)
-        if (scene.nodes[n].name == mesh.name && !carries[n] && !hasChildren[n] && !(*holds)[n]) {
-            p.holder = static_cast<int>(n);
-            (*holds)[n] = 1;
-            return p;
-        }
+        if (scene.nodes[n].name == mesh.name && unused(n) && !hasChildren[n])
+            return take(n);
+    std::vector<char> belowCarrier(scene.nodes.size(), 0); // parents come first in the file
+    for (std::size_t n = 0; n < scene.nodes.size(); ++n) {
+        const int up = scene.nodes[n].parent;
+        belowCarrier[n] = up >= 0 && (carries[up] || belowCarrier[up]);
+    }
+    for (bool leaf : {true, false})
+        for (std::size_t n = 0; n < scene.nodes.size(); ++n)
+            if (unused(n) && !belowCarrier[n] && (hasChildren[n] == 0) == leaf)
+                return take(n);
     p.holder = build->AddNode(mesh.name, -1);
     return p;
 }
@@ -201,15 +217,17 @@ void AddMeshes(const fmt::SceneDesc& scene, GltfBuild* build, GltfJson* meshes, 
             }
         }
 
+        // One view per attribute holds the whole mesh; primitives with runs of their own
+        // read it through accessors at their run's offset, so each view says its stride.
         GltfExportBuffer& buffer = build->buffer;
-        const int positionView = buffer.AddView(positions.data(), positions.size() * 4, gltf::ArrayBuffer);
-        const int normalView = buffer.AddView(normals.data(), normals.size() * 4, gltf::ArrayBuffer);
-        const int texcoordView = buffer.AddView(texcoords.data(), texcoords.size() * 4, gltf::ArrayBuffer);
+        const int positionView = buffer.AddView(positions.data(), positions.size() * 4, gltf::ArrayBuffer, 12);
+        const int normalView = buffer.AddView(normals.data(), normals.size() * 4, gltf::ArrayBuffer, 12);
+        const int texcoordView = buffer.AddView(texcoords.data(), texcoords.size() * 4, gltf::ArrayBuffer, 8);
         int jointView = -1, weightView = -1;
         if (place.skinned) {
-            jointView = wideJoints ? buffer.AddView(joints16.data(), joints16.size() * 2, gltf::ArrayBuffer)
-                                   : buffer.AddView(joints8.data(), joints8.size(), gltf::ArrayBuffer);
-            weightView = buffer.AddView(weights.data(), weights.size() * 4, gltf::ArrayBuffer);
+            jointView = wideJoints ? buffer.AddView(joints16.data(), joints16.size() * 2, gltf::ArrayBuffer, 8)
+                                   : buffer.AddView(joints8.data(), joints8.size(), gltf::ArrayBuffer, 4);
+            weightView = buffer.AddView(weights.data(), weights.size() * 4, gltf::ArrayBuffer, 16);
         }
 
         // The attributes of the vertices [first, first + count).
