@@ -6,6 +6,7 @@
 #include "orvex/foundation/Timer.h"
 #include "orvex/platform/Platform.h"
 #include "orvex/render/GlApi.h"
+#include "orvex/render/GlDriver.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -46,8 +47,11 @@ bool Application::Init(int w, int h, int bitsPerPixel)
         return Fail("cannot switch the display to %dx%d at %d bits per pixel", w, h,
                     display ? display->ScreenBitsPerPixel() : 0);
     }
-    if (!viewerDevice->Create(mainWindow))
-        return Fail("cannot set up OpenGL on the window (driver \"%s\")", kSystemGlLibrary);
+    if (!viewerDevice->Create(mainWindow)) {
+        // The library the driver loader tried last: after a fall-back, not the system's.
+        const char* library = GetDriverLibraryName();
+        return Fail("cannot set up OpenGL on the window (driver \"%s\")", library ? library : kSystemGlLibrary);
+    }
     viewerDevice->SetDefaultState();
     viewerDevice->SetViewport(0, 0, w, h);
 

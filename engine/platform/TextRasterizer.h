@@ -28,9 +28,10 @@ public:
     // Null when no face can be found or the height is not positive.
     virtual TextFont* CreateFont(const char* faceName, int cellHeight) = 0;
 
-    // Draws `length` bytes of text (UTF-8; bytes that are not UTF-8 count as Latin-1)
-    // with the top-left corner of the first character cell at (x, y). Each cell is first
-    // filled with `background` when `opaque`; glyphs are blended over it in `color`.
+    // Draws `length` bytes of text (UTF-8; text that is not UTF-8 is read as Latin-1 by
+    // FreeType, in the system's ANSI code page by GDI) with the top-left corner of the first
+    // character cell at (x, y). Each cell is first filled with `background` when `opaque`;
+    // glyphs are blended over it in `color`.
     // Colours are 0x00BBGGRR; the reserved byte is written 0. Glyphs the face lacks come
     // from the system's fallback faces, else the face's missing-glyph shape. No wrapping:
     // what falls outside the target is cut off.

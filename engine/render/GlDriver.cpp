@@ -12,6 +12,7 @@ namespace {
 LibraryHandle driverLibrary = nullptr;
 std::int32_t loaded = 0;
 GlDriverKind driverKind = DriverDefault;
+const char* driverLibraryName = nullptr; // the file LoadDriver chose last
 
 const char* const driverNames[] = {
     "Default OpenGL Driver",
@@ -212,6 +213,7 @@ int LoadDriver(GlDriverKind kind)
         }
     }
 
+    driverLibraryName = library;
     driverLibrary = libraries.Load(library);
     if (driverLibrary == nullptr)
         return 0;
@@ -323,11 +325,17 @@ void DetectExtensions()
         gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glCapabilities.maxTextureSize);
 }
 
+const char* GetDriverLibraryName()
+{
+    return driverLibraryName;
+}
+
 void ResetDriverState()
 {
     driverLibrary = nullptr;
     loaded = 0;
     driverKind = DriverDefault;
+    driverLibraryName = nullptr;
     glCapabilities = GlCapabilities{};
     gl = GlEntryPoints{};
 }

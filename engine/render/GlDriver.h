@@ -28,6 +28,9 @@ GlProc GetEntryPoint(LibraryHandle module, const char* name);
 // Frees the library if one is loaded; `gl` keeps its entries.
 void UnloadDriver();
 GlDriverKind GetDriverKind();
+// The file name of the library LoadDriver chose last, whether it loaded or not (after a
+// fall-back, the last one tried); null before any choice.
+const char* GetDriverLibraryName();
 // "Default OpenGL Driver", "3dfx Standalone OpenGL Driver", "SGI Software OpenGL Driver";
 // null for 3 and for any other number.
 const char* GetDriverName(int kind);

@@ -62,11 +62,12 @@ public:
         SetTextColor(dc, color & 0x00FFFFFF);
         SetBkColor(dc, background & 0x00FFFFFF);
         SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-        const bool ascii = IsAscii(text, length);
-        const std::wstring wide = ascii ? std::wstring() : TextToUtf16(text, length);
-        const int count = ascii ? Count(length) : Count(wide.size());
+        // ASCII, and text that is not UTF-8, in the system's ANSI code page.
+        const bool ansi = IsAscii(text, length) || !IsUtf8Text(text, length);
+        const std::wstring wide = ansi ? std::wstring() : TextToUtf16(text, length);
+        const int count = ansi ? Count(length) : Count(wide.size());
         SIZE extent{0, 0};
-        if (ascii) {
+        if (ansi) {
             GetTextExtentPoint32A(dc, text, count, &extent);
         } else {
             GetTextExtentPoint32W(dc, wide.data(), count, &extent);
@@ -75,7 +76,7 @@ public:
         const Span rows = Reach(y, extent.cy, extent.cy, target.height);
         Copy(target, columns, rows, target.pixels, canvasPixels);
 
-        if (ascii) {
+        if (ansi) {
             TextOutA(dc, x, y, text, count);
         } else {
             TextOutW(dc, x, y, wide.data(), count);
@@ -187,6 +188,21 @@ private:
 };
 
 } // namespace
+
+bool IsUtf8Text(const char* text, std::size_t length)
+{
+    if (text == nullptr)
+        return true;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const auto* end = p + length;
+    while (p < end) {
+        const unsigned char* start = p;
+        // A byte that starts no sequence comes back alone as its Latin-1 character.
+        if (NextTextCodePoint(p, end) >= 0x80 && p - start == 1)
+            return false;
+    }
+    return true;
+}
 
 std::wstring TextToUtf16(const char* text, std::size_t length)
 {

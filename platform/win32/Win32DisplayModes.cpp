@@ -12,25 +12,16 @@ DisplayModeInfo InfoOf(const DEVMODEA& mode)
 
 } // namespace
 
-bool PickDisplayMode(const std::vector<DisplayModeInfo>& modes, int width, int height, int bitsPerPixel,
-                     int desktopFrequency, DisplayModeInfo* picked)
+DEVMODEA DisplayModeRequest(int width, int height, int bitsPerPixel)
 {
-    const DisplayModeInfo* best = nullptr;
-    for (const DisplayModeInfo& mode : modes) {
-        if (mode.width != width || mode.height != height || mode.bitsPerPixel != bitsPerPixel)
-            continue;
-        if (mode.frequency == desktopFrequency) {
-            best = &mode;
-            break;
-        }
-        if (best == nullptr)
-            best = &mode;
-    }
-    if (best == nullptr)
-        return false;
-    if (picked != nullptr)
-        *picked = *best;
-    return true;
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+    mode.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmDisplayFrequency = 0; // the driver's default rate for the mode
+    return mode;
 }
 
 Win32DisplayModes::~Win32DisplayModes()
@@ -69,19 +60,10 @@ DisplayModeInfo Win32DisplayModes::CurrentMode()
 
 bool Win32DisplayModes::ChangeMode(int width, int height, int bitsPerPixel)
 {
-    DisplayModeInfo picked;
-    if (!PickDisplayMode(ListModes(), width, height, bitsPerPixel, CurrentMode().frequency, &picked))
-        return false;
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = static_cast<DWORD>(picked.width);
-    mode.dmPelsHeight = static_cast<DWORD>(picked.height);
-    mode.dmBitsPerPel = static_cast<DWORD>(picked.bitsPerPixel);
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    if (picked.frequency > 1) {
-        mode.dmDisplayFrequency = static_cast<DWORD>(picked.frequency);
-        mode.dmFields |= DM_DISPLAYFREQUENCY;
-    }
+    DEVMODEA mode = DisplayModeRequest(width, height, bitsPerPixel);
+    // CDS_FULLSCREEN rather than 0: both change the mode for the run without storing it, but
+    // a temporary mode is one the system itself drops again should the program end without
+    // restoring it.
     if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
         return false;
     changed = true;

@@ -1,9 +1,9 @@
-// Display modes with EnumDisplaySettingsA and ChangeDisplaySettingsA: a change is made for
-// the run only (CDS_FULLSCREEN, never stored in the registry); the restore gives the desktop
-// its stored mode back.
+// Display modes with ChangeDisplaySettingsA: a change is made for the run only (never stored
+// in the registry); the restore gives the desktop its stored mode back.
 #pragma once
 
 #include "orvex/platform/Display.h"
+#include "orvex/win32/Win32.h"
 
 #include <vector>
 
@@ -14,10 +14,9 @@ struct DisplayModeInfo {
     int frequency = 0; // refresh rate in Hz; 0 or 1 for the hardware's default
 };
 
-// The listed mode to switch to for width x height at bitsPerPixel: the one at the desktop's
-// refresh rate when it is listed, else the first listed. False when none matches.
-bool PickDisplayMode(const std::vector<DisplayModeInfo>& modes, int width, int height, int bitsPerPixel,
-                     int desktopFrequency, DisplayModeInfo* picked);
+// The record a switch asks for: width x height at bitsPerPixel, and the display frequency
+// field set to 0, so that the driver takes its default rate for the mode.
+DEVMODEA DisplayModeRequest(int width, int height, int bitsPerPixel);
 
 class Win32DisplayModes final : public DisplayModes {
 public:
@@ -25,7 +24,7 @@ public:
 
     // GetDeviceCaps (BITSPIXEL) of the screen.
     int ScreenBitsPerPixel() override;
-    // True when the display lists the mode and the switch succeeded.
+    // True when the system made the switch (it refuses a mode the display does not offer).
     bool ChangeMode(int width, int height, int bitsPerPixel) override;
     // Back to the stored mode, once, and only after a change.
     void RestoreMode() override;

@@ -128,12 +128,17 @@ TEST_F(GlDriverTest, NoUsableLibraryFailsQuietly)
 {
     Describe(PFD_GENERIC_FORMAT);
     platform.libraries.present.clear();
+    EXPECT_EQ(GetDriverLibraryName(), nullptr);
     EXPECT_EQ(LoadDriver(DriverDefault), 0);
     EXPECT_TRUE(platform.messages.shown.empty());
+    // The software library was the last one tried (on Windows OPENGL.DLL, not OPENGL32.DLL).
+    EXPECT_STREQ(GetDriverLibraryName(), kSgiSoftwareGlLibrary);
     EXPECT_EQ(LoadDriver(static_cast<GlDriverKind>(3)), 0);
     // Nothing was loaded, so a later attempt loads for real.
     platform.libraries.present = {kSystemGlLibrary, kSgiSoftwareGlLibrary};
+    Describe(0);
     EXPECT_EQ(LoadDriver(DriverDefault), 1);
+    EXPECT_STREQ(GetDriverLibraryName(), kSystemGlLibrary);
 }
 
 TEST_F(GlDriverTest, DefaultDriverNeedsTheWindowSystemModule)

@@ -1,6 +1,6 @@
-// Display modes through EnumDisplaySettingsA and ChangeDisplaySettingsA: which listed mode
-// a request picks, and the switch and restore on the system's display (Wine on the test
-// script's 1024x768 Xvfb screen, where only the current mode can be switched to).
+// Display modes through EnumDisplaySettingsA and ChangeDisplaySettingsA: the record a switch
+// asks for, and the switch and restore on the system's display (Wine on the test script's
+// 1024x768 Xvfb screen, where only the current mode can be switched to).
 #include "orvex/render/GlDevice.h"
 #include "orvex/win32/Win32DisplayModes.h"
 #include "orvex/win32/Win32Platform.h"
@@ -11,25 +11,17 @@
 
 namespace {
 
-TEST(Win32DisplayModes, PickPrefersTheDesktopRateAndNeedsAnExactMatch)
+// A switch names the size and the depth and sets the display frequency field to 0, which
+// leaves the rate to the driver (its default for the mode) instead of one taken from a list.
+TEST(Win32DisplayModes, RequestLeavesTheRateToTheDriver)
 {
-    const std::vector<DisplayModeInfo> modes = {
-        {640, 480, 32, 60}, {1024, 768, 16, 75}, {1024, 768, 32, 85}, {1024, 768, 32, 60}, {1024, 768, 32, 75},
-    };
-    DisplayModeInfo picked;
-    ASSERT_TRUE(PickDisplayMode(modes, 1024, 768, 32, 60, &picked));
-    EXPECT_EQ(picked.frequency, 60);
-    // The desktop's rate is not offered at this size: the first listed one.
-    ASSERT_TRUE(PickDisplayMode(modes, 1024, 768, 32, 72, &picked));
-    EXPECT_EQ(picked.frequency, 85);
-    ASSERT_TRUE(PickDisplayMode(modes, 1024, 768, 16, 60, &picked));
-    EXPECT_EQ(picked.bitsPerPixel, 16);
-    EXPECT_EQ(picked.frequency, 75);
-    // Size and depth must match.
-    EXPECT_FALSE(PickDisplayMode(modes, 1024, 768, 24, 60, &picked));
-    EXPECT_FALSE(PickDisplayMode(modes, 800, 600, 32, 60, &picked));
-    EXPECT_FALSE(PickDisplayMode({}, 1024, 768, 32, 60, &picked));
-    EXPECT_TRUE(PickDisplayMode(modes, 640, 480, 32, 60, nullptr));
+    const DEVMODEA mode = DisplayModeRequest(1024, 768, 16);
+    EXPECT_EQ(mode.dmSize, sizeof mode);
+    EXPECT_EQ(mode.dmFields, static_cast<DWORD>(DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY));
+    EXPECT_EQ(mode.dmPelsWidth, 1024u);
+    EXPECT_EQ(mode.dmPelsHeight, 768u);
+    EXPECT_EQ(mode.dmBitsPerPel, 16u);
+    EXPECT_EQ(mode.dmDisplayFrequency, 0u);
 }
 
 TEST(Win32DisplayModes, TheScreenSwitchesToItsOwnModeAndBack)

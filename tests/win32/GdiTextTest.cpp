@@ -1,6 +1,8 @@
-// The GDI text rasteriser: UTF-8 to UTF-16, the cell background and the colour in the
-// 32-bit top-down bitmap, transparent drawing, clipping, and the faces GDI offers.
+// The GDI text rasteriser: UTF-8 to UTF-16 and other text in the ANSI code page, the cell
+// background and the colour in the 32-bit top-down bitmap, transparent drawing, clipping, and
+// the faces GDI offers.
 #include "orvex/win32/GdiText.h"
+#include "orvex/win32/Win32.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +27,21 @@ TEST(GdiText, Utf8BecomesUtf16)
     EXPECT_EQ(TextToUtf16("\xC0\xAF", 2), std::wstring(L"\x00C0\x00AF"));
     EXPECT_EQ(TextToUtf16("\xED\xA0\x80", 3), std::wstring(L"\x00ED\x00A0\x0080"));
     EXPECT_EQ(TextToUtf16(nullptr, 3), L"");
+}
+
+TEST(GdiText, Utf8IsToldFromOtherText)
+{
+    EXPECT_TRUE(IsUtf8Text("FPS: 060", 8));
+    EXPECT_TRUE(IsUtf8Text("\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90", 9));
+    EXPECT_TRUE(IsUtf8Text("\xF0\x9F\x98\x80", 4));
+    EXPECT_TRUE(IsUtf8Text("", 0));
+    // The same syllables in code page 949, a cut sequence, an overlong form, an encoded
+    // surrogate and a lone continuation byte are not UTF-8.
+    EXPECT_FALSE(IsUtf8Text("\xC7\xD1\xB1\xDB\xB5\xCE", 6));
+    EXPECT_FALSE(IsUtf8Text("ok \xED\x95", 5));
+    EXPECT_FALSE(IsUtf8Text("\xC0\xAF", 2));
+    EXPECT_FALSE(IsUtf8Text("\xED\xA0\x80", 3));
+    EXPECT_FALSE(IsUtf8Text("\x80", 1));
 }
 
 struct Canvas {
@@ -126,12 +143,29 @@ TEST(GdiText, ClipsAtEveryEdgeAndKeepsNothingBetweenDraws)
 
 TEST(GdiText, TextBeyondAsciiGoesThroughTheWideApi)
 {
-    // Latin-1 bytes and their UTF-8 spelling draw the same picture.
+    // In the ANSI code pages of western systems (1252, as Wine's) the byte E9 is the UTF-8
+    // spelling's character.
     EXPECT_EQ(Draw("caf\xE9").pixels, Draw("caf\xC3\xA9").pixels);
     // The driver page's Hangul draws ink, and not the same as three private-use characters.
     const Canvas hangul = Draw("\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90");
     EXPECT_TRUE(HasInk(hangul));
     EXPECT_NE(hangul.pixels, Draw("abc").pixels);
+}
+
+// Text that is not UTF-8 is read in the system's ANSI code page, as TextOutA reads it: the
+// same picture as its characters spelt in UTF-8, not as bytes taken for Latin-1 characters.
+TEST(GdiText, TextThatIsNotUtf8IsReadInTheAnsiCodePage)
+{
+    const char ansi[] = "\x80 \x93Q\x94"; // 1252: the euro sign and typographic quotes
+    wchar_t wide[8] = {};
+    ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, ansi, 5, wide, 8), 5);
+    ASSERT_NE(wide[0], L'\x0080') << "the ANSI code page " << GetACP() << " reads 80 as Latin-1 does";
+    char utf8[32] = "";
+    ASSERT_GT(WideCharToMultiByte(CP_UTF8, 0, wide, 5, utf8, sizeof utf8 - 1, nullptr, nullptr), 5);
+    const Canvas drawn = Draw(ansi);
+    EXPECT_TRUE(HasInk(drawn));
+    EXPECT_EQ(drawn.pixels, Draw(utf8).pixels);
+    EXPECT_NE(drawn.pixels, Draw("\xC2\x80 \xC2\x93Q\xC2\x94").pixels); // the Latin-1 reading
 }
 
 } // namespace

@@ -1,14 +1,20 @@
 // The viewer's Win32 window: its class and styles, the translation of window messages into
-// the viewer's, what its procedure answers, and the message loop on the thread's queue.
+// the viewer's, what its procedure answers, the message loop on the thread's queue, and the
+// start-up failure when the system has no usable OpenGL.
 #include "Application.h"
 #include "MessageLoop.h"
 #include "Win32MainWindow.h"
 #include "Win32MessageQueue.h"
 #include "WindowProcedure.h"
+#include "orvex/render/GlDriver.h"
+#include "orvex/win32/Win32Platform.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -118,8 +124,12 @@ TEST_F(Win32ViewerWindow, IsATopMostPopupAtTheOrigin)
 
 TEST_F(Win32ViewerWindow, ProcedureAnswersAsTheViewerWants)
 {
-    // No cursor over the window.
-    EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), HTCLIENT), TRUE);
+    // No cursor over the window: the default procedure would set the class's arrow.
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    ASSERT_NE(GetCursor(), nullptr);
+    EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(GetCursor(), nullptr);
 
     // Activation sets the program-wide flag, either way.
     EXPECT_EQ(SendMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0), 0);
@@ -180,6 +190,81 @@ TEST_F(Win32ViewerWindow, LoopRunsFramesWhileActiveAndEscapeEndsWithZero)
     EXPECT_EQ(RunMessageLoop(app, queue), 0);
     EXPECT_EQ(app.frames, 3);
     EXPECT_EQ(app.log, "urpurpurp"); // update, render, present, in that order
+}
+
+// Another application becomes active after two frames; the loop then waits and runs no frame
+// until the viewer is active again, and frames resume from there.
+TEST_F(Win32ViewerWindow, FramesResumeWhenTheViewerIsActiveAgain)
+{
+    Win32MessageQueue queue;
+    CountingApplication app;
+    std::atomic<int> frames{0}, framesWhenReactivated{-1};
+    std::thread other;
+    SendMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
+    app.onFrame = [&](int frame) {
+        frames = frame;
+        if (frame == 2) {
+            SendMessageA(hwnd, WM_ACTIVATEAPP, FALSE, 0);
+            other = std::thread([&] {
+                Sleep(300);
+                framesWhenReactivated = frames.load();
+                PostMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
+            });
+        }
+        if (frame == 5)
+            PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    EXPECT_EQ(RunMessageLoop(app, queue), 0);
+    other.join();
+    EXPECT_EQ(framesWhenReactivated.load(), 2);
+    EXPECT_EQ(app.frames, 5);
+    EXPECT_EQ(app.log, "urpurpurpurpurp");
+}
+
+// OPENGL32.DLL of a system whose OpenGL renders in software only: its probe finds no pixel
+// format to ask for. Everything else is the system's.
+class SoftwareOnlySystemGl final : public LibraryLoader {
+public:
+    LibraryHandle Load(const char* name) override
+    {
+        LibraryHandle library = system.Load(name);
+        if (library != nullptr && _stricmp(name, kSystemGlLibrary) == 0)
+            systemGl = library;
+        return library;
+    }
+    LibraryHandle FindLoaded(const char* name) override { return system.FindLoaded(name); }
+    GlProc Symbol(LibraryHandle library, const char* name) override
+    {
+        if (library == systemGl && std::strcmp(name, "wglChoosePixelFormat") == 0)
+            return nullptr;
+        return system.Symbol(library, name);
+    }
+    void Free(LibraryHandle library) override { system.Free(library); }
+    void ForceSoftwareGl() override { system.ForceSoftwareGl(); }
+
+private:
+    LibraryLoader& system = SystemLibraries();
+    LibraryHandle systemGl = nullptr;
+};
+
+// The loader then falls to SGI's OPENGL.DLL, which current Windows does not have: the start-up
+// failure names that library, the one that was missing, not OPENGL32.DLL.
+TEST_F(Win32ViewerWindow, StartUpFailureNamesTheLibraryTriedLast)
+{
+    Win32Platform win32;
+    win32.Init();
+    SoftwareOnlySystemGl libraries;
+    Platform services = win32.Services();
+    services.libraries = &libraries;
+    SetPlatform(services);
+    {
+        Application app;
+        app.SetFullScreen(false);
+        EXPECT_FALSE(app.Init(64, 48, 32));
+        EXPECT_STREQ(app.GetFailure(), "cannot set up OpenGL on the window (driver \"OPENGL.DLL\")");
+    }
+    ResetDriverState();
+    win32.Shutdown();
 }
 
 TEST_F(Win32ViewerWindow, InactiveLoopRunsNoFrames)
