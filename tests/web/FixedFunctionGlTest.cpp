@@ -178,11 +178,20 @@ TEST_F(WebLayerTest, AMeshBeyondSixteenBitIndicesDrawsFromOneLockedUpload)
     EXPECT_EQ(gl.glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     // One upload per mesh; the grid's 67,600 vertices in one span.
-    ASSERT_EQ(Gpu().uploads.size(), 2u);
-    ASSERT_EQ(Gpu().uploads[0].size(), 1u);
-    EXPECT_EQ(Gpu().uploads[0][0].size(), 260u * 260u * 32u);
-    ASSERT_EQ(Gpu().draws.size(), 2u);
-    const RecordedDraw& grid = Gpu().draws[0];
+    ASSERT_EQ(Gpu().uploads.size(), 3u);
+    ASSERT_EQ(Gpu().uploads[1].size(), 1u);
+    EXPECT_EQ(Gpu().uploads[1][0].size(), 260u * 260u * 32u);
+    ASSERT_EQ(Gpu().draws.size(), 3u);
+
+    // The quad's material has no texture: it draws with what loading left bound, the checker,
+    // in the default state's environment.
+    const RecordedDraw& quad = Gpu().draws[0];
+    EXPECT_EQ(quad.indices, (std::vector<std::uint32_t>{0, 2, 1, 1, 2, 3}));
+    EXPECT_TRUE(quad.shading.texturing);
+    EXPECT_EQ(quad.shading.envMode, static_cast<GLenum>(GL_ADD));
+    EXPECT_EQ(quad.shading.material.ambient, (Color4{0.2f, 0.2f, 0.2f, 1}));
+
+    const RecordedDraw& grid = Gpu().draws[1];
     EXPECT_EQ(grid.mode, static_cast<GLenum>(GL_TRIANGLES));
     EXPECT_EQ(grid.indices.size(), 259u * 259u * 6u);
     EXPECT_EQ(*std::max_element(grid.indices.begin(), grid.indices.end()), 67599u);
@@ -193,12 +202,6 @@ TEST_F(WebLayerTest, AMeshBeyondSixteenBitIndicesDrawsFromOneLockedUpload)
     EXPECT_EQ(grid.shading.textureBase, TextureBase::Rgb);
     EXPECT_EQ(grid.shading.envMode, static_cast<GLenum>(GL_MODULATE));
     EXPECT_EQ(grid.shading.material.specular, (Color4{0.5f, 0.5f, 0.5f, 1}));
-
-    // The quad's material has no texture: it draws with the checker still bound.
-    const RecordedDraw& quad = Gpu().draws[1];
-    EXPECT_EQ(quad.indices, (std::vector<std::uint32_t>{0, 2, 1, 1, 2, 3}));
-    EXPECT_TRUE(quad.shading.texturing);
-    EXPECT_EQ(quad.shading.material.ambient, (Color4{0.2f, 0.2f, 0.2f, 1}));
 }
 
 TEST_F(WebLayerTest, TheOverlayTextIsAReplacingQuadOfTheWholeTextureWidth)

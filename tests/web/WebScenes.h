@@ -1,6 +1,6 @@
 // Scenes for the web backend's tests, made with the format writer: a flat grid of more
 // vertices than 16-bit indices reach, textured with a picture whose sides are not powers of
-// two, beside a quad whose material has no texture.
+// two, a quad whose material has no texture, and a floor that only a point light lights.
 #pragma once
 
 #include "format/MeshWriter.h"
@@ -33,8 +33,11 @@ inline orvex::format::TgaDesc CheckerTexture()
 
 // `columns` x `rows` vertices over an 8 x 6 rectangle about the origin, facing +z (the
 // camera), their triangles clockwise as the engine's front faces are; the texture repeats
-// 3 times across and 2 times down. A second mesh, a small quad in the lower right corner, is
-// drawn with a material that has no texture.
+// 3 times across and 2 times down. Before it, a small quad in the lower right corner is drawn
+// with a material that has no texture: it draws with whatever texture the frame before left
+// bound, which in the viewer is the overlay font's, in GL_REPLACE. After it, a floor reaches
+// from under the camera into the distance: the engine's light, a point behind the viewer, lights
+// it less and less with distance, where a light from that direction would leave it dark.
 inline orvex::format::SceneDesc GridScene(int columns, int rows)
 {
     using namespace orvex::format;
@@ -48,6 +51,19 @@ inline orvex::format::SceneDesc GridScene(int columns, int rows)
     plain.name = "plain";
     plain.diffuse = {0.9f, 0.6f, 0.1f, 1.0f};
     scene.nodes.emplace_back().name = "root";
+
+    MeshDesc& quad = scene.meshes.emplace_back();
+    quad.name = "quad";
+    // Corners off the pixels' centres, so that no edge depends on a rasteriser's tie-break.
+    const float corners[4][2] = {{2.61f, -2.87f}, {3.87f, -2.87f}, {2.61f, -1.63f}, {3.87f, -1.63f}};
+    for (const auto& corner : corners) {
+        VertexDesc v;
+        v.normal = {0, 0, 1};
+        v.position = {corner[0], corner[1], 0.01f};
+        quad.vertices.push_back(v);
+        quad.nodeIndices.push_back(0);
+    }
+    quad.groups.push_back(GroupDesc{"plain", {TriangleListDesc{{0, 2, 1, 1, 2, 3}}}});
 
     MeshDesc& grid = scene.meshes.emplace_back();
     grid.name = "grid";
@@ -72,17 +88,29 @@ inline orvex::format::SceneDesc GridScene(int columns, int rows)
     }
     grid.groups.push_back(GroupDesc{"grid", {TriangleListDesc{indices}}});
 
-    MeshDesc& quad = scene.meshes.emplace_back();
-    quad.name = "quad";
-    const float corners[4][2] = {{2.6f, -2.9f}, {3.9f, -2.9f}, {2.6f, -1.6f}, {3.9f, -1.6f}};
-    for (const auto& corner : corners) {
-        VertexDesc v;
-        v.normal = {0, 0, 1};
-        v.position = {corner[0], corner[1], 0.01f};
-        quad.vertices.push_back(v);
-        quad.nodeIndices.push_back(0);
+    MeshDesc& floor = scene.meshes.emplace_back();
+    floor.name = "floor";
+    constexpr int kFloorSide = 21;
+    for (int j = 0; j < kFloorSide; ++j) {
+        for (int i = 0; i < kFloorSide; ++i) {
+            VertexDesc v;
+            v.s = static_cast<float>(i) / 4, v.t = static_cast<float>(j) / 4;
+            v.normal = {0, 1, 0};
+            v.position = {-8.0f + 16.0f * static_cast<float>(i) / (kFloorSide - 1), -3.3f,
+                          -40.0f + 48.0f * static_cast<float>(j) / (kFloorSide - 1)};
+            floor.vertices.push_back(v);
+            floor.nodeIndices.push_back(0);
+        }
     }
-    quad.groups.push_back(GroupDesc{"plain", {TriangleListDesc{{0, 2, 1, 1, 2, 3}}}});
+    std::vector<std::int32_t> floorIndices;
+    for (int j = 0; j + 1 < kFloorSide; ++j) {
+        for (int i = 0; i + 1 < kFloorSide; ++i) {
+            const std::int32_t a = j * kFloorSide + i, b = a + 1, c = a + kFloorSide, d = c + 1;
+            floorIndices.insert(floorIndices.end(), {a, b, c, b, d, c}); // clockwise seen from above
+        }
+    }
+    floor.groups.push_back(GroupDesc{"grid", {TriangleListDesc{floorIndices}}});
+
     return scene;
 }
 
