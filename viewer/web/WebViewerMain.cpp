@@ -15,8 +15,6 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -148,8 +146,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* orvex_scene_textures(const char* pat
 {
     static std::string names;
     names.clear();
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    if (std::FILE* file = std::fopen(path, "rb")) {
+        std::uint8_t chunk[65536];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+            bytes.insert(bytes.end(), chunk, chunk + n);
+        std::fclose(file);
+    }
     std::set<std::string> seen;
     for (const std::string& name : info::WalkMes(bytes).textures)
         if (!name.empty() && seen.insert(name).second)
