@@ -9,7 +9,8 @@
 // Each load runs in a fresh module, as each start of the viewer is a fresh program: its files
 // go into the module's file system under /scene, the textures its materials name ("<name>.TGA")
 // are fetched from beside the scene, and main runs with the command line. What the viewer
-// refuses is shown as it says it, and the page goes on playing what it played before.
+// refuses is shown in its own words and the page waits for the next file; a file that cannot
+// be fetched is reported and leaves the scene before playing.
 'use strict';
 
 (function () {
