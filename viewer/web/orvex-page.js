@@ -94,15 +94,17 @@
     }).then((m) => (module = m));
   }
 
-  // A fresh canvas for each module: the old one's WebGL context goes with it.
+  // A fresh canvas for each module: the WebGL context of the one before goes with it.
   function replaceCanvas() {
     const old = document.getElementById('canvas');
-    const gl = old.getContext('webgl2');
-    const lose = gl && gl.getExtension('WEBGL_lose_context');
-    if (lose)
-      lose.loseContext();
+    if (old.dataset.used) {
+      const lose = old.getContext('webgl2').getExtension('WEBGL_lose_context');
+      if (lose)
+        lose.loseContext();
+    }
     const canvas = document.createElement('canvas');
     canvas.id = 'canvas';
+    canvas.dataset.used = 'yes';
     canvas.addEventListener('contextmenu', (event) => event.preventDefault()); // right drag moves
     old.replaceWith(canvas);
   }
