@@ -84,10 +84,8 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path)
         return false;
     }
 
-    // Textures are named relative to the working directory, and they lie beside the scene.
-    const QFileInfo file(path);
-    QDir::setCurrent(file.absolutePath());
-    if (!m_scene->Load(QFile::encodeName(file.absoluteFilePath()).constData())) {
+    // The textures a scene names lie beside it.
+    if (!m_scene->LoadInFolder(QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData())) {
         // A refused scene is only fit to be deleted: never update or draw it.
         const QString reason = DescribeRefusal(m_scene->GetRefusal());
         DestroyScene();

@@ -1,12 +1,14 @@
 // Quorvan, the mesh viewer and editor.
 #include "Quorvan.h"
 
-#include "orvex/OrvexVersion.h"
+#include "CommandLine.h"
 
 #include <QApplication>
+#include <QFile>
 
-#include <cstdio>
-#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -18,24 +20,51 @@ const char* const kUsage = "usage: Quorvan [FILE.mes]\n"
                            "  -h, --help  prints this text\n"
                            "  --version   prints the version\n";
 
+// Qt's own options, handed on to QApplication: those that take a value and those that do not.
+const char* const kToolkitValues[] = {"-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
+                                      "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
+                                      "-display",         "-geometry",           "-style",         "-stylesheet"};
+const char* const kToolkitFlags[] = {"-reverse", "-widgetcount"};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // Answered before the toolkit starts, so that they work without a display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Quorvan %s\n", ORVEX_VERSION);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
+    std::vector<std::string> toolkitArguments = {argc > 0 ? argv[0] : "Quorvan"};
+    std::optional<std::string> file;
+    cli::CommandLine line("Quorvan", kUsage);
+    for (const char* name : kToolkitValues) {
+        line.Value(
+            name,
+            [&toolkitArguments, name](const std::string& value) {
+                toolkitArguments.insert(toolkitArguments.end(), {name, value});
+                return true;
+            },
+            std::string(name) + " needs a value");
     }
-    QApplication toolkit(argc, argv);
+    for (const char* name : kToolkitFlags)
+        line.Flag(name, [&toolkitArguments, name] { toolkitArguments.push_back(name); });
+    line.Operands([&file](const std::string& arg) -> std::string {
+        if (file)
+            return "more than one file: " + *file + " and " + arg;
+        file = arg;
+        return "";
+    });
+    // Answered before the toolkit starts, so that help and the version work without a display.
+    if (const std::optional<int> status = line.Parse(argc, argv))
+        return *status;
+
+    // QApplication keeps the count and the texts for as long as it lives.
+    std::vector<char*> toolkitArgv;
+    for (std::string& argument : toolkitArguments)
+        toolkitArgv.push_back(argument.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = static_cast<int>(toolkitArguments.size());
+    QApplication toolkit(toolkitArgc, toolkitArgv.data());
     // Desktops match the window to quorvan.desktop by this name (its icon, its launcher).
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvan"));
     CQuorvanApp app;
+    if (file)
+        app.SetCommandLine({QFile::decodeName(file->c_str())});
     return app.Run();
 }

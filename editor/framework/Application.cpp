@@ -31,7 +31,6 @@ Application::Application()
 {
     Q_ASSERT_X(g_application == nullptr, "Application", "one application object at a time");
     g_application = this;
-    m_arguments = QCoreApplication::arguments().mid(1);
 
     m_idleTimer.setInterval(0);
     connect(&m_idleTimer, &QTimer::timeout, this, &Application::RunIdle);
@@ -221,12 +220,9 @@ void Application::AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate)
 void Application::ParseCommandLine(CommandLineInfo& info) const
 {
     info = CommandLineInfo();
-    for (const QString& argument : m_arguments) {
-        if (argument.startsWith(QLatin1Char('-')))
-            continue; // options are the toolkit's
+    if (!m_arguments.isEmpty()) {
         info.shell = CommandLineInfo::Shell::FileOpen;
-        info.fileName = argument;
-        break;
+        info.fileName = m_arguments.front();
     }
 }
 

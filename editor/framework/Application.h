@@ -73,8 +73,10 @@ public:
     void AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate);
     SingleDocTemplate* GetDocTemplate() const { return m_template.get(); }
 
-    // Command line: the arguments after the program name (set by tests; else the process's).
+    // Command line: the operands the program's own parser left (its options and the toolkit's
+    // are taken before); none unless the program sets them.
     void SetCommandLine(const QStringList& arguments) { m_arguments = arguments; }
+    // The first operand is the file to open; without one, a new document.
     void ParseCommandLine(CommandLineInfo& info) const;
     bool ProcessShellCommand(const CommandLineInfo& info);
 

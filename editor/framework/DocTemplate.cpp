@@ -74,7 +74,7 @@ FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document)
 
 Document* SingleDocTemplate::OpenDocumentFile(const QString& requested)
 {
-    // Resolved once, up front: opening may change the working directory.
+    // Resolved once, up front, against the working folder the request was made in.
     const QString path = requested.isEmpty() ? QString() : QFileInfo(requested).absoluteFilePath();
     Application* app = Application::Instance();
     Document* document = m_document.get();

@@ -105,10 +105,10 @@ TEST_F(WebLayerTest, TheDriverLoadsTheLayerAsTheDefaultDriverWithEveryEntryPoint
     EXPECT_STREQ(device.GetDriverName(), "Default OpenGL Driver");
     // Every core name of the table resolved: no "GetProcAddress failed" message.
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
-    EXPECT_EQ(hasCompiledVertexArray, 1);
-    EXPECT_EQ(hasTextureEnvAdd, 1);
-    EXPECT_EQ(hasSwapControl, 0);
-    EXPECT_EQ(maxTextureSize, 4096);
+    EXPECT_EQ(glCapabilities.hasCompiledVertexArray, 1);
+    EXPECT_EQ(glCapabilities.hasTextureEnvAdd, 1);
+    EXPECT_EQ(glCapabilities.hasSwapControl, 0);
+    EXPECT_EQ(glCapabilities.maxTextureSize, 4096);
     EXPECT_NE(gl.glLockArraysEXT, nullptr);
     EXPECT_NE(std::string(reinterpret_cast<const char*>(gl.glGetString(GL_RENDERER))).find("recording"),
               std::string::npos);
