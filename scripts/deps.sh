@@ -2,8 +2,15 @@
 # Installs the Debian packages the project needs, and only the missing ones, then the pinned
 # npm packages of the checks into a folder of the build (never globally).
 # Quiet when everything is already there; apt-get update runs only before an install.
-#   ./scripts/deps.sh [BUILD_DIR]     npm packages go to BUILD_DIR/npm (default build/npm)
+#   ./scripts/deps.sh [--web] [BUILD_DIR]   npm packages go to BUILD_DIR/npm (default build/npm);
+#                                           --web adds what the web build and its tests need
 set -euo pipefail
+
+web=0
+if [ "${1:-}" = --web ]; then
+  web=1
+  shift
+fi
 
 packages=(
   g++ cmake pkg-config
@@ -19,6 +26,11 @@ packages=(
   clang libclang-rt-14-dev clang-format-14
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest wine64
 )
+# The web build (Emscripten) and the browser its page is tested in.
+web_packages=(emscripten chromium)
+if [ "$web" = 1 ]; then
+  packages+=("${web_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

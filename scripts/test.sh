@@ -15,7 +15,12 @@ for arg in "$@"; do
   esac
 done
 
-./scripts/deps.sh "$build"
+# Emscripten and Chromium too for the web page and its tests, which the sanitized run leaves out.
+if [ "$build" = build ]; then
+  ./scripts/deps.sh --web "$build"
+else
+  ./scripts/deps.sh "$build"
+fi
 
 # Every C++ file in the tree's style (.clang-format), before anything is built.
 ./scripts/check-format.sh
@@ -47,6 +52,17 @@ status=0
 # The fuzz smoke run goes first so the test runner's summary closes the output.
 if [ -x scripts/fuzz-smoke.sh ] && [ "$build" = build ]; then
   ./scripts/fuzz-smoke.sh || status=$?
+fi
+# The viewer's web page (build-web/, from the same sources with Emscripten) in headless
+# Chromium: the sample plays, pictures match orvex-render's, refused files show the loader's
+# reason. Not part of the sanitized run.
+if [ "$build" = build ]; then
+  web_start=$SECONDS
+  ./scripts/build-web.sh >/dev/null
+  web_build_seconds=$((SECONDS - web_start))
+  web_test_start=$SECONDS
+  python3 tests/web/page_test.py --site build-web --bin "$build/bin" --shots "$build/web-shots" || status=$?
+  echo "web stage: build ${web_build_seconds} s, page tests $((SECONDS - web_test_start)) s" >&2
 fi
 # What the build installs and packages: the prefix, the CMake package, the desktop files,
 # the .deb and the source package (no display needed).

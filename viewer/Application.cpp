@@ -150,6 +150,14 @@ void Application::CountFrame()
     }
 }
 
+void Application::Resize(int newWidth, int newHeight)
+{
+    width = newWidth;
+    height = newHeight;
+    if (viewerDevice != nullptr)
+        viewerDevice->SetViewport(0, 0, newWidth, newHeight);
+}
+
 void Application::Render()
 {
     viewerDevice->BeginFrame();

@@ -59,6 +59,8 @@ public:
 
     void HandleInput();
     void CountFrame();
+    // The window has a new size: projections and the viewport follow it from the next frame.
+    void Resize(int newWidth, int newHeight);
     // The driver information page, drawn into the current frame; for callers that draw it
     // between SetOrtho and EndFrame.
     void DrawDriverInfo();

@@ -13,22 +13,27 @@ std::int32_t RunMessageLoop(Application& application, MessageQueue& queue)
                 return message.param;
             WindowProcedure(message, queue);
         } else if (appActive != 0) {
-            {
-                ProfileScope scope(ProfileUpdate);
-                application.Update();
-            }
-            {
-                ProfileScope scope(ProfileRender);
-                application.Render();
-            }
-            {
-                ProfileScope scope(ProfilePresent);
-                application.Present();
-            }
-            frameProfile.FrameDone();
+            RunFrame(application);
         } else {
             // Inactive: sleep until something happens; no frames.
             queue.Wait();
         }
     }
+}
+
+void RunFrame(Application& application)
+{
+    {
+        ProfileScope scope(ProfileUpdate);
+        application.Update();
+    }
+    {
+        ProfileScope scope(ProfileRender);
+        application.Render();
+    }
+    {
+        ProfileScope scope(ProfilePresent);
+        application.Present();
+    }
+    frameProfile.FrameDone();
 }

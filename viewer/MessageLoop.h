@@ -10,3 +10,7 @@ class Application;
 
 // Runs until the quit message and returns its exit code.
 std::int32_t RunMessageLoop(Application& application, MessageQueue& queue);
+
+// One frame: Update, Render, Present, each timed when frame timing is on. The loop runs one
+// whenever the queue is empty and the program active; a web page runs one per animation frame.
+void RunFrame(Application& application);

@@ -5,9 +5,9 @@
 #include "CommandLine.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -35,9 +35,10 @@ std::string Unreadable(const std::string& path)
     if (fs::is_directory(path, ec))
         return "cannot open \"" + path + "\": it is a folder";
     errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (file)
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fclose(file);
         return std::string();
+    }
     return "cannot open \"" + path + "\": " + std::strerror(errno != 0 ? errno : ENOENT);
 }
 

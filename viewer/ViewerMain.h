@@ -5,8 +5,14 @@
 
 #include "InputState.h"
 #include "MessageQueue.h"
+#include "TestApplication.h"
 
+#include <optional>
 #include <string>
+
+// The viewer's window: 1024 x 768, full screen at that mode.
+inline constexpr int kViewerWidth = 1024;
+inline constexpr int kViewerHeight = 768;
 
 class ViewerHost {
 public:
@@ -25,13 +31,39 @@ public:
     virtual MessageQueue& Queue() = 0;
     // Tells the user why the viewer cannot start: `reason` is one line without "Orvex: ".
     virtual void ReportFailure(const char* reason) = 0;
+    // The main window's size: the viewer's 1024 x 768, or what the host has (a page's canvas).
+    virtual void WindowSize(int* width, int* height)
+    {
+        *width = kViewerWidth;
+        *height = kViewerHeight;
+    }
+    // False for a host without display modes (a web page): the viewer plays in its window.
+    virtual bool HasDisplayModes() { return true; }
+};
+
+// One run of the viewer in the steps a platform drives: Start, frames (the message loop on the
+// desktop, one per animation frame on the web), Finish.
+class ViewerRun {
+public:
+    // The command line (ViewerCommandLine.h), the window, the TestApplication's Init. -1 when
+    // it plays and frames may run; otherwise the exit status: 0 after help or the version, 2
+    // for a refused command line, 1 after a start-up failure, which is reported through the
+    // host once the application's destructor has released what its Init made.
+    int Start(ViewerHost& host, int argc, const char* const* argv);
+    // Valid after Start returned -1, until Finish.
+    TestApplication& Application() { return *app; }
+    // The application's Shutdown, the window's Destroy, then the frame timing when it is on.
+    void Finish(ViewerHost& host);
+
+private:
+    std::optional<TestApplication> app;
 };
 
 // The command line (ViewerCommandLine.h: help, version and usage errors end here, and named
 // files that cannot be read), the window (1024 x 768), the TestApplication's
 // Init (1024, 768, 16), the message loop, then the application's Shutdown and the window's
-// Destroy; returns the quit message's code. A start-up failure is reported through the host
-// and ends with status 1, after the application's destructor has released what its Init made
-// and restored the display. With ORVEX_FRAME_TIMING set, the frame timing goes to stderr at
-// the end.
+// Destroy; returns the quit message's code: ViewerRun's steps around RunMessageLoop. A
+// start-up failure is reported through the host and ends with status 1, after the
+// application's destructor has released what its Init made and restored the display. With
+// ORVEX_FRAME_TIMING set, the frame timing goes to stderr at the end.
 int RunViewer(ViewerHost& host, int argc, const char* const* argv);

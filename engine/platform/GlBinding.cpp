@@ -23,7 +23,7 @@ void DescribeBindingFormat(bool software, unsigned size, PixelFormatDescriptor* 
 
 bool IsSoftwareRenderer(const std::string& renderer)
 {
-    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "SwiftShader"})
         if (renderer.find(name) != std::string::npos)
             return true;
     return false;

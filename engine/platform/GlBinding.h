@@ -63,7 +63,8 @@ public:
 // Writes at most `size` bytes of the description into `out` (which may be null).
 void DescribeBindingFormat(bool software, unsigned size, PixelFormatDescriptor* out);
 
-// Whether a GL_RENDERER string names a software rasteriser (Mesa's llvmpipe, softpipe, swrast).
+// Whether a GL_RENDERER string names a software rasteriser (Mesa's llvmpipe, softpipe, swrast;
+// Google's SwiftShader, which browsers without a GPU draw WebGL with).
 bool IsSoftwareRenderer(const std::string& renderer);
 
 // Whether the window system's GL renders in software, from the GL_RENDERER of a throw-away

@@ -34,4 +34,5 @@ inline constexpr const char* kWindowSystemModule = "window-system";
 //     wglChoosePixelFormat, ...) through the registered GlBinding, and its GL_EXTENSIONS
 //     string lists the binding's window-system extensions, as a Windows driver's does.
 //   platform/win32: LoadLibraryA/GetProcAddress/FreeLibrary/GetModuleHandleA.
+//   platform/web: no loading; the one GL library is the fixed-function layer on WebGL 2.
 LibraryLoader& SystemLibraries();

@@ -40,7 +40,7 @@ public:
 };
 
 // The system's text rasteriser, from the program's system backend: FreeType with faces
-// found by fontconfig (platform/posix), GDI (platform/win32).
+// found by fontconfig (platform/posix), GDI (platform/win32), the canvas 2D API (platform/web).
 TextRasterizer& SystemText();
 
 // The code point starting at *p, advancing p past it: UTF-8, where a byte that does not

@@ -3,6 +3,7 @@
 // GlBinding, so the driver resolves them by name like every other entry point.
 #include "orvex/platform/Library.h"
 #include "orvex/platform/Platform.h"
+#include "orvex/platform/WindowSystemNames.h"
 
 #include <dlfcn.h>
 
@@ -21,93 +22,6 @@ struct Module {
 };
 
 Module windowSystemModule{nullptr, true, false};
-
-// --- window-system functions, forwarded to the binding ---
-
-GlContextHandle WglCreateContext(GlSurfaceHandle surface)
-{
-    GlBinding* b = PlatformBinding();
-    return b ? b->CreateContext(surface) : nullptr;
-}
-
-int WglDeleteContext(GlContextHandle context)
-{
-    GlBinding* b = PlatformBinding();
-    return b && b->DeleteContext(context) ? 1 : 0;
-}
-
-GlContextHandle WglGetCurrentContext()
-{
-    GlBinding* b = PlatformBinding();
-    return b ? b->CurrentContext() : nullptr;
-}
-
-GlSurfaceHandle WglGetCurrentDC()
-{
-    GlBinding* b = PlatformBinding();
-    return b ? b->CurrentSurface() : nullptr;
-}
-
-int WglMakeCurrent(GlSurfaceHandle surface, GlContextHandle context)
-{
-    GlBinding* b = PlatformBinding();
-    return b && b->MakeCurrent(surface, context) ? 1 : 0;
-}
-
-int WglSwapIntervalEXT(int interval)
-{
-    GlBinding* b = PlatformBinding();
-    return b && b->SetSwapInterval(interval) ? 1 : 0;
-}
-
-int WglGetSwapIntervalEXT()
-{
-    GlBinding* b = PlatformBinding();
-    return b ? b->GetSwapInterval() : 0;
-}
-
-GlProc WglGetProcAddress(const char* name)
-{
-    if (name == nullptr)
-        return nullptr;
-    // The swap-control functions belong to the window system, not to GL.
-    if (std::strcmp(name, "wglSwapIntervalEXT") == 0)
-        return reinterpret_cast<GlProc>(&WglSwapIntervalEXT);
-    if (std::strcmp(name, "wglGetSwapIntervalEXT") == 0)
-        return reinterpret_cast<GlProc>(&WglGetSwapIntervalEXT);
-    GlBinding* b = PlatformBinding();
-    return b ? b->GetProcAddress(name) : nullptr;
-}
-
-int ChoosePixelFormatOf(GlSurfaceHandle surface, const PixelFormatDescriptor* request)
-{
-    GlBinding* b = PlatformBinding();
-    return b && request ? b->ChoosePixelFormat(surface, *request) : 0;
-}
-
-int DescribePixelFormatOf(GlSurfaceHandle surface, int index, unsigned size, PixelFormatDescriptor* out)
-{
-    GlBinding* b = PlatformBinding();
-    return b ? b->DescribePixelFormat(surface, index, size, out) : 0;
-}
-
-int GetPixelFormatOf(GlSurfaceHandle surface)
-{
-    GlBinding* b = PlatformBinding();
-    return b ? b->GetPixelFormat(surface) : 0;
-}
-
-int SetPixelFormatOf(GlSurfaceHandle surface, int index, const PixelFormatDescriptor* descriptor)
-{
-    GlBinding* b = PlatformBinding();
-    return b && descriptor && b->SetPixelFormat(surface, index, *descriptor) ? 1 : 0;
-}
-
-int SwapBuffersOf(GlSurfaceHandle surface)
-{
-    GlBinding* b = PlatformBinding();
-    return b && b->SwapBuffers(surface) ? 1 : 0;
-}
 
 // --- GL_EXTENSIONS with the window-system extensions appended ---
 
@@ -137,38 +51,6 @@ template <typename Fn>
 GlProc Proc(Fn fn)
 {
     return reinterpret_cast<GlProc>(fn);
-}
-
-GlProc WindowSystemName(const char* name)
-{
-    static const std::map<std::string, GlProc, std::less<>> names{
-        {"ChoosePixelFormat", Proc(&ChoosePixelFormatOf)},
-        {"DescribePixelFormat", Proc(&DescribePixelFormatOf)},
-        {"GetPixelFormat", Proc(&GetPixelFormatOf)},
-        {"SetPixelFormat", Proc(&SetPixelFormatOf)},
-        {"SwapBuffers", Proc(&SwapBuffersOf)},
-    };
-    auto it = names.find(name);
-    return it != names.end() ? it->second : nullptr;
-}
-
-GlProc GlLibraryName(const char* name)
-{
-    static const std::map<std::string, GlProc, std::less<>> names{
-        {"wglCreateContext", Proc(&WglCreateContext)},
-        {"wglDeleteContext", Proc(&WglDeleteContext)},
-        {"wglGetCurrentContext", Proc(&WglGetCurrentContext)},
-        {"wglGetCurrentDC", Proc(&WglGetCurrentDC)},
-        {"wglMakeCurrent", Proc(&WglMakeCurrent)},
-        {"wglGetProcAddress", Proc(&WglGetProcAddress)},
-        {"wglChoosePixelFormat", Proc(&ChoosePixelFormatOf)},
-        {"wglDescribePixelFormat", Proc(&DescribePixelFormatOf)},
-        {"wglGetPixelFormat", Proc(&GetPixelFormatOf)},
-        {"wglSetPixelFormat", Proc(&SetPixelFormatOf)},
-        {"wglSwapBuffers", Proc(&SwapBuffersOf)},
-    };
-    auto it = names.find(name);
-    return it != names.end() ? it->second : nullptr;
 }
 
 class DlLoader final : public LibraryLoader {
@@ -209,10 +91,10 @@ public:
         if (module == nullptr || name == nullptr)
             return nullptr;
         if (module->windowSystem)
-            return WindowSystemName(name);
+            return BindingWindowSystemName(name);
         void* getString = dlsym(module->library, "glGetString");
         if (getString != nullptr) {
-            if (GlProc proc = GlLibraryName(name))
+            if (GlProc proc = BindingGlLibraryName(name))
                 return proc;
             if (std::strcmp(name, "glGetString") == 0) {
                 libraryGetString = reinterpret_cast<const GLubyte* (*)(GLenum)>(getString);
