@@ -1,5 +1,7 @@
 #include "framework/win32/DialogTemplateWriter.h"
 
+#include "framework/win32/Win32Text.h"
+
 namespace fw::win32 {
 
 DialogTemplateWriter::DialogTemplateWriter(uint32_t style, uint32_t exStyle, RECT unitsRect, const std::string& caption,
@@ -31,7 +33,7 @@ void DialogTemplateWriter::Dword(uint32_t value)
 
 void DialogTemplateWriter::Text(const std::string& utf8)
 {
-    const std::wstring wide = Utf8ToWide(utf8);
+    const std::wstring wide = Wide(utf8);
     for (wchar_t c : wide)
         Word(static_cast<uint16_t>(c));
     Word(0);
@@ -74,27 +76,6 @@ void DialogTemplateWriter::AddControl(uint32_t style, uint32_t exStyle, RECT uni
     Text(className);
     Text(text);
     Word(0);
-}
-
-std::wstring Utf8ToWide(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string WideToUtf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
-    return utf8;
 }
 
 } // namespace fw::win32

@@ -46,8 +46,4 @@ private:
     int m_count = 0;
 };
 
-// UTF-8 to UTF-16, invalid sequences as U+FFFD.
-std::wstring Utf8ToWide(const std::string& text);
-std::string WideToUtf8(const std::wstring& text);
-
 } // namespace fw::win32

@@ -1,7 +1,8 @@
 #include "framework/win32/Registry.h"
 
-#include "framework/win32/DialogTemplateWriter.h"
+#include "framework/win32/Win32Text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace fw::win32 {
@@ -26,9 +27,12 @@ RegistryProfile::RegistryProfile(std::string organisation, std::string applicati
 
 std::wstring RegistryProfile::SectionPath(const std::string& section) const
 {
-    std::wstring path = L"Software\\" + Utf8ToWide(m_organisation) + L"\\" + Utf8ToWide(m_application);
-    if (!section.empty())
-        path += L"\\" + Utf8ToWide(section);
+    std::wstring path = L"Software\\" + Wide(m_organisation) + L"\\" + Wide(m_application);
+    if (!section.empty()) {
+        std::wstring sub = Wide(section);
+        std::replace(sub.begin(), sub.end(), L'/', L'\\'); // "Layout/Bar32771" is a subkey
+        path += L"\\" + sub;
+    }
     return path;
 }
 
@@ -48,7 +52,7 @@ std::optional<std::vector<uint8_t>> RegistryProfile::ReadRaw(const std::string& 
     KeyCloser key{Open(section, false)};
     if (key.key == nullptr)
         return std::nullopt;
-    const std::wstring name = Utf8ToWide(entry);
+    const std::wstring name = Wide(entry);
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(key.key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -74,7 +78,7 @@ std::optional<std::string> RegistryProfile::ReadString(const std::string& sectio
     // A stored string may or may not carry its terminator.
     while (!text.empty() && text.back() == L'\0')
         text.pop_back();
-    return WideToUtf8(text);
+    return Utf8(text);
 }
 
 std::optional<uint32_t> RegistryProfile::ReadNumber(const std::string& section, const std::string& entry) const
@@ -99,13 +103,13 @@ bool RegistryProfile::WriteRaw(const std::string& section, const std::string& en
     KeyCloser key{Open(section, true)};
     if (key.key == nullptr)
         return false;
-    const std::wstring name = Utf8ToWide(entry);
+    const std::wstring name = Wide(entry);
     return RegSetValueExW(key.key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
 bool RegistryProfile::WriteString(const std::string& section, const std::string& entry, const std::string& value) const
 {
-    const std::wstring text = Utf8ToWide(value);
+    const std::wstring text = Wide(value);
     return WriteRaw(section, entry, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -125,7 +129,7 @@ bool RegistryProfile::RemoveEntry(const std::string& section, const std::string&
     KeyCloser key{Open(section, true)};
     if (key.key == nullptr)
         return false;
-    const std::wstring name = Utf8ToWide(entry);
+    const std::wstring name = Wide(entry);
     const LONG result = RegDeleteValueW(key.key, name.c_str());
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

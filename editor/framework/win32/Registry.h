@@ -1,7 +1,8 @@
 #pragma once
 // The application's profile in the registry: values under
-// HKEY_CURRENT_USER\Software\<organisation>\<application>\<section>, strings as REG_SZ (UTF-8
-// names and texts written as UTF-16), numbers as REG_DWORD and byte blocks as REG_BINARY.
+// HKEY_CURRENT_USER\Software\<organisation>\<application>\<section> ('/' in a section names a
+// subkey), strings as REG_SZ (UTF-8 names and texts written as UTF-16), numbers as REG_DWORD
+// and byte blocks as REG_BINARY.
 #include "framework/win32/Win32Headers.h"
 
 #include <cstdint>
