@@ -93,6 +93,10 @@ private:
     friend struct Impl;
     // Runs one idle call; false when the hook wants no more.
     bool RunIdle();
+    // The neutral parts of construction and destruction (instance, command handlers; main
+    // window and template), which the toolkit's constructor and destructor call.
+    void ConstructCommon();
+    void DestructCommon();
 
     std::string m_appName;
     std::string m_registryKey;

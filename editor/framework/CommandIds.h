@@ -35,6 +35,9 @@ constexpr uint32_t ID_VIEW_LARGEICON = 59409;
 constexpr uint32_t ID_VIEW_LIST = 59410;
 constexpr uint32_t ID_VIEW_DETAILS = 59411;
 
+// The view's control id in its frame.
+constexpr uint32_t IDW_PANE_FIRST = 59648;
+
 // Control ids of the frame's standard bars.
 constexpr uint32_t IDW_TOOLBAR = 59392;
 constexpr uint32_t IDW_STATUS_BAR = 59393;

@@ -60,6 +60,8 @@ protected:
     // are kept, BarStyle::Mask) and control id, and registers it with the frame. Nothing is
     // docked yet.
     bool CreateBar(FrameWnd* frame, const std::string& title, uint32_t style, uint32_t id);
+    // For bars that make their windows themselves (toolbar, status bar): the frame they are in.
+    void SetDockingFrame(FrameWnd* frame) { m_frame = frame; }
 
 private:
     std::unique_ptr<Impl> m_impl;

@@ -147,6 +147,10 @@ protected:
     void OnUpdateControlBarMenu(CmdUI& ui);
 
 private:
+    // The neutral part of construction (the bar toggles and lock-key indicators), which the
+    // toolkit's constructor calls.
+    void ConstructCommon();
+
     std::unique_ptr<Impl> m_impl;
     uint32_t m_resourceId = 0;
     std::string m_title;

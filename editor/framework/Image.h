@@ -2,6 +2,7 @@
 // Pictures made in code for icons, toolbar buttons and image lists: 32-bit pixels, rows from the
 // top, each pixel 0xAARRGGBB with straight (not premultiplied) alpha. Either toolkit turns them
 // into its own images.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -18,8 +19,11 @@ struct Image {
     Image(int w, int h, uint32_t fill = 0);
 
     bool IsNull() const { return width <= 0 || height <= 0 || pixels.empty(); }
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
-    uint32_t& At(int x, int y) { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+    uint32_t At(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
+    }
+    uint32_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x]; }
     // The picture resampled to w x h (box filter when shrinking, nearest pixel when growing).
     Image Scaled(int w, int h) const;
 };

@@ -173,7 +173,7 @@ protected:
 
 private:
     std::unique_ptr<Impl> m_impl;
-    std::shared_ptr<void> m_life;
+    std::shared_ptr<void> m_life = std::make_shared<char>();
 };
 
 // A pointer to a window object that reads null once the object is deleted.

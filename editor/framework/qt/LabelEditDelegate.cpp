@@ -1,4 +1,4 @@
-#include "framework/LabelEditDelegate.h"
+#include "framework/qt/LabelEditDelegate.h"
 
 #include <QLineEdit>
 

@@ -1,11 +1,14 @@
-#include "framework/Dialog.h"
-
+// fw::Dialog on Qt: a QDialog (a child widget for child templates) holding the template's
+// controls as widgets at their dialog-unit positions.
 #include "framework/CommandIds.h"
+#include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 #include "framework/TabCtrl.h"
 #include "framework/TreeCtrl.h"
+#include "framework/qt/QtWnd.h"
 
-#include <QDebug>
+#include <QDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,136 +42,176 @@ void SubstituteDialogFaces()
         return;
     done = true;
     const QStringList substitutes{QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")};
-    for (const char* face : {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"}) {
+    for (const char* face : {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"})
         QFont::insertSubstitutions(QString::fromLatin1(face), substitutes);
-    }
 }
+
+DialogBaseUnits BaseUnitsForFont(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    return BaseUnitsFromMetrics(
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
+        metrics.height());
+}
+
+// The window of a dialog.
+class DialogWindow : public QDialog {
+public:
+    explicit DialogWindow(bool child) : m_child(child) {}
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            const bool taken = QDialog::event(event);
+            const QSize size = static_cast<QResizeEvent*>(event)->size();
+            qt::Dispatch(this, [&](Wnd& wnd) { wnd.OnSize(SizeType::Restored, size.width(), size.height()); });
+            return taken;
+        }
+        return QDialog::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        // A dialog inside another window leaves Enter and Escape to that window.
+        if (m_child) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+
+    void reject() override
+    {
+        // Escape and the close box: the dialog's Cancel.
+        if (qt::WndOf(this) != nullptr) {
+            qt::Dispatch(this, [](Wnd& wnd) { static_cast<Dialog&>(wnd).OnButton(IdCancel); });
+            return;
+        }
+        QDialog::reject();
+    }
+
+private:
+    bool m_child;
+};
 
 } // namespace
 
-Dialog::Dialog(uint32_t templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
+struct Dialog::Impl {
+    bool modal = false;
+};
 
-Dialog::~Dialog() = default;
-
-QWidget* Dialog::GetDlgItem(int id) const
+Dialog::Dialog(uint32_t templateId, Wnd* parent)
+    : m_impl(std::make_unique<Impl>()), m_templateId(templateId), m_parent(parent)
 {
-    auto it = m_controls.find(id);
-    return it == m_controls.end() ? nullptr : it->second;
 }
 
-bool Dialog::Create(uint32_t templateId, QWidget* parent)
+Dialog::~Dialog()
 {
-    if (m_created)
-        return false;
-    if (!Build(templateId, parent, false))
-        return false;
-    OnInitDialog();
-    if (m_bindFailed) {
-        qDebug("Dialog %u: a control of the template could not be bound\n", templateId);
-        return false;
-    }
-    show(); // a child shows with its parent
-    return true;
+    // The controls' windows go with the dialog's; their objects first.
+    m_controls.clear();
+    m_staticControls.clear();
 }
 
-int Dialog::DoModal()
+bool Dialog::MakeWindow(const DialogTemplate& dialog, Wnd* parent, bool modal)
 {
-    if (!m_created) {
-        if (!Build(m_templateId, parentWidget(), true))
-            return -1;
-        OnInitDialog();
-        if (m_bindFailed)
-            return -1;
-    }
-    return exec();
-}
-
-bool Dialog::Build(uint32_t templateId, QWidget* parent, bool modal)
-{
-    const DialogTemplate* dialog = ResourceTable::Instance().Dialog(templateId);
-    if (dialog == nullptr)
+    if (IsWindow())
         return false;
-    m_templateId = templateId;
-    m_child = !modal && (dialog->style & DlgStyle::Child);
-
+    QWidget* host = qt::ChildHost(parent);
+    if (m_child && host == nullptr)
+        return false;
+    auto* window = new DialogWindow(m_child);
     if (m_child) {
-        setParent(parent, Qt::Widget);
+        window->setParent(host, Qt::Widget);
     } else {
         Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
-        if (dialog->style & DlgStyle::Caption)
+        if (dialog.style & DlgStyle::Caption)
             flags |= Qt::WindowTitleHint;
-        if (dialog->style & DlgStyle::SysMenu)
+        if (dialog.style & DlgStyle::SysMenu)
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        setParent(parent, flags);
-        setWindowTitle(dialog->caption);
+        window->setParent(host != nullptr ? host->window() : nullptr, flags);
+        window->setWindowTitle(qt::ToQ(dialog.caption));
     }
-    setModal(modal);
+    window->setModal(modal);
+    m_impl->modal = modal;
 
     SubstituteDialogFaces();
-    QFont font(dialog->fontFamily);
-    font.setPointSize(dialog->fontPoints);
-    setFont(font);
+    QFont font(qt::ToQ(dialog.fontFamily));
+    font.setPointSize(dialog.fontPoints);
+    window->setFont(font);
     m_base = BaseUnitsForFont(font);
-    m_templateSize = MapDialogSize(dialog->size, m_base);
-
-    m_controls.clear();
-    for (const ControlTemplate& control : dialog->controls) {
-        QWidget* widget = CreateControl(control);
-        if (control.id >= 0)
-            m_controls[control.id] = widget;
-    }
+    m_templateSize = MapDialogSize(dialog.size, m_base);
+    qt::Attach(this, window, m_child ? WinStyle::Child : WinStyle::Popup, m_templateId);
     if (m_child) {
-        resize(m_templateSize);
+        window->resize(m_templateSize.cx, m_templateSize.cy);
     } else {
-        setFixedSize(m_templateSize);
+        window->setFixedSize(m_templateSize.cx, m_templateSize.cy);
     }
-    m_created = true;
     return true;
 }
 
-QWidget* Dialog::CreateControl(const ControlTemplate& control)
+std::unique_ptr<Wnd> Dialog::MakeControl(const ControlTemplate& control, const Rect& rect)
 {
+    const uint32_t id = control.id >= 0 ? static_cast<uint32_t>(control.id) : 0;
+    switch (control.cls) {
+    case ControlClass::ListView: {
+        auto list = std::make_unique<ListCtrl>();
+        if (!list->Create(control.style, rect, this, id))
+            return nullptr;
+        return list;
+    }
+    case ControlClass::TreeView: {
+        auto tree = std::make_unique<TreeCtrl>();
+        if (!tree->Create(control.style, rect, this, id))
+            return nullptr;
+        return tree;
+    }
+    case ControlClass::TabControl: {
+        auto tabs = std::make_unique<TabCtrl>();
+        if (!tabs->Create(control.style, rect, this, id))
+            return nullptr;
+        return tabs;
+    }
+    default:
+        break;
+    }
+
+    QWidget* host = GetImpl()->widget;
     QWidget* widget = nullptr;
-    QRect geometry = MapDialogRect(control.rect, m_base);
+    QRect geometry = qt::ToQ(rect);
+    const QString text = qt::ToQ(control.text);
     switch (control.cls) {
     case ControlClass::PushButton:
     case ControlClass::DefPushButton: {
-        auto* button = new QPushButton(control.text, this);
+        auto* button = new QPushButton(text, host);
         const bool isDefault = control.cls == ControlClass::DefPushButton;
         button->setDefault(isDefault);
         button->setAutoDefault(isDefault);
-        const int id = control.id;
-        connect(button, &QPushButton::clicked, this, [this, id] {
-            if (id == IDOK) {
-                OnOK();
-            } else if (id == IDCANCEL) {
-                OnCancel();
-            } else {
-                emit buttonClicked(id);
-            }
+        const int buttonId = control.id;
+        QObject::connect(button, &QPushButton::clicked, button, [host, buttonId] {
+            qt::Dispatch(host, [buttonId](Wnd& wnd) { static_cast<Dialog&>(wnd).OnButton(buttonId); });
         });
         widget = button;
         break;
     }
     case ControlClass::Text: {
-        auto* label = new QLabel(this);
+        auto* label = new QLabel(host);
         label->setTextFormat(Qt::PlainText);
-        label->setText((control.style & CtlStyle::NoPrefix) ? control.text : StripMnemonics(control.text));
+        label->setText((control.style & CtlStyle::NoPrefix) ? text : StripMnemonics(text));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
         break;
     }
     case ControlClass::Icon: {
         // An icon control takes the icon's own size, whatever the template says.
-        auto* label = new QLabel(this);
-        const QIcon icon = ResourceTable::Instance().Icon(control.resourceId);
-        label->setPixmap(icon.pixmap(32, 32));
+        auto* label = new QLabel(host);
+        label->setPixmap(qt::IconResource(control.resourceId).pixmap(32, 32));
         geometry.setSize(QSize(32, 32));
         widget = label;
         break;
     }
     case ControlClass::BlackFrame: {
-        auto* frame = new QFrame(this);
+        auto* frame = new QFrame(host);
         frame->setFrameShape(QFrame::Box);
         frame->setLineWidth(1);
         QPalette palette = frame->palette();
@@ -178,130 +221,57 @@ QWidget* Dialog::CreateControl(const ControlTemplate& control)
         break;
     }
     case ControlClass::GroupBox:
-        widget = new QGroupBox(control.text, this);
+        widget = new QGroupBox(text, host);
         break;
     case ControlClass::Edit: {
         const bool border = (control.style & CtlStyle::Border) != 0;
         if (control.style & CtlStyle::Multiline) {
-            auto* edit = new QPlainTextEdit(this);
+            auto* edit = new QPlainTextEdit(host);
             edit->setReadOnly((control.style & CtlStyle::ReadOnly) != 0);
             edit->setLineWrapMode((control.style & CtlStyle::AutoHScroll) ? QPlainTextEdit::NoWrap
                                                                           : QPlainTextEdit::WidgetWidth);
-            edit->setPlainText(control.text);
+            edit->setPlainText(text);
             edit->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
             widget = edit;
         } else {
-            auto* edit = new QLineEdit(control.text, this);
+            auto* edit = new QLineEdit(text, host);
             edit->setReadOnly((control.style & CtlStyle::ReadOnly) != 0);
             edit->setFrame(border);
             widget = edit;
         }
         break;
     }
-    case ControlClass::ListView:
-        widget = new ListCtrl(control.style, this);
-        break;
-    case ControlClass::TreeView:
-        widget = new TreeCtrl(control.style, this);
-        break;
-    case ControlClass::TabControl:
-        widget = new TabCtrl(control.style, this);
-        break;
+    default:
+        return nullptr;
     }
-    if (control.cls != ControlClass::ListView && control.cls != ControlClass::TreeView &&
-        control.cls != ControlClass::TabControl) {
-        widget->setFocusPolicy((control.style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::NoFocus);
-        if (control.cls == ControlClass::Edit)
-            widget->setFocusPolicy(Qt::StrongFocus);
-    }
+    widget->setFocusPolicy((control.style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::NoFocus);
+    if (control.cls == ControlClass::Edit)
+        widget->setFocusPolicy(Qt::StrongFocus);
     widget->setObjectName(QStringLiteral("control%1").arg(control.id));
     widget->setGeometry(geometry);
-    return widget;
+    auto wnd = std::make_unique<Wnd>();
+    qt::Attach(wnd.get(), widget, WinStyle::Child | WinStyle::Visible, id);
+    return wnd;
 }
 
-bool Dialog::UpdateData(bool saveAndValidate)
+int Dialog::RunModalLoop()
 {
-    DataExchange dx(this, saveAndValidate);
-    DoDataExchange(dx);
-    if (dx.Failed())
-        m_bindFailed = true;
-    return !dx.Failed();
-}
-
-void Dialog::DoDataExchange(DataExchange&) {}
-
-bool Dialog::OnInitDialog()
-{
-    UpdateData(false);
-    return true;
-}
-
-void Dialog::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    EndDialog(IDOK);
-}
-
-void Dialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
+    auto* window = qobject_cast<QDialog*>(GetImpl()->widget);
+    if (window == nullptr)
+        return -1;
+    return window->exec();
 }
 
 void Dialog::EndDialog(int result)
 {
+    auto* window = qobject_cast<QDialog*>(GetImpl()->widget);
+    if (window == nullptr)
+        return;
     if (m_child) {
-        hide();
+        window->hide();
         return;
     }
-    done(result);
-}
-
-void Dialog::OnSize(int, int, int) {}
-
-void Dialog::UpdateDialogControls(CmdTarget* target, bool disableIfNoHandler)
-{
-    class ButtonCmdUI : public CmdUI {
-    public:
-        ButtonCmdUI(uint32_t id, QPushButton* button) : CmdUI(id), m_button(button) {}
-        void Enable(bool on) override
-        {
-            CmdUI::Enable(on);
-            m_button->setEnabled(on);
-        }
-        void SetText(const QString& text) override { m_button->setText(text); }
-
-    private:
-        QPushButton* m_button;
-    };
-    for (const auto& [id, control] : m_controls) {
-        auto* button = qobject_cast<QPushButton*>(control);
-        if (button == nullptr || id == IDOK || id == IDCANCEL || id < 0)
-            continue;
-        ButtonCmdUI ui(static_cast<uint32_t>(id), button);
-        ui.DoUpdate(target, disableIfNoHandler);
-    }
-}
-
-void Dialog::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    OnSize(SizeRestored, width(), height());
-}
-
-void Dialog::keyPressEvent(QKeyEvent* event)
-{
-    // A dialog inside another window leaves Enter and Escape to that window.
-    if (m_child) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void Dialog::reject()
-{
-    OnCancel();
+    window->done(result);
 }
 
 } // namespace fw

@@ -1,6 +1,6 @@
-#include "QtGlBinding.h"
+#include "framework/qt/QtGlBinding.h"
 
-#include "QtGlContext.h"
+#include "framework/qt/QtGlContext.h"
 
 #include <QObject>
 #include <QWindow>

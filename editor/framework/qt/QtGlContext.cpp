@@ -1,5 +1,5 @@
 // Only Qt's GL headers here: the engine's GL table must not meet <GL/gl.h>.
-#include "QtGlContext.h"
+#include "framework/qt/QtGlContext.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>

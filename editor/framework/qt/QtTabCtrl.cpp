@@ -1,6 +1,7 @@
-#include "framework/TabCtrl.h"
-
+// fw::TabCtrl on Qt: a QTabBar over (or under) a framed display area.
 #include "framework/Resources.h"
+#include "framework/TabCtrl.h"
+#include "framework/qt/QtWnd.h"
 
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
@@ -9,95 +10,155 @@
 #include <algorithm>
 
 namespace fw {
+namespace {
 
-TabCtrl::TabCtrl(uint32_t style, QWidget* parent) : QWidget(parent), m_style(style), m_bar(new QTabBar(this))
+// The control's widget: the tab strip and the frame the pages sit on.
+class TabWidget : public QWidget {
+public:
+    TabWidget(TabCtrl* control, uint32_t style, QWidget* parent)
+        : QWidget(parent), m_control(control), m_style(style), m_bar(new QTabBar(this))
+    {
+        m_bar->setShape((style & CtlStyle::TabsBottom) ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
+        m_bar->setExpanding(!(style & CtlStyle::RaggedRight));
+        m_bar->setDrawBase(false);
+        m_bar->setUsesScrollButtons(true);
+        m_bar->setAttribute(Qt::WA_Hover, (style & CtlStyle::HotTrack) != 0);
+        m_bar->setFocusPolicy((style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+        connect(m_bar, &QTabBar::currentChanged, this, [this](int) {
+            if (!m_quiet && qt::WndOf(this) != nullptr)
+                m_control->OnSelChange();
+        });
+    }
+
+    QTabBar* Bar() const { return m_bar; }
+
+    // Changes made by code send no notification.
+    template <class Change>
+    auto Quietly(Change change)
+    {
+        m_quiet = true;
+        auto result = change();
+        m_quiet = false;
+        LayoutStrip();
+        return result;
+    }
+
+    void LayoutStrip()
+    {
+        const int height = std::min(m_bar->sizeHint().height(), this->height());
+        const int y = (m_style & CtlStyle::TabsBottom) ? this->height() - height : 0;
+        m_bar->setGeometry(0, y, width(), height);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override { LayoutStrip(); }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        // The framed display area the pages sit on.
+        QRect frame = rect();
+        if (m_style & CtlStyle::TabsBottom) {
+            frame.setBottom(m_bar->geometry().top() - 1 + 2);
+        } else {
+            frame.setTop(m_bar->geometry().bottom() + 1 - 2);
+        }
+        if (frame.isEmpty())
+            return;
+        QStyleOptionTabWidgetFrame option;
+        option.initFrom(this);
+        option.rect = frame;
+        option.shape = m_bar->shape();
+        option.tabBarSize = m_bar->size();
+        option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        QPainter painter(this);
+        style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
+    }
+
+private:
+    TabCtrl* m_control;
+    uint32_t m_style;
+    QTabBar* m_bar;
+    bool m_quiet = false;
+};
+
+TabWidget* WidgetOfTabs(const TabCtrl* tabs)
 {
-    m_bar->setShape((style & CtlStyle::TabsBottom) ? QTabBar::RoundedSouth : QTabBar::RoundedNorth);
-    m_bar->setExpanding(!(style & CtlStyle::RaggedRight));
-    m_bar->setDrawBase(false);
-    m_bar->setUsesScrollButtons(true);
-    m_bar->setAttribute(Qt::WA_Hover, (style & CtlStyle::HotTrack) != 0);
-    m_bar->setFocusPolicy((style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
-    connect(m_bar, &QTabBar::currentChanged, this, [this](int) {
-        if (!m_quiet)
-            emit selChange();
-    });
+    return dynamic_cast<TabWidget*>(qt::WidgetOf(tabs));
 }
 
-int TabCtrl::InsertItem(int position, const QString& text)
+} // namespace
+
+TabCtrl::TabCtrl() = default;
+
+TabCtrl::~TabCtrl() = default;
+
+bool TabCtrl::Create(uint32_t style, const Rect& rect, Wnd* parent, uint32_t id)
 {
-    position = std::clamp(position, 0, m_bar->count());
-    m_quiet = true; // the first tab becomes current without the user choosing it
-    const int index = m_bar->insertTab(position, text);
+    QWidget* host = qt::ChildHost(parent);
+    if (host == nullptr || IsWindow())
+        return false;
+    m_style = style;
+    auto* widget = new TabWidget(this, style, host);
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+    widget->setGeometry(qt::ChildGeometry(parent, rect));
+    qt::Attach(this, widget, WinStyle::Child | WinStyle::Visible, id);
+    return true;
+}
+
+int TabCtrl::InsertItem(int position, const std::string& text)
+{
+    TabWidget* widget = WidgetOfTabs(this);
+    if (widget == nullptr)
+        return -1;
+    QTabBar* bar = widget->Bar();
+    position = std::clamp(position, 0, bar->count());
+    // The first tab becomes current without the user choosing it.
+    const int index = widget->Quietly([&] { return bar->insertTab(position, qt::ToQ(text)); });
     if (m_style & CtlStyle::ToolTips)
-        m_bar->setTabToolTip(index, text);
-    m_quiet = false;
-    LayoutStrip();
+        bar->setTabToolTip(index, qt::ToQ(text));
     return index;
 }
 
 int TabCtrl::GetItemCount() const
 {
-    return m_bar->count();
+    TabWidget* widget = WidgetOfTabs(this);
+    return widget != nullptr ? widget->Bar()->count() : 0;
 }
 
-QString TabCtrl::GetItemText(int index) const
+std::string TabCtrl::GetItemText(int index) const
 {
-    return m_bar->tabText(index);
+    TabWidget* widget = WidgetOfTabs(this);
+    return widget != nullptr ? qt::FromQ(widget->Bar()->tabText(index)) : std::string();
 }
 
 int TabCtrl::GetCurSel() const
 {
-    return m_bar->currentIndex();
+    TabWidget* widget = WidgetOfTabs(this);
+    return widget != nullptr ? widget->Bar()->currentIndex() : -1;
 }
 
 int TabCtrl::SetCurSel(int index)
 {
-    const int previous = m_bar->currentIndex();
-    if (index < 0 || index >= m_bar->count())
+    TabWidget* widget = WidgetOfTabs(this);
+    if (widget == nullptr)
         return -1;
-    m_quiet = true;
-    m_bar->setCurrentIndex(index);
-    m_quiet = false;
+    QTabBar* bar = widget->Bar();
+    const int previous = bar->currentIndex();
+    if (index < 0 || index >= bar->count())
+        return -1;
+    widget->Quietly([&] {
+        bar->setCurrentIndex(index);
+        return 0;
+    });
     return previous;
 }
 
-QRect TabCtrl::TabStripRect() const
+Rect TabCtrl::GetItemRect(int index) const
 {
-    return m_bar->geometry();
-}
-
-void TabCtrl::LayoutStrip()
-{
-    const int height = std::min(m_bar->sizeHint().height(), this->height());
-    const int y = (m_style & CtlStyle::TabsBottom) ? this->height() - height : 0;
-    m_bar->setGeometry(0, y, width(), height);
-}
-
-void TabCtrl::resizeEvent(QResizeEvent*)
-{
-    LayoutStrip();
-}
-
-void TabCtrl::paintEvent(QPaintEvent*)
-{
-    // The framed display area the pages sit on.
-    QRect frame = rect();
-    if (m_style & CtlStyle::TabsBottom) {
-        frame.setBottom(m_bar->geometry().top() - 1 + 2);
-    } else {
-        frame.setTop(m_bar->geometry().bottom() + 1 - 2);
-    }
-    if (frame.isEmpty())
-        return;
-    QStyleOptionTabWidgetFrame option;
-    option.initFrom(this);
-    option.rect = frame;
-    option.shape = m_bar->shape();
-    option.tabBarSize = m_bar->size();
-    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    QPainter painter(this);
-    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &option, &painter, this);
+    TabWidget* widget = WidgetOfTabs(this);
+    if (widget == nullptr || index < 0 || index >= widget->Bar()->count())
+        return Rect();
+    return qt::FromQ(widget->Bar()->tabRect(index).translated(widget->Bar()->pos()));
 }
 
 } // namespace fw

@@ -1,88 +1,86 @@
-#include "framework/ToolBar.h"
-
+// fw::ToolBar on Qt: a QToolBar of the frame's actions, so a button shares text, prompt, state
+// and shortcuts with the menu item of its command. Images are the desktop theme's icon of the
+// button's theme name when it has one, otherwise the resource's own.
 #include "framework/BarStyle.h"
 #include "framework/FrameWnd.h"
 #include "framework/Resources.h"
+#include "framework/ToolBar.h"
+#include "framework/qt/QtBars.h"
+#include "framework/qt/QtWnd.h"
 
 #include <QAction>
+#include <QMainWindow>
+#include <QToolBar>
 
 namespace fw {
 
+FW_IMPLEMENT_DYNAMIC(ToolBar, ControlBar)
+
 ToolBar::ToolBar() = default;
+
+ToolBar::~ToolBar() = default;
 
 bool ToolBar::CreateEx(FrameWnd* parent, uint32_t toolBarStyle, uint32_t style, uint32_t id)
 {
-    if (parent == nullptr || m_frame != nullptr)
+    auto* window = qobject_cast<QMainWindow*>(qt::WidgetOf(parent));
+    if (window == nullptr || IsWindow())
         return false;
-    m_frame = parent;
-    m_id = id;
+    auto* bar = new QToolBar(window);
+    bar->setObjectName(QStringLiteral("ToolBar%1").arg(id));
+    bar->setFloatable(true);
+    qt::Attach(this, bar, style & ~WinStyle::Visible, id);
     m_toolBarStyle = toolBarStyle;
-    setParent(parent);
-    setObjectName(QStringLiteral("ToolBar%1").arg(id));
+    SetDockingFrame(parent);
     SetBarStyle(style & BarStyle::Mask);
-    setFloatable(true);
     if (!(style & WinStyle::Visible))
-        hide();
-    parent->AddControlBar(id, this);
+        bar->hide();
+    parent->AddControlBar(this);
     return true;
 }
 
 void ToolBar::SetBarStyle(uint32_t style)
 {
-    m_barStyle = style;
-    setMovable((style & BarStyle::Gripper) != 0); // the gripper is what the user drags
-    setOrientation((style & (BarStyle::AlignLeft | BarStyle::AlignRight)) ? Qt::Vertical : Qt::Horizontal);
+    ControlBar::SetBarStyle(style);
+    if (auto* bar = qobject_cast<QToolBar*>(qt::WidgetOf(this))) {
+        bar->setMovable((style & BarStyle::Gripper) != 0); // the gripper is what the user drags
+        bar->setOrientation((style & (BarStyle::AlignLeft | BarStyle::AlignRight)) ? Qt::Vertical : Qt::Horizontal);
+    }
 }
 
 bool ToolBar::LoadToolBar(uint32_t resourceId)
 {
     const ToolBarResource* resource = ResourceTable::Instance().ToolBar(resourceId);
-    if (resource == nullptr || m_frame == nullptr)
+    auto* bar = qobject_cast<QToolBar*>(qt::WidgetOf(this));
+    FrameWnd* frame = GetDockingFrame();
+    if (resource == nullptr || bar == nullptr || frame == nullptr)
         return false;
-    const std::vector<QIcon> images = resource->images ? resource->images() : std::vector<QIcon>();
+    const std::vector<Image> images = resource->images ? resource->images() : std::vector<Image>();
     size_t buttons = 0;
     for (uint32_t id : resource->buttons)
         buttons += id != 0 ? 1 : 0;
     if (images.size() < buttons)
         return false; // one image per button
 
-    clear();
-    setIconSize(resource->buttonSize);
+    bar->clear();
+    bar->setIconSize(QSize(resource->buttonSize.cx, resource->buttonSize.cy));
     size_t image = 0;
     for (uint32_t id : resource->buttons) {
         if (id == 0) {
-            addSeparator();
+            bar->addSeparator();
             continue;
         }
-        QAction* action = m_frame->GetAction(id);
-        action->setIcon(images[image++]);
+        QAction* action = qt::FrameAction(frame, id);
+        const QString themeName =
+            image < resource->themeNames.size() ? qt::ToQ(resource->themeNames[image]) : QString();
+        const QIcon drawn(QPixmap::fromImage(qt::ToQImage(images[image])));
+        action->setIcon(themeName.isEmpty() ? drawn : QIcon::fromTheme(themeName, drawn));
         action->setIconVisibleInMenu(false); // menus carry text only
-        addAction(action);
+        bar->addAction(action);
+        ++image;
     }
+    m_buttons = resource->buttons;
+    m_buttonSize = resource->buttonSize;
     return true;
-}
-
-void ToolBar::EnableDocking(uint32_t alignment)
-{
-    Qt::ToolBarAreas areas;
-    if (alignment & BarStyle::AlignTop)
-        areas |= Qt::TopToolBarArea;
-    if (alignment & BarStyle::AlignBottom)
-        areas |= Qt::BottomToolBarArea;
-    if (alignment & BarStyle::AlignLeft)
-        areas |= Qt::LeftToolBarArea;
-    if (alignment & BarStyle::AlignRight)
-        areas |= Qt::RightToolBarArea;
-    setAllowedAreas(areas);
-    setFloatable(true);
-}
-
-std::vector<uint32_t> ToolBar::ButtonIds() const
-{
-    std::vector<uint32_t> ids;
-    for (QAction* action : actions())
-        ids.push_back(action->isSeparator() ? 0u : action->data().toUInt());
-    return ids;
 }
 
 } // namespace fw

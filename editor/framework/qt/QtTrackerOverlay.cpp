@@ -1,9 +1,9 @@
-#include "controls/CoolDialogBarTracker.h"
+#include "framework/qt/QtTrackerOverlay.h"
 
 #include <QPainter>
 #include <QScreen>
 
-CoolDialogBarTracker::CoolDialogBarTracker()
+QtTrackerOverlay::QtTrackerOverlay()
     : QWidget(nullptr,
               Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
 {
@@ -12,7 +12,7 @@ CoolDialogBarTracker::CoolDialogBarTracker()
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CoolDialogBarTracker::Begin(QWidget* frame)
+void QtTrackerOverlay::Begin(QWidget* frame)
 {
     m_frame = frame;
     m_snapshot = QImage();
@@ -29,7 +29,7 @@ void CoolDialogBarTracker::Begin(QWidget* frame)
     }
 }
 
-void CoolDialogBarTracker::End()
+void QtTrackerOverlay::End()
 {
     if (m_shown)
         hide();
@@ -38,7 +38,7 @@ void CoolDialogBarTracker::End()
     m_inverted = QImage();
 }
 
-void CoolDialogBarTracker::Invert(const QRect& frameRect)
+void QtTrackerOverlay::Invert(const QRect& frameRect)
 {
     if (m_shown && frameRect == m_rect) {
         hide();
@@ -68,7 +68,7 @@ void CoolDialogBarTracker::Invert(const QRect& frameRect)
     update();
 }
 
-void CoolDialogBarTracker::paintEvent(QPaintEvent*)
+void QtTrackerOverlay::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_inverted);

@@ -1,15 +1,16 @@
 #pragma once
-// The inverted line shown while a docking dialog bar is resized. It inverts every other pixel
-// (a half-tone pattern) of a picture of the frame taken when the resize began, in a window of
-// its own above everything, so it shows over native child windows such as an OpenGL view too.
+// The inverted line shown while a docking bar is resized, over a frame whose updates are locked.
+// It inverts every other pixel (a half-tone pattern) of a picture of the frame taken when the
+// resize began, in a window of its own above everything, so it shows over native child windows
+// such as an OpenGL view too.
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
-class CoolDialogBarTracker : public QWidget {
+class QtTrackerOverlay : public QWidget {
     Q_OBJECT
 public:
-    CoolDialogBarTracker();
+    QtTrackerOverlay();
 
     // Takes the picture of frame's area on screen that the tracker shows inverted until End.
     void Begin(QWidget* frame);

@@ -1,13 +1,17 @@
-#include "framework/TreeCtrl.h"
-
+// fw::TreeCtrl on Qt: a QTreeWidget; an item handle is its QTreeWidgetItem.
 #include "framework/ImageList.h"
-#include "framework/LabelEditDelegate.h"
 #include "framework/Resources.h"
+#include "framework/TreeCtrl.h"
+#include "framework/qt/LabelEditDelegate.h"
+#include "framework/qt/QtWnd.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace fw {
 namespace {
@@ -49,107 +53,199 @@ QStyle* BranchLines()
     return style;
 }
 
-void CountItems(const QTreeWidgetItem* item, int& count)
+QTreeWidget* TreeOf(const TreeCtrl* tree)
 {
-    for (int i = 0; i < item->childCount(); ++i) {
-        ++count;
-        CountItems(item->child(i), count);
-    }
+    return qobject_cast<QTreeWidget*>(qt::WidgetOf(tree));
+}
+
+QTreeWidgetItem* ItemOf(TreeItem item)
+{
+    return reinterpret_cast<QTreeWidgetItem*>(item);
+}
+
+TreeItem HandleOf(QTreeWidgetItem* item)
+{
+    return reinterpret_cast<TreeItem>(item);
+}
+
+QIcon IconOf(const ImageList* images, int index)
+{
+    const Image* image = images != nullptr ? images->GetImage(index) : nullptr;
+    return image != nullptr ? QIcon(QPixmap::fromImage(qt::ToQImage(*image))) : QIcon();
 }
 
 } // namespace
 
-TreeCtrl::TreeCtrl(uint32_t style, QWidget* parent) : QTreeWidget(parent), m_style(style)
+TreeCtrl::TreeCtrl() = default;
+
+TreeCtrl::~TreeCtrl() = default;
+
+bool TreeCtrl::Create(uint32_t style, const Rect& rect, Wnd* parent, uint32_t id)
 {
-    setHeaderHidden(true);
-    setColumnCount(1);
-    setUniformRowHeights(true);
-    setIndentation(19);
+    QWidget* host = qt::ChildHost(parent);
+    if (host == nullptr || IsWindow())
+        return false;
+    m_style = style;
+    auto* tree = new QTreeWidget(host);
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    tree->setUniformRowHeights(true);
+    tree->setIndentation(19);
     // Top-level items get lines and buttons only when asked for.
-    setRootIsDecorated((style & CtlStyle::LinesAtRoot) != 0);
-    setItemsExpandable(true);
+    tree->setRootIsDecorated((style & CtlStyle::LinesAtRoot) != 0);
+    tree->setItemsExpandable(true);
     if (style & CtlStyle::HasLines)
-        setStyle(BranchLines());
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAllColumnsShowFocus((style & CtlStyle::FullRowSelect) != 0);
-    setDragDropMode(QAbstractItemView::NoDragDrop);
-    setEditTriggers(LabelEditDelegate::Triggers((style & CtlStyle::EditLabels) != 0));
-    setFrameShape((style & CtlStyle::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
-    setFocusPolicy((style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
-    setItemDelegate(new LabelEditDelegate(
-        [this](const QModelIndex& index, const QString& text) {
-            QTreeWidgetItem* edited = itemFromIndex(index);
-            return m_endLabelEdit && edited != nullptr && m_endLabelEdit(edited, text);
+        tree->setStyle(BranchLines());
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setAllColumnsShowFocus((style & CtlStyle::FullRowSelect) != 0);
+    tree->setDragDropMode(QAbstractItemView::NoDragDrop);
+    tree->setEditTriggers(LabelEditDelegate::Triggers((style & CtlStyle::EditLabels) != 0));
+    tree->setFrameShape((style & CtlStyle::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
+    tree->setFocusPolicy((style & CtlStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+    tree->setItemDelegate(new LabelEditDelegate(
+        [this, tree](const QModelIndex& index, const QString& text) {
+            QTreeWidgetItem* edited = tree->itemFromIndex(index);
+            return edited != nullptr && EndLabelEdit(HandleOf(edited), qt::FromQ(text));
         },
-        this));
+        tree));
+    tree->setObjectName(QStringLiteral("control%1").arg(id));
+    tree->setGeometry(qt::ChildGeometry(parent, rect));
+    qt::Attach(this, tree, WinStyle::Child | WinStyle::Visible, id);
+    return true;
 }
 
-QTreeWidgetItem* TreeCtrl::InsertItem(const QString& text, int image, int selectedImage, QTreeWidgetItem* parent)
+TreeItem TreeCtrl::InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent)
 {
-    auto* item = new QTreeWidgetItem(QStringList{text});
+    QTreeWidget* tree = TreeOf(this);
+    if (tree == nullptr)
+        return nullptr;
+    auto* item = new QTreeWidgetItem(QStringList{qt::ToQ(text)});
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (m_style & CtlStyle::EditLabels)
         flags |= Qt::ItemIsEditable;
     item->setFlags(flags);
     item->setData(0, kImageRole, image);
     if (m_images != nullptr) {
-        QIcon icon = m_images->Image(image);
-        const QIcon selected = m_images->Image(selectedImage);
+        QIcon icon = IconOf(m_images, image);
+        const QIcon selected = IconOf(m_images, selectedImage);
         if (selectedImage != image && !selected.isNull()) {
-            icon.addPixmap(selected.pixmap(m_images->ImageSize()), QIcon::Selected);
+            const Size size = m_images->ImageSize();
+            icon.addPixmap(selected.pixmap(QSize(size.cx, size.cy)), QIcon::Selected);
         }
         item->setIcon(0, icon);
     }
     if (parent != nullptr) {
-        parent->addChild(item);
+        ItemOf(parent)->addChild(item);
     } else {
-        addTopLevelItem(item);
+        tree->addTopLevelItem(item);
     }
-    return item;
+    return HandleOf(item);
 }
 
 bool TreeCtrl::DeleteAllItems()
 {
-    clear();
+    QTreeWidget* tree = TreeOf(this);
+    if (tree == nullptr)
+        return false;
+    tree->clear();
     return true;
 }
 
-bool TreeCtrl::Expand(QTreeWidgetItem* item)
+bool TreeCtrl::Expand(TreeItem item)
 {
     if (item == nullptr)
         return false;
-    item->setExpanded(true);
+    ItemOf(item)->setExpanded(true);
     return true;
+}
+
+bool TreeCtrl::IsExpanded(TreeItem item) const
+{
+    return item != nullptr && ItemOf(item)->isExpanded();
 }
 
 int TreeCtrl::GetCount() const
 {
+    QTreeWidget* tree = TreeOf(this);
+    if (tree == nullptr)
+        return 0;
     int count = 0;
-    CountItems(invisibleRootItem(), count);
+    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it)
+        ++count;
     return count;
 }
 
-int TreeCtrl::GetItemImage(const QTreeWidgetItem* item) const
+TreeItem TreeCtrl::GetRootItem() const
 {
-    return item != nullptr ? item->data(0, kImageRole).toInt() : -1;
+    QTreeWidget* tree = TreeOf(this);
+    return tree != nullptr && tree->topLevelItemCount() > 0 ? HandleOf(tree->topLevelItem(0)) : nullptr;
 }
 
-bool TreeCtrl::SetItemData(QTreeWidgetItem* item, quintptr data)
+TreeItem TreeCtrl::GetChildItem(TreeItem item) const
+{
+    QTreeWidgetItem* node = ItemOf(item);
+    return node != nullptr && node->childCount() > 0 ? HandleOf(node->child(0)) : nullptr;
+}
+
+TreeItem TreeCtrl::GetNextSiblingItem(TreeItem item) const
+{
+    QTreeWidgetItem* node = ItemOf(item);
+    QTreeWidget* tree = TreeOf(this);
+    if (node == nullptr || tree == nullptr)
+        return nullptr;
+    QTreeWidgetItem* parent = node->parent();
+    if (parent != nullptr) {
+        const int at = parent->indexOfChild(node);
+        return at + 1 < parent->childCount() ? HandleOf(parent->child(at + 1)) : nullptr;
+    }
+    const int at = tree->indexOfTopLevelItem(node);
+    return at >= 0 && at + 1 < tree->topLevelItemCount() ? HandleOf(tree->topLevelItem(at + 1)) : nullptr;
+}
+
+TreeItem TreeCtrl::GetParentItem(TreeItem item) const
+{
+    QTreeWidgetItem* node = ItemOf(item);
+    return node != nullptr ? HandleOf(node->parent()) : nullptr;
+}
+
+bool TreeCtrl::IsItem(TreeItem item) const
+{
+    QTreeWidget* tree = TreeOf(this);
+    if (tree == nullptr || item == nullptr)
+        return false;
+    for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
+        if (*it == ItemOf(item))
+            return true;
+    }
+    return false;
+}
+
+std::string TreeCtrl::GetItemText(TreeItem item) const
+{
+    return item != nullptr ? qt::FromQ(ItemOf(item)->text(0)) : std::string();
+}
+
+void TreeCtrl::SetImageList(ImageList* images)
+{
+    m_images = images;
+}
+
+int TreeCtrl::GetItemImage(TreeItem item) const
+{
+    return item != nullptr ? ItemOf(item)->data(0, kImageRole).toInt() : -1;
+}
+
+bool TreeCtrl::SetItemData(TreeItem item, uintptr_t data)
 {
     if (item == nullptr)
         return false;
-    item->setData(0, kDataRole, QVariant::fromValue<quintptr>(data));
+    ItemOf(item)->setData(0, kDataRole, QVariant::fromValue<quintptr>(data));
     return true;
 }
 
-quintptr TreeCtrl::GetItemData(const QTreeWidgetItem* item) const
+uintptr_t TreeCtrl::GetItemData(TreeItem item) const
 {
-    return item != nullptr ? item->data(0, kDataRole).value<quintptr>() : 0;
-}
-
-void TreeCtrl::SetEndLabelEditHandler(std::function<bool(QTreeWidgetItem*, const QString&)> handler)
-{
-    m_endLabelEdit = std::move(handler);
+    return item != nullptr ? ItemOf(item)->data(0, kDataRole).value<quintptr>() : 0;
 }
 
 } // namespace fw

@@ -1,34 +1,17 @@
-#include "ViewWindow.h"
+#include "framework/qt/ViewWindow.h"
 
-#include "OpenGLView.h"
-#include "QtGlContext.h"
+#include "framework/Wnd.h"
+#include "framework/qt/QtGlContext.h"
+#include "framework/qt/QtWnd.h"
 
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>
 
-namespace {
+using fw::Point;
+using fw::Wnd;
 
-// Button and key state as a view's mouse messages carry it.
-uint32_t MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
-{
-    uint32_t flags = 0;
-    if (buttons & Qt::LeftButton)
-        flags |= COpenGLView::MkLButton;
-    if (buttons & Qt::RightButton)
-        flags |= COpenGLView::MkRButton;
-    if (buttons & Qt::MiddleButton)
-        flags |= COpenGLView::MkMButton;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= COpenGLView::MkShift;
-    if (modifiers & Qt::ControlModifier)
-        flags |= COpenGLView::MkControl;
-    return flags;
-}
-
-} // namespace
-
-ViewWindow::ViewWindow(COpenGLView* view) : m_view(view)
+ViewWindow::ViewWindow(QWidget* view) : m_view(view)
 {
     setSurfaceType(QSurface::OpenGLSurface);
     setFormat(qtgl::WindowFormat());
@@ -43,33 +26,40 @@ void ViewWindow::resizeEvent(QResizeEvent* event)
 {
     QWindow::resizeEvent(event);
     const qreal ratio = devicePixelRatio();
-    m_view->OnSize(COpenGLView::SizeRestored, qRound(event->size().width() * ratio),
-                   qRound(event->size().height() * ratio));
+    const int cx = qRound(event->size().width() * ratio);
+    const int cy = qRound(event->size().height() * ratio);
+    fw::qt::Dispatch(m_view, [&](Wnd& wnd) { wnd.OnSize(fw::SizeType::Restored, cx, cy); });
 }
 
 void ViewWindow::mousePressEvent(QMouseEvent* event)
 {
-    const uint32_t flags = MouseFlags(event->buttons(), event->modifiers());
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton)
-        m_view->OnLButtonDown(flags, point);
-    if (event->button() == Qt::RightButton)
-        m_view->OnRButtonDown(flags, point);
+    const uint32_t flags = fw::qt::MouseFlags(event->buttons(), event->modifiers());
+    const Point point = fw::qt::FromQ(event->position().toPoint());
+    fw::qt::Dispatch(m_view, [&](Wnd& wnd) {
+        if (event->button() == Qt::LeftButton)
+            wnd.OnLButtonDown(flags, point);
+        if (event->button() == Qt::RightButton)
+            wnd.OnRButtonDown(flags, point);
+    });
 }
 
 void ViewWindow::mouseReleaseEvent(QMouseEvent* event)
 {
-    const uint32_t flags = MouseFlags(event->buttons(), event->modifiers());
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton)
-        m_view->OnLButtonUp(flags, point);
-    if (event->button() == Qt::RightButton)
-        m_view->OnRButtonUp(flags, point);
+    const uint32_t flags = fw::qt::MouseFlags(event->buttons(), event->modifiers());
+    const Point point = fw::qt::FromQ(event->position().toPoint());
+    fw::qt::Dispatch(m_view, [&](Wnd& wnd) {
+        if (event->button() == Qt::LeftButton)
+            wnd.OnLButtonUp(flags, point);
+        if (event->button() == Qt::RightButton)
+            wnd.OnRButtonUp(flags, point);
+    });
 }
 
 void ViewWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    m_view->OnMouseMove(MouseFlags(event->buttons(), event->modifiers()), event->position().toPoint());
+    const uint32_t flags = fw::qt::MouseFlags(event->buttons(), event->modifiers());
+    const Point point = fw::qt::FromQ(event->position().toPoint());
+    fw::qt::Dispatch(m_view, [&](Wnd& wnd) { wnd.OnMouseMove(flags, point); });
 }
 
 void ViewWindow::wheelEvent(QWheelEvent* event)
@@ -77,6 +67,7 @@ void ViewWindow::wheelEvent(QWheelEvent* event)
     const int delta = event->angleDelta().y(); // 120 a notch, positive away from the user
     if (delta == 0)
         return;
-    m_view->OnMouseWheel(MouseFlags(event->buttons(), event->modifiers()), static_cast<short>(delta),
-                         event->position().toPoint());
+    const uint32_t flags = fw::qt::MouseFlags(event->buttons(), event->modifiers());
+    const Point screen = fw::qt::FromQ(event->globalPosition().toPoint());
+    fw::qt::Dispatch(m_view, [&](Wnd& wnd) { wnd.OnMouseWheel(flags, static_cast<short>(delta), screen); });
 }

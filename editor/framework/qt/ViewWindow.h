@@ -1,16 +1,15 @@
 #pragma once
 // The native window an OpenGL view draws into: a QWindow with an OpenGL surface, embedded in
-// the view with QWidget::createWindowContainer. It hands its size, mouse and wheel messages
-// to the view, in the view's terms (client pixels, button flags, wheel delta).
+// the view with QWidget::createWindowContainer. It hands its size, mouse and wheel messages to
+// the view's handlers, in the view's terms (pixels of the window, button flags, wheel delta).
 #include <QPointer>
 #include <QWindow>
-
-class COpenGLView;
 
 class ViewWindow : public QWindow {
     Q_OBJECT
 public:
-    explicit ViewWindow(COpenGLView* view);
+    // view: the view's peer widget, whose object gets the messages.
+    explicit ViewWindow(QWidget* view);
 
 protected:
     void exposeEvent(QExposeEvent* event) override;
@@ -21,5 +20,5 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    COpenGLView* m_view;
+    QPointer<QWidget> m_view;
 };

@@ -1,16 +1,12 @@
-# The framework on Win32 and the common controls (comctl32 version 6 through the program's
-# manifest), for the editor's Windows build.
-file(GLOB FRAMEWORK_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-add_library(orvex_editor_framework_win32 STATIC ${FRAMEWORK_WIN32_SOURCES})
-target_include_directories(orvex_editor_framework_win32 PUBLIC ${PROJECT_SOURCE_DIR}/editor)
-target_link_libraries(orvex_editor_framework_win32 PUBLIC orvex_engine comctl32 comdlg32 shell32 advapi32 user32
-                                                          gdi32)
+# The framework on Win32 and the common controls (version 6, asked for by the program's
+# manifest): the system libraries of framework/win32, and the Windows programs made on it.
+target_link_libraries(orvex_editor_framework PUBLIC comctl32 comdlg32 shell32 advapi32 user32 gdi32)
 
 # Gives the Windows program `target` its manifest and version resource. The version texts are
 # the program's own, read from its resource header (kFileVersion "1.0.0.1", kFileDescription,
 # kProductName, kInternalName).
 enable_language(RC)
-set(FW_WIN32_RESOURCE_TEMPLATES ${CMAKE_CURRENT_SOURCE_DIR} CACHE INTERNAL "")
+set(FW_WIN32_RESOURCE_TEMPLATES ${CMAKE_CURRENT_LIST_DIR})
 function(fw_win32_program_resources target resourceHeader)
   file(READ ${resourceHeader} header)
   foreach(field FileVersion FileDescription ProductName InternalName)
@@ -31,3 +27,9 @@ function(fw_win32_program_resources target resourceHeader)
   configure_file(${FW_WIN32_RESOURCE_TEMPLATES}/Program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
 endfunction()
+
+if(TARGET Quorvan)
+  # A windowed program (no console); main() is still its entry point.
+  set_target_properties(Quorvan PROPERTIES WIN32_EXECUTABLE ON)
+  fw_win32_program_resources(Quorvan ${CMAKE_CURRENT_SOURCE_DIR}/Resource.h)
+endif()
