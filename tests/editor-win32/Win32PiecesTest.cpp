@@ -199,6 +199,7 @@ protected:
         device.SetViewport(0, 0, width, height);
         gl.glClearColor(0.0f, 0.5f, 1.0f, 1.0f);
         gl.glClear(GL_COLOR_BUFFER_BIT);
+        gl.glPushMatrix(); // EndFrame pops it
     }
 
     Win32Platform win32;
@@ -237,8 +238,10 @@ TEST_F(GlViewTargetTest, FrameDrawnOffScreenAppearsInTheView)
 {
     ASSERT_TRUE(target.Create(view, true));
     ASSERT_TRUE(device.Create(target.Window()));
+    target.WatchSwaps();
     DrawFrame(96, 64);
-    target.CopyFrame(96, 64);
+    device.EndFrame(); // the copy comes with the swap
+    EXPECT_EQ(target.CopiedFrames(), 1u);
 
     // The view's pixels, read back from its window: the clear colour (R 0, G 128, B 255)
     // inside, the frame's white around it.

@@ -4,9 +4,30 @@
 #include "orvex/render/GlDriver.h"
 #include "orvex/win32/Win32GlBinding.h"
 
+#include <map>
 #include <utility>
 
 namespace fw::win32 {
+
+namespace {
+
+// The surfaces whose frames are copied before their swap, and the driver's own swap.
+std::map<HDC, GlViewTarget*>& Watched()
+{
+    static std::map<HDC, GlViewTarget*> watched;
+    return watched;
+}
+decltype(gl.swapBuffers) g_driverSwap = nullptr;
+
+int ORVEX_GL_APIENTRY CopyThenSwap(GlSurfaceHandle surface)
+{
+    auto it = Watched().find(static_cast<HDC>(surface));
+    if (it != Watched().end())
+        it->second->CopyFrame();
+    return g_driverSwap != nullptr ? g_driverSwap(surface) : 0;
+}
+
+} // namespace
 
 bool RunningUnderWine()
 {
@@ -24,30 +45,51 @@ GlViewTarget::~GlViewTarget()
 
 // Wine shows GL drawn into a top-level window, but GL drawn into a child window stays off
 // screen and never appears (Wine 8 on X11), and so does GDI drawn on a window that has a pixel
-// format. The view is a child of the frame, so under Wine GL draws into a hidden top-level
-// window instead, and each frame is read back and put into the view with GDI. On Windows the
-// view's own window takes the pixel format and nothing is copied.
-bool GlViewTarget::Create(HWND view, bool copyFrames)
+// format. A view is a child of its frame, so under Wine GL draws into a hidden top-level window
+// instead, and each finished frame is read back (glReadPixels) and put into the view's window
+// with GDI (SetDIBitsToDevice). The device swaps through the driver's entry point, so that is
+// where the copy joins in: just before the swap, while the back buffer holds the frame. On
+// Windows the view's own window takes the pixel format and nothing is copied.
+bool GlViewTarget::Create(HWND window, bool copyFrames)
 {
     Destroy();
-    m_view = view;
+    m_window = window;
     if (!copyFrames)
         return true;
     RECT client{};
-    GetClientRect(view, &client);
+    GetClientRect(window, &client);
     m_width = client.right > 0 ? client.right : 1;
     m_height = client.bottom > 0 ? client.bottom : 1;
     m_hidden = CreateHiddenGlWindow(m_width, m_height);
-    return m_hidden != nullptr;
+    if (m_hidden == nullptr)
+        return false;
+    m_hiddenDc = GetDC(m_hidden); // the class's own context: the one the device draws with
+    return true;
 }
 
 void GlViewTarget::Destroy()
 {
-    if (m_hidden != nullptr)
+    if (m_hiddenDc != nullptr)
+        Watched().erase(m_hiddenDc);
+    if (m_hidden != nullptr) {
+        ReleaseDC(m_hidden, m_hiddenDc);
         DestroyWindow(m_hidden);
+    }
     m_hidden = nullptr;
-    m_view = nullptr;
+    m_hiddenDc = nullptr;
+    m_window = nullptr;
     m_bgra.clear();
+}
+
+void GlViewTarget::WatchSwaps()
+{
+    if (m_hiddenDc == nullptr || gl.swapBuffers == nullptr)
+        return;
+    if (gl.swapBuffers != CopyThenSwap) {
+        g_driverSwap = gl.swapBuffers;
+        gl.swapBuffers = CopyThenSwap;
+    }
+    Watched()[m_hiddenDc] = this;
 }
 
 void GlViewTarget::Resize(int width, int height)
@@ -59,9 +101,9 @@ void GlViewTarget::Resize(int width, int height)
     SetWindowPos(m_hidden, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void GlViewTarget::CopyFrame(int width, int height)
+void GlViewTarget::CopyFrame()
 {
-    if (m_hidden == nullptr || width <= 0 || height <= 0)
+    if (m_hidden == nullptr || m_width <= 0 || m_height <= 0)
         return;
     // Both are OpenGL 1.1 functions of the system library, which the driver has loaded.
     HMODULE library = GetModuleHandleA(kSystemGlLibrary);
@@ -71,22 +113,22 @@ void GlViewTarget::CopyFrame(int width, int height)
         reinterpret_cast<ReadPixelsFunction>(reinterpret_cast<void*>(GetProcAddress(library, "glReadPixels")));
     auto pixelStore =
         reinterpret_cast<PixelStoreFunction>(reinterpret_cast<void*>(GetProcAddress(library, "glPixelStorei")));
-    std::vector<uint8_t> rgba = ReadTopDownRgba(gl, readPixels, pixelStore, width, height);
+    std::vector<uint8_t> rgba = ReadTopDownRgba(gl, readPixels, pixelStore, m_width, m_height);
     if (rgba.empty())
         return;
     for (size_t i = 0; i + 3 < rgba.size(); i += 4)
         std::swap(rgba[i], rgba[i + 2]); // a DIB's bytes are blue, green, red
     m_bgra = std::move(rgba);
-    m_frameWidth = width;
-    m_frameHeight = height;
-    HDC dc = GetDC(m_view);
-    if (dc != nullptr) {
+    m_frameWidth = m_width;
+    m_frameHeight = m_height;
+    ++m_copied;
+    if (HDC dc = GetDC(m_window)) {
         Repaint(dc);
-        ReleaseDC(m_view, dc);
+        ReleaseDC(m_window, dc);
     }
 }
 
-void GlViewTarget::Repaint(HDC viewDc) const
+void GlViewTarget::Repaint(HDC dc) const
 {
     if (m_bgra.empty())
         return;
@@ -97,7 +139,7 @@ void GlViewTarget::Repaint(HDC viewDc) const
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(viewDc, 0, 0, static_cast<DWORD>(m_frameWidth), static_cast<DWORD>(m_frameHeight), 0, 0, 0,
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(m_frameWidth), static_cast<DWORD>(m_frameHeight), 0, 0, 0,
                       static_cast<UINT>(m_frameHeight), m_bgra.data(), &info, DIB_RGB_COLORS);
 }
 

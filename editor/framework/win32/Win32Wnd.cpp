@@ -3,6 +3,7 @@
 #include "framework/DC.h"
 #include "framework/win32/Win32DC.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -134,9 +135,15 @@ LRESULT Handle(Wnd* wnd, Wnd::Impl::Message& m)
         return 0;
     }
     case WM_NCHITTEST: {
-        // A handler that asked for the default treatment answers with the default's code.
-        const int hit = wnd->OnNcHitTest(PointOf(l));
-        return defaultOr(hit);
+        // A handler that asked for the default treatment answers with the default's code. The
+        // framework's base handler tells only the client area from the rest; an answer like
+        // its is left to the system, which knows captions, borders and menus.
+        const Point screen = PointOf(l);
+        const int hit = wnd->OnNcHitTest(screen);
+        if (m.defaulted)
+            return m.result;
+        const int base = wnd->GetClientRect().Contains(wnd->ScreenToClient(screen)) ? Hit::Client : Hit::Nowhere;
+        return hit == base ? CallDefault(impl, m.message, w, l) : hit;
     }
     case WM_NCLBUTTONDOWN:
         wnd->OnNcLButtonDown(static_cast<int>(w), PointOf(l));
@@ -160,7 +167,7 @@ bool Reflect(Wnd* wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
 {
     const std::weak_ptr<void> alive = wnd->LifeToken();
     for (size_t i = 0; i < wnd->GetImpl()->hooks.size(); ++i) {
-        Wnd::Impl::Hook hook = wnd->GetImpl()->hooks[i];
+        Wnd::Impl::Hook hook = wnd->GetImpl()->hooks[i].hook;
         if (hook(message, wParam, lParam, result))
             return true;
         if (alive.expired())
@@ -212,7 +219,7 @@ LRESULT Dispatch(Wnd* wnd, UINT message, WPARAM wParam, LPARAM lParam)
     bool hooked = false;
     // Hooks may be added while one runs (a bar docking itself); walk by index.
     for (size_t i = 0; i < impl.hooks.size() && !hooked; ++i) {
-        Wnd::Impl::Hook hook = impl.hooks[i];
+        Wnd::Impl::Hook hook = impl.hooks[i].hook;
         hooked = hook(message, wParam, lParam, &result);
         if (alive.expired())
             return result;
@@ -348,9 +355,16 @@ LRESULT SendTo(const Wnd* wnd, UINT message, WPARAM wParam, LPARAM lParam)
     return hwnd != nullptr ? SendMessageW(hwnd, message, wParam, lParam) : 0;
 }
 
-void AddHook(Wnd* wnd, Wnd::Impl::Hook hook)
+void AddHook(Wnd* wnd, Wnd::Impl::Hook hook, const void* owner)
 {
-    wnd->GetImpl()->hooks.push_back(std::move(hook));
+    wnd->GetImpl()->hooks.push_back({owner, std::move(hook)});
+}
+
+void RemoveHooks(Wnd* wnd, const void* owner)
+{
+    auto& hooks = wnd->GetImpl()->hooks;
+    hooks.erase(std::remove_if(hooks.begin(), hooks.end(), [owner](const auto& entry) { return entry.owner == owner; }),
+                hooks.end());
 }
 
 RECT ToRect(const Rect& r)
@@ -463,6 +477,14 @@ void Wnd::MoveWindow(const Rect& rect, bool repaint)
         ::MoveWindow(m_impl->hwnd, rect.left, rect.top, rect.Width(), rect.Height(), repaint);
 }
 
+uint32_t Wnd::GetStyle() const
+{
+    // As the window has them now (shown or hidden since it was made).
+    if (m_impl->hwnd != nullptr)
+        return static_cast<uint32_t>(GetWindowLongPtrW(m_impl->hwnd, GWL_STYLE));
+    return m_impl->style;
+}
+
 bool Wnd::ShowWindow(int showCmd)
 {
     return m_impl->hwnd != nullptr && ::ShowWindow(m_impl->hwnd, showCmd) != FALSE;
@@ -564,11 +586,6 @@ Wnd* Wnd::GetParent() const
 uint32_t Wnd::GetDlgCtrlID() const
 {
     return m_impl->hwnd != nullptr ? static_cast<uint32_t>(::GetDlgCtrlID(m_impl->hwnd)) : 0;
-}
-
-uint32_t Wnd::GetStyle() const
-{
-    return m_impl->style;
 }
 
 void Wnd::RecalcNonClient()

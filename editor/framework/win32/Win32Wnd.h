@@ -41,7 +41,11 @@ struct Wnd::Impl {
     bool painting = false;      // inside BeginPaint/EndPaint of WM_PAINT
     bool creating = false;      // inside CreateWindowExW: a failed creation is the caller's to clean up
     Message* current = nullptr;
-    std::vector<Hook> hooks;
+    struct HookEntry {
+        const void* owner; // who added it, for RemoveHooks
+        Hook hook;
+    };
+    std::vector<HookEntry> hooks;
     HIMAGELIST imageList = nullptr; // a tree's images as the system's image list, owned
 
     ~Impl()
@@ -78,8 +82,9 @@ HWND CreateOrAdoptControl(Wnd* wnd, const wchar_t* className, DWORD style, DWORD
                           uint32_t id);
 // SendMessageW to wnd's window; 0 without one.
 LRESULT SendTo(const Wnd* wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// Adds a hook to wnd's window procedure (see Wnd::Impl::Hook).
-void AddHook(Wnd* wnd, Wnd::Impl::Hook hook);
+// Adds a hook to wnd's window procedure (see Wnd::Impl::Hook); owner names it for RemoveHooks.
+void AddHook(Wnd* wnd, Wnd::Impl::Hook hook, const void* owner = nullptr);
+void RemoveHooks(Wnd* wnd, const void* owner);
 
 // A notification (WM_NOTIFY) or command (WM_COMMAND) of a control, handed to the control's
 // object by its parent: WM_NOTIFY and WM_COMMAND come back to the control as these.
