@@ -131,6 +131,11 @@ bool ControlBar::CreateBar(FrameWnd* frame, const std::string& title, uint32_t s
     return true;
 }
 
+void ControlBar::EnableDocking(uint32_t alignment)
+{
+    m_dockingAlignment = alignment & BarStyle::AlignAny;
+}
+
 uint32_t ControlBar::GetDockBarId() const
 {
     return m_impl->dockBarId;

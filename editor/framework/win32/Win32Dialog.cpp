@@ -48,7 +48,7 @@ DWORD DialogWindowStyle(const DialogTemplate& dialog, bool child)
 {
     if (child)
         return WS_CHILD | DS_CONTROL | WS_CLIPSIBLINGS;
-    DWORD style = WS_POPUP | DS_3DLOOK;
+    DWORD style = WS_POPUP | DS_3DLOOK | DS_CENTER; // over its owner
     if (dialog.style & DlgStyle::Caption)
         style |= WS_CAPTION;
     if (dialog.style & DlgStyle::SysMenu)

@@ -72,6 +72,18 @@ bool HandleToolBarMessage(ToolBar* bar, UINT message, WPARAM wParam, LPARAM lPar
             *result = 0;
             return true;
         }
+        if (header->code == NM_CUSTOMDRAW && header->hwndFrom == control) {
+            // The flat toolbar leaves its background to its parent: the bar's face colour.
+            auto* draw = reinterpret_cast<NMTBCUSTOMDRAW*>(lParam);
+            if (draw->nmcd.dwDrawStage == CDDS_PREERASE) {
+                RECT all{};
+                ::GetClientRect(control, &all);
+                FillRect(draw->nmcd.hdc, &all, GetSysColorBrush(COLOR_BTNFACE));
+                *result = CDRF_SKIPDEFAULT;
+                return true;
+            }
+            return false;
+        }
         if (header->code == TBN_HOTITEMCHANGE && header->hwndFrom == control &&
             (bar->GetBarStyle() & BarStyle::FlyBy) && frame != nullptr) {
             // Fly-by: the button under the pointer tells on the status bar what it does.
@@ -125,6 +137,8 @@ bool HandleToolBarMessage(ToolBar* bar, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
+FW_IMPLEMENT_DYNAMIC(ToolBar, ControlBar)
+
 ToolBar::ToolBar()
 {
     AddHook(this, [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -141,7 +155,8 @@ bool ToolBar::CreateEx(FrameWnd* parent, uint32_t toolBarStyle, uint32_t style, 
         return false;
     // The system's flat style has the same bit as the framework's (TBSTYLE_FLAT).
     const DWORD controlStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NOPARENTALIGN |
-                               CCS_NORESIZE | CCS_NOMOVEY | (toolBarStyle & ToolBarStyle::Flat ? TBSTYLE_FLAT : 0);
+                               CCS_NORESIZE | CCS_NOMOVEY | TBSTYLE_CUSTOMERASE |
+                               (toolBarStyle & ToolBarStyle::Flat ? TBSTYLE_FLAT : 0);
     HWND control =
         CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, controlStyle, 0, 0, 0, 0, HandleOf(this),
                         reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), GetModuleHandleW(nullptr), nullptr);

@@ -152,8 +152,9 @@ LRESULT Handle(Wnd* wnd, Wnd::Impl::Message& m)
         wnd->OnNcLButtonDblClk(static_cast<int>(w), PointOf(l));
         return defaultOr(0);
     default:
-        // The editor's own messages (a control's notifications to its parent, 2025 and on).
-        if (m.message >= WM_USER && m.message < 0xC000) {
+        // The editor's own messages to windows of its own (a control's notifications to its
+        // parent, 2025 and on); a system control's messages in that range are its own affair.
+        if (impl.original == nullptr && m.message >= WM_USER && m.message < 0xC000) {
             const intptr_t result = wnd->OnMessage(m.message, w, l);
             return defaultOr(result);
         }
