@@ -1,9 +1,8 @@
 // Quorvan, the mesh viewer and editor.
 #include "Quorvan.h"
 
+#include "framework/Toolkit.h"
 #include "orvex/OrvexVersion.h"
-
-#include <QApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -33,9 +32,8 @@ int main(int argc, char** argv)
             return 0;
         }
     }
-    QApplication toolkit(argc, argv);
     // Desktops match the window to quorvan.desktop by this name (its icon, its launcher).
-    QGuiApplication::setDesktopFileName(QStringLiteral("quorvan"));
+    fw::Toolkit toolkit(argc, argv, "quorvan");
     CQuorvanApp app;
     return app.Run();
 }

@@ -30,6 +30,7 @@ public:
     fw::Size CalcFixedLayout(bool stretch, bool horizontal) override;
     // Docking modes re-lay out the frame and answer the fixed layout; while floating a length
     // query sets the floating width (or height, with LengthY), never below the minimum size.
+    // (The floating frame's corners and its smallest size are the toolkit's mini frame's.)
     fw::Size CalcDynamicLayout(int length, uint32_t mode) override;
     void OnUpdateCmdUI(fw::FrameWnd* target, bool disableIfNoHandler) override;
     // The horizontal, vertical and floating sizes, which the user changes with the sizing
@@ -102,10 +103,6 @@ private:
     int m_gripperWidth = 20;
     int m_border = 3;
     fw::Dialog* m_dialog = nullptr;
-    int m_floatInset = 3;
-    int m_minTrackWidth = 0;
-    int m_minTrackHeight = 0;
-    int m_captionHeight = 0;
 
     fw::Rect m_clientRect;
     fw::Size m_lastSize;

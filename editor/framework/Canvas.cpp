@@ -52,14 +52,9 @@ Shape& Shape::Rectangle(double x, double y, double width, double height)
 
 Shape& Shape::Ellipse(double cx, double cy, double rx, double ry)
 {
-    // Fine enough that no pixel of an icon-sized ellipse shows the corners.
-    std::vector<PointF> points;
-    const int steps = 96;
-    for (int i = 0; i < steps; ++i) {
-        const double a = 2 * std::numbers::pi * i / steps;
-        points.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
-    }
-    return Polygon(std::move(points));
+    if (rx > 0 && ry > 0)
+        m_ellipses.push_back({cx, cy, rx, ry});
+    return *this;
 }
 
 Shape& Shape::RoundedRectangle(double x, double y, double width, double height, double radius)
@@ -100,7 +95,18 @@ std::vector<PointF> Shape::ArcPoints(double cx, double cy, double rx, double ry,
 
 bool Shape::Contains(double x, double y) const
 {
+    for (const EllipsePart& e : m_ellipses) {
+        const double dx = (x - e.cx) / e.rx;
+        const double dy = (y - e.cy) / e.ry;
+        if (dx * dx + dy * dy <= 1)
+            return true;
+    }
     for (const Capsule& capsule : m_capsules) {
+        const double r = capsule.radius;
+        if (x < std::min(capsule.a.x, capsule.b.x) - r || x > std::max(capsule.a.x, capsule.b.x) + r ||
+            y < std::min(capsule.a.y, capsule.b.y) - r || y > std::max(capsule.a.y, capsule.b.y) + r) {
+            continue;
+        }
         if (SegmentDistanceSquared(capsule.a, capsule.b, x, y) <= capsule.radius * capsule.radius)
             return true;
     }
@@ -128,6 +134,10 @@ void Shape::Bounds(double& left, double& top, double& right, double& bottom) con
     for (const Capsule& capsule : m_capsules) {
         take(capsule.a, capsule.radius);
         take(capsule.b, capsule.radius);
+    }
+    for (const EllipsePart& e : m_ellipses) {
+        take({e.cx - e.rx, e.cy - e.ry}, 0);
+        take({e.cx + e.rx, e.cy + e.ry}, 0);
     }
 }
 

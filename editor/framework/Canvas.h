@@ -42,7 +42,7 @@ public:
                                          double spanDegrees);
 
     bool Contains(double x, double y) const;
-    bool Empty() const { return m_polygons.empty() && m_capsules.empty(); }
+    bool Empty() const { return m_polygons.empty() && m_capsules.empty() && m_ellipses.empty(); }
     // The box around every part, in units.
     void Bounds(double& left, double& top, double& right, double& bottom) const;
 
@@ -51,8 +51,12 @@ private:
         PointF a, b;
         double radius;
     };
+    struct EllipsePart {
+        double cx, cy, rx, ry;
+    };
     std::vector<std::vector<PointF>> m_polygons;
     std::vector<Capsule> m_capsules;
+    std::vector<EllipsePart> m_ellipses;
 };
 
 class Canvas {

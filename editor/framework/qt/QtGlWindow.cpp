@@ -41,6 +41,7 @@ bool GlWindow::Create(Wnd* view)
     layout->addWidget(container);
     m_impl->window = window;
     m_impl->container = container;
+    view->GetImpl()->nativeChild = window; // the view's mouse capture is the GL window's
     window->create();
     return window->handle() != nullptr;
 }

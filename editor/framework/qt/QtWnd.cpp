@@ -79,6 +79,8 @@ void Detach(Wnd* wnd)
     if (CaptureHolder().Get() == wnd) {
         if (QWidget* grabber = QWidget::mouseGrabber())
             grabber->releaseMouse();
+        if (impl->nativeChild)
+            impl->nativeChild->setMouseGrabEnabled(false);
         CaptureHolder() = nullptr;
     }
 }
@@ -394,7 +396,11 @@ bool RouteEvent(QWidget* peer, QEvent* event, const std::function<bool(QEvent*)>
     case QEvent::Paint: {
         QPainter painter(peer);
         DC dc(PaintImpl(&painter, peer));
+        Wnd::Impl* impl = WndOf(peer)->GetImpl();
+        impl->painting = true;
         Dispatch(peer, [&](Wnd& wnd) { wnd.OnPaint(dc); });
+        if (Wnd* still = WndOf(peer))
+            still->GetImpl()->painting = false;
         return true;
     }
     case QEvent::Resize: {
@@ -629,12 +635,16 @@ bool Wnd::IsIconic() const
 
 void Wnd::Invalidate()
 {
+    if (m_impl->painting)
+        return;
     if (QWidget* area = qt::WindowArea(this))
         area->update();
 }
 
 void Wnd::InvalidateRect(const Rect& clientRect)
 {
+    if (m_impl->painting)
+        return;
     if (QWidget* area = qt::WindowArea(this)) {
         const Point origin = m_impl->hasNonClient ? m_impl->ncClient.TopLeft() : Point{};
         area->update(qt::ToQ(clientRect.Offset(origin)));
@@ -701,7 +711,11 @@ void Wnd::SetCapture()
     CaptureHolder() = this;
     if (previous != nullptr && previous != this)
         previous->OnCaptureChanged(this);
-    widget->grabMouse();
+    if (m_impl->nativeChild) {
+        m_impl->nativeChild->setMouseGrabEnabled(true);
+    } else {
+        widget->grabMouse();
+    }
 }
 
 void Wnd::ReleaseCapture()
@@ -710,6 +724,8 @@ void Wnd::ReleaseCapture()
     CaptureHolder() = nullptr;
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
+    if (holder != nullptr && holder->GetImpl()->nativeChild)
+        holder->GetImpl()->nativeChild->setMouseGrabEnabled(false);
     if (holder != nullptr)
         holder->OnCaptureChanged(nullptr);
 }

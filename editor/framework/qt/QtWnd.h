@@ -13,6 +13,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
 
 #include <functional>
 #include <string>
@@ -37,9 +38,12 @@ struct Wnd::Impl {
     QPoint childOffset;
     // The toolkit's own treatment of the message being handled, run by Default().
     std::function<void()> defaultAction;
+    // A native window covering the peer (a GL view's) that takes the mouse capture for it.
+    QPointer<QWindow> nativeChild;
     // Recomputes a peer's own non-client area (RecalcNonClient); empty for peers without one.
     std::function<void()> ncRecalc;
-    int eventDepth = 0; // events of the peer being handled now
+    int eventDepth = 0;    // events of the peer being handled now
+    bool painting = false; // a paint of the peer runs: invalidating now would paint again at once
 };
 
 struct DC::Impl {
