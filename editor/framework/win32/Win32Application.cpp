@@ -47,22 +47,29 @@ struct Application::Impl {
         }
     }
 
-    // Runs the idle hook until a message waits or it wants no more.
-    void RunIdleWhileQuiet()
+    // Runs the idle hook until a message waits or it wants no more; with a time limit (in
+    // milliseconds), also once that has passed.
+    void RunIdleWhileQuiet(DWORD limit = INFINITE)
     {
+        const DWORD start = GetTickCount();
         MSG msg;
         while (idleActive && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!app->RunIdle())
                 idleActive = false;
+            if (limit != INFINITE && GetTickCount() - start >= limit)
+                break;
         }
     }
 
+    // Outside Run the idle hook runs from a timer, a few milliseconds at a time, so that a
+    // loop of the caller's own keeps getting its messages.
     static void CALLBACK IdleTimerProc(HWND, UINT, UINT_PTR, DWORD)
     {
         Application* app = Application::Instance();
         if (app != nullptr && app->m_impl->idleActive && !app->m_impl->inRun)
-            app->m_impl->RunIdleWhileQuiet();
+            app->m_impl->RunIdleWhileQuiet(kIdleSlice);
     }
+    static constexpr DWORD kIdleSlice = 20;
 };
 
 namespace win32 {

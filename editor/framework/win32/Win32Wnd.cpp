@@ -1,5 +1,6 @@
 #include "framework/win32/Win32Wnd.h"
 
+#include "framework/ControlBar.h"
 #include "framework/DC.h"
 #include "framework/win32/Win32DC.h"
 
@@ -36,6 +37,24 @@ LRESULT CallDefault(Wnd::Impl& impl, UINT message, WPARAM wParam, LPARAM lParam)
 Point PointOf(LPARAM lParam)
 {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// Fills the window's non-client area (all of it but the client rectangle) with the face colour.
+void EraseNonClient(HWND hwnd)
+{
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    OffsetRect(&window, -window.left, -window.top);
+    HDC dc = GetWindowDC(hwnd);
+    if (dc == nullptr)
+        return;
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    FillRect(dc, &window, GetSysColorBrush(COLOR_BTNFACE));
+    ReleaseDC(hwnd, dc);
 }
 
 // Runs one message through the object's handlers; the result of the window procedure.
@@ -627,6 +646,9 @@ void Wnd::Default()
         return;
     }
     case WM_NCPAINT:
+        // A control bar's frame is its face colour under whatever the bar draws there.
+        if (dynamic_cast<ControlBar*>(this) != nullptr)
+            EraseNonClient(m_impl->hwnd);
         m->result = CallDefault(*m_impl, WM_NCPAINT, 1, 0); // the whole frame
         return;
     default:
