@@ -174,3 +174,47 @@ TEST_F(MainFrameBars, CloseButtonHidesTheBarTheViewItemShowsItAgainWithItsConten
 }
 
 } // namespace
+
+namespace {
+
+// The sizing edge, dragged as the mouse does it: a press on the edge, moves and the release
+// while the bar has the mouse captured (client coordinates, which lie outside the client area).
+TEST_F(MainFrameBars, SizingEdgeWidensTheDockedBarByTheDistanceDragged)
+{
+    CoolDialogBar& bar = editor.Frame().GetLeftBar();
+    HWND hwnd = Bar(bar);
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    const int width = window.right - window.left;
+    const POINT edge{window.right - 3, (window.top + window.bottom) / 2};
+    POINT client = edge;
+    ScreenToClient(hwnd, &client);
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTSIZE, MAKELPARAM(edge.x, edge.y));
+    EXPECT_TRUE(bar.IsTracking());
+    EXPECT_EQ(GetCapture(), hwnd);
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x + 25, client.y));
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x + 50, client.y));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(client.x + 50, client.y));
+    PumpMessages(50);
+    EXPECT_FALSE(bar.IsTracking());
+    EXPECT_EQ(GetCapture(), nullptr);
+    GetWindowRect(hwnd, &window);
+    EXPECT_EQ(window.right - window.left, width + 50);
+    // The view gives up the room.
+    EXPECT_EQ(RectIn(Handle(*editor.Frame().GetActiveView()), editor.FrameWindow()).left,
+              RectIn(hwnd, editor.FrameWindow()).right);
+
+    // Far to the left it stops at the smallest width.
+    GetWindowRect(hwnd, &window);
+    const POINT again{window.right - 3, edge.y};
+    client = again;
+    ScreenToClient(hwnd, &client);
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTSIZE, MAKELPARAM(again.x, again.y));
+    SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x - 600, client.y));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(client.x - 600, client.y));
+    PumpMessages(50);
+    GetWindowRect(hwnd, &window);
+    EXPECT_EQ(window.right - window.left, 32);
+}
+
+} // namespace

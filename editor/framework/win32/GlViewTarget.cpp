@@ -1,10 +1,12 @@
 #include "framework/win32/GlViewTarget.h"
 
+#include "framework/win32/Win32Wnd.h"
 #include "orvex/render/FrameReadBack.h"
 #include "orvex/render/GlDriver.h"
 #include "orvex/win32/Win32GlBinding.h"
 
 #include <map>
+#include <string>
 #include <utility>
 
 namespace fw::win32 {
@@ -125,6 +127,13 @@ void GlViewTarget::CopyFrame()
     if (HDC dc = GetDC(m_window)) {
         Repaint(dc);
         ReleaseDC(m_window, dc);
+    }
+    if (m_copied == 1) {
+        // Where the picture is on the screen, for a test that reads it from there.
+        RECT shown{};
+        GetWindowRect(m_window, &shown);
+        Report("first frame " + std::to_string(shown.left) + " " + std::to_string(shown.top) + " " +
+               std::to_string(shown.right - shown.left) + " " + std::to_string(shown.bottom - shown.top));
     }
 }
 

@@ -77,6 +77,11 @@ Dialog::Dialog(uint32_t templateId, Wnd* parent)
             const int id = LOWORD(wParam);
             if (code != BN_CLICKED || (lParam == 0 && id != IdOk && id != IdCancel))
                 return false;
+            // Enter and Escape in a panel inside a bar are not meant for it: no OK, no Cancel.
+            if (lParam == 0 && m_child) {
+                *result = 0;
+                return true;
+            }
             OnButton(id);
             *result = 0;
             return true;

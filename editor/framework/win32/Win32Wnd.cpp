@@ -410,7 +410,16 @@ void Report(const std::string& line)
 {
     if (!ReportEnabled())
         return;
-    const std::string text = line + "\n";
+    // One line each: a text's own line breaks are written as "\n".
+    std::string text;
+    for (char c : line) {
+        if (c == '\n') {
+            text += "\\n";
+        } else if (c != '\r') {
+            text += c;
+        }
+    }
+    text += "\n";
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }

@@ -95,7 +95,8 @@ RECT ToRect(const Rect& r);
 Rect FromRect(const RECT& r);
 
 // The editor's test mode: with QUORVAN_REPORT set, one line on stdout per thing a test wants to
-// know (a title changed, a window appeared, a message box, a frame drawn), flushed at once.
+// know (a title changed, a window appeared, a message box, the first frame drawn), written at
+// once; line breaks inside a line are written as "\n".
 bool ReportEnabled();
 void Report(const std::string& line);
 
