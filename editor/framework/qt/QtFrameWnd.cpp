@@ -124,10 +124,15 @@ public:
 protected:
     bool event(QEvent* event) override
     {
-        ++m_frame->GetImpl()->eventDepth;
+        Wnd* owner = qt::WndOf(this);
+        if (owner == nullptr)
+            return QMainWindow::event(event); // a window whose frame has gone (deleted later)
+        // Counted while handled, so the frame's going (a close) deletes this window afterwards.
+        WndRef<Wnd> alive(owner);
+        ++owner->GetImpl()->eventDepth;
         const bool taken = Handle(event);
-        if (qt::WndOf(this) != nullptr)
-            --m_frame->GetImpl()->eventDepth;
+        if (alive)
+            --owner->GetImpl()->eventDepth;
         return taken;
     }
 
