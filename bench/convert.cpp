@@ -8,9 +8,9 @@
 // The models are found through ORVEX_SOURCE_DIR (default: the source tree this was built
 // from) + "/../shared/assets".
 #include "convert/Convert.h"
-#include "convert/Bake.h"
-#include "convert/Export.h"
-#include "convert/Import.h"
+#include "convert/bake/Bake.h"
+#include "convert/export/Export.h"
+#include "convert/import/Import.h"
 
 #include "format/EngineRead.h"
 

@@ -2,7 +2,7 @@
 // DrawString (clear the line bitmap, rasterise, upload maxTextureSize x 16 texels, one
 // quad) against one full clear of a 1024x768 frame, both waited for with glFinish.
 #include "orvex/render/BitmapFont.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 #include "orvex/render/HeadlessSurface.h"
 
 #include <benchmark/benchmark.h>
@@ -40,8 +40,8 @@ void DrawString(benchmark::State& state)
         overlay->font.DrawString(0, 0, "SGI Software OpenGL Driver");
         gl.glFinish();
     }
-    state.counters["textureWidth"] = maxTextureSize;
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(maxTextureSize) * 16 * 4);
+    state.counters["textureWidth"] = glCapabilities.maxTextureSize;
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(glCapabilities.maxTextureSize) * 16 * 4);
 }
 BENCHMARK(DrawString)->Unit(benchmark::kMicrosecond);
 

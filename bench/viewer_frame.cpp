@@ -46,11 +46,9 @@ struct ViewerFrame {
             failure = "no offscreen GL window";
             return;
         }
-        const std::filesystem::path previous = std::filesystem::current_path();
-        std::filesystem::current_path(samples);
+        app.SetPlayback((samples / kSceneFile).string(), (samples / kAnimationFile).string(), false);
         if (!app.Init(1024, 768, 16))
             failure = app.GetFailure();
-        std::filesystem::current_path(previous);
     }
     ~ViewerFrame() { app.Shutdown(); }
 };

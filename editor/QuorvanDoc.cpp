@@ -16,10 +16,8 @@
 #include "orvex/scene/MeshScene.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <new>
-#include <system_error>
 
 namespace {
 
@@ -84,11 +82,8 @@ bool CQuorvanDoc::OnOpenDocument(const std::string& path)
         return false;
     }
 
-    // Textures are named relative to the working directory, and they lie beside the scene.
-    const std::string file = fw::AbsolutePath(path);
-    std::error_code error;
-    std::filesystem::current_path(fw::PathFromUtf8(file).parent_path(), error);
-    if (!m_scene->Load(file.c_str())) {
+    // The textures a scene names lie beside it.
+    if (!m_scene->LoadInFolder(fw::AbsolutePath(path).c_str())) {
         // A refused scene is only fit to be deleted: never update or draw it.
         const std::string reason = DescribeRefusal(m_scene->GetRefusal());
         DestroyScene();

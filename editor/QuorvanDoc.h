@@ -15,10 +15,9 @@ public:
 
     // Empties the node tree (the mesh list keeps its rows) and drops the scene.
     bool OnNewDocument() override;
-    // Loads the file's scene with the file's folder as working directory (textures are found
-    // beside it), fills the mesh list and the node tree, expands the last node's item and
-    // resets the active view's camera. On failure no scene is left and the user is told which
-    // file failed and why.
+    // Loads the file's scene with the textures beside it (MeshScene::LoadInFolder), fills the
+    // mesh list and the node tree, expands the last node's item and resets the active view's
+    // camera. On failure no scene is left and the user is told which file failed and why.
     bool OnOpenDocument(const std::string& path) override;
     // Empties the node tree and drops the scene, then closes as the framework does.
     void OnCloseDocument() override;

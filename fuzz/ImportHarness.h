@@ -3,7 +3,7 @@
 #pragma once
 
 #include "convert/Convert.h"
-#include "convert/Sampler.h"
+#include "convert/import/Sampler.h"
 
 inline void BakeImported(convert::Content& content)
 {

@@ -2,7 +2,7 @@
 // check, tinygltf, the content model and the baker. No file is read or written.
 #include "ImportHarness.h"
 
-#include "convert/Import.h"
+#include "convert/import/Import.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // no-op GL table) on whatever loaded, refused or not. A refusal must come with its reason.
 #include "FuzzInput.h"
 
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 #include "orvex/scene/Material.h"
 #include "orvex/scene/MeshScene.h"
 #include "orvex/texture/Texture.h"
@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     FuzzSetUp();
-    hasCompiledVertexArray = 1;
+    glCapabilities.hasCompiledVertexArray = 1;
     return 0;
 }
 

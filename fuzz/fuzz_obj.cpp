@@ -2,7 +2,7 @@
 // only as OBJ, and no other file (material library, texture) is opened.
 #include "ImportHarness.h"
 
-#include "convert/Import.h"
+#include "convert/import/Import.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 #include "Application.h"
 
 #include "orvex/render/GlApi.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 
 #include <cstdio>
 
@@ -17,11 +17,6 @@ constexpr int kSectionStep = 24;
 // Three Hangul syllables (U+D55C U+AE00 U+B450) in UTF-8; the font takes their glyphs from
 // a fallback face when the overlay face has none.
 constexpr const char* kHangul = "\xED\x95\x9C\xEA\xB8\x80\xEB\x91\x90";
-
-struct ExtensionRow {
-    const std::int32_t* flag;
-    const char* name;
-};
 
 const char* GlText(GLenum name)
 {
@@ -60,37 +55,21 @@ void Application::DrawDriverInfo()
     row("GL_DEPTH_BITS:", kLineStep);
     std::snprintf(value, sizeof value, "%d", GlInteger(GL_STENCIL_BITS));
     row("GL_STENCIL_BITS:", kLineStep);
-    std::snprintf(value, sizeof value, "%d", maxTextureSize);
+    std::snprintf(value, sizeof value, "%d", glCapabilities.maxTextureSize);
     row("GL_MAX_TEXTURE_SIZE:", kLineStep);
-    std::snprintf(value, sizeof value, "%d", maxTextureUnits);
+    std::snprintf(value, sizeof value, "%d", glCapabilities.maxTextureUnits);
     row("GL_MAX_ACTIVE_TEXTURES_ARB:", kSectionStep);
 
     viewerFont->SetColor(0xFF00FF);
-    std::snprintf(value, sizeof value, "%s %s[%s ]", pixelFormatAccelerated ? "TRUE" : "FALSE",
-                  pixelFormatMiniport ? "(Miniport)" : "", kHangul);
+    std::snprintf(value, sizeof value, "%s %s[%s ]", glCapabilities.pixelFormatAccelerated ? "TRUE" : "FALSE",
+                  glCapabilities.pixelFormatMiniport ? "(Miniport)" : "", kHangul);
     row("PFD_GENERIC_ACCELERATED:", kSectionStep);
 
     viewerFont->SetColor(0xFF0000);
     viewerFont->DrawString(kLabelX, y, "GL_EXTENSIONS:");
-    static const ExtensionRow extensions[] = {
-        {&hasMultitexture, "GL_ARB_multitexture"},
-        {&hasTextureCompression, "GL_ARB_texture_compression"},
-        {&hasTextureCubeMap, "GL_ARB_texture_cube_map"},
-        {&hasTextureEnvAdd, "GL_ARB_texture_env_add"},
-        {&hasCompiledVertexArray, "GL_EXT_compiled_vertex_array"},
-        {&hasPalettedTexture, "GL_EXT_paletted_texture"},
-        {&hasPackedPixels, "GL_EXT_packed_pixels"},
-        {&hasPointParameters, "GL_EXT_point_parameters"},
-        {&hasTextureCompressionS3tc, "GL_EXT_texture_compression_s3tc"},
-        {&hasTextureEnvCombine, "GL_EXT_texture_env_combine"},
-        {&hasVertexArray, "GL_EXT_vertex_array"},
-        {&hasVertexWeighting, "GL_EXT_vertex_weighting"},
-        {&hasS3s3tc, "GL_S3_s3tc"},
-        {&hasSwapControl, "WGL_EXT_swap_control"},
-        {&has3dfxGammaControl, "WGL_3DFX_gamma_control"},
-    };
-    for (const ExtensionRow& extension : extensions) {
-        if (*extension.flag == 0)
+    // In the order of the driver's list; an extension without a flag is not shown.
+    for (const GlExtensionRow& extension : kGlExtensions) {
+        if (extension.flag == nullptr || glCapabilities.*extension.flag == 0)
             continue;
         viewerFont->DrawString(kValueX, y, extension.name);
         y += kLineStep;

@@ -36,7 +36,7 @@ bool TestApplication::Init(int w, int h, int bitsPerPixel)
     if (scene == nullptr)
         return Fail("cannot create the mesh scene");
     char reason[FileRefusal::kTextSize];
-    if (!scene->Load(sceneName)) {
+    if (!scene->LoadInFolder(sceneName)) {
         scene->GetRefusal().Format(reason, sizeof reason);
         return Fail("cannot load the mesh scene \"%s\": %s", sceneName, reason);
     }

@@ -1,5 +1,6 @@
 // The viewer's application: plays the mesh scene "2.MES" with the keyframe animation
-// "2.KNX", both from the working directory, or the files the command line names.
+// "2.KNX", both from the working directory, or the files the command line names (a scene's
+// textures are found beside it).
 #pragma once
 
 #include "Application.h"

@@ -20,13 +20,14 @@ constexpr int kBitsPerPixel = 16; // the desktop's depth is kept whatever this s
 
 int RunViewer(ViewerHost& host, int argc, const char* const* argv)
 {
-    const ViewerOptions options = ParseViewerCommandLine(argc, argv);
+    ViewerOptions options;
+    if (const std::optional<int> status = ParseViewerCommandLine(argc, argv, &options, stdout, stderr))
+        return *status;
     ViewerFiles files;
     std::string failure;
-    if (const int status = PrepareViewer(options, &files, &failure, stdout, stderr); status >= 0) {
-        if (!failure.empty())
-            host.ReportFailure(failure.c_str());
-        return status;
+    if (!PrepareViewer(options, &files, &failure)) {
+        host.ReportFailure(failure.c_str());
+        return 1;
     }
 
     if (const char* timing = std::getenv("ORVEX_FRAME_TIMING"))

@@ -1,5 +1,5 @@
 // The viewer from its window to its exit code, the same on every platform. A platform's
-// entry point (platform/sdl/SdlViewerMain.cpp, platform/win32/Win32ViewerMain.cpp) supplies
+// entry point (viewer/sdl/SdlViewerMain.cpp, viewer/win32/Win32ViewerMain.cpp) supplies
 // what differs: the window, the message queue, the input and how a failure is shown.
 #pragma once
 
@@ -27,8 +27,8 @@ public:
     virtual void ReportFailure(const char* reason) = 0;
 };
 
-// The command line (ViewerCommandLine.h: help, version and usage errors end here, and a named
-// scene's folder becomes the working folder), the window (1024 x 768), the TestApplication's
+// The command line (ViewerCommandLine.h: help, version and usage errors end here, and named
+// files that cannot be read), the window (1024 x 768), the TestApplication's
 // Init (1024, 768, 16), the message loop, then the application's Shutdown and the window's
 // Destroy; returns the quit message's code. A start-up failure is reported through the host
 // and ends with status 1, after the application's destructor has released what its Init made

@@ -125,12 +125,9 @@ void Application::AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate)
 void Application::ParseCommandLine(CommandLineInfo& info) const
 {
     info = CommandLineInfo();
-    for (const std::string& argument : m_arguments) {
-        if (!argument.empty() && argument[0] == '-')
-            continue; // options are the toolkit's
+    if (!m_arguments.empty()) {
         info.shell = CommandLineInfo::Shell::FileOpen;
-        info.fileName = argument;
-        break;
+        info.fileName = m_arguments.front();
     }
 }
 

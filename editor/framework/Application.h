@@ -71,9 +71,10 @@ public:
     void AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate);
     SingleDocTemplate* GetDocTemplate() const { return m_template.get(); }
 
-    // Command line: the arguments after the program name (set by tests; else the process's,
-    // less what the toolkit takes for itself).
+    // Command line: the operands the program's own parser left (its options and the toolkit's
+    // are taken before); none unless the program sets them.
     void SetCommandLine(std::vector<std::string> arguments) { m_arguments = std::move(arguments); }
+    // The first operand is the file to open; without one, a new document.
     void ParseCommandLine(CommandLineInfo& info) const;
     bool ProcessShellCommand(const CommandLineInfo& info);
 

@@ -77,7 +77,7 @@ FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document)
 
 Document* SingleDocTemplate::OpenDocumentFile(const std::string& requested)
 {
-    // Resolved once, up front: opening may change the working directory.
+    // Resolved once, up front, against the working folder the request was made in.
     const std::string path = requested.empty() ? std::string() : AbsolutePath(requested);
     Application* app = Application::Instance();
     Document* document = m_document.get();

@@ -9,7 +9,7 @@
 namespace {
 
 // Smallest track record: an empty name's length byte, the parent, then the keys.
-constexpr std::int64_t kTrackHeadSize = 1 + 4;
+constexpr std::int64_t kTrackHeadSize = 1 + FileRules::kTrackParentSize;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "orvex/foundation/FileRefusal.h"
+#include "orvex/foundation/FileRules.h"
 #include "orvex/foundation/FileStream.h"
 #include "orvex/math/MathLib.h"
 
@@ -15,7 +16,7 @@ struct AnimationKey {
     Vector3 position;
     Quaternion rotation;
 };
-static_assert(sizeof(AnimationKey) == 28, "keys are read as 28-byte records");
+static_assert(sizeof(AnimationKey) == FileRules::kKeySize, "keys are read as the file's records");
 
 // One animated bone: a name, its parent track and F keys.
 class AnimationTrack {

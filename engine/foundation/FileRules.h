@@ -18,6 +18,21 @@ inline constexpr std::int32_t kVersion = 100;
 inline constexpr std::size_t kMaxNameLength = 79;
 inline constexpr std::size_t kMaxTextureNameLength = 75;
 
+// The fixed parts of the records, in bytes; every number is a 4-byte value.
+// A material, after its name: the ambient, diffuse and specular colours (4 floats each) and
+// the shininess; its texture name follows.
+inline constexpr std::size_t kMaterialColoursSize = 13 * 4;
+// A node, after its name: the parent index, the position (3 floats) and the rotation (4 floats).
+inline constexpr std::size_t kNodeSize = 4 + 7 * 4;
+// A vertex: its record (texture coordinates, normal, position: 8 floats) in the mesh's vertex
+// array, and the index of the node that carries it in the array that follows.
+inline constexpr std::size_t kVertexRecordSize = 8 * 4;
+inline constexpr std::size_t kVertexSize = kVertexRecordSize + 4;
+// A track, after its name: the parent index, then one key per frame: the position (3 floats)
+// and the rotation (4 floats).
+inline constexpr std::size_t kTrackParentSize = 4;
+inline constexpr std::size_t kKeySize = 7 * 4;
+
 // A signature of `length` bytes is accepted when its first four bytes are "RIFF".
 constexpr bool SignatureAccepted(const char* bytes, std::size_t length)
 {

@@ -1,7 +1,7 @@
 #include "orvex/render/BitmapFont.h"
 
 #include "orvex/platform/Platform.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 
 #include <cstring>
 #include <new>
@@ -13,7 +13,7 @@ BitmapFont::~BitmapFont()
 
 bool BitmapFont::Create(const char* faceName, int fontHeight)
 {
-    textureWidth = maxTextureSize;
+    textureWidth = glCapabilities.maxTextureSize;
     height = fontHeight;
 
     bitmapHeader = new (std::nothrow) BitmapInfo;

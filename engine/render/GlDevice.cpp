@@ -103,7 +103,7 @@ void GlDevice::SetDefaultState()
     gl.glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 128.0f);
 
     gl.glEnable(GL_TEXTURE_2D);
-    if (hasTextureEnvAdd)
+    if (glCapabilities.hasTextureEnvAdd)
         gl.glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, static_cast<GLfloat>(GL_ADD));
 
     gl.glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

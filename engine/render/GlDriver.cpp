@@ -4,27 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 
-std::int32_t hasMultitexture = 0;
-std::int32_t hasTextureCompression = 0;
-std::int32_t hasTextureCubeMap = 0;
-std::int32_t hasTextureEnvAdd = 0;
-std::int32_t hasCompiledVertexArray = 0;
-std::int32_t hasPackedPixels = 0;
-std::int32_t hasPalettedTexture = 0;
-std::int32_t hasPointParameters = 0;
-std::int32_t hasTextureCompressionS3tc = 0;
-std::int32_t hasTextureEnvCombine = 0;
-std::int32_t hasVertexArray = 0;
-std::int32_t hasVertexWeighting = 0;
-std::int32_t hasS3s3tc = 0;
-std::int32_t hasSwapControl = 0;
-std::int32_t has3dfxGammaControl = 0;
-std::int32_t maxTextureSize = 0;
-std::int32_t maxTextureUnits = 0;
-std::int32_t pixelFormatAccelerated = 0;
-std::int32_t pixelFormatMiniport = 0;
+GlCapabilities glCapabilities;
 
 namespace {
 
@@ -70,13 +51,39 @@ void ResolvePixelFormat(LibraryHandle module, bool windowSystem)
 }
 
 // The entry points the list gives for `extension`, in their order; a missing one stays null.
-void FetchEntryPointsOf(const char* extension)
+void FetchEntryPointsOf(GlExtension extension)
 {
 #define ORVEX_FETCH(ret, name, params, letters, ofExtension) \
-    if (std::strcmp(extension, ofExtension) == 0) \
+    if (extension == GlExtension::ofExtension) \
         Fetch(gl.name, #name);
     ORVEX_GL_ENTRY_POINTS(ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_GL_SKIP, ORVEX_FETCH)
 #undef ORVEX_FETCH
+}
+
+// What an offered extension needs besides its entry points, before its flag is set.
+void TakeFurtherAction(GlExtension extension)
+{
+    switch (extension) {
+    case GlExtension::ArbMultitexture:
+        if (gl.glGetIntegerv)
+            gl.glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &glCapabilities.maxTextureUnits);
+        break;
+    case GlExtension::ExtCullVertex: {
+        if (gl.glEnable)
+            gl.glEnable(GL_CULL_VERTEX_EXT);
+        GLfloat eye[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+        if (gl.glCullParameterfvEXT)
+            gl.glCullParameterfvEXT(GL_CULL_VERTEX_EYE_POSITION_EXT, eye);
+        break;
+    }
+    case GlExtension::WglExtSwapControl:
+        // One vertical retrace per swap; a window system that refuses leaves it as it was.
+        if (gl.wglSwapIntervalEXT)
+            gl.wglSwapIntervalEXT(1);
+        break;
+    default:
+        break;
+    }
 }
 
 // PFD_GENERIC_FORMAT and PFD_GENERIC_ACCELERATED both clear (a hardware driver) or both
@@ -268,9 +275,9 @@ GlContextHandle CreateContext(GlSurfaceHandle deviceContext)
 
     // The window takes a software format too; only the probe turns one down.
     if (IsAccelerated(described)) {
-        pixelFormatAccelerated = 1;
+        glCapabilities.pixelFormatAccelerated = 1;
         if (described.flags & PFD_GENERIC_FORMAT)
-            pixelFormatMiniport = 1;
+            glCapabilities.pixelFormatMiniport = 1;
     }
 
     if (gl.setPixelFormat(deviceContext, index, &described) == 0)
@@ -301,61 +308,19 @@ void DetectExtensions()
     if (gl.glGetString)
         extensions = reinterpret_cast<const char*>(gl.glGetString(GL_EXTENSIONS));
     // Plain substring search: a longer name that starts with a searched one also matches.
-    // An offered extension has its entry points fetched before its further action.
-    auto offer = [extensions](const char* name) {
-        if (extensions == nullptr || std::strstr(extensions, name) == nullptr)
-            return false;
-        FetchEntryPointsOf(name);
-        return true;
-    };
-
-    if (offer("GL_ARB_multitexture")) {
-        if (gl.glGetIntegerv)
-            gl.glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &maxTextureUnits);
-        hasMultitexture = 1;
+    if (extensions != nullptr) {
+        for (const GlExtensionRow& row : kGlExtensions) {
+            if (std::strstr(extensions, row.name) == nullptr)
+                continue;
+            FetchEntryPointsOf(row.id);
+            TakeFurtherAction(row.id);
+            if (row.flag != nullptr)
+                glCapabilities.*row.flag = 1;
+        }
     }
-    if (offer("GL_ARB_texture_compression"))
-        hasTextureCompression = 1;
-    if (offer("GL_ARB_texture_cube_map"))
-        hasTextureCubeMap = 1;
-    if (offer("GL_ARB_texture_env_add"))
-        hasTextureEnvAdd = 1;
-    if (offer("GL_EXT_compiled_vertex_array"))
-        hasCompiledVertexArray = 1;
-    if (offer("GL_EXT_packed_pixels"))
-        hasPackedPixels = 1;
-    if (offer("GL_EXT_paletted_texture"))
-        hasPalettedTexture = 1;
-    if (offer("GL_EXT_point_parameters"))
-        hasPointParameters = 1;
-    if (offer("GL_EXT_texture_compression_s3tc"))
-        hasTextureCompressionS3tc = 1;
-    if (offer("GL_EXT_texture_env_combine"))
-        hasTextureEnvCombine = 1;
-    if (offer("GL_EXT_vertex_array"))
-        hasVertexArray = 1;
-    if (offer("GL_EXT_cull_vertex")) {
-        if (gl.glEnable)
-            gl.glEnable(GL_CULL_VERTEX_EXT);
-        GLfloat eye[4] = {0.0f, 0.0f, 1.0f, 0.0f};
-        if (gl.glCullParameterfvEXT)
-            gl.glCullParameterfvEXT(GL_CULL_VERTEX_EYE_POSITION_EXT, eye);
-    }
-    if (offer("GL_EXT_vertex_weighting"))
-        hasVertexWeighting = 1;
-    if (offer("GL_S3_s3tc"))
-        hasS3s3tc = 1;
-    if (offer("WGL_EXT_swap_control")) {
-        // One vertical retrace per swap; a window system that refuses leaves it as it was.
-        if (gl.wglSwapIntervalEXT)
-            gl.wglSwapIntervalEXT(1);
-        hasSwapControl = 1;
-    }
-    if (offer("WGL_3DFX_gamma_control"))
-        has3dfxGammaControl = 1;
 
     if (gl.glGetIntegerv)
-        gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize);
+        gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glCapabilities.maxTextureSize);
 }
 
 void ResetDriverState()
@@ -363,11 +328,6 @@ void ResetDriverState()
     driverLibrary = nullptr;
     loaded = 0;
     driverKind = DriverDefault;
-    for (std::int32_t* flag :
-         {&hasMultitexture, &hasTextureCompression, &hasTextureCubeMap, &hasTextureEnvAdd, &hasCompiledVertexArray,
-          &hasPackedPixels, &hasPalettedTexture, &hasPointParameters, &hasTextureCompressionS3tc, &hasTextureEnvCombine,
-          &hasVertexArray, &hasVertexWeighting, &hasS3s3tc, &hasSwapControl, &has3dfxGammaControl, &maxTextureSize,
-          &maxTextureUnits, &pixelFormatAccelerated, &pixelFormatMiniport})
-        *flag = 0;
+    glCapabilities = GlCapabilities{};
     gl = GlEntryPoints{};
 }

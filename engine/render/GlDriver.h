@@ -1,10 +1,11 @@
 // The OpenGL driver of the process: which library, its entry points in `gl`, the
-// rendering context of a window surface, and the extensions and limits of that context.
+// rendering context of a window surface, and what that context offers in `glCapabilities`.
 // Free functions over program-wide state; there is one driver per process.
 #pragma once
 
 #include "orvex/platform/Library.h"
 #include "orvex/render/GlApi.h"
+#include "orvex/render/GlCapabilities.h"
 
 #include <cstdint>
 
@@ -34,7 +35,8 @@ const char* GetDriverName(int kind);
 // the extensions. Null when no driver is loaded or a step fails.
 GlContextHandle CreateContext(GlSurfaceHandle deviceContext);
 void DeleteContext(GlContextHandle context);
-// Extension flags, their entry points and further state, then maxTextureSize.
+// Searches the extension string for each extension of the list in GlCapabilities.h: fetches
+// its entry points, takes its further action and sets its flag; then reads maxTextureSize.
 void DetectExtensions();
 
 // Library file names on this system. On Windows the software driver is a library of its
@@ -56,34 +58,10 @@ inline constexpr const char* kGlideLibrary = "libglide2x.so";
 inline constexpr const char* kGlideQueryBoards = "grSstQueryBoards";
 #endif
 
-// Extension flags of the most recent context: set by DetectExtensions, never cleared.
-extern std::int32_t hasMultitexture;
-extern std::int32_t hasTextureCompression;
-extern std::int32_t hasTextureCubeMap;
-extern std::int32_t hasTextureEnvAdd;
-extern std::int32_t hasCompiledVertexArray;
-extern std::int32_t hasPackedPixels;
-extern std::int32_t hasPalettedTexture;
-extern std::int32_t hasPointParameters;
-extern std::int32_t hasTextureCompressionS3tc;
-extern std::int32_t hasTextureEnvCombine;
-extern std::int32_t hasVertexArray;
-extern std::int32_t hasVertexWeighting;
-extern std::int32_t hasS3s3tc;
-extern std::int32_t hasSwapControl;
-extern std::int32_t has3dfxGammaControl;
-
-// Limits of the most recent context.
-extern std::int32_t maxTextureSize;
-extern std::int32_t maxTextureUnits;
-// The window's pixel format is hardware accelerated; and a generic accelerated one.
-extern std::int32_t pixelFormatAccelerated;
-extern std::int32_t pixelFormatMiniport;
-
 // The 40-byte request used for the probe and for windows: RGBA, double-buffered,
 // depth 32, stencil 8.
 PixelFormatDescriptor PixelFormatRequest();
 
-// Forgets everything as at program start (library handle without freeing it, flags,
-// limits, `gl`). For tests that drive several loads in one process.
+// Forgets everything as at program start (library handle without freeing it,
+// `glCapabilities`, `gl`). For tests that drive several loads in one process.
 void ResetDriverState();

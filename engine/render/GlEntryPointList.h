@@ -15,8 +15,10 @@
 //                                                   driver, else by the `driver` name from
 //                                                   the driver library
 //   EXT(ret, name, params, letters, extension)     fetched through wglGetProcAddress when
-//                                                   the driver offers `extension`; rows of
-//                                                   one extension stand together, in the
+//                                                   the driver offers `extension`, a
+//                                                   GlExtension of the extension list
+//                                                   (GlCapabilities.h); rows of one
+//                                                   extension stand together, in the
 //                                                   order they are fetched
 // A group's macro may take `...` to ignore the columns it does not need, and
 // ORVEX_GL_SKIP drops a whole group.
@@ -138,40 +140,40 @@
           "hiD", "SetPixelFormat", "wglSetPixelFormat")                                                         \
     PIXEL(int, swapBuffers, (GlSurfaceHandle surface), "h", "SwapBuffers", "wglSwapBuffers")                    \
                                                                                                                 \
-    EXT(void, glActiveTextureARB, (GLenum texture), "e", "GL_ARB_multitexture")                                 \
-    EXT(void, glClientActiveTextureARB, (GLenum texture), "e", "GL_ARB_multitexture")                           \
-    EXT(void, glMultiTexCoord2fARB, (GLenum target, GLfloat s, GLfloat t), "eff", "GL_ARB_multitexture")        \
-    EXT(void, glMultiTexCoord2fvARB, (GLenum target, const GLfloat* v), "e2", "GL_ARB_multitexture")            \
+    EXT(void, glActiveTextureARB, (GLenum texture), "e", ArbMultitexture)                                       \
+    EXT(void, glClientActiveTextureARB, (GLenum texture), "e", ArbMultitexture)                                 \
+    EXT(void, glMultiTexCoord2fARB, (GLenum target, GLfloat s, GLfloat t), "eff", ArbMultitexture)              \
+    EXT(void, glMultiTexCoord2fvARB, (GLenum target, const GLfloat* v), "e2", ArbMultitexture)                  \
     EXT(void, glCompressedTexImage2DARB, (GLenum target, GLint level, GLenum internalFormat, GLsizei width,     \
                                           GLsizei height, GLint border, GLsizei imageSize, const GLvoid* data), \
-        "eieiiiip", "GL_ARB_texture_compression")                                                               \
+        "eieiiiip", ArbTextureCompression)                                                                      \
     EXT(void, glCompressedTexSubImage2DARB, (GLenum target, GLint level, GLint xoffset, GLint yoffset,          \
                                              GLsizei width, GLsizei height, GLenum format, GLsizei imageSize,   \
                                              const GLvoid* data),                                               \
-        "eiiiiieip", "GL_ARB_texture_compression")                                                              \
+        "eiiiiieip", ArbTextureCompression)                                                                     \
     EXT(void, glGetCompressedTexImageARB, (GLenum target, GLint level, GLvoid* img), "eiO",                     \
-        "GL_ARB_texture_compression")                                                                           \
-    EXT(void, glLockArraysEXT, (GLint first, GLsizei count), "ii", "GL_EXT_compiled_vertex_array")              \
-    EXT(void, glUnlockArraysEXT, (), "", "GL_EXT_compiled_vertex_array")                                        \
+        ArbTextureCompression)                                                                                  \
+    EXT(void, glLockArraysEXT, (GLint first, GLsizei count), "ii", ExtCompiledVertexArray)                      \
+    EXT(void, glUnlockArraysEXT, (), "", ExtCompiledVertexArray)                                                \
     EXT(void, glColorTableEXT, (GLenum target, GLenum internalFormat, GLsizei width, GLenum format, GLenum type, \
-                                const GLvoid* table), "eeieep", "GL_EXT_paletted_texture")                      \
-    EXT(void, glPointParameterfEXT, (GLenum pname, GLfloat param), "ef", "GL_EXT_point_parameters")             \
-    EXT(void, glPointParameterfvEXT, (GLenum pname, const GLfloat* params), "eL", "GL_EXT_point_parameters")    \
+                                const GLvoid* table), "eeieep", ExtPalettedTexture)                             \
+    EXT(void, glPointParameterfEXT, (GLenum pname, GLfloat param), "ef", ExtPointParameters)                    \
+    EXT(void, glPointParameterfvEXT, (GLenum pname, const GLfloat* params), "eL", ExtPointParameters)           \
     EXT(void, glColorPointerEXT, (GLint size, GLenum type, GLsizei stride, GLsizei count,                       \
-                                  const GLvoid* pointer), "ieiip", "GL_EXT_vertex_array")                       \
+                                  const GLvoid* pointer), "ieiip", ExtVertexArray)                              \
     EXT(void, glNormalPointerEXT, (GLenum type, GLsizei stride, GLsizei count, const GLvoid* pointer), "eiip",  \
-        "GL_EXT_vertex_array")                                                                                  \
+        ExtVertexArray)                                                                                         \
     EXT(void, glTexCoordPointerEXT, (GLint size, GLenum type, GLsizei stride, GLsizei count,                    \
-                                     const GLvoid* pointer), "ieiip", "GL_EXT_vertex_array")                    \
+                                     const GLvoid* pointer), "ieiip", ExtVertexArray)                           \
     EXT(void, glVertexPointerEXT, (GLint size, GLenum type, GLsizei stride, GLsizei count,                      \
-                                   const GLvoid* pointer), "ieiip", "GL_EXT_vertex_array")                      \
-    EXT(void, glArrayElementEXT, (GLint i), "i", "GL_EXT_vertex_array")                                         \
-    EXT(void, glDrawArraysEXT, (GLenum mode, GLint first, GLsizei count), "mii", "GL_EXT_vertex_array")         \
-    EXT(void, glCullParameterfvEXT, (GLenum pname, GLfloat* params), "e4", "GL_EXT_cull_vertex")                \
-    EXT(void, glVertexWeightfEXT, (GLfloat weight), "f", "GL_EXT_vertex_weighting")                             \
-    EXT(void, glVertexWeightfvEXT, (const GLfloat* weight), "1", "GL_EXT_vertex_weighting")                     \
+                                   const GLvoid* pointer), "ieiip", ExtVertexArray)                             \
+    EXT(void, glArrayElementEXT, (GLint i), "i", ExtVertexArray)                                                \
+    EXT(void, glDrawArraysEXT, (GLenum mode, GLint first, GLsizei count), "mii", ExtVertexArray)                \
+    EXT(void, glCullParameterfvEXT, (GLenum pname, GLfloat* params), "e4", ExtCullVertex)                       \
+    EXT(void, glVertexWeightfEXT, (GLfloat weight), "f", ExtVertexWeighting)                                    \
+    EXT(void, glVertexWeightfvEXT, (const GLfloat* weight), "1", ExtVertexWeighting)                            \
     EXT(void, glVertexWeightPointerEXT, (GLint size, GLenum type, GLsizei stride, const GLvoid* pointer),       \
-        "ieip", "GL_EXT_vertex_weighting")                                                                      \
-    EXT(int, wglSwapIntervalEXT, (int interval), "i", "WGL_EXT_swap_control")                                   \
-    EXT(int, wglGetSwapIntervalEXT, (), "", "WGL_EXT_swap_control")
+        "ieip", ExtVertexWeighting)                                                                             \
+    EXT(int, wglSwapIntervalEXT, (int interval), "i", WglExtSwapControl)                                        \
+    EXT(int, wglGetSwapIntervalEXT, (), "", WglExtSwapControl)
 // clang-format on

@@ -14,8 +14,8 @@ std::int32_t registryCount = 0;
 
 constexpr std::size_t kNameBuffer = FileRules::kMaxNameLength + 1;
 constexpr std::size_t kTextureNameBuffer = FileRules::kMaxTextureNameLength + 1; // "%s.TGA" must fit 80
-// Smallest material record: two empty strings' length bytes and 13 floats.
-constexpr std::int64_t kMinMaterialSize = 2 + 13 * 4;
+// Smallest material record: two empty strings' length bytes and the colours.
+constexpr std::int64_t kMinMaterialSize = 2 + FileRules::kMaterialColoursSize;
 
 } // namespace
 

@@ -5,13 +5,12 @@
 #include "orvex/foundation/FileRules.h"
 
 #include "orvex/render/GlApi.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 
 #include <new>
 
 namespace {
-// Per vertex the file holds a 32-byte record and a 4-byte node index.
-constexpr std::int64_t kVertexFileSize = sizeof(MeshVertex) + sizeof(std::int32_t);
+constexpr std::int64_t kVertexFileSize = FileRules::kVertexSize;
 } // namespace
 
 Mesh::~Mesh()
@@ -119,8 +118,8 @@ void Mesh::Render()
     gl.glInterleavedArrays(GL_T2F_N3F_V3F, 0, vertices);
     // The driver may leave an entry point of an offered extension unresolved: lock only
     // when both are there. Locking no vertices is a GL error, and there is nothing to draw.
-    const bool lock = hasCompiledVertexArray != 0 && gl.glLockArraysEXT != nullptr && gl.glUnlockArraysEXT != nullptr &&
-                      vertexCount > 0;
+    const bool lock = glCapabilities.hasCompiledVertexArray != 0 && gl.glLockArraysEXT != nullptr &&
+                      gl.glUnlockArraysEXT != nullptr && vertexCount > 0;
     if (lock)
         gl.glLockArraysEXT(0, vertexCount);
     for (std::int32_t i = 0; i < groupCount; ++i)

@@ -2,6 +2,7 @@
 
 #include "orvex/anim/KeyframeAnimation.h"
 #include "orvex/foundation/FileRules.h"
+#include "orvex/foundation/WorkingFolder.h"
 #include "orvex/scene/Material.h"
 
 #include <cmath>
@@ -12,7 +13,7 @@ namespace {
 
 // Smallest records: a node is a name length byte, the parent and 7 floats; a mesh is a
 // name length byte, the vertex count and the group count.
-constexpr std::int64_t kMinNodeSize = 1 + 4 + 7 * 4;
+constexpr std::int64_t kMinNodeSize = 1 + FileRules::kNodeSize;
 constexpr std::int64_t kMinMeshSize = 1 + 4 + 4;
 
 bool ValidParent(std::int32_t parent, std::int32_t index)
@@ -54,13 +55,18 @@ void MeshScene::Destroy()
     NamedObject::Destroy();
 }
 
-bool MeshScene::Load(const char* path)
+void MeshScene::StartLoad()
 {
     if (nodes != nullptr || bones != nullptr || meshes != nullptr) {
         ReleaseContents();
         animation = nullptr; // bound against the previous skeleton
     }
     refusal.Clear();
+}
+
+bool MeshScene::Load(const char* path)
+{
+    StartLoad();
 
     FileStream stream;
     stream.SetRefusal(&refusal);
@@ -87,6 +93,19 @@ bool MeshScene::Load(const char* path)
     if (!LoadMeshes(stream))
         return stream.InSection(FileSection::Meshes);
     return true;
+}
+
+bool MeshScene::LoadInFolder(const char* path)
+{
+    const PathParts parts = SplitPath(path);
+    const WorkingFolder folder(parts.folder);
+    if (!folder.Entered()) {
+        StartLoad();
+        refusal.NoteReason(-1, "%s", folder.GetError());
+        refusal.SetSection(FileSection::File);
+        return false;
+    }
+    return Load(parts.name);
 }
 
 bool MeshScene::LoadNodes(FileStream& stream)

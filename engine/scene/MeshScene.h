@@ -29,6 +29,11 @@ public:
     // Update and Render stay safe on it. Loading again first releases the previous scene and
     // unbinds the animation. Why a load failed stays in GetRefusal until the next Load.
     virtual bool Load(const char* path);
+    // Load, with the textures the scene names found in the scene file's own folder rather
+    // than in the working folder: the folder of `path` is the working folder while the file
+    // loads, and the previous one comes back before this returns. A bare file name loads as
+    // Load does. A folder that cannot be entered fails the load, with GetRefusal saying why.
+    bool LoadInFolder(const char* path);
     // Bone matrices, then skinning of every mesh.
     virtual void Update();
     // Every mesh in order.
@@ -52,6 +57,8 @@ public:
 
 private:
     void ReleaseContents();
+    // What every load does first: the previous scene released and unbound, no refusal.
+    void StartLoad();
     bool LoadNodes(FileStream& stream);
     bool LoadMeshes(FileStream& stream);
     void PoseFromAnimation();

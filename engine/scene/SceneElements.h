@@ -2,6 +2,7 @@
 // a mesh and their triangle lists. Each reads its own record of the mesh file.
 #pragma once
 
+#include "orvex/foundation/FileRules.h"
 #include "orvex/foundation/FileStream.h"
 #include "orvex/foundation/NamedObject.h"
 #include "orvex/math/MathLib.h"
@@ -16,7 +17,7 @@ struct MeshVertex {
     Vector3 normal;
     Vector3 position;
 };
-static_assert(sizeof(MeshVertex) == 32, "vertex records are 32 bytes");
+static_assert(sizeof(MeshVertex) == FileRules::kVertexRecordSize, "vertices are read as the file's records");
 
 // One node of the skeleton: its rest pose relative to its parent.
 class SceneNode {

@@ -14,10 +14,7 @@ namespace {
 // The toolkit starts once for the whole test program, as main starts it once.
 void StartToolkit()
 {
-    static int argc = 1;
-    static char name[] = "orvex_editor_win32_tests";
-    static char* argv[] = {name, nullptr};
-    static fw::Toolkit toolkit(argc, argv, "quorvan");
+    static fw::Toolkit toolkit({"orvex_editor_win32_tests"}, "quorvan");
 }
 
 // The editor's profile as at its first start: no kept layout, no recent files.

@@ -1,11 +1,12 @@
 // The refusal record the loaders fill: how the records, the section and the sentence read
 // as one line, and the stream helpers that note a reason at the right byte.
+#include "TempDir.h"
+
 #include "orvex/foundation/FileRefusal.h"
 #include "orvex/foundation/FileStream.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -115,17 +116,9 @@ TEST(FileRefusal, RecordsBeyondTheDepthDropTheInnermost)
 
 class FileStreamRefusal : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        path = (std::filesystem::temp_directory_path() / ("orvex-refusal-" + std::to_string(::getpid()))).string();
-    }
-    void TearDown() override
-    {
-        // Windows removes no file that is still open.
-        stream.Close();
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
+    void SetUp() override { path = dir.File("data.bin"); }
+    // Windows removes no file that is still open.
+    void TearDown() override { stream.Close(); }
 
     // Opens a file of these bytes with a fresh record attached.
     void Open(const std::vector<unsigned char>& bytes)
@@ -140,6 +133,7 @@ protected:
         ASSERT_TRUE(stream.OpenToRead(path.c_str()));
     }
 
+    TempDir dir{"refusal"};
     std::string path;
     FileRefusal refusal;
     FileStream stream;

@@ -1,3 +1,5 @@
+#include "TempDir.h"
+
 #include "orvex/foundation/FileStream.h"
 
 #include <gtest/gtest.h>
@@ -15,13 +17,7 @@ namespace fs = std::filesystem;
 
 class FileStreamTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("orvex-filestream-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        path = (dir / "data.bin").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { path = dir.File("data.bin"); }
 
     void WriteBytes(const std::vector<unsigned char>& bytes)
     {
@@ -34,7 +30,7 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    fs::path dir;
+    TempDir dir{"filestream"};
     std::string path;
 };
 

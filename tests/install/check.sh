@@ -52,6 +52,19 @@ version_line() {
   [ "$out" = "$2 $version" ] || fail "$2 --version printed \"$out\", not \"$2 $version\""
 }
 
+# PROGRAM_DIR NAME: an unknown option ends with status 2, the reason and the usage on stderr
+# and nothing on stdout, as every program's command line does.
+unknown_option() {
+  local status
+  headless timeout 20 "$1/$2" --no-such-option >"$work/out" 2>"$work/err"
+  status=$?
+  [ $status -eq 2 ] || fail "$2 --no-such-option ended with status $status, not 2"
+  [ ! -s "$work/out" ] || fail "$2 --no-such-option printed on stdout: $(head -c 200 "$work/out")"
+  [ "$(head -n 1 "$work/err")" = "$2: unknown option --no-such-option" ] ||
+    fail "$2 --no-such-option said: $(head -n 1 "$work/err")"
+  grep -q "^usage: $2" "$work/err" || fail "$2 --no-such-option gave no usage"
+}
+
 # The installed programs and their man pages: each page renders without warnings and
 # documents every option the program's --help names.
 programs_and_man_pages() {
@@ -59,6 +72,7 @@ programs_and_man_pages() {
   for p in "${programs[@]}"; do
     [ -x "$prefix/bin/$p" ] || fail "bin/$p is missing"
     version_line "$prefix/bin" "$p"
+    unknown_option "$prefix/bin" "$p"
     page=$prefix/share/man/man1/$p.1.gz
     [ -f "$page" ] || fail "no man page share/man/man1/$p.1.gz"
     LC_ALL=C MANWIDTH=100 man --warnings -l "$page" >"$work/$p.txt" 2>"$work/$p.warnings" || fail "man -l $p.1.gz failed"
@@ -219,7 +233,7 @@ start=$SECONDS
 if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
   file_list "$prefix" >"$work/installed.list" # before the checks add the file-type caches
   echo "install check: ok    cmake --install into a temporary prefix ($(wc -l <"$work/installed.list") files)"
-  check "programs print their version; man pages render and document every option" programs_and_man_pages
+  check "programs print their version and refuse an unknown option; man pages render and document every option" programs_and_man_pages
   check "find_package(Orvex) project builds and loads the sample with the installed engine" consumer_project
   check "desktop entry validates; hicolor icons in every size" desktop_entry
   check "file types by extension and header; scenes open with Quorvan" file_types

@@ -2,7 +2,7 @@
 #include "orvex/render/BitmapFont.h"
 #include "RecordingGl.h"
 #include "orvex/platform/TextRasterizer.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +16,10 @@ class BitmapFontTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedSize = maxTextureSize;
-        maxTextureSize = 256;
+        savedSize = glCapabilities.maxTextureSize;
+        glCapabilities.maxTextureSize = 256;
     }
-    void TearDown() override { maxTextureSize = savedSize; }
+    void TearDown() override { glCapabilities.maxTextureSize = savedSize; }
 
     // The pixels of the last upload.
     const std::vector<std::uint8_t>& Upload()
@@ -132,9 +132,9 @@ TEST_F(BitmapFontTest, NothingIsDrawnWithoutCreate)
     font.Destroy();
     EXPECT_TRUE(rec.Calls().empty());
 
-    maxTextureSize = 0; // no texture width: the bitmap cannot be made
+    glCapabilities.maxTextureSize = 0; // no texture width: the bitmap cannot be made
     EXPECT_FALSE(font.Create("Comic Sans MS", 16));
-    maxTextureSize = 256;
+    glCapabilities.maxTextureSize = 256;
     BitmapFont flat;
     EXPECT_FALSE(flat.Create("Comic Sans MS", 0));
     EXPECT_TRUE(rec.Calls().empty());

@@ -63,7 +63,7 @@ TEST_F(GlDeviceTest, DefaultStateInOrder)
     device.SetDefaultState();
     EXPECT_EQ(rec.Calls(), DefaultState(false));
 
-    hasTextureEnvAdd = 1;
+    glCapabilities.hasTextureEnvAdd = 1;
     rec.Clear();
     device.SetDefaultState();
     EXPECT_EQ(rec.Calls(), DefaultState(true));

@@ -193,9 +193,9 @@ TEST_F(GlDriverTest, CreateContextSetsTheFormatAndDetectsExtensions)
                   "layer=0})",
                   "wglCreateContext(<handle>)", "wglMakeCurrent(<handle>, <handle>)", "glGetString(GL_EXTENSIONS)",
                   "glGetIntegerv(GL_MAX_TEXTURE_SIZE, out)"}));
-    EXPECT_EQ(maxTextureSize, 4096);
-    EXPECT_EQ(pixelFormatAccelerated, 1);
-    EXPECT_EQ(pixelFormatMiniport, 0);
+    EXPECT_EQ(glCapabilities.maxTextureSize, 4096);
+    EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 1);
+    EXPECT_EQ(glCapabilities.pixelFormatMiniport, 0);
 
     rec.Clear();
     DeleteContext(context);
@@ -209,17 +209,17 @@ TEST_F(GlDriverTest, PixelFormatFlagsOfTheWindow)
     // A software format is taken and leaves the flags clear.
     Describe(PFD_GENERIC_FORMAT);
     EXPECT_NE(CreateContext(&platform.binding.window), nullptr);
-    EXPECT_EQ(pixelFormatAccelerated, 0);
-    EXPECT_EQ(pixelFormatMiniport, 0);
+    EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 0);
+    EXPECT_EQ(glCapabilities.pixelFormatMiniport, 0);
     // Generic accelerated: accelerated and miniport; flags are never cleared afterwards.
     Describe(PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED);
     EXPECT_NE(CreateContext(&platform.binding.window), nullptr);
-    EXPECT_EQ(pixelFormatAccelerated, 1);
-    EXPECT_EQ(pixelFormatMiniport, 1);
+    EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 1);
+    EXPECT_EQ(glCapabilities.pixelFormatMiniport, 1);
     Describe(PFD_GENERIC_FORMAT);
     EXPECT_NE(CreateContext(&platform.binding.window), nullptr);
-    EXPECT_EQ(pixelFormatAccelerated, 1);
-    EXPECT_EQ(pixelFormatMiniport, 1);
+    EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 1);
+    EXPECT_EQ(glCapabilities.pixelFormatMiniport, 1);
 }
 
 TEST_F(GlDriverTest, CreateContextFailsAtEachStep)
@@ -292,14 +292,52 @@ TEST_F(GlDriverTest, EveryExtensionRow)
                                "glGetIntegerv(GL_MAX_TEXTURE_SIZE, out)",
                            }));
     for (std::int32_t flag :
-         {hasMultitexture, hasTextureCompression, hasTextureCubeMap, hasTextureEnvAdd, hasCompiledVertexArray,
-          hasPackedPixels, hasPalettedTexture, hasPointParameters, hasTextureCompressionS3tc, hasTextureEnvCombine,
-          hasVertexArray, hasVertexWeighting, hasS3s3tc, hasSwapControl, has3dfxGammaControl})
+         {glCapabilities.hasMultitexture, glCapabilities.hasTextureCompression, glCapabilities.hasTextureCubeMap,
+          glCapabilities.hasTextureEnvAdd, glCapabilities.hasCompiledVertexArray, glCapabilities.hasPackedPixels,
+          glCapabilities.hasPalettedTexture, glCapabilities.hasPointParameters,
+          glCapabilities.hasTextureCompressionS3tc, glCapabilities.hasTextureEnvCombine, glCapabilities.hasVertexArray,
+          glCapabilities.hasVertexWeighting, glCapabilities.hasS3s3tc, glCapabilities.hasSwapControl,
+          glCapabilities.has3dfxGammaControl})
         EXPECT_EQ(flag, 1);
-    EXPECT_EQ(maxTextureUnits, 4);
-    EXPECT_EQ(maxTextureSize, 1024);
+    EXPECT_EQ(glCapabilities.maxTextureUnits, 4);
+    EXPECT_EQ(glCapabilities.maxTextureSize, 1024);
     EXPECT_EQ(rec.SwapInterval(), 1);
     EXPECT_NE(gl.glLockArraysEXT, nullptr);
+}
+
+TEST_F(GlDriverTest, EachExtensionSetsItsOwnFlagAndNoOther)
+{
+    ASSERT_EQ(LoadDriver(DriverDefault), 1);
+    using Flag = std::int32_t GlCapabilities::*;
+    const std::pair<const char*, Flag> rows[] = {
+        {"GL_ARB_multitexture", &GlCapabilities::hasMultitexture},
+        {"GL_ARB_texture_compression", &GlCapabilities::hasTextureCompression},
+        {"GL_ARB_texture_cube_map", &GlCapabilities::hasTextureCubeMap},
+        {"GL_ARB_texture_env_add", &GlCapabilities::hasTextureEnvAdd},
+        {"GL_EXT_compiled_vertex_array", &GlCapabilities::hasCompiledVertexArray},
+        {"GL_EXT_packed_pixels", &GlCapabilities::hasPackedPixels},
+        {"GL_EXT_paletted_texture", &GlCapabilities::hasPalettedTexture},
+        {"GL_EXT_point_parameters", &GlCapabilities::hasPointParameters},
+        {"GL_EXT_texture_compression_s3tc", &GlCapabilities::hasTextureCompressionS3tc},
+        {"GL_EXT_texture_env_combine", &GlCapabilities::hasTextureEnvCombine},
+        {"GL_EXT_vertex_array", &GlCapabilities::hasVertexArray},
+        {"GL_EXT_cull_vertex", nullptr},
+        {"GL_EXT_vertex_weighting", &GlCapabilities::hasVertexWeighting},
+        {"GL_S3_s3tc", &GlCapabilities::hasS3s3tc},
+        {"WGL_EXT_swap_control", &GlCapabilities::hasSwapControl},
+        {"WGL_3DFX_gamma_control", &GlCapabilities::has3dfxGammaControl},
+    };
+    for (const auto& [name, flag] : rows) {
+        SCOPED_TRACE(name);
+        glCapabilities = GlCapabilities{};
+        rec.SetString(GL_EXTENSIONS, name);
+        DetectExtensions();
+        for (const auto& [other, otherFlag] : rows) {
+            if (otherFlag == nullptr)
+                continue;
+            EXPECT_EQ(glCapabilities.*otherFlag, otherFlag == flag ? 1 : 0) << other;
+        }
+    }
 }
 
 TEST_F(GlDriverTest, ExtensionNamesAreFoundAsPlainSubstrings)
@@ -309,9 +347,9 @@ TEST_F(GlDriverTest, ExtensionNamesAreFoundAsPlainSubstrings)
     rec.SetString(GL_EXTENSIONS, "GL_EXT_compiled_vertex_array_plus GL_ARB_texture_env_addition");
     rec.SetMissingProc("glUnlockArraysEXT");
     DetectExtensions();
-    EXPECT_EQ(hasCompiledVertexArray, 1);
-    EXPECT_EQ(hasTextureEnvAdd, 1);
-    EXPECT_EQ(hasMultitexture, 0);
+    EXPECT_EQ(glCapabilities.hasCompiledVertexArray, 1);
+    EXPECT_EQ(glCapabilities.hasTextureEnvAdd, 1);
+    EXPECT_EQ(glCapabilities.hasMultitexture, 0);
     // A missing extension entry point stays null, the flag is set, nothing is shown.
     EXPECT_NE(gl.glLockArraysEXT, nullptr);
     EXPECT_EQ(gl.glUnlockArraysEXT, nullptr);

@@ -54,22 +54,22 @@ TEST(RealGl, DriverKindAndNameOnThisMachine)
         EXPECT_EQ(GetDriverKind(), DriverSgiSoftware);
         EXPECT_STREQ(surface->Device().GetDriverName(), "SGI Software OpenGL Driver");
         EXPECT_STREQ(std::getenv("LIBGL_ALWAYS_SOFTWARE"), "1");
-        EXPECT_EQ(pixelFormatAccelerated, 0);
+        EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 0);
     } else {
         EXPECT_EQ(GetDriverKind(), DriverDefault);
         EXPECT_STREQ(surface->Device().GetDriverName(), "Default OpenGL Driver");
-        EXPECT_EQ(pixelFormatAccelerated, 1);
+        EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 1);
     }
     EXPECT_EQ(IsSoftwareRenderer(Renderer()), software) << Renderer();
 
     // A compatibility context: an extension string, and the rows it holds detected.
-    EXPECT_EQ(hasMultitexture, 1);
-    EXPECT_GE(maxTextureUnits, 2);
-    EXPECT_EQ(hasCompiledVertexArray, 1);
+    EXPECT_EQ(glCapabilities.hasMultitexture, 1);
+    EXPECT_GE(glCapabilities.maxTextureUnits, 2);
+    EXPECT_EQ(glCapabilities.hasCompiledVertexArray, 1);
     EXPECT_NE(gl.glLockArraysEXT, nullptr);
-    EXPECT_GE(maxTextureSize, 1024);
+    EXPECT_GE(glCapabilities.maxTextureSize, 1024);
     // The binding offers swap control; the offscreen surface may refuse the interval.
-    EXPECT_EQ(hasSwapControl, 1);
+    EXPECT_EQ(glCapabilities.hasSwapControl, 1);
     EXPECT_NE(gl.wglSwapIntervalEXT, nullptr);
 }
 #endif

@@ -4,7 +4,7 @@
 
 #include "RecordingGl.h"
 #include "orvex/anim/KeyframeAnimation.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 #include "orvex/scene/Material.h"
 #include "orvex/scene/MeshScene.h"
 #include "orvex/texture/Texture.h"
@@ -83,7 +83,7 @@ TEST(SceneFrame, UpdateAndRenderAllocateNothing)
     AnimationDesc anim = StepAnimation(2, 5);
     anim.tracks[1].parent = 0;
     ASSERT_TRUE(animation.Load(dir.Write("frame.knx", EncodeAnimation(anim)).c_str()));
-    hasCompiledVertexArray = 1;
+    glCapabilities.hasCompiledVertexArray = 1;
 
     const std::size_t before = allocations.load();
     for (int frame = 0; frame < 10; ++frame) {
@@ -94,7 +94,7 @@ TEST(SceneFrame, UpdateAndRenderAllocateNothing)
     }
     EXPECT_EQ(allocations.load(), before);
 
-    hasCompiledVertexArray = 0;
+    glCapabilities.hasCompiledVertexArray = 0;
     scene.Destroy();
     ClearMaterials();
     gl = saved;

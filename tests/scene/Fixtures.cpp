@@ -1,42 +1,6 @@
 #include "Fixtures.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <random>
-
-TempDir::TempDir()
-{
-    // A new folder of a random name: creating it fails when the name is taken.
-    std::random_device random;
-    std::error_code ec;
-    const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
-    for (int attempt = 0; attempt < 100 && path.empty() && !ec; ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, "orvex-scene-%08x", static_cast<unsigned>(random()));
-        if (std::filesystem::create_directory(base / name, ec))
-            path = (base / name).string();
-    }
-}
-
-TempDir::~TempDir()
-{
-    if (!path.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-}
-
-std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
-{
-    const std::string file = File(name);
-    // Unlink first: ext4 flushes a file that is truncated and rewritten when it is closed,
-    // which makes tests that rewrite one fixture many times crawl.
-    std::remove(file.c_str());
-    orvex::format::WriteBytes(file, bytes);
-    return file;
-}
 
 namespace fixtures {
 

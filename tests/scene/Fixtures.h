@@ -1,6 +1,8 @@
-// Shared helpers of the scene, animation and texture tests: a temporary folder for the
-// writer-made fixture files and small scenes and animations to start from.
+// Shared helpers of the scene, animation and texture tests: small scenes and animations to
+// start from, written with the format writer into a TempDir (tests/support).
 #pragma once
+
+#include "TempDir.h"
 
 #include "format/AnimationWriter.h"
 #include "format/MeshWriter.h"
@@ -9,23 +11,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// A fresh folder under the system's temp folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& Path() const { return path; }
-    std::string File(const std::string& name) const { return path + "/" + name; }
-    // Writes the bytes to File(name) and returns its path.
-    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-
-private:
-    std::string path;
-};
 
 namespace fixtures {
 

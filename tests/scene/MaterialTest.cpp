@@ -2,6 +2,8 @@
 // textures found through materials, and sections that are refused as a whole.
 #include "SceneTestSupport.h"
 
+#include <filesystem>
+
 using namespace fixtures;
 
 namespace {
@@ -83,6 +85,46 @@ TEST_F(MaterialTest, TwoMaterialsShareOneTextureByName)
     ASSERT_TRUE(Load(scene, Materials({Coloured("a", 1.0f, texture), Coloured("b", 1.0f, texture)})));
     EXPECT_EQ(FindMaterial("a")->GetTexture(), FindMaterial("b")->GetTexture());
     EXPECT_EQ(GetTextureCount(), 1);
+}
+
+// Textures are named relative to the working folder. Load keeps it so; LoadInFolder finds
+// them beside the scene, from wherever the program is, and leaves the program where it was.
+TEST_F(MaterialTest, LoadInFolderFindsTexturesBesideTheSceneAndComesBack)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.File("models"));
+    const std::uint8_t pixels[3] = {1, 2, 3};
+    WriteBytes(dir.File("models/wood.TGA"), EncodeTga(TgaFromPixels(1, 1, 3, pixels)));
+    const std::string scenePath = Write("models/crate.mes", Materials({Coloured("crate", 1.0f, "wood")}));
+    const fs::path start = fs::current_path();
+
+    MeshScene scene;
+    ASSERT_TRUE(scene.Load(scenePath.c_str()));
+    EXPECT_EQ(FindMaterial("crate")->GetTexture(), nullptr) << "Load looks in the working folder";
+    ClearMaterials();
+
+    ASSERT_TRUE(scene.LoadInFolder(scenePath.c_str()));
+    EXPECT_NE(FindMaterial("crate")->GetTexture(), nullptr);
+    EXPECT_EQ(fs::current_path(), start);
+    ClearMaterials();
+    ClearTextures();
+
+    // A path relative to the working folder.
+    fs::current_path(dir.Path());
+    const bool relative = scene.LoadInFolder("models/crate.mes");
+    const bool textured = relative && FindMaterial("crate")->GetTexture() != nullptr;
+    const fs::path after = fs::current_path();
+    fs::current_path(start);
+    EXPECT_TRUE(relative && textured);
+    EXPECT_TRUE(fs::equivalent(after, dir.Path()));
+
+    // A folder that cannot be entered refuses the scene, saying why.
+    EXPECT_FALSE(scene.LoadInFolder(dir.File("missing/crate.mes").c_str()));
+    EXPECT_EQ(fs::current_path(), start);
+    EXPECT_EQ(scene.GetRefusal().GetSection(), FileSection::File);
+    const std::string why = scene.GetRefusal().GetReason();
+    EXPECT_EQ(why.rfind("cannot enter the folder \"" + dir.File("missing") + "\": ", 0), 0u) << why;
+    EXPECT_EQ(scene.GetMeshCount(), 0);
 }
 
 TEST_F(MaterialTest, LookupIsExactAndCountedOnly)

@@ -283,7 +283,7 @@ TEST_F(MeshSceneTest, DrawLocksOnceAroundAllGroupsWhenTheExtensionIsThere)
     desc.meshes[0].groups.push_back(GroupDesc{"second", {TriangleListDesc{{2, 1, 0, 0, 1, 2, 1}}}});
     MeshScene scene;
     ASSERT_TRUE(Load(scene, desc));
-    hasCompiledVertexArray = 1;
+    glCapabilities.hasCompiledVertexArray = 1;
     rec.Clear();
     scene.Render();
     EXPECT_EQ(rec.CallsTo({"glInterleavedArrays", "glLockArraysEXT", "glUnlockArraysEXT", "glMaterialf",
@@ -300,7 +300,7 @@ TEST_F(MeshSceneTest, DrawLocksOnceAroundAllGroupsWhenTheExtensionIsThere)
     // GL draws from the very array Update writes into.
     EXPECT_EQ(rec.Records()[0].args[2].pointer, scene.GetMeshes()[0].GetVertices());
 
-    hasCompiledVertexArray = 0;
+    glCapabilities.hasCompiledVertexArray = 0;
     rec.Clear();
     scene.Render();
     EXPECT_EQ(rec.Count("glLockArraysEXT"), 0u);
@@ -322,7 +322,7 @@ TEST_F(MeshSceneTest, TwoGroupsLockBeforeEveryMaterialCallAndUnlockAfterTheLastD
     MeshScene scene;
     ASSERT_TRUE(Load(scene, desc));
     ASSERT_NE(FindMaterial("m")->GetTexture(), nullptr);
-    hasCompiledVertexArray = 1;
+    glCapabilities.hasCompiledVertexArray = 1;
     rec.Clear();
     scene.Render();
     const std::vector<std::string> calls = rec.Calls();
@@ -354,7 +354,7 @@ TEST_F(MeshSceneTest, GroupsWithoutListsAndMeshesWithoutVerticesDrawNothing)
     MeshScene scene;
     ASSERT_TRUE(Load(scene, desc));
     EXPECT_EQ(scene.GetMeshes()[1].GetVertexCount(), 0);
-    hasCompiledVertexArray = 1;
+    glCapabilities.hasCompiledVertexArray = 1;
     rec.Clear();
     scene.Update();
     scene.Render();

@@ -5,7 +5,7 @@
 #include "Fixtures.h"
 
 #include "orvex/render/Camera.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 #include "orvex/render/HeadlessSurface.h"
 #include "orvex/scene/Material.h"
 #include "orvex/scene/MeshScene.h"
@@ -103,7 +103,7 @@ TEST(RealGlScene, TexturedQuadDrawsWhereTheBonePutsIt)
         EXPECT_EQ(at(frame, 5, 5), (Rgba{51, 51, 51, 255}));
         EXPECT_EQ(at(frame, 45, 5), (Rgba{255, 0, 0, 255}));
         EXPECT_EQ(at(frame, 67, 5), (Rgba{0, 0, 255, 255}));
-        EXPECT_EQ(hasCompiledVertexArray, 1) << "the lock path ran";
+        EXPECT_EQ(glCapabilities.hasCompiledVertexArray, 1) << "the lock path ran";
     }
     // Textures go while the context is still current.
     ClearMaterials();

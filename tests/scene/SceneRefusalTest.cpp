@@ -45,10 +45,10 @@ protected:
             EXPECT_EQ(Described(scene.GetRefusal()), reason) << what;
             EXPECT_EQ(scene.GetRefusal().GetOffset(), offset) << what;
         }
-        hasCompiledVertexArray = 1;
+        glCapabilities.hasCompiledVertexArray = 1;
         scene.Update();
         scene.Render();
-        hasCompiledVertexArray = 0;
+        glCapabilities.hasCompiledVertexArray = 0;
     }
 };
 

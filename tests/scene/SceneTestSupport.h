@@ -5,7 +5,7 @@
 #include "Fixtures.h"
 
 #include "RecordingGl.h"
-#include "orvex/render/GlDriver.h"
+#include "orvex/render/GlCapabilities.h"
 #include "orvex/scene/Material.h"
 #include "orvex/scene/MeshScene.h"
 #include "orvex/texture/Texture.h"
@@ -18,14 +18,14 @@ protected:
     {
         ClearMaterials();
         ClearTextures();
-        hasCompiledVertexArray = 0;
+        glCapabilities.hasCompiledVertexArray = 0;
         rec.Clear();
     }
     void TearDown() override
     {
         ClearMaterials();
         ClearTextures();
-        hasCompiledVertexArray = 0;
+        glCapabilities.hasCompiledVertexArray = 0;
     }
 
     std::string Write(const std::string& name, const orvex::format::SceneDesc& scene)

@@ -4,7 +4,7 @@
 
 #include "GltfReference.h"
 
-#include "convert/Baked.h"
+#include "convert/bake/Baked.h"
 
 #include <vector>
 

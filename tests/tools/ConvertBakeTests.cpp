@@ -4,9 +4,9 @@
 #include "GltfReference.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
-#include "convert/Center.h"
-#include "convert/Import.h"
+#include "convert/bake/Bake.h"
+#include "convert/bake/Center.h"
+#include "convert/import/Import.h"
 
 #include <gtest/gtest.h>
 

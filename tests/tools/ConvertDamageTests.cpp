@@ -2,10 +2,11 @@
 // warning for what was dropped, or noted when nothing converted uses it; Assimp's own
 // reports take the same ways.
 #include "DamagedGltf.h"
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
 
 #include <gtest/gtest.h>
 
@@ -231,33 +232,33 @@ TEST(ConvertDamage, EngineValuesInExtrasOnlyWhenWholeAndFinite)
 // stderr, the last line on stdout, and what lands in the folder.
 TEST(ConvertDamage, ProgramRefusesWarnsAndSaysPartial)
 {
-    ScratchDir dir("convert-damage");
+    TempDir dir("convert-damage");
     auto write = [&](const std::string& name) {
-        std::string path = dir / (name + ".glb");
+        std::string path = dir.File(name + ".glb");
         WriteBytes(path, DamagedGlb(AssetsDir(), Case(name)));
         return path;
     };
 
     // Refused: the fault's path on stderr, nothing written.
     std::string refused = write("primitive-material");
-    RunResult r = RunTool("orvex-convert", {refused, "-o", dir / "out"});
+    RunResult r = RunTool("orvex-convert", {refused, "-o", dir.File("out")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "orvex-convert: " + refused + ": meshes[0].primitives[0].material: 999 is not a material\n");
     EXPECT_EQ(dir.Files(), (std::vector<std::string>{"primitive-material.glb"}));
 
     // Converted without the texture: one warning, and the last line says partial.
     std::string texture = write("texture-image");
-    r = RunTool("orvex-convert", {texture, "-o", dir / "box"});
+    r = RunTool("orvex-convert", {texture, "-o", dir.File("box")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.err, "orvex-convert: warning: textures[0].source: 7 is not an image")) << r.err;
     EXPECT_EQ(LastLine(r.out).rfind("partial conversion in ", 0), 0u) << r.out;
     EXPECT_TRUE(Contains(LastLine(r.out), ": 1 warning says what was dropped or replaced")) << r.out;
     EXPECT_FALSE(Contains(r.out, "done")) << r.out;
-    EXPECT_TRUE(std::filesystem::exists(dir / "box_Texture_color.TGA"));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("box_Texture_color.TGA")));
 
     // A fault in a part nothing uses is a note; the conversion is whole.
     std::string sampler = write("texture-sampler");
-    r = RunTool("orvex-convert", {sampler, "-o", dir / "sampled"});
+    r = RunTool("orvex-convert", {sampler, "-o", dir.File("sampled")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.err, "orvex-convert: note: textures[0].sampler: 4 is not a sampler")) << r.err;
     EXPECT_EQ(LastLine(r.out).rfind("done in ", 0), 0u) << r.out;
@@ -266,30 +267,30 @@ TEST(ConvertDamage, ProgramRefusesWarnsAndSaysPartial)
 // An animation whose every channel was dropped is never written as if it were the clip.
 TEST(ConvertDamage, AnimationThatLostEveryChannelIsNotWritten)
 {
-    ScratchDir dir("convert-clip");
-    std::string input = dir / "broken.glb";
+    TempDir dir("convert-clip");
+    std::string input = dir.File("broken.glb");
     WriteBytes(input, DamagedGlb(AssetsDir(), Case("channels-all")));
 
-    RunResult r = RunTool("orvex-convert", {input, "-o", dir / "box"});
+    RunResult r = RunTool("orvex-convert", {input, "-o", dir.File("box")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.err, "warning: animations[0].channels[0].target.node: 99 is not a node")) << r.err;
     EXPECT_TRUE(Contains(r.err, "warning: animation 0 has no channel left to convert, so no animation is written"))
         << r.err;
-    EXPECT_TRUE(std::filesystem::exists(dir / "box.mes"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "box.knx"));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("box.mes")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("box.knx")));
     EXPECT_EQ(LastLine(r.out).rfind("partial conversion in ", 0), 0u) << r.out;
 
     // Asked for by number, the clip that is not there any more is refused.
-    r = RunTool("orvex-convert", {input, "-o", dir / "asked", "--animation", "0"});
+    r = RunTool("orvex-convert", {input, "-o", dir.File("asked"), "--animation", "0"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Contains(r.err, input + ": animation 0 has no channel left to convert")) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(dir / "asked.mes"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("asked.mes")));
 
     // A clip that lost one channel of two is written with the other.
     WriteBytes(input, DamagedGlb(AssetsDir(), Case("channel-sampler")));
-    r = RunTool("orvex-convert", {input, "-o", dir / "half"});
+    r = RunTool("orvex-convert", {input, "-o", dir.File("half")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(std::filesystem::exists(dir / "half.knx"));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("half.knx")));
     EXPECT_TRUE(Contains(r.err, "animations[0].channels[0] is dropped")) << r.err;
 }
 
@@ -297,25 +298,25 @@ TEST(ConvertDamage, AnimationThatLostEveryChannelIsNotWritten)
 // missing one is told with the path it was looked for at.
 TEST(ConvertDamage, MissingResourceFilesAreNamed)
 {
-    ScratchDir dir("convert-uri");
+    TempDir dir("convert-uri");
     const std::filesystem::path source = AssetsDir() / "BoxTextured" / "glTF";
-    std::filesystem::copy_file(source / "BoxTextured0.bin", dir.Path() / "BoxTextured0.bin");
+    std::filesystem::copy_file(source / "BoxTextured0.bin", dir.File("BoxTextured0.bin"));
     std::ifstream in(source / "BoxTextured.gltf");
     nlohmann::json d = nlohmann::json::parse(in);
 
     d["images"][0]["uri"] = "gone.png";
-    WriteText(dir / "picture.gltf", d.dump());
-    RunResult r = RunTool("orvex-convert", {dir / "picture.gltf", "-o", dir / "picture"});
+    WriteText(dir.File("picture.gltf"), d.dump());
+    RunResult r = RunTool("orvex-convert", {dir.File("picture.gltf"), "-o", dir.File("picture")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(Contains(r.err, "warning: images[0].uri: \"gone.png\" names the file \"" + (dir / "gone.png") +
+    EXPECT_TRUE(Contains(r.err, "warning: images[0].uri: \"gone.png\" names the file \"" + dir.File("gone.png") +
                                     "\", which cannot be read"))
         << r.err;
 
     d["buffers"][0]["uri"] = "gone%20too.bin";
-    WriteText(dir / "buffer.gltf", d.dump());
-    r = RunTool("orvex-convert", {dir / "buffer.gltf", "-o", dir / "buffer"});
+    WriteText(dir.File("buffer.gltf"), d.dump());
+    r = RunTool("orvex-convert", {dir.File("buffer.gltf"), "-o", dir.File("buffer")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(Contains(r.err, "buffers[0].uri: \"gone%20too.bin\" names the file \"" + (dir / "gone too.bin") +
+    EXPECT_TRUE(Contains(r.err, "buffers[0].uri: \"gone%20too.bin\" names the file \"" + dir.File("gone too.bin") +
                                     "\", which cannot be read"))
         << r.err;
 }
@@ -324,16 +325,16 @@ TEST(ConvertDamage, MissingResourceFilesAreNamed)
 // around becomes a warning.
 TEST(ConvertDamage, AssimpReportsBecomeRefusalsAndWarnings)
 {
-    ScratchDir dir("convert-assimp-damage");
+    TempDir dir("convert-assimp-damage");
     const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
-    WriteText(dir / "colours.mtl", "newmtl red\nKd 1 0 0\n");
-    WriteText(dir / "unknown.obj", "mtllib colours.mtl\n" + triangle + "usemtl blue\nf 1 2 3\n");
-    WriteText(dir / "nolib.obj", "mtllib gone.mtl\n" + triangle + "usemtl red\nf 1 2 3\n");
-    WriteText(dir / "lines.obj", "o lines\n" + triangle + "l 1 2\no face\nf 1 2 3\n");
-    WriteText(dir / "clean.obj", "mtllib colours.mtl\no thing\n" + triangle + "usemtl red\nf 1 2 3\n");
-    WriteText(dir / "faces.ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\n"
-                                 "property float z\nelement face 1\nproperty list uchar int vertex_indices\n"
-                                 "end_header\n0 0 0\n1 0 0\n0 1 0\n3 0 1 9\n");
+    WriteText(dir.File("colours.mtl"), "newmtl red\nKd 1 0 0\n");
+    WriteText(dir.File("unknown.obj"), "mtllib colours.mtl\n" + triangle + "usemtl blue\nf 1 2 3\n");
+    WriteText(dir.File("nolib.obj"), "mtllib gone.mtl\n" + triangle + "usemtl red\nf 1 2 3\n");
+    WriteText(dir.File("lines.obj"), "o lines\n" + triangle + "l 1 2\no face\nf 1 2 3\n");
+    WriteText(dir.File("clean.obj"), "mtllib colours.mtl\no thing\n" + triangle + "usemtl red\nf 1 2 3\n");
+    WriteText(dir.File("faces.ply"), "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty float y\n"
+                                     "property float z\nelement face 1\nproperty list uchar int vertex_indices\n"
+                                     "end_header\n0 0 0\n1 0 0\n0 1 0\n3 0 1 9\n");
     struct Row {
         const char* file;
         int exitCode;
@@ -345,7 +346,7 @@ TEST(ConvertDamage, AssimpReportsBecomeRefusalsAndWarnings)
           Row{"lines.obj", 0, "warning: mesh 'lines': points and lines are not converted"},
           Row{"faces.ply", 1, "faces.ply: Validation failed: aiMesh::mFaces[0]::mIndices[2] is out of range"},
           Row{"clean.obj", 0, ""}}) {
-        RunResult r = RunTool("orvex-convert", {dir / row.file, "-o", dir / "out"});
+        RunResult r = RunTool("orvex-convert", {dir.File(row.file), "-o", dir.File("out")});
         EXPECT_EQ(r.exitCode, row.exitCode) << row.file << ": " << r.err;
         if (*row.message)
             EXPECT_TRUE(Contains(r.err, row.message)) << row.file << ": " << r.err;
@@ -358,7 +359,7 @@ TEST(ConvertDamage, AssimpReportsBecomeRefusalsAndWarnings)
     }
 
     // From memory no other file is read, even one that is there.
-    const std::string text = "mtllib " + (dir / "colours.mtl") + "\n" + triangle + "usemtl red\nf 1 2 3\n";
+    const std::string text = "mtllib " + dir.File("colours.mtl") + "\n" + triangle + "usemtl red\nf 1 2 3\n";
     convert::Content content;
     std::string error;
     ASSERT_TRUE(convert::ImportAssimpBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), "obj",

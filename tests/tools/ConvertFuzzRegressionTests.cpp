@@ -1,12 +1,13 @@
 // Inputs the import fuzzers found, each kept as a test of its fix. Run under the
 // sanitizers (scripts/test.sh --sanitize) they fail again if the fault comes back.
 #include "DamagedGltf.h"
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
 #include "convert/Convert.h"
-#include "convert/Import.h"
-#include "convert/ObjCheck.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
+#include "convert/import/ObjCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -126,16 +127,17 @@ TEST(ConvertFuzzRegression, StatementBeforeAnyMaterialIsRefusedBeforeAssimp)
     const char* const errors[] = {"line 1: \"mtllib\" comes before any newmtl",
                                   "line 1: \"mtllib\" comes before any newmtl",
                                   "line 1: \"a\" comes before any newmtl"};
-    tooltest::ScratchDir dir("fuzz-mtl");
+    TempDir dir("fuzz-mtl");
     const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
     std::string error;
     for (std::size_t i = 0; i < std::size(found); ++i) {
         ImportObj(found[i], &error); // from memory: no library read, no crash
-        std::ofstream(dir / "found.mtl", std::ios::binary) << found[i];
-        std::ofstream(dir / "found.obj") << "mtllib found.mtl\n" << triangle;
-        tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir / "found.obj", "-o", dir / "found"});
+        std::ofstream(dir.File("found.mtl"), std::ios::binary) << found[i];
+        std::ofstream(dir.File("found.obj")) << "mtllib found.mtl\n" << triangle;
+        tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir.File("found.obj"), "-o", dir.File("found")});
         EXPECT_EQ(r.exitCode, 1) << i;
-        EXPECT_EQ(r.err, "orvex-convert: " + (dir / "found.obj") + ": " + (dir / "found.mtl") + " " + errors[i] + "\n");
+        EXPECT_EQ(r.err,
+                  "orvex-convert: " + dir.File("found.obj") + ": " + dir.File("found.mtl") + " " + errors[i] + "\n");
     }
 
     auto check = [](const std::string& text, std::string* why) {
@@ -162,17 +164,17 @@ TEST(ConvertFuzzRegression, StatementBeforeAnyMaterialIsRefusedBeforeAssimp)
 
     // Assimp puts the name after the OBJ's folder as it is written: an absolute name, and
     // one with blanks at its end, are files inside the folder.
-    std::ofstream(dir / "blanks.mtl  ") << "map_Kd x.png\nnewmtl red\n";
-    std::ofstream(dir / "rooted.obj") << "mtllib /blanks.mtl  \n" << triangle;
-    tooltest::RunResult rooted = tooltest::RunTool("orvex-convert", {dir / "rooted.obj", "-o", dir / "rooted"});
+    std::ofstream(dir.File("blanks.mtl  ")) << "map_Kd x.png\nnewmtl red\n";
+    std::ofstream(dir.File("rooted.obj")) << "mtllib /blanks.mtl  \n" << triangle;
+    tooltest::RunResult rooted = tooltest::RunTool("orvex-convert", {dir.File("rooted.obj"), "-o", dir.File("rooted")});
     EXPECT_EQ(rooted.exitCode, 1);
     EXPECT_TRUE(rooted.err.find("//blanks.mtl   line 1: \"map_Kd\" comes before any newmtl") != std::string::npos)
         << rooted.err;
 
     // The library Assimp falls back on, named after the OBJ, is checked as well.
-    std::ofstream(dir / "floor.mtl") << "map_Ka tiles.png\n";
-    std::ofstream(dir / "floor.obj") << "mtllib missing.mtl\n" << triangle;
-    tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir / "floor.obj", "-o", dir / "floor"});
+    std::ofstream(dir.File("floor.mtl")) << "map_Ka tiles.png\n";
+    std::ofstream(dir.File("floor.obj")) << "mtllib missing.mtl\n" << triangle;
+    tooltest::RunResult r = tooltest::RunTool("orvex-convert", {dir.File("floor.obj"), "-o", dir.File("floor")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.find("floor.mtl line 1: \"map_Ka\" comes before any newmtl") != std::string::npos) << r.err;
 

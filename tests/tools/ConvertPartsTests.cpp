@@ -1,13 +1,14 @@
 // The converter's pieces on small hand-made inputs: the source interpolation, the node
 // order, name fitting, and the Assimp importer on a model written by the test.
 #include "GltfReference.h"
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
 #include "convert/Names.h"
-#include "convert/Pose.h"
-#include "convert/Sampler.h"
+#include "convert/bake/Bake.h"
+#include "convert/bake/Pose.h"
+#include "convert/import/Import.h"
+#include "convert/import/Sampler.h"
 
 #include <gtest/gtest.h>
 
@@ -138,25 +139,25 @@ TEST(ConvertParts, NamesFitTheirLimitAndStayUnique)
 // quad facing +z with the texture's top-left corner at its top-left.
 TEST(ConvertParts, AssimpReadsOtherFormats)
 {
-    ScratchDir dir("assimp");
+    TempDir dir("assimp");
     {
-        std::ofstream obj(dir / "quad.obj");
+        std::ofstream obj(dir.File("quad.obj"));
         obj << "mtllib quad.mtl\n"
                "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
                "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
                "vn 0 0 1\n"
                "usemtl red_paint\n"
                "f 1/1/1 2/2/1 3/3/1\nf 1/1/1 3/3/1 4/4/1\n";
-        std::ofstream mtl(dir / "quad.mtl");
+        std::ofstream mtl(dir.File("quad.mtl"));
         mtl << "newmtl red_paint\nKa 0.1 0.1 0.1\nKd 1 0.5 0.25\nKs 0.5 0.5 0.5\nNs 200\nmap_Kd paint.png\n";
     }
     // 2x2 picture: top row red, green; bottom row blue, white.
     const unsigned char pixels[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-    ASSERT_TRUE(stbi_write_png((dir / "paint.png").c_str(), 2, 2, 3, pixels, 6));
+    ASSERT_TRUE(stbi_write_png(dir.File("paint.png").c_str(), 2, 2, 3, pixels, 6));
 
     convert::Content content;
     std::string error;
-    ASSERT_TRUE(convert::Import(dir / "quad.obj", convert::Importer::Automatic, &content, &error)) << error;
+    ASSERT_TRUE(convert::Import(dir.File("quad.obj"), convert::Importer::Automatic, &content, &error)) << error;
     ASSERT_EQ(content.meshes.size(), 1u);
     EXPECT_EQ(content.meshes[0].positions.size(), 4u); // identical corners joined
     convert::BakedScene baked;

@@ -1,5 +1,6 @@
 // orvex-convert run as a program: what it writes, how it fails, and that a failure leaves
 // nothing behind.
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +21,8 @@ bool Contains(const std::string& text, const std::string& part)
 
 TEST(ConvertProgram, WritesSceneAnimationAndTextures)
 {
-    ScratchDir dir("convert-ok");
-    RunResult r = RunTool("orvex-convert", {ModelPath("CesiumMan", true), "-o", dir / "man"});
+    TempDir dir("convert-ok");
+    RunResult r = RunTool("orvex-convert", {ModelPath("CesiumMan", true), "-o", dir.File("man")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     // The .glb's picture has no file name: the texture is named after its material.
     EXPECT_EQ(dir.Files(), (std::vector<std::string>{"man.knx", "man.mes", "man_Cesium_Man-effect.TGA"}));
@@ -32,21 +33,21 @@ TEST(ConvertProgram, WritesSceneAnimationAndTextures)
 
     // A clip chosen by name; the unrepresentable scale clip warns on stderr, naming the node.
     r = RunTool("orvex-convert",
-                {ModelPath("InterpolationTest"), "-o", dir / "interp", "--animation", "Linear Rotation"});
+                {ModelPath("InterpolationTest"), "-o", dir.File("interp"), "--animation", "Linear Rotation"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "animation 5 \"Linear Rotation\" of 9"));
-    r = RunTool("orvex-convert", {ModelPath("InterpolationTest"), "-o", dir / "interp", "--animation=2"});
+    r = RunTool("orvex-convert", {ModelPath("InterpolationTest"), "-o", dir.File("interp"), "--animation=2"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.err, "warning: node 'Cube.002': animated scale")) << r.err;
 
     // A static model writes no animation.
-    r = RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir / "box"});
+    r = RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir.File("box")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(dir / "box.knx"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "box_CesiumLogoFlat.TGA"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("box.knx")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("box_CesiumLogoFlat.TGA")));
 
     // --center says how far it moved the scene.
-    r = RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir / "centred", "--scale", "2", "--center"});
+    r = RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir.File("centred"), "--scale", "2", "--center"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "centered: moved by (")) << r.out;
     EXPECT_FALSE(Contains(r.out, ", 0, 0)")) << r.out;
@@ -55,32 +56,32 @@ TEST(ConvertProgram, WritesSceneAnimationAndTextures)
 // Every failure exits non-zero with a message on stderr and leaves the folder as it was.
 TEST(ConvertProgram, FailuresLeaveNothingBehind)
 {
-    ScratchDir dir("convert-fail");
+    TempDir dir("convert-fail");
     {
-        std::ofstream text(dir / "notes.obj");
+        std::ofstream text(dir.File("notes.obj"));
         text << "these are notes, not a model\n";
     }
     {
-        std::ofstream empty(dir / "empty.gltf");
+        std::ofstream empty(dir.File("empty.gltf"));
         empty << R"({"asset": {"version": "2.0"}, "scenes": [{"nodes": [0]}], "nodes": [{"name": "lonely"}]})";
     }
-    std::filesystem::create_directory(dir.Path() / "occupied_inner_color.TGA");
+    std::filesystem::create_directory(dir.File("occupied_inner_color.TGA"));
     const std::vector<std::string> before = dir.Files();
     struct Case {
         std::vector<std::string> args;
         const char* message;
     };
     const Case cases[] = {
-        {{dir / "missing.gltf", "-o", dir / "out"}, "no such file"},
-        {{dir / "notes.obj", "-o", dir / "out"}, "notes.obj"},
-        {{dir / "empty.gltf", "-o", dir / "out"}, "no meshes"},
-        {{(AssetsDir() / "CesiumMan" / "README.md").string(), "-o", dir / "out"}, "README.md"},
-        {{ModelPath("InterpolationTest"), "-o", dir / "out", "--animation", "Bounce"}, "no animation \"Bounce\""},
-        {{ModelPath("BoxTextured"), "-o", dir / std::string(80, 'n')}, "cannot be made to fit"},
-        {{ModelPath("BoxTextured"), "-o", dir / "no-such-folder/out"}, "does not exist"},
+        {{dir.File("missing.gltf"), "-o", dir.File("out")}, "no such file"},
+        {{dir.File("notes.obj"), "-o", dir.File("out")}, "notes.obj"},
+        {{dir.File("empty.gltf"), "-o", dir.File("out")}, "no meshes"},
+        {{(AssetsDir() / "CesiumMan" / "README.md").string(), "-o", dir.File("out")}, "README.md"},
+        {{ModelPath("InterpolationTest"), "-o", dir.File("out"), "--animation", "Bounce"}, "no animation \"Bounce\""},
+        {{ModelPath("BoxTextured"), "-o", dir.File(std::string(80, 'n'))}, "cannot be made to fit"},
+        {{ModelPath("BoxTextured"), "-o", dir.File("no-such-folder/out")}, "does not exist"},
         // The last texture cannot take its place: the scene and animation already moved in
         // are taken back out.
-        {{ModelPath("BoxAnimated"), "-o", dir / "occupied"}, "occupied_inner_color.TGA"},
+        {{ModelPath("BoxAnimated"), "-o", dir.File("occupied")}, "occupied_inner_color.TGA"},
     };
     for (const Case& c : cases) {
         RunResult r = RunTool("orvex-convert", c.args);

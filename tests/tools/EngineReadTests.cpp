@@ -1,6 +1,7 @@
 // The engine's loaders read back into the writers' descriptions: what the writer wrote comes
 // back field for field, textures as the engine uploads them, refusals with the file at fault.
 #include "SceneCompare.h"
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
 #include "format/EngineRead.h"
@@ -69,14 +70,14 @@ fmt::SceneFiles Sample()
     return files;
 }
 
-void Write(const fmt::SceneFiles& files, const ScratchDir& dir)
+void Write(const fmt::SceneFiles& files, const TempDir& dir)
 {
     std::string error;
-    ASSERT_TRUE(fmt::WriteScene(dir / "scene.mes", files.scene, &error)) << error;
-    ASSERT_TRUE(fmt::WriteAnimation(dir / "scene.knx", *files.animation, &error)) << error;
+    ASSERT_TRUE(fmt::WriteScene(dir.File("scene.mes"), files.scene, &error)) << error;
+    ASSERT_TRUE(fmt::WriteAnimation(dir.File("scene.knx"), *files.animation, &error)) << error;
     for (const fmt::TextureDesc& t : files.textures)
         ASSERT_TRUE(fmt::WriteTga(
-            dir / (t.name + ".TGA"),
+            dir.File(t.name + ".TGA"),
             fmt::TgaFromPixels(std::uint16_t(t.width), std::uint16_t(t.height), t.channels, t.pixels.data()), &error))
             << error;
 }
@@ -85,7 +86,7 @@ void Write(const fmt::SceneFiles& files, const ScratchDir& dir)
 
 TEST(EngineRead, GivesBackWhatTheWriterWroteAndLeavesNoTrace)
 {
-    ScratchDir dir("engine-read");
+    TempDir dir("engine-read");
     const fmt::SceneFiles written = Sample();
     ASSERT_NO_FATAL_FAILURE(Write(written, dir));
 
@@ -93,7 +94,7 @@ TEST(EngineRead, GivesBackWhatTheWriterWroteAndLeavesNoTrace)
     const auto folder = std::filesystem::current_path();
     fmt::SceneFiles read;
     std::string error;
-    ASSERT_TRUE(fmt::ReadWithEngine(dir / "scene.mes", dir / "scene.knx", &read, &error)) << error;
+    ASSERT_TRUE(fmt::ReadWithEngine(dir.File("scene.mes"), dir.File("scene.knx"), &read, &error)) << error;
 
     // The engine draws a material whose picture is missing without a texture.
     fmt::SceneFiles expected = written;
@@ -109,38 +110,38 @@ TEST(EngineRead, GivesBackWhatTheWriterWroteAndLeavesNoTrace)
     EXPECT_EQ(GetMaterialCount(), 0);
 
     // Without an animation the scene alone.
-    ASSERT_TRUE(fmt::ReadWithEngine(dir / "scene.mes", "", &read, &error)) << error;
+    ASSERT_TRUE(fmt::ReadWithEngine(dir.File("scene.mes"), "", &read, &error)) << error;
     EXPECT_FALSE(read.animation);
     EXPECT_EQ(read.scene.meshes.size(), 1u);
 }
 
 TEST(EngineRead, RefusalsNameTheFile)
 {
-    ScratchDir dir("engine-read-refusals");
+    TempDir dir("engine-read-refusals");
     fmt::SceneFiles files = Sample();
     ASSERT_NO_FATAL_FAILURE(Write(files, dir));
     fmt::SceneFiles read;
     std::string error;
 
-    EXPECT_FALSE(fmt::ReadWithEngine(dir / "none.mes", "", &read, &error));
+    EXPECT_FALSE(fmt::ReadWithEngine(dir.File("none.mes"), "", &read, &error));
     EXPECT_TRUE(Contains(error, "none.mes: no such file")) << error;
 
     std::vector<std::uint8_t> bytes = fmt::EncodeScene(files.scene);
     bytes.resize(bytes.size() - 5);
-    ASSERT_TRUE(fmt::WriteBytes(dir / "short.mes", bytes));
-    EXPECT_FALSE(fmt::ReadWithEngine(dir / "short.mes", "", &read, &error));
+    ASSERT_TRUE(fmt::WriteBytes(dir.File("short.mes"), bytes));
+    EXPECT_FALSE(fmt::ReadWithEngine(dir.File("short.mes"), "", &read, &error));
     EXPECT_TRUE(Contains(error, "short.mes: refused by the engine's scene loader")) << error;
 
-    ASSERT_TRUE(fmt::WriteBytes(dir / "short.knx", {4, 'R', 'I', 'F', 'F'}));
-    EXPECT_FALSE(fmt::ReadWithEngine(dir / "scene.mes", dir / "short.knx", &read, &error));
+    ASSERT_TRUE(fmt::WriteBytes(dir.File("short.knx"), {4, 'R', 'I', 'F', 'F'}));
+    EXPECT_FALSE(fmt::ReadWithEngine(dir.File("scene.mes"), dir.File("short.knx"), &read, &error));
     EXPECT_TRUE(Contains(error, "short.knx: refused by the engine's animation loader")) << error;
 
     // One track more than the scene has nodes.
     fmt::AnimationDesc more = *files.animation;
     more.tracks.push_back(more.tracks.back());
     more.tracks.back().parent = 1;
-    ASSERT_TRUE(fmt::WriteAnimation(dir / "more.knx", more, &error)) << error;
-    EXPECT_FALSE(fmt::ReadWithEngine(dir / "scene.mes", dir / "more.knx", &read, &error));
+    ASSERT_TRUE(fmt::WriteAnimation(dir.File("more.knx"), more, &error)) << error;
+    EXPECT_FALSE(fmt::ReadWithEngine(dir.File("scene.mes"), dir.File("more.knx"), &read, &error));
     EXPECT_TRUE(Contains(error, "does not bind it")) << error;
     EXPECT_TRUE(Contains(error, "3 tracks, the scene 2 nodes")) << error;
     EXPECT_EQ(GetMaterialCount(), 0);

@@ -2,13 +2,14 @@
 // Mesh skinning put the real models where their glTF sources put them.
 #include "BakedPose.h"
 #include "GltfReference.h"
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
 #include "RecordingGl.h"
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
 #include "convert/Output.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
 
 #include "orvex/anim/KeyframeAnimation.h"
 #include "orvex/scene/Material.h"
@@ -41,20 +42,20 @@ public:
         convert::BakeOptions options;
         options.clip = clip;
         if (!convert::Bake(content, options, &baked, &error) ||
-            !convert::WriteOutput(baked.files, dir / "scene", &error)) {
+            !convert::WriteOutput(baked.files, dir.File("scene"), &error)) {
             ADD_FAILURE() << model << ": " << error;
             return;
         }
         ClearMaterials();
         ClearTextures();
         scene = std::make_unique<MeshScene>();
-        if (!scene->Load((dir / "scene.mes").c_str())) {
+        if (!scene->Load(dir.File("scene.mes").c_str())) {
             ADD_FAILURE() << model << ": the engine refuses the converted scene";
             return;
         }
         if (clip >= 0) {
             animation = std::make_unique<KeyframeAnimation>();
-            if (!animation->Load((dir / "scene.knx").c_str()) || !scene->SetAnimation(animation.get())) {
+            if (!animation->Load(dir.File("scene.knx").c_str()) || !scene->SetAnimation(animation.get())) {
                 ADD_FAILURE() << model << ": the engine refuses the converted animation";
                 return;
             }
@@ -73,7 +74,7 @@ public:
     // Advance, then updates the scene. 0.05 s is exactly one frame at 20 frames per second.
     void PlayTo(std::uint32_t frame)
     {
-        animation->Load((dir / "scene.knx").c_str()); // rewinds the time to 0
+        animation->Load(dir.File("scene.knx").c_str()); // rewinds the time to 0
         scene->SetAnimation(animation.get());
         for (std::uint32_t f = 0; f < frame; ++f)
             animation->Advance(0.05f);
@@ -87,7 +88,7 @@ public:
         return {m[0], m[4], m[8], 0, m[1], m[5], m[9], 0, m[2], m[6], m[10], 0, m[3], m[7], m[11], 1};
     }
 
-    ScratchDir dir;
+    TempDir dir;
     convert::BakedScene baked;
     std::unique_ptr<MeshScene> scene;
     std::unique_ptr<KeyframeAnimation> animation;

@@ -3,6 +3,7 @@
 // pose and while the animation plays.
 #include "ExportSupport.h"
 #include "Silhouette.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -87,10 +88,10 @@ struct View {
 };
 
 // Renders both pictures and returns their silhouettes' intersection over union.
-double Agreement(const EngineFiles& files, const std::string& glb, const View& view, const ScratchDir& dir)
+double Agreement(const EngineFiles& files, const std::string& glb, const View& view, const TempDir& dir)
 {
-    const std::string engine = dir / (std::string(view.name) + "-orvex.png");
-    const std::string peer = dir / (std::string(view.name) + "-f3d.png");
+    const std::string engine = dir.File(std::string(view.name) + "-orvex.png");
+    const std::string peer = dir.File(std::string(view.name) + "-f3d.png");
     std::vector<std::string> render{files.scene, "--camera", OrvexCamera(view.camera), "-o", engine};
     std::vector<std::string> f3d{glb,        "--dry-run",  "--output",   peer, "--resolution",
                                  "1024,768", "--bg-color", "0.2,0.2,0.2"};
@@ -101,7 +102,7 @@ double Agreement(const EngineFiles& files, const std::string& glb, const View& v
         time << view.seconds;
         render.insert(render.end(), {"--anim", files.animation, "--time", time.str()});
         f3d.insert(f3d.end(),
-                   {"--interaction-test-play", PlayFor(view.seconds, dir / (std::string(view.name) + ".log"))});
+                   {"--interaction-test-play", PlayFor(view.seconds, dir.File(std::string(view.name) + ".log"))});
     }
     RunResult r = RunTool("orvex-render", render);
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -122,7 +123,7 @@ TEST(ExportF3d, SilhouettesMatchTheEngineAtRestAndWhilePlaying)
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
         GTEST_SKIP() << "f3d draws on an X display; scripts/test.sh starts one";
-    ScratchDir dir("export-f3d");
+    TempDir dir("export-f3d");
     struct Case {
         std::string name;
         EngineFiles files;
@@ -139,10 +140,10 @@ TEST(ExportF3d, SilhouettesMatchTheEngineAtRestAndWhilePlaying)
     // picture while it plays, so a box that rises far from where it rested gets cut by it
     // (the model's own .glb shows the same): seen level, the rise does not reach the range.
     EngineFiles boxes;
-    ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath("BoxAnimated"), dir / "boxes", &boxes));
+    ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath("BoxAnimated"), dir.File("boxes"), &boxes));
     cases.push_back({"boxes", boxes, {{"boxes-moving", {{0, -30, 0}, {0, 0, 10}}, 1.5}}});
     for (const Case& c : cases) {
-        const std::string glb = dir / (c.name + ".glb");
+        const std::string glb = dir.File(c.name + ".glb");
         ASSERT_NO_FATAL_FAILURE(ExportScene(c.files, glb));
         for (const View& view : c.views) {
             SCOPED_TRACE(view.name);

@@ -1,6 +1,7 @@
 // orvex-convert exporting, run as a program: what it writes and says, how it refuses, and
 // that a failure leaves nothing behind.
 #include "ExportSupport.h"
+#include "TempDir.h"
 
 #include "format/AnimationWriter.h"
 #include "format/EngineRead.h"
@@ -26,9 +27,9 @@ bool Contains(const std::string& text, const std::string& part)
 
 TEST(ExportProgram, WritesGlbOrGltfWithItsFiles)
 {
-    ScratchDir dir("export-program");
+    TempDir dir("export-program");
     const EngineFiles sample = Sample();
-    RunResult r = RunTool("orvex-convert", {sample.scene, "--anim", sample.animation, "-o", dir / "man.glb"});
+    RunResult r = RunTool("orvex-convert", {sample.scene, "--anim", sample.animation, "-o", dir.File("man.glb")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(dir.Files(), (std::vector<std::string>{"man.glb"}));
     EXPECT_TRUE(Contains(r.out, "22 nodes, 1 mesh (1 skinned; 3273 vertices, 4672 triangles), 1 material, 1 texture"))
@@ -36,34 +37,35 @@ TEST(ExportProgram, WritesGlbOrGltfWithItsFiles)
     EXPECT_TRUE(Contains(r.out, "animation \"2\": 41 frames (2.000 s), 44 channels")) << r.out;
     EXPECT_TRUE(r.err.empty()) << r.err;
 
-    std::filesystem::create_directories(dir.Path() / "text");
-    r = RunTool("orvex-convert", {sample.scene, "-o", dir / "text/man.gltf"});
+    std::filesystem::create_directories(dir.File("text"));
+    r = RunTool("orvex-convert", {sample.scene, "-o", dir.File("text/man.gltf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() / "text"))
+    for (const auto& entry : std::filesystem::directory_iterator(dir.File("text")))
         files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files, (std::vector<std::string>{"2_CesiumMan_img0.png", "man.bin", "man.gltf"}));
     EXPECT_FALSE(Contains(r.out, "animation")) << r.out;
-    std::ifstream in(dir / "text/man.gltf");
+    std::ifstream in(dir.File("text/man.gltf"));
     nlohmann::json gltf = nlohmann::json::parse(in);
     EXPECT_EQ(gltf["buffers"][0]["uri"], "man.bin");
     EXPECT_EQ(gltf["images"][0]["uri"], "2_CesiumMan_img0.png");
     EXPECT_FALSE(gltf.contains("animations"));
-    EXPECT_EQ(std::filesystem::file_size(dir / "text/man.bin"), gltf["buffers"][0]["byteLength"].get<std::size_t>());
+    EXPECT_EQ(std::filesystem::file_size(dir.File("text/man.bin")),
+              gltf["buffers"][0]["byteLength"].get<std::size_t>());
 }
 
 TEST(ExportProgram, RefusesWithTheReasonAndLeavesNothing)
 {
-    ScratchDir dir("export-refusals");
+    TempDir dir("export-refusals");
     const EngineFiles sample = Sample();
 
     // A scene the engine refuses.
     {
-        std::ofstream broken(dir / "broken.mes", std::ios::binary);
+        std::ofstream broken(dir.File("broken.mes"), std::ios::binary);
         broken << "RIFX";
     }
-    RunResult r = RunTool("orvex-convert", {dir / "broken.mes", "-o", dir / "out.glb"});
+    RunResult r = RunTool("orvex-convert", {dir.File("broken.mes"), "-o", dir.File("out.glb")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Contains(r.err, "broken.mes: refused by the engine's scene loader")) << r.err;
 
@@ -72,32 +74,32 @@ TEST(ExportProgram, RefusesWithTheReasonAndLeavesNothing)
     std::string error;
     ASSERT_TRUE(fmt::ReadWithEngine(sample.scene, sample.animation, &files, &error)) << error;
     files.animation->tracks.push_back(files.animation->tracks.back());
-    ASSERT_TRUE(fmt::WriteAnimation(dir / "more.knx", *files.animation, &error)) << error;
-    r = RunTool("orvex-convert", {sample.scene, "--anim", dir / "more.knx", "-o", dir / "out.glb"});
+    ASSERT_TRUE(fmt::WriteAnimation(dir.File("more.knx"), *files.animation, &error)) << error;
+    r = RunTool("orvex-convert", {sample.scene, "--anim", dir.File("more.knx"), "-o", dir.File("out.glb")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Contains(r.err, "more.knx: the engine does not bind it")) << r.err;
 
     // Fewer tracks than nodes: written, with a warning.
     files.animation->tracks.resize(3);
-    ASSERT_TRUE(fmt::WriteAnimation(dir / "fewer.knx", *files.animation, &error)) << error;
-    r = RunTool("orvex-convert", {sample.scene, "--anim", dir / "fewer.knx", "-o", dir / "fewer.glb"});
+    ASSERT_TRUE(fmt::WriteAnimation(dir.File("fewer.knx"), *files.animation, &error)) << error;
+    r = RunTool("orvex-convert", {sample.scene, "--anim", dir.File("fewer.knx"), "-o", dir.File("fewer.glb")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.err, "warning: the animation has 3 tracks for 22 nodes")) << r.err;
-    std::filesystem::remove(dir / "fewer.glb");
+    std::filesystem::remove(dir.File("fewer.glb"));
 
     // Outputs it cannot write.
-    r = RunTool("orvex-convert", {sample.scene, "-o", dir / "out.obj"});
+    r = RunTool("orvex-convert", {sample.scene, "-o", dir.File("out.obj")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Contains(r.err, "must end in .glb or .gltf")) << r.err;
-    r = RunTool("orvex-convert", {sample.scene, "-o", dir / "nowhere/out.glb"});
+    r = RunTool("orvex-convert", {sample.scene, "-o", dir.File("nowhere/out.glb")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Contains(r.err, "does not exist")) << r.err;
     // The picture's name is taken by a folder: neither the .gltf nor its .bin stays.
-    std::filesystem::create_directories(dir.Path() / "2_CesiumMan_img0.png");
-    r = RunTool("orvex-convert", {sample.scene, "-o", dir / "man.gltf"});
+    std::filesystem::create_directories(dir.File("2_CesiumMan_img0.png"));
+    r = RunTool("orvex-convert", {sample.scene, "-o", dir.File("man.gltf")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(Contains(r.err, "2_CesiumMan_img0.png: cannot be written")) << r.err;
-    std::filesystem::remove(dir.Path() / "2_CesiumMan_img0.png");
+    std::filesystem::remove(dir.File("2_CesiumMan_img0.png"));
 
     // Options of the other direction.
     r = RunTool("orvex-convert", {sample.scene, "--scale", "2"});

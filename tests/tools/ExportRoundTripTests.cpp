@@ -3,6 +3,7 @@
 // 1e-5, and the same texture pictures (their names carry each output's name).
 #include "ExportSupport.h"
 #include "SceneCompare.h"
+#include "TempDir.h"
 
 #include "format/EngineRead.h"
 
@@ -30,17 +31,17 @@ void ExpectSameScene(const EngineFiles& first, const EngineFiles& second)
 
 TEST(ExportRoundTrip, EveryModelComesBackAsItWent)
 {
-    ScratchDir dir("export-round-trip");
+    TempDir dir("export-round-trip");
     for (const std::string& model : AllModels()) {
         for (const char* container : {".glb", ".gltf"}) {
             SCOPED_TRACE(model + " through " + container);
             const std::string name = model + container;
-            std::filesystem::create_directories(dir.Path() / name);
+            std::filesystem::create_directories(dir.File(name));
             EngineFiles first, second;
-            ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath(model), dir / (name + "/first"), &first));
-            ASSERT_NO_FATAL_FAILURE(ExportScene(first, dir / (name + "/export" + container)));
+            ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath(model), dir.File(name + "/first"), &first));
+            ASSERT_NO_FATAL_FAILURE(ExportScene(first, dir.File(name + "/export" + container)));
             ASSERT_NO_FATAL_FAILURE(
-                ImportModel(dir / (name + "/export" + container), dir / (name + "/second"), &second));
+                ImportModel(dir.File(name + "/export" + container), dir.File(name + "/second"), &second));
             ExpectSameScene(first, second);
         }
     }

@@ -1,6 +1,7 @@
 // The Khronos glTF-Validator reads every export (each model and the bundled sample, as .glb
 // and as .gltf with its .bin and pictures) and reports no error.
 #include "ExportSupport.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -14,19 +15,19 @@ TEST(ExportValidator, EveryExportIsValidGltf)
 {
     ASSERT_TRUE(std::filesystem::exists(std::string(ORVEX_GLTF_VALIDATOR_DIR) + "/package.json"))
         << "the glTF-Validator is not installed in " << ORVEX_GLTF_VALIDATOR_DIR << ": run scripts/deps.sh";
-    ScratchDir dir("export-validator");
+    TempDir dir("export-validator");
     std::vector<std::string> exports;
     for (const std::string& model : AllModels()) {
         EngineFiles files;
-        ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath(model), dir / model, &files));
+        ASSERT_NO_FATAL_FAILURE(ImportModel(ModelPath(model), dir.File(model), &files));
         for (const char* container : {".glb", ".gltf"}) {
-            std::filesystem::create_directories(dir.Path() / (model + container));
-            exports.push_back(dir / (model + container + "/" + model + container));
+            std::filesystem::create_directories(dir.File(model + container));
+            exports.push_back(dir.File(model + container + "/" + model + container));
             ASSERT_NO_FATAL_FAILURE(ExportScene(files, exports.back()));
         }
     }
     for (const char* container : {".glb", ".gltf"}) {
-        exports.push_back(dir / (std::string("man") + container));
+        exports.push_back(dir.File(std::string("man") + container));
         ASSERT_NO_FATAL_FAILURE(ExportScene(Sample(), exports.back()));
     }
 

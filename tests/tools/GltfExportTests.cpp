@@ -1,6 +1,6 @@
 // The glTF exporter on scenes built in code: where each mesh goes, what its vertices and
 // triangles become, the skin, materials, the animation's keys, and the .glb container.
-#include "convert/GltfExport.h"
+#include "convert/export/GltfExport.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>

@@ -1,6 +1,6 @@
 #include "GltfReference.h"
 
-#include "convert/TinyGltf.h"
+#include "convert/import/TinyGltf.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,6 +2,7 @@
 // and damaged files are refused in the engine loaders' words: section, record, sentence and
 // byte offset.
 #include "GltfReference.h"
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
 #include "format/AnimationWriter.h"
@@ -62,16 +63,16 @@ void PutI32(std::vector<std::uint8_t>* bytes, std::size_t at, std::int32_t value
 // Every model converts and orvex-info accepts the result; its counts are the source's.
 TEST(InfoProgram, AcceptsEveryConvertedModelWithTheSourceCounts)
 {
-    ScratchDir dir("info-models");
+    TempDir dir("info-models");
     for (const std::string& model : AllModels()) {
         SCOPED_TRACE(model);
-        std::string base = dir / model;
+        std::string base = dir.File(model);
         RunResult c = RunTool("orvex-convert", {ModelPath(model), "-o", base});
         ASSERT_EQ(c.exitCode, 0) << c.err;
         std::vector<std::string> files{base + ".mes"};
         for (const std::string& f : dir.Files())
             if (f.rfind(model + "_", 0) == 0 && f.size() > 4 && f.substr(f.size() - 4) == ".TGA")
-                files.push_back(dir / f);
+                files.push_back(dir.File(f));
         bool animated = std::filesystem::exists(base + ".knx");
         if (animated)
             files.push_back(base + ".knx");
@@ -109,9 +110,9 @@ TEST(InfoProgram, AcceptsEveryConvertedModelWithTheSourceCounts)
 // The text report names what a user looks for first.
 TEST(InfoProgram, TextReportShowsHierarchyMeshesAndDuration)
 {
-    ScratchDir dir("info-text");
-    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir / "man"}).exitCode, 0);
-    RunResult r = RunTool("orvex-info", {dir / "man.mes", dir / "man.knx"});
+    TempDir dir("info-text");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir.File("man")}).exitCode, 0);
+    RunResult r = RunTool("orvex-info", {dir.File("man.mes"), dir.File("man.knx")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "22 nodes:"));
     EXPECT_TRUE(Contains(r.out, "  0 \"Z_UP\""));
@@ -125,7 +126,7 @@ TEST(InfoProgram, TextReportShowsHierarchyMeshesAndDuration)
 // the sentence and the byte at which the fault was found.
 TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
 {
-    ScratchDir dir("info-bad");
+    TempDir dir("info-bad");
     std::vector<std::uint8_t> good = fmt::EncodeScene(SmallScene());
     // Offsets in the small scene: header 9, material count at 9, material "m" 55 bytes,
     // node count at 68, "root" 37 bytes, "arm" 36 bytes (its parent at 113), mesh count at
@@ -224,16 +225,16 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
          "pixel data: 4x4 pixels of 4 bytes need 64 bytes, the file has 63 (byte 18)"},
     };
     for (const Case& c : cases) {
-        WriteFile(dir / c.file, c.make());
-        RunResult r = RunTool("orvex-info", {dir / c.file});
+        WriteFile(dir.File(c.file), c.make());
+        RunResult r = RunTool("orvex-info", {dir.File(c.file)});
         EXPECT_EQ(r.exitCode, 1) << c.file << ": " << r.out;
         EXPECT_TRUE(Contains(r.out, "refused: " + std::string(c.where))) << c.file << ": " << r.out;
     }
     // The intact scene loads; one bad file among good ones still makes the exit status 1,
     // and the JSON report carries the reason.
-    WriteFile(dir / "good.mes", good);
-    EXPECT_EQ(RunTool("orvex-info", {dir / "good.mes"}).exitCode, 0);
-    RunResult mixed = RunTool("orvex-info", {dir / "good.mes", dir / "index.mes", "--json"});
+    WriteFile(dir.File("good.mes"), good);
+    EXPECT_EQ(RunTool("orvex-info", {dir.File("good.mes")}).exitCode, 0);
+    RunResult mixed = RunTool("orvex-info", {dir.File("good.mes"), dir.File("index.mes"), "--json"});
     EXPECT_EQ(mixed.exitCode, 1);
     json report = json::parse(mixed.out);
     EXPECT_TRUE(report[0]["ok"].get<bool>());
@@ -250,18 +251,19 @@ TEST(InfoProgram, RefusesDamagedFilesSayingWhere)
 // TGA loader's reason for each.
 TEST(InfoProgram, TexturesTheEngineLeftOutAreExplained)
 {
-    ScratchDir dir("info-textures");
+    TempDir dir("info-textures");
     fmt::SceneDesc scene = SmallScene();
     scene.materials[0].texture = "missing";
     scene.materials.push_back({.name = "paletted", .texture = "paletted"});
     scene.materials.push_back({.name = "fine", .texture = "fine"});
-    WriteFile(dir / "textured.mes", fmt::EncodeScene(scene));
+    WriteFile(dir.File("textured.mes"), fmt::EncodeScene(scene));
     fmt::TgaDesc paletted = fmt::TgaFromPixels(1, 1, 3, std::vector<std::uint8_t>(3, 7).data());
     paletted.colorMapType = 1;
-    WriteFile(dir / "paletted.TGA", fmt::EncodeTga(paletted));
-    WriteFile(dir / "fine.TGA", fmt::EncodeTga(fmt::TgaFromPixels(2, 1, 3, std::vector<std::uint8_t>(6, 7).data())));
+    WriteFile(dir.File("paletted.TGA"), fmt::EncodeTga(paletted));
+    WriteFile(dir.File("fine.TGA"),
+              fmt::EncodeTga(fmt::TgaFromPixels(2, 1, 3, std::vector<std::uint8_t>(6, 7).data())));
 
-    RunResult r = RunTool("orvex-info", {dir / "textured.mes"});
+    RunResult r = RunTool("orvex-info", {dir.File("textured.mes")});
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out,
                          "texture \"missing\": missing.TGA: the file cannot be opened (No such file or directory); "
@@ -272,7 +274,7 @@ TEST(InfoProgram, TexturesTheEngineLeftOutAreExplained)
         << r.out;
     EXPECT_TRUE(Contains(r.out, "texture \"fine\": 2x1, 24-bit")) << r.out;
 
-    RunResult j = RunTool("orvex-info", {dir / "textured.mes", "--json"});
+    RunResult j = RunTool("orvex-info", {dir.File("textured.mes"), "--json"});
     json materials = json::parse(j.out)[0]["materials"];
     EXPECT_FALSE(materials[1]["textureLoaded"].get<bool>());
     EXPECT_EQ(materials[1]["textureProblem"], "header: colour-mapped images (colour map type 1) are not read");

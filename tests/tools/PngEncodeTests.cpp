@@ -1,6 +1,6 @@
 // The exporter's PNG encoder, read back by stb_image: every pixel of every channel count
 // survives, whatever filter each row chose.
-#include "convert/PngEncode.h"
+#include "convert/export/PngEncode.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>

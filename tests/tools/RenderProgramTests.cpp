@@ -4,6 +4,7 @@
 //
 // To accept new pictures after a deliberate change, run the tests with
 // ORVEX_UPDATE_GOLDEN=1: they then write tests/tools/golden/*.png instead of comparing.
+#include "TempDir.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -93,8 +94,8 @@ bool IsBackground(const std::array<int, 3>& c)
 // behind: a blue sky above green hills, the sun top right.
 TEST(RenderProgram, TexturedBoxShowsItsPictureAsTheSourceMapsIt)
 {
-    ScratchDir dir("render-box");
-    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir / "box"}).exitCode, 0);
+    TempDir dir("render-box");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir.File("box")}).exitCode, 0);
     struct View {
         const char* name;
         const char* camera;
@@ -102,8 +103,9 @@ TEST(RenderProgram, TexturedBoxShowsItsPictureAsTheSourceMapsIt)
     };
     for (const View& v : {View{"front", "0,0,0,0,0,2.2", false}, View{"back", "0,180,0,0,0,2.2", true}}) {
         SCOPED_TRACE(v.name);
-        std::string png = dir / (std::string(v.name) + ".png");
-        RunResult r = RunTool("orvex-render", {dir / "box.mes", "--size", "160x120", "--camera", v.camera, "-o", png});
+        std::string png = dir.File(std::string(v.name) + ".png");
+        RunResult r =
+            RunTool("orvex-render", {dir.File("box.mes"), "--size", "160x120", "--camera", v.camera, "-o", png});
         ASSERT_EQ(r.exitCode, 0) << r.err;
         Picture p;
         ASSERT_TRUE(LoadPng(png, &p));
@@ -124,13 +126,13 @@ TEST(RenderProgram, TexturedBoxShowsItsPictureAsTheSourceMapsIt)
 // CesiumMan walking, at two times of its animation, seen from the side.
 TEST(RenderProgram, AnimatedFigureAtTwoTimes)
 {
-    ScratchDir dir("render-man");
-    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir / "man"}).exitCode, 0);
+    TempDir dir("render-man");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir.File("man")}).exitCode, 0);
     for (const char* time : {"0.25", "0.75"}) {
         SCOPED_TRACE(time);
-        std::string png = dir / (std::string("man-") + time + ".png");
-        RunResult r = RunTool("orvex-render", {dir / "man.mes", "--anim", dir / "man.knx", "--time", time, "--size",
-                                               "128x128", "--camera", "0,90,0,0,0.75,2.6", "-o", png});
+        std::string png = dir.File(std::string("man-") + time + ".png");
+        RunResult r = RunTool("orvex-render", {dir.File("man.mes"), "--anim", dir.File("man.knx"), "--time", time,
+                                               "--size", "128x128", "--camera", "0,90,0,0,0.75,2.6", "-o", png});
         ASSERT_EQ(r.exitCode, 0) << r.err;
         ExpectGolden(std::string("CesiumMan-") + time, png);
     }
@@ -140,10 +142,10 @@ TEST(RenderProgram, AnimatedFigureAtTwoTimes)
 // --overlay adds the two text lines at the top left.
 TEST(RenderProgram, FitFramesTheSceneAndOverlayDrawsText)
 {
-    ScratchDir dir("render-fit");
-    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir / "man"}).exitCode, 0);
-    std::string png = dir / "fit.png";
-    RunResult r = RunTool("orvex-render", {dir / "man.mes", "--fit", "--size", "200x150", "--overlay", "-o", png});
+    TempDir dir("render-fit");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("CesiumMan"), "-o", dir.File("man")}).exitCode, 0);
+    std::string png = dir.File("fit.png");
+    RunResult r = RunTool("orvex-render", {dir.File("man.mes"), "--fit", "--size", "200x150", "--overlay", "-o", png});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     Picture p;
     ASSERT_TRUE(LoadPng(png, &p));
@@ -185,9 +187,9 @@ std::array<int, 4> ModelBox(const Picture& p)
 // sizes give the same picture.
 TEST(RenderProgram, FitFramesTinyAndHugeModelsAlikeStraightOnAndThreeQuarter)
 {
-    ScratchDir dir("render-sizes");
+    TempDir dir("render-sizes");
     for (const char* scale : {"0.05", "500"})
-        ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir / (std::string("box") + scale),
+        ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxTextured"), "-o", dir.File(std::string("box") + scale),
                                             "--scale", scale, "--center"})
                       .exitCode,
                   0);
@@ -200,8 +202,8 @@ TEST(RenderProgram, FitFramesTinyAndHugeModelsAlikeStraightOnAndThreeQuarter)
         for (int i = 0; i < 2; ++i) {
             const std::string scale = i == 0 ? "0.05" : "500";
             SCOPED_TRACE(std::string(view.name) + " at " + scale);
-            const std::string png = dir / (std::string(view.name) + scale + ".png");
-            std::vector<std::string> args = {dir / ("box" + scale + ".mes"), "--fit", "--size", "200x150", "-o", png};
+            const std::string png = dir.File(std::string(view.name) + scale + ".png");
+            std::vector<std::string> args = {dir.File("box" + scale + ".mes"), "--fit", "--size", "200x150", "-o", png};
             args.insert(args.end(), view.angles.begin(), view.angles.end());
             RunResult r = RunTool("orvex-render", args);
             ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -224,11 +226,11 @@ TEST(RenderProgram, FitFramesTinyAndHugeModelsAlikeStraightOnAndThreeQuarter)
 // font's texture is left bound from the frame before: every material brings its own.
 TEST(RenderProgram, UntexturedSourceKeepsItsColoursUnderTheOverlay)
 {
-    ScratchDir dir("render-colour");
-    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxAnimated"), "-o", dir / "boxes"}).exitCode, 0);
-    std::string png = dir / "boxes.png";
-    RunResult r = RunTool(
-        "orvex-render", {dir / "boxes.mes", "--overlay", "--size", "320x240", "--camera", "20,30,0,0,1,6", "-o", png});
+    TempDir dir("render-colour");
+    ASSERT_EQ(RunTool("orvex-convert", {ModelPath("BoxAnimated"), "-o", dir.File("boxes")}).exitCode, 0);
+    std::string png = dir.File("boxes.png");
+    RunResult r = RunTool("orvex-render", {dir.File("boxes.mes"), "--overlay", "--size", "320x240", "--camera",
+                                           "20,30,0,0,1,6", "-o", png});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     Picture p;
     ASSERT_TRUE(LoadPng(png, &p));
@@ -240,11 +242,11 @@ TEST(RenderProgram, UntexturedSourceKeepsItsColoursUnderTheOverlay)
 
 TEST(RenderProgram, RefusalsAndUsageErrors)
 {
-    ScratchDir dir("render-bad");
-    RunResult missing = RunTool("orvex-render", {dir / "none.mes", "-o", dir / "x.png"});
+    TempDir dir("render-bad");
+    RunResult missing = RunTool("orvex-render", {dir.File("none.mes"), "-o", dir.File("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.find("refused") != std::string::npos) << missing.err;
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.png")));
     for (const std::vector<std::string>& args : {std::vector<std::string>{},
                                                  {"a.mes"},
                                                  {"a.mes", "-o", "x.png", "--fit", "--camera", "0,0,0,0,0,5"},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -68,29 +67,6 @@ const std::vector<std::string>& AllModels()
     static const std::vector<std::string> models{"BoxAnimated",  "AnimatedCube", "InterpolationTest",
                                                  "RiggedSimple", "CesiumMan",    "BoxTextured"};
     return models;
-}
-
-ScratchDir::ScratchDir(const std::string& name)
-{
-    std::filesystem::path base = std::filesystem::temp_directory_path();
-    path = base / ("orvex-tools-" + name + "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-}
-
-std::vector<std::string> ScratchDir::Files() const
-{
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(path))
-        files.push_back(entry.path().filename().string());
-    std::sort(files.begin(), files.end());
-    return files;
 }
 
 RunResult RunTool(const std::string& tool, const std::vector<std::string>& args)

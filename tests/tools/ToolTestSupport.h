@@ -1,5 +1,5 @@
-// What the content tool tests share: where the real models are, scratch folders, and
-// running the tools as programs.
+// What the content tool tests share: where the real models are and running the tools as
+// programs.
 #pragma once
 
 #include <filesystem>
@@ -17,23 +17,6 @@ std::string ModelPath(const std::string& model, bool binary = false);
 
 // The six models every tool test runs on.
 const std::vector<std::string>& AllModels();
-
-// A fresh, empty folder for one test, removed again by the destructor.
-class ScratchDir {
-public:
-    explicit ScratchDir(const std::string& name);
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& Path() const { return path; }
-    std::string operator/(const std::string& file) const { return (path / file).string(); }
-    // Names of the files in the folder, sorted.
-    std::vector<std::string> Files() const;
-
-private:
-    std::filesystem::path path;
-};
 
 struct RunResult {
     int exitCode = -1;

@@ -23,8 +23,8 @@ protected:
         rec->SetString(GL_VERSION, "2.1 Mesa 22.3.6");
         rec->SetIntegers(GL_DEPTH_BITS, {24});
         rec->SetIntegers(GL_STENCIL_BITS, {8});
-        maxTextureSize = 16384;
-        maxTextureUnits = 8;
+        glCapabilities.maxTextureSize = 16384;
+        glCapabilities.maxTextureUnits = 8;
     }
     void TearDown() override
     {
@@ -41,12 +41,12 @@ protected:
 
 TEST_F(DriverInfo, DrawsEveryLineAtItsPlaceInItsColour)
 {
-    pixelFormatAccelerated = 0;
-    pixelFormatMiniport = 0;
-    hasMultitexture = 1;
-    hasCompiledVertexArray = 1;
-    hasTextureEnvCombine = 1;
-    hasSwapControl = 1;
+    glCapabilities.pixelFormatAccelerated = 0;
+    glCapabilities.pixelFormatMiniport = 0;
+    glCapabilities.hasMultitexture = 1;
+    glCapabilities.hasCompiledVertexArray = 1;
+    glCapabilities.hasTextureEnvCombine = 1;
+    glCapabilities.hasSwapControl = 1;
     app.DrawDriverInfo();
     EXPECT_EQ(font->Texts(), (std::vector<std::string>{"color 0xffff00",
                                                        "draw 10,40 GL_RENDERER:",
@@ -76,12 +76,15 @@ TEST_F(DriverInfo, DrawsEveryLineAtItsPlaceInItsColour)
 
 TEST_F(DriverInfo, ListsEveryFlaggedExtensionInOrderAndMarksAMiniportFormat)
 {
-    pixelFormatAccelerated = 1;
-    pixelFormatMiniport = 1;
+    glCapabilities.pixelFormatAccelerated = 1;
+    glCapabilities.pixelFormatMiniport = 1;
     for (std::int32_t* flag :
-         {&hasMultitexture, &hasTextureCompression, &hasTextureCubeMap, &hasTextureEnvAdd, &hasCompiledVertexArray,
-          &hasPackedPixels, &hasPalettedTexture, &hasPointParameters, &hasTextureCompressionS3tc, &hasTextureEnvCombine,
-          &hasVertexArray, &hasVertexWeighting, &hasS3s3tc, &hasSwapControl, &has3dfxGammaControl})
+         {&glCapabilities.hasMultitexture, &glCapabilities.hasTextureCompression, &glCapabilities.hasTextureCubeMap,
+          &glCapabilities.hasTextureEnvAdd, &glCapabilities.hasCompiledVertexArray, &glCapabilities.hasPackedPixels,
+          &glCapabilities.hasPalettedTexture, &glCapabilities.hasPointParameters,
+          &glCapabilities.hasTextureCompressionS3tc, &glCapabilities.hasTextureEnvCombine,
+          &glCapabilities.hasVertexArray, &glCapabilities.hasVertexWeighting, &glCapabilities.hasS3s3tc,
+          &glCapabilities.hasSwapControl, &glCapabilities.has3dfxGammaControl})
         *flag = 1;
     app.DrawDriverInfo();
     const std::vector<std::string> texts = font->Texts();

@@ -3,6 +3,7 @@
 // use with a one-line reason, restoring the display on the way out.
 #include "TestApplication.h"
 #include "OffscreenViewer.h"
+#include "TempDir.h"
 #include "ViewerScenes.h"
 
 #include "orvex/scene/Material.h"
@@ -50,7 +51,7 @@ protected:
         return ReadScreen(1024, 768);
     }
 
-    ViewerTempDir dir;
+    TempDir dir;
     std::filesystem::path previous;
 };
 

@@ -1,6 +1,8 @@
-// The viewer's command line and what it does before a window opens: options, files, help,
-// version, refusals, and the move into the scene's folder.
+// The viewer's command line and what it checks before a window opens: its options and files,
+// its help and refusals (the rules every program shares are tested on the parser itself), and
+// the named files, which are checked, named by their full paths and never move the program.
 #include "ViewerCommandLine.h"
+#include "TempDir.h"
 #include "TestApplication.h"
 #include "ViewerScenes.h"
 
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,18 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ViewerOptions Parse(std::initializer_list<const char*> args)
-{
-    std::vector<const char*> argv = {"Orvex"};
-    argv.insert(argv.end(), args);
-    return ParseViewerCommandLine(static_cast<int>(argv.size()), argv.data());
-}
-
-// What PrepareViewer printed on each stream, the failure it handed back, and its status.
-struct Prepared {
-    int status = 0;
-    std::string out, err, failure;
-    ViewerFiles files;
+// What parsing kept and printed, and its status.
+struct Parsed {
+    std::optional<int> status;
+    std::string out, err;
+    ViewerOptions options;
 };
 
 std::string ReadBack(std::FILE* file)
@@ -43,15 +39,33 @@ std::string ReadBack(std::FILE* file)
     return text;
 }
 
-Prepared Prepare(const ViewerOptions& options)
+Parsed Parse(std::initializer_list<const char*> args)
 {
-    Prepared result;
+    std::vector<const char*> argv = {"Orvex"};
+    argv.insert(argv.end(), args);
+    Parsed parsed;
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    result.status = PrepareViewer(options, &result.files, &result.failure, out, err);
-    result.out = ReadBack(out);
-    result.err = ReadBack(err);
-    return result;
+    parsed.status = ParseViewerCommandLine(static_cast<int>(argv.size()), argv.data(), &parsed.options, out, err);
+    parsed.out = ReadBack(out);
+    parsed.err = ReadBack(err);
+    return parsed;
+}
+
+// The files PrepareViewer hands on, the failure it tells, and whether it lets the viewer play.
+struct Prepared {
+    bool play = false;
+    std::string failure;
+    ViewerFiles files;
+};
+
+Prepared Prepare(std::initializer_list<const char*> args)
+{
+    const Parsed parsed = Parse(args);
+    EXPECT_EQ(parsed.status, std::nullopt) << parsed.err;
+    Prepared prepared;
+    prepared.play = PrepareViewer(parsed.options, &prepared.files, &prepared.failure);
+    return prepared;
 }
 
 // Runs each test in a folder of its own and goes back to where it was.
@@ -67,7 +81,7 @@ protected:
     void Touch(const std::string& path) { std::ofstream(dir.File(path)) << "x"; }
 
     fs::path start;
-    ViewerTempDir dir;
+    TempDir dir;
 };
 
 } // namespace
@@ -90,94 +104,79 @@ TEST(ViewerCommandLine, FilesAndOptionsInAnyOrder)
         {{"-"}, "-", "", false, false}, // a lone dash is a file name
     };
     for (const Case& c : cases) {
-        const ViewerOptions options = Parse(c.args);
+        const Parsed parsed = Parse(c.args);
         SCOPED_TRACE(c.scene);
-        EXPECT_EQ(options.action, ViewerOptions::Action::Play);
-        EXPECT_EQ(options.scene, c.scene);
-        EXPECT_EQ(options.animation, c.animation);
-        EXPECT_EQ(options.window, c.window);
-        EXPECT_EQ(options.fit, c.fit);
+        EXPECT_EQ(parsed.status, std::nullopt) << parsed.err;
+        EXPECT_EQ(parsed.options.scene, c.scene);
+        EXPECT_EQ(parsed.options.animation, c.animation);
+        EXPECT_EQ(parsed.options.window, c.window);
+        EXPECT_EQ(parsed.options.fit, c.fit);
     }
 }
 
 TEST(ViewerCommandLine, HelpVersionAndRefusals)
 {
-    EXPECT_EQ(Parse({"-h"}).action, ViewerOptions::Action::Help);
-    EXPECT_EQ(Parse({"fox.mes", "--help"}).action, ViewerOptions::Action::Help);
-    EXPECT_EQ(Parse({"--version"}).action, ViewerOptions::Action::Version);
-    EXPECT_EQ(Parse({"--version", "--help"}).action, ViewerOptions::Action::Help);
-
-    const struct {
-        std::initializer_list<const char*> args;
-        const char* named;
-    } refused[] = {
-        {{"--full"}, "unknown option --full"},
-        {{"-w"}, "unknown option -w"},
-        {{"a.mes", "b.knx", "c"}, "c"},
-        {{""}, "empty"},
-    };
-    for (const auto& r : refused) {
-        const ViewerOptions options = Parse(r.args);
-        EXPECT_EQ(options.action, ViewerOptions::Action::Usage) << r.named;
-        EXPECT_NE(options.error.find(r.named), std::string::npos) << options.error;
-    }
-}
-
-TEST_F(ViewerStart, HelpAndVersionGoToStandardOutputAUsageErrorToStandardErrorWithStatusTwo)
-{
-    const Prepared help = Prepare(Parse({"--help"}));
+    const Parsed help = Parse({"fox.mes", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, ViewerUsage());
     EXPECT_EQ(help.err, "");
     for (const char* option : {"--window", "--fit", "--help", "--version", "SCENE.mes", "ANIMATION.knx"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 
-    const Prepared version = Prepare(Parse({"--version"}));
+    const Parsed version = Parse({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("Orvex ") + ORVEX_VERSION + "\n");
 
-    const Prepared usage = Prepare(Parse({"--bogus"}));
-    EXPECT_EQ(usage.status, 2);
-    EXPECT_EQ(usage.out, "");
-    EXPECT_EQ(usage.err, std::string("Orvex: unknown option --bogus\n") + ViewerUsage());
-    EXPECT_EQ(fs::current_path(), fs::path(dir.Path()));
+    const struct {
+        std::initializer_list<const char*> args;
+        const char* why;
+    } refused[] = {
+        {{"--full"}, "unknown option --full"},
+        {{"-w"}, "unknown option -w"},
+        {{"--window=no"}, "--window takes no value"},
+        {{"a.mes", "b.knx", "c"}, "more files than a scene and an animation: c"},
+        {{""}, "an empty file name"},
+    };
+    for (const auto& r : refused) {
+        const Parsed parsed = Parse(r.args);
+        EXPECT_EQ(parsed.status, 2) << r.why;
+        EXPECT_EQ(parsed.out, "");
+        EXPECT_EQ(parsed.err, std::string("Orvex: ") + r.why + "\n" + ViewerUsage());
+    }
 }
 
-TEST_F(ViewerStart, WithoutAScenePlaysTheWorkingFoldersSampleWhereItIs)
+TEST_F(ViewerStart, WithoutASceneThePlayerTakesTheWorkingFoldersSample)
 {
-    const Prepared prepared = Prepare(Parse({"--window"}));
-    EXPECT_EQ(prepared.status, -1);
+    const Prepared prepared = Prepare({"--window"});
+    EXPECT_TRUE(prepared.play);
     EXPECT_EQ(prepared.files.scene, kSceneFile);
     EXPECT_EQ(prepared.files.animation, kAnimationFile);
-    EXPECT_EQ(fs::current_path(), fs::path(dir.Path()));
-    EXPECT_EQ(prepared.err, "");
+    EXPECT_EQ(prepared.failure, "");
 }
 
-TEST_F(ViewerStart, ANamedSceneMakesItsFolderTheWorkingFolderAndKeepsTheAnimationFound)
+TEST_F(ViewerStart, NamedFilesAreTakenByTheirFullPathsAndTheProgramStaysPut)
 {
     fs::create_directories(dir.File("models/fox"));
     fs::create_directories(dir.File("clips"));
     Touch("models/fox/fox.mes");
     Touch("clips/run.knx");
 
-    const Prepared prepared = Prepare(Parse({"models/fox/fox.mes", "clips/run.knx"}));
-    ASSERT_EQ(prepared.status, -1) << prepared.err;
-    EXPECT_EQ(fs::current_path(), fs::canonical(dir.File("models/fox")));
-    // Absolute, so they still name the same files from the new folder.
+    const Prepared prepared = Prepare({"models/fox/fox.mes", "clips/run.knx"});
+    ASSERT_TRUE(prepared.play) << prepared.failure;
+    EXPECT_EQ(fs::current_path(), fs::path(dir.Path()));
     EXPECT_TRUE(fs::path(prepared.files.scene).is_absolute());
     EXPECT_TRUE(fs::equivalent(prepared.files.scene, dir.File("models/fox/fox.mes")));
     EXPECT_TRUE(fs::equivalent(prepared.files.animation, dir.File("clips/run.knx")));
 
     // A scene alone: its stored pose, no animation.
-    fs::current_path(dir.Path());
-    const Prepared still = Prepare(Parse({"models/fox/fox.mes"}));
-    ASSERT_EQ(still.status, -1);
+    const Prepared still = Prepare({"models/fox/fox.mes"});
+    ASSERT_TRUE(still.play);
     EXPECT_EQ(still.files.animation, "");
 }
 
 // The line goes to the platform, which shows it as every start-up failure ("Orvex: " and the
 // line on stderr, and on Windows a message box as well).
-TEST_F(ViewerStart, AFileThatCannotBeReadEndsWithStatusOneBeforeAnyWindowAndStaysPut)
+TEST_F(ViewerStart, AFileThatCannotBeReadIsNamedInTheFailure)
 {
     Touch("fox.mes");
     fs::create_directories(dir.File("folder.mes"));
@@ -190,12 +189,30 @@ TEST_F(ViewerStart, AFileThatCannotBeReadEndsWithStatusOneBeforeAnyWindowAndStay
         {{"folder.mes"}, "cannot open \"folder.mes\": it is a folder"},
     };
     for (const auto& failure : failures) {
-        const Prepared prepared = Prepare(Parse(failure.args));
-        EXPECT_EQ(prepared.status, 1);
+        const Prepared prepared = Prepare(failure.args);
+        EXPECT_FALSE(prepared.play);
         EXPECT_EQ(prepared.failure, failure.line);
-        EXPECT_EQ(prepared.err, "");
         EXPECT_EQ(fs::current_path(), fs::path(dir.Path()));
     }
     // Nothing failed, nothing to say.
-    EXPECT_EQ(Prepare(Parse({"fox.mes"})).failure, "");
+    EXPECT_EQ(Prepare({"fox.mes"}).failure, "");
+}
+
+// An animation that can be read but whose full path cannot be found (the working folder was
+// removed under the program; "../" still reaches its parent) is named itself, not the scene.
+TEST_F(ViewerStart, AnAnimationsFullPathFailureNamesTheAnimation)
+{
+    Touch("run.knx");
+    Touch("fox.mes");
+    const std::string scene = dir.File("fox.mes");
+    fs::create_directories(dir.File("gone"));
+    fs::current_path(dir.File("gone"));
+    std::error_code removed;
+    fs::remove(dir.File("gone"), removed);
+    if (removed)
+        GTEST_SKIP() << "this system keeps a working folder from being removed";
+
+    const Prepared prepared = Prepare({scene.c_str(), "../run.knx"});
+    EXPECT_FALSE(prepared.play);
+    EXPECT_EQ(prepared.failure.rfind("cannot find the full path of \"../run.knx\": ", 0), 0u) << prepared.failure;
 }

@@ -6,27 +6,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 using namespace orvex::format;
-
-ViewerTempDir::ViewerTempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvex-viewer-XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data()))
-        path = made;
-}
-
-ViewerTempDir::~ViewerTempDir()
-{
-    std::error_code ignored;
-    if (!path.empty())
-        std::filesystem::remove_all(path, ignored);
-}
 
 namespace {
 

@@ -5,21 +5,6 @@
 
 #include <string>
 
-// A fresh folder under the system's temp folder, removed with everything in it.
-class ViewerTempDir {
-public:
-    ViewerTempDir();
-    ~ViewerTempDir();
-    ViewerTempDir(const ViewerTempDir&) = delete;
-    ViewerTempDir& operator=(const ViewerTempDir&) = delete;
-
-    const std::string& Path() const { return path; }
-    std::string File(const std::string& name) const { return path + "/" + name; }
-
-private:
-    std::string path;
-};
-
 enum class BoxMotion { Turning, Still };
 
 // Writes 2.MES (one node, a 4-unit box of 24 vertices with the checker texture "box"),

@@ -76,7 +76,7 @@ TEST_F(Win32Driver, SystemLibraryIsProbedOnAHiddenWindowAndChosen)
     ASSERT_TRUE(surface.Ready());
     EXPECT_EQ(GetDriverKind(), DriverDefault);
     EXPECT_STREQ(surface.Device().GetDriverName(), "Default OpenGL Driver");
-    EXPECT_EQ(pixelFormatAccelerated, 1);
+    EXPECT_EQ(glCapabilities.pixelFormatAccelerated, 1);
 
     // Core and wgl entries from OPENGL32.DLL, pixel formats and swaps from GDI32.DLL.
     EXPECT_EQ(reinterpret_cast<GlProc>(gl.glBegin), Export("OPENGL32.DLL", "glBegin"));
@@ -88,10 +88,11 @@ TEST_F(Win32Driver, SystemLibraryIsProbedOnAHiddenWindowAndChosen)
     const char* renderer = reinterpret_cast<const char*>(gl.glGetString(GL_RENDERER));
     ASSERT_NE(renderer, nullptr);
     // A compatibility context: an extension string, and the rows it holds detected.
-    EXPECT_EQ(hasMultitexture, 1);
-    EXPECT_GE(maxTextureSize, 1024);
+    EXPECT_EQ(glCapabilities.hasMultitexture, 1);
+    EXPECT_GE(glCapabilities.maxTextureSize, 1024);
     std::cout << "[ driver   ] " << KindName(GetDriverKind()) << " \"" << surface.Device().GetDriverName() << "\" from "
-              << kSystemGlLibrary << "; GL_RENDERER " << renderer << "; swap control " << hasSwapControl << std::endl;
+              << kSystemGlLibrary << "; GL_RENDERER " << renderer << "; swap control " << glCapabilities.hasSwapControl
+              << std::endl;
 }
 
 TEST_F(Win32Driver, ThreeDfxWithoutABoardFallsBackToTheDefault)

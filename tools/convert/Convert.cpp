@@ -1,10 +1,10 @@
 #include "convert/Convert.h"
-#include "convert/Center.h"
+#include "convert/bake/Center.h"
 
 #include "convert/Names.h"
 #include "convert/Output.h"
 #include "convert/Progress.h"
-#include "convert/Sampler.h"
+#include "convert/import/Sampler.h"
 
 #include <algorithm>
 #include <chrono>

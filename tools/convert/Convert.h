@@ -1,8 +1,8 @@
 // One whole conversion, as orvex-convert runs it: import, choose the clip, bake, write.
 #pragma once
 
-#include "convert/Bake.h"
-#include "convert/Import.h"
+#include "convert/bake/Bake.h"
+#include "convert/import/Import.h"
 
 #include <string>
 #include <vector>

@@ -2,17 +2,17 @@
 // the engine's .mes, .knx and TGA files, and a .mes scene with its .knx animation out to
 // glTF 2.0.
 #include "convert/Convert.h"
-#include "convert/Export.h"
 #include "convert/Progress.h"
+#include "convert/export/Export.h"
 
-#include "orvex/OrvexVersion.h"
+#include "CommandLine.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,39 +75,6 @@ const std::string UsageText =
     "Nodes keep their rest pose; a mesh on one node stays that node's mesh, a mesh whose\n"
     "vertices follow several nodes is skinned (one joint per vertex, weight 1). Triangles\n"
     "are turned round for glTF's counter-clockwise front faces. Materials map as follows:\n";
-
-void PrintUsage(std::FILE* to)
-{
-    std::fputs(UsageText.c_str(), to);
-    std::fputs(convert::MaterialMapping, to);
-}
-
-int UsageError(const std::string& message)
-{
-    std::fprintf(stderr, "orvex-convert: %s\n", message.c_str());
-    PrintUsage(stderr);
-    return 2;
-}
-
-// "--name value" or "--name=value".
-bool OptionValue(int argc, char** argv, int* i, const char* name, std::string* value, bool* missing)
-{
-    std::string arg = argv[*i];
-    std::string n = name;
-    if (arg == n) {
-        if (*i + 1 >= argc) {
-            *missing = true;
-            return true;
-        }
-        *value = argv[++*i];
-        return true;
-    }
-    if (arg.rfind(n + "=", 0) == 0) {
-        *value = arg.substr(n.size() + 1);
-        return true;
-    }
-    return false;
-}
 
 std::string Count(std::size_t n, const char* one, const char* many)
 {
@@ -216,55 +183,57 @@ int main(int argc, char** argv)
     bool haveOutput = false;
     std::string sceneAnimation;
     std::vector<std::string> importOnly; // options that only make sense when importing
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::string value;
-        bool missing = false;
-        if (arg == "-h" || arg == "--help") {
-            PrintUsage(stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("orvex-convert %s\n", ORVEX_VERSION);
-            return 0;
-        }
-        if (OptionValue(argc, argv, &i, "-o", &value, &missing)) {
-            if (missing)
-                return UsageError("-o needs an output path");
+    cli::CommandLine line("orvex-convert", UsageText + convert::MaterialMapping);
+    line.Value(
+        "-o",
+        [&](const std::string& value) {
             options.outBase = value;
-            haveOutput = true;
-        } else if (OptionValue(argc, argv, &i, "--animation", &value, &missing)) {
-            if (missing || value.empty())
-                return UsageError("--animation needs an index or a name");
+            return haveOutput = true;
+        },
+        "-o needs an output path");
+    line.Value(
+        "--animation",
+        [&](const std::string& value) {
             options.animation = value;
             importOnly.push_back("--animation");
-        } else if (OptionValue(argc, argv, &i, "--anim", &value, &missing)) {
-            if (missing || value.empty())
-                return UsageError("--anim needs a .knx file");
+            return !value.empty();
+        },
+        "--animation needs an index or a name");
+    line.Value(
+        "--anim",
+        [&](const std::string& value) {
             sceneAnimation = value;
-        } else if (OptionValue(argc, argv, &i, "--scale", &value, &missing)) {
+            return !value.empty();
+        },
+        "--anim needs a .knx file");
+    line.Value(
+        "--scale",
+        [&](const std::string& value) {
             char* end = nullptr;
-            double s = missing ? 0 : std::strtod(value.c_str(), &end);
-            if (missing || end == value.c_str() || *end || !std::isfinite(s) || !(s > 0))
-                return UsageError("--scale needs a positive number");
+            const double s = std::strtod(value.c_str(), &end);
             options.scale = s;
             importOnly.push_back("--scale");
-        } else if (arg == "--center") {
-            options.center = true;
-            importOnly.push_back("--center");
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("unknown option " + arg);
-        } else if (options.input.empty()) {
-            options.input = arg;
-        } else {
-            return UsageError("more than one input: " + options.input + " and " + arg);
-        }
-    }
+            return end != value.c_str() && !*end && std::isfinite(s) && s > 0;
+        },
+        "--scale needs a positive number");
+    line.Flag("--center", [&] {
+        options.center = true;
+        importOnly.push_back("--center");
+    });
+    line.Operands([&options](const std::string& arg) -> std::string {
+        if (!options.input.empty())
+            return "more than one input: " + options.input + " and " + arg;
+        options.input = arg;
+        return "";
+    });
+    if (const std::optional<int> status = line.Parse(argc, argv))
+        return *status;
+
     if (options.input.empty())
-        return UsageError("no input file");
+        return line.Refuse("no input file");
     if (convert::IsScenePath(options.input)) {
         if (!importOnly.empty())
-            return UsageError(importOnly.front() + " is for importing; a .mes scene is exported as it is");
+            return line.Refuse(importOnly.front() + " is for importing; a .mes scene is exported as it is");
         convert::ExportOptions exportOptions{options.input, sceneAnimation, options.outBase};
         if (!haveOutput)
             exportOptions.output = std::filesystem::path(options.input).stem().string() + ".glb";
@@ -272,8 +241,8 @@ int main(int argc, char** argv)
                                                                            PrintExportSummary);
     }
     if (!sceneAnimation.empty())
-        return UsageError("--anim goes with a .mes scene (to export it); to pick a clip of " + options.input +
-                          " use --animation");
+        return line.Refuse("--anim goes with a .mes scene (to export it); to pick a clip of " + options.input +
+                           " use --animation");
     if (!haveOutput)
         options.outBase = std::filesystem::path(options.input).stem().string();
 

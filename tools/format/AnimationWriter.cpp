@@ -29,7 +29,8 @@ std::uint64_t AnimationFileSize(const AnimationDesc& animation)
 {
     std::uint64_t size = 1 + animation.header.signature.size() + 4 + 12;
     for (const TrackDesc& track : animation.tracks)
-        size += 5 + track.name.size() + 28 * std::uint64_t(track.keys.size());
+        size += 1 + track.name.size() + FileRules::kTrackParentSize +
+                FileRules::kKeySize * std::uint64_t(track.keys.size());
     return size;
 }
 

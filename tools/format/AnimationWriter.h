@@ -26,7 +26,7 @@ struct KeyDesc {
     Vec3 position;
     Quat rotation;
 };
-static_assert(sizeof(KeyDesc) == 28, "key records are 28 bytes");
+static_assert(sizeof(KeyDesc) == FileRules::kKeySize, "keys are written as the file's records");
 
 struct TrackDesc {
     std::string name;

@@ -19,6 +19,13 @@ std::string NameOf(const char* name)
     return name ? name : "";
 }
 
+std::string Why(const FileRefusal& refusal)
+{
+    char text[FileRefusal::kTextSize];
+    refusal.Format(text, sizeof text);
+    return text;
+}
+
 void DescribeMaterials(SceneFiles* out)
 {
     std::int32_t count = GetMaterialCount();
@@ -126,9 +133,8 @@ bool ReadWithEngine(const std::string& scenePath, const std::string& animationPa
     *out = SceneFiles{};
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path scene = fs::absolute(scenePath, ec);
-    if (!fs::is_regular_file(scene, ec)) {
-        *error = scenePath + ": " + (fs::exists(scene, ec) ? "not a file" : "no such file");
+    if (!fs::is_regular_file(scenePath, ec)) {
+        *error = scenePath + ": " + (fs::exists(scenePath, ec) ? "not a file" : "no such file");
         return false;
     }
 
@@ -136,22 +142,14 @@ bool ReadWithEngine(const std::string& scenePath, const std::string& animationPa
     InstallGlStub();
     Registries registries;
     auto loaded = std::make_unique<MeshScene>();
-    {
-        // The engine opens "<texture>.TGA" relative to the working folder. It takes narrow
-        // paths (path::c_str is wide on Windows).
-        const fs::path saved = fs::current_path(ec);
-        fs::current_path(scene.parent_path(), ec);
-        const bool ok = !ec && loaded->Load(scene.filename().string().c_str());
-        fs::current_path(saved, ec);
-        if (!ok) {
-            *error = scenePath + ": refused by the engine's scene loader";
-            return false;
-        }
+    if (!loaded->LoadInFolder(scenePath.c_str())) {
+        *error = scenePath + ": refused by the engine's scene loader: " + Why(loaded->GetRefusal());
+        return false;
     }
     if (!animationPath.empty()) {
         KeyframeAnimation animation;
         if (!animation.Load(animationPath.c_str())) {
-            *error = animationPath + ": refused by the engine's animation loader";
+            *error = animationPath + ": refused by the engine's animation loader: " + Why(animation.GetRefusal());
             return false;
         }
         if (!loaded->SetAnimation(&animation)) {

@@ -11,7 +11,7 @@ namespace orvex::format {
 
 // Reads the scene at `scenePath` and, unless `animationPath` is empty, the animation, and
 // binds it to the scene as the viewer does. Textures are found beside the scene, as the
-// viewer finds them in its working folder; a texture the engine cannot load leaves its
+// viewer finds them; a texture the engine cannot load leaves its
 // material without one, as in the viewer. Every file is judged on its own: the material and
 // texture registries are emptied before and after, and while it runs the GL table is the
 // stand-in of GlStub.h. False with the reason when a loader refuses a file or

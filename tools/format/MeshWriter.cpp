@@ -101,11 +101,11 @@ std::uint64_t SceneFileSize(const SceneDesc& scene)
 {
     std::uint64_t size = 1 + scene.header.signature.size() + 4 + 12;
     for (const MaterialDesc& material : scene.materials)
-        size += 54 + material.name.size() + material.texture.size();
+        size += 2 + material.name.size() + FileRules::kMaterialColoursSize + material.texture.size();
     for (const NodeDesc& node : scene.nodes)
-        size += 33 + node.name.size();
+        size += 1 + node.name.size() + FileRules::kNodeSize;
     for (const MeshDesc& mesh : scene.meshes) {
-        size += 9 + mesh.name.size() + 32 * std::uint64_t(mesh.vertices.size()) +
+        size += 9 + mesh.name.size() + FileRules::kVertexRecordSize * std::uint64_t(mesh.vertices.size()) +
                 4 * std::uint64_t(mesh.nodeIndices.size());
         for (const GroupDesc& group : mesh.groups) {
             size += 5 + group.material.size();

@@ -53,7 +53,7 @@ struct VertexDesc {
     Vec3 normal;
     Vec3 position; // in the frame of the node that carries the vertex
 };
-static_assert(sizeof(VertexDesc) == 32, "vertex records are 32 bytes");
+static_assert(sizeof(VertexDesc) == FileRules::kVertexRecordSize, "vertices are written as the file's records");
 
 struct TriangleListDesc {
     std::vector<std::int32_t> indices; // three per triangle, each below the mesh's vertex count

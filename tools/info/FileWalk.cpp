@@ -1,5 +1,7 @@
 #include "info/FileWalk.h"
 
+#include "orvex/foundation/FileRules.h"
+
 #include <cstring>
 
 namespace info {
@@ -71,18 +73,18 @@ FileLayout WalkMes(const std::vector<std::uint8_t>& bytes)
     r.I32();
     for (std::uint64_t m = r.Count(); m > 0 && r.Ok(); --m) {
         r.String();
-        r.Skip(13 * 4);
+        r.Skip(FileRules::kMaterialColoursSize);
         std::string texture = r.String();
         if (r.Ok())
             layout.textures.push_back(texture);
     }
     for (std::uint64_t n = r.Count(); n > 0 && r.Ok(); --n) {
         r.String();
-        r.Skip(4 + 7 * 4);
+        r.Skip(FileRules::kNodeSize);
     }
     for (std::uint64_t m = r.Count(); m > 0 && r.Ok(); --m) {
         r.String();
-        r.Skip(r.Count() * 36);
+        r.Skip(r.Count() * FileRules::kVertexSize);
         for (std::uint64_t g = r.Count(); g > 0 && r.Ok(); --g) {
             r.String();
             for (std::uint64_t l = r.Count(); l > 0 && r.Ok(); --l)
@@ -102,7 +104,7 @@ FileLayout WalkKnx(const std::vector<std::uint8_t>& bytes)
     const auto frames = static_cast<std::uint32_t>(r.I32());
     for (std::uint64_t t = tracks; t > 0 && r.Ok(); --t) {
         r.String();
-        r.Skip(4 + std::uint64_t(frames) * 28);
+        r.Skip(FileRules::kTrackParentSize + std::uint64_t(frames) * FileRules::kKeySize);
     }
     return Finish(r, {});
 }

@@ -58,27 +58,6 @@ int BitsOf(const Image& image)
     }
 }
 
-// Changes the working folder for the life of the object: the engine finds a scene's
-// textures relative to it, as the viewer does in the folder of its scene.
-class InFolder {
-public:
-    explicit InFolder(const std::filesystem::path& folder)
-    {
-        std::error_code ec;
-        saved = std::filesystem::current_path(ec);
-        if (!folder.empty())
-            std::filesystem::current_path(folder, ec);
-    }
-    ~InFolder()
-    {
-        std::error_code ec;
-        std::filesystem::current_path(saved, ec);
-    }
-
-private:
-    std::filesystem::path saved;
-};
-
 void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
 {
     // Judge every file on its own: no materials or textures of an earlier one.
@@ -86,12 +65,8 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
     ClearTextures();
     std::filesystem::path file(f->path);
     auto scene = std::make_unique<MeshScene>();
-    bool loaded;
-    {
-        InFolder folder(file.parent_path());
-        loaded = scene->Load(file.filename().string().c_str());
-    }
-    if (!loaded) {
+    // Textures are found beside the scene, as the viewer finds them.
+    if (!scene->LoadInFolder(f->path.c_str())) {
         Refuse(f, scene->GetRefusal());
         ClearMaterials();
         ClearTextures();

@@ -4,9 +4,10 @@
 #include "info/Inspect.h"
 #include "info/Json.h"
 
-#include "orvex/OrvexVersion.h"
+#include "CommandLine.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -230,41 +231,25 @@ void WriteJson(info::Json& j, const info::FileInfo& f)
     j.EndObject();
 }
 
-int UsageError(const std::string& message)
-{
-    std::fprintf(stderr, "orvex-info: %s\n%s", message.c_str(), Usage);
-    return 2;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     bool json = false;
     std::vector<std::pair<std::string, info::Kind>> files;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "-h" || arg == "--help") {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-        if (arg == "--version") {
-            std::printf("orvex-info %s\n", ORVEX_VERSION);
-            return 0;
-        }
-        if (arg == "--json") {
-            json = true;
-            continue;
-        }
-        if (arg.size() > 1 && arg[0] == '-')
-            return UsageError("unknown option " + arg);
+    cli::CommandLine line("orvex-info", Usage);
+    line.Flag("--json", &json);
+    line.Operands([&files](const std::string& arg) -> std::string {
         info::Kind kind;
         if (!info::KindOfPath(arg, &kind))
-            return UsageError(arg + ": not a .mes, .knx or .tga file");
+            return arg + ": not a .mes, .knx or .tga file";
         files.push_back({arg, kind});
-    }
+        return "";
+    });
+    if (const std::optional<int> status = line.Parse(argc, argv))
+        return *status;
     if (files.empty())
-        return UsageError("no files");
+        return line.Refuse("no files");
 
     orvex::format::InstallGlStub();
     bool allOk = true;

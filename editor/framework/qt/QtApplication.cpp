@@ -97,8 +97,6 @@ Application::Application() : m_impl(std::make_unique<Impl>())
 {
     ConstructCommon();
     m_impl->app = this;
-    for (const QString& argument : QCoreApplication::arguments().mid(1))
-        m_arguments.push_back(qt::FromQ(argument));
     m_impl->idleTimer.setInterval(0);
     QObject::connect(&m_impl->idleTimer, &QTimer::timeout, m_impl.get(), [this] { m_impl->RunIdle(); });
     qApp->installEventFilter(m_impl.get());

@@ -105,10 +105,6 @@ Application::Application() : m_impl(std::make_unique<Impl>())
 {
     ConstructCommon();
     m_impl->app = this;
-    // The process's arguments in the system's narrow encoding, which the C library's file
-    // functions (and the engine's loaders) take as they are.
-    for (int i = 1; i < __argc; ++i)
-        m_arguments.push_back(__argv[i]);
 }
 
 Application::~Application()
@@ -188,7 +184,12 @@ long Application::IdleCount() const
 
 struct Toolkit::Impl {};
 
-Toolkit::Toolkit(int&, char**, const std::string&) : m_impl(std::make_unique<Impl>())
+Toolkit::Options Toolkit::CommandLineOptions()
+{
+    return {}; // Windows programs take no options of the system's
+}
+
+Toolkit::Toolkit(std::vector<std::string>, const std::string&) : m_impl(std::make_unique<Impl>())
 {
     // The common controls of version 6 (the program's manifest asks for them): bars, lists,
     // trees, tabs and tooltips.

@@ -6,6 +6,7 @@
 // (Quorvan.exe) and ORVEX_WINE (the wine64 loader), with WINEPREFIX set to the build's own
 // prefix. Without them the tests are skipped.
 #include "ScreenProbe.h"
+#include "TempDir.h"
 #include "ViewerProcess.h"
 #include "ViewerScenes.h"
 
@@ -174,7 +175,7 @@ protected:
 
     std::string editor;
     std::string wine;
-    ViewerTempDir dir;
+    TempDir dir{"quorvan-wine"};
     std::unique_ptr<ViewerProcess> process;
     Clock::time_point started;
 };

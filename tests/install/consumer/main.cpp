@@ -8,7 +8,6 @@
 #include <orvex/texture/Texture.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv)
@@ -17,22 +16,20 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: load-scene SCENE.mes ANIMATION.knx\n");
         return 2;
     }
-    const std::filesystem::path scenePath = std::filesystem::absolute(argv[1]);
-    const std::filesystem::path animationPath = std::filesystem::absolute(argv[2]);
-
     // Materials make their GL textures while the scene loads; with no window, a table
     // that does nothing stands in for the driver.
     gl = NoOpGlEntryPoints();
 
-    // The engine finds a scene's textures in the working folder.
-    std::filesystem::current_path(scenePath.parent_path());
+    // A scene names its textures; LoadInFolder finds them beside the scene file.
     MeshScene scene;
-    if (!scene.Load(scenePath.filename().string().c_str())) {
-        std::fprintf(stderr, "load-scene: %s refused\n", argv[1]);
+    if (!scene.LoadInFolder(argv[1])) {
+        char why[FileRefusal::kTextSize];
+        scene.GetRefusal().Format(why, sizeof why);
+        std::fprintf(stderr, "load-scene: %s refused: %s\n", argv[1], why);
         return 1;
     }
     KeyframeAnimation animation;
-    if (!animation.Load(animationPath.string().c_str()) || !scene.SetAnimation(&animation)) {
+    if (!animation.Load(argv[2]) || !scene.SetAnimation(&animation)) {
         std::fprintf(stderr, "load-scene: %s refused or not for this scene\n", argv[2]);
         return 1;
     }

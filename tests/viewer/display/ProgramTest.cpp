@@ -2,6 +2,7 @@
 // shows, its frame rate, Escape, keys that do nothing, mouse drags, and start-up failures.
 // Input comes from xdotool, pictures from screenshots of the root window.
 #include "ScreenProbe.h"
+#include "TempDir.h"
 #include "ViewerProcess.h"
 #include "ViewerScenes.h"
 
@@ -104,7 +105,7 @@ protected:
         std::cout << "[ timing   ] " << lines[0] << std::endl;
     }
 
-    ViewerTempDir dir;
+    TempDir dir;
 };
 
 TEST_F(Program, PlaysTheBundledSample)

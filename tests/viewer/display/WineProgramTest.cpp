@@ -4,6 +4,7 @@
 // programs and names them here: ORVEX_WINDOWS_VIEWER (Orvex.exe) and ORVEX_WINE (the wine64 loader), with WINEPREFIX
 // set to the build's own prefix. Without them the tests are skipped.
 #include "ScreenProbe.h"
+#include "TempDir.h"
 #include "ViewerProcess.h"
 #include "ViewerScenes.h"
 
@@ -91,7 +92,7 @@ protected:
 
     std::string viewer;
     std::string wine;
-    ViewerTempDir dir;
+    TempDir dir;
 };
 
 TEST_F(WineProgram, PlaysTheSampleAndEscapeEndsWithZero)

@@ -1,8 +1,0 @@
-// The one translation unit that compiles tinygltf's implementation.
-#define TINYGLTF_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wall"
-#pragma GCC diagnostic ignored "-Wextra"
-#pragma GCC diagnostic ignored "-Wpedantic"
-#include "convert/TinyGltf.h"
-#pragma GCC diagnostic pop
