@@ -269,7 +269,7 @@ TEST_F(QuorvanUnderWine, CorruptSceneIsRefusedWithTheLoadersReasonAndTheEditorSt
     ASSERT_FALSE(message.empty()) << process->Stdout();
     EXPECT_NE(message.find("Cannot open the mesh file"), std::string::npos) << message;
     EXPECT_NE(message.find("2.MES"), std::string::npos) << message;
-    EXPECT_NE(message.find("mesh 0 \"box\": vertex count 24 needs at least 868 bytes, the file has 374 left"),
+    EXPECT_NE(message.find("Mesh 0 \"box\": vertex count 24 needs at least 868 bytes, the file has 374 left"),
               std::string::npos)
         << message;
     ASSERT_TRUE(WindowShown("Quorvan"));
