@@ -2,4 +2,4 @@
 
 #include "Resource.h"
 
-InfoDialogBar::InfoDialogBar(QWidget* parent) : fw::Dialog(IDD_INFODIALOGBAR, parent) {}
+InfoDialogBar::InfoDialogBar(fw::Wnd* parent) : fw::Dialog(IDD_INFODIALOGBAR, parent) {}

@@ -3,7 +3,6 @@
 #include "framework/Dialog.h"
 
 class InfoDialogBar : public fw::Dialog {
-    Q_OBJECT
 public:
-    explicit InfoDialogBar(QWidget* parent = nullptr);
+    explicit InfoDialogBar(fw::Wnd* parent = nullptr);
 };

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-LeftDialogBar::LeftDialogBar(QWidget* parent) : fw::Dialog(IDD_LEFTDIALOGBAR, parent) {}
+LeftDialogBar::LeftDialogBar(fw::Wnd* parent) : fw::Dialog(IDD_LEFTDIALOGBAR, parent) {}
 
 void LeftDialogBar::DoDataExchange(fw::DataExchange& dx)
 {
@@ -26,23 +26,23 @@ bool LeftDialogBar::OnInitDialog()
         return true; // the exchange failed; creation reports it
     }
 
-    m_pageTabs->InsertItem(0, QStringLiteral("Mesh"));
-    m_pageTabs->InsertItem(1, QStringLiteral("Node"));
-    m_pageTabs->InsertItem(2, QStringLiteral("Keyframe"));
-    connect(m_pageTabs, &fw::TabCtrl::selChange, this, &LeftDialogBar::OnSelchangeTab);
+    m_pageTabs->InsertItem(0, "Mesh");
+    m_pageTabs->InsertItem(1, "Node");
+    m_pageTabs->InsertItem(2, "Keyframe");
+    m_pageTabs->SetSelChangeHandler([this] { OnSelchangeTab(); });
 
     m_treeImages.Create(16, 16, fw::ImageList::Color32 | fw::ImageList::Mask, 0, 0);
-    m_treeImages.Add(fw::ResourceTable::Instance().Icon(IDI_TREEITEM));
+    m_treeImages.Add(fw::ResourceTable::Instance().Icon(IDI_TREEITEM, 16));
     m_nodeTree->SetImageList(&m_treeImages);
 
     // The first tab starts selected, so its page shows.
-    m_meshList->show();
-    m_nodeTree->hide();
-    m_keyframeList->hide();
+    m_meshList->ShowWindow(fw::ShowCmd::Show);
+    m_nodeTree->ShowWindow(fw::ShowCmd::Hide);
+    m_keyframeList->ShowWindow(fw::ShowCmd::Hide);
 
     m_meshList->SetExtendedStyle(fw::ListCtrl::ExGridLines | fw::ListCtrl::ExCheckBoxes |
                                  fw::ListCtrl::ExFullRowSelect);
-    m_meshList->InsertColumn(0, QStringLiteral("Name"), 140);
+    m_meshList->InsertColumn(0, "Name", 140);
     return true;
 }
 
@@ -52,28 +52,27 @@ void LeftDialogBar::OnSize(int type, int cx, int cy)
     if (m_nodeTree == nullptr)
         return;
     // Narrower than the margins, the controls shrink to nothing rather than turn inside out.
-    m_pageTabs->setGeometry(0, 0, std::max(0, cx), std::max(0, cy - 4));
-    const int pageWidth = std::max(0, cx - 4);
-    const int pageHeight = std::max(0, cy - 30);
-    m_meshList->setGeometry(2, 2, pageWidth, pageHeight);
-    m_nodeTree->setGeometry(2, 2, pageWidth, pageHeight);
-    m_keyframeList->setGeometry(2, 2, pageWidth, pageHeight);
+    m_pageTabs->MoveWindow(fw::Rect::FromSize(0, 0, std::max(0, cx), std::max(0, cy - 4)));
+    const fw::Rect page = fw::Rect::FromSize(2, 2, std::max(0, cx - 4), std::max(0, cy - 30));
+    m_meshList->MoveWindow(page);
+    m_nodeTree->MoveWindow(page);
+    m_keyframeList->MoveWindow(page);
 }
 
 void LeftDialogBar::OnSelchangeTab()
 {
-    m_meshList->hide();
-    m_nodeTree->hide();
-    m_keyframeList->hide();
+    m_meshList->ShowWindow(fw::ShowCmd::Hide);
+    m_nodeTree->ShowWindow(fw::ShowCmd::Hide);
+    m_keyframeList->ShowWindow(fw::ShowCmd::Hide);
     switch (m_pageTabs->GetCurSel()) {
     case 0:
-        m_meshList->show();
+        m_meshList->ShowWindow(fw::ShowCmd::Show);
         break;
     case 1:
-        m_nodeTree->show();
+        m_nodeTree->ShowWindow(fw::ShowCmd::Show);
         break;
     case 2:
-        m_keyframeList->show();
+        m_keyframeList->ShowWindow(fw::ShowCmd::Show);
         break;
     default:
         break;

@@ -11,9 +11,8 @@ class TreeCtrl;
 } // namespace fw
 
 class LeftDialogBar : public fw::Dialog {
-    Q_OBJECT
 public:
-    explicit LeftDialogBar(QWidget* parent = nullptr);
+    explicit LeftDialogBar(fw::Wnd* parent = nullptr);
 
     // The document fills and empties these two.
     fw::ListCtrl* GetMeshList() const { return m_meshList; }
@@ -22,7 +21,6 @@ public:
     fw::TabCtrl* GetPageTabs() const { return m_pageTabs; }
     const fw::ImageList& GetTreeImages() const { return m_treeImages; }
 
-protected:
     void DoDataExchange(fw::DataExchange& dx) override;
     bool OnInitDialog() override;
     // Tab strip along the bottom, every page above it with a 2-pixel margin.

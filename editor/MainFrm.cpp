@@ -3,9 +3,9 @@
 #include "Resource.h"
 #include "framework/BarStyle.h"
 #include "framework/CommandIds.h"
+#include "framework/System.h"
 
-#include <QCloseEvent>
-#include <QDebug>
+#include <iterator>
 
 namespace {
 
@@ -17,6 +17,8 @@ const uint32_t kIndicators[] = {
 };
 
 } // namespace
+
+FW_IMPLEMENT_DYNCREATE(CMainFrame, fw::FrameWnd)
 
 CMainFrame::CMainFrame()
 {
@@ -44,13 +46,13 @@ int CMainFrame::OnCreate()
     if (!m_toolBar.CreateEx(this, fw::ToolBarStyle::Flat,
                             Child | Visible | Top | Gripper | ToolTips | FlyBy | SizeDynamic, fw::IDW_TOOLBAR) ||
         !m_toolBar.LoadToolBar(IDR_MAINFRAME)) {
-        qDebug("Failed to create toolbar\n");
+        fw::Trace("Failed to create toolbar\n");
         return -1;
     }
 
     if (!m_statusBar.Create(this, Child | Visible | Bottom, fw::IDW_STATUS_BAR) ||
         !m_statusBar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)))) {
-        qDebug("Failed to create status bar\n");
+        fw::Trace("Failed to create status bar\n");
         return -1;
     }
 
@@ -58,9 +60,9 @@ int CMainFrame::OnCreate()
     EnableDocking(AlignAny);
     DockControlBar(&m_toolBar);
 
-    if (!m_infoBar.Create(this, &m_infoPanel, QStringLiteral("InfoDialogBar"), IDD_INFODIALOGBAR, ID_VIEW_INFODIALOGBAR,
+    if (!m_infoBar.Create(this, &m_infoPanel, "InfoDialogBar", IDD_INFODIALOGBAR, ID_VIEW_INFODIALOGBAR,
                           Child | Visible | Left)) {
-        qDebug("Failed to create dialogbar\n");
+        fw::Trace("Failed to create dialogbar\n");
         return -1;
     }
     m_infoBar.SetBarStyle(m_infoBar.GetBarStyle() | ToolTips | FlyBy | SizeDynamic);
@@ -69,9 +71,9 @@ int CMainFrame::OnCreate()
     // would take all the width a 1024x768 screen leaves the window, and the view none.
     DockControlBar(&m_infoBar, fw::IDW_DOCKBAR_BOTTOM);
 
-    if (!m_leftBar.Create(this, &m_leftPanel, QStringLiteral("LeftDialogBar"), IDD_LEFTDIALOGBAR, ID_VIEW_LEFTDIALOGBAR,
+    if (!m_leftBar.Create(this, &m_leftPanel, "LeftDialogBar", IDD_LEFTDIALOGBAR, ID_VIEW_LEFTDIALOGBAR,
                           Child | Visible | Left)) {
-        qDebug("Failed to create dialogbar\n");
+        fw::Trace("Failed to create dialogbar\n");
         return -1;
     }
     m_leftBar.SetBarStyle(m_leftBar.GetBarStyle() | ToolTips | FlyBy | SizeDynamic);
@@ -82,9 +84,10 @@ int CMainFrame::OnCreate()
     return 0;
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
+void CMainFrame::OnClose()
 {
-    fw::FrameWnd::closeEvent(event);
-    if (event->isAccepted())
-        SaveBarState(LayoutSection());
+    // Kept before the frame goes (its bars go with it); a close that the document refuses
+    // leaves the frame as it was kept.
+    SaveBarState(LayoutSection());
+    fw::FrameWnd::OnClose();
 }

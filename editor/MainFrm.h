@@ -8,14 +8,16 @@
 #include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
 
+#include <string>
+
 class CMainFrame : public fw::FrameWnd {
-    Q_OBJECT
+    FW_DECLARE_DYNCREATE(CMainFrame)
 public:
-    Q_INVOKABLE CMainFrame();
+    CMainFrame();
     ~CMainFrame() override;
 
     // The profile section that keeps the window's placement and its bars' layout between runs.
-    static QString LayoutSection() { return QStringLiteral("Layout"); }
+    static std::string LayoutSection() { return "Layout"; }
 
     // The document fills and empties the left panel's mesh list and node tree.
     LeftDialogBar& GetLeftPanel() { return m_leftPanel; }
@@ -25,14 +27,13 @@ public:
     CoolDialogBar& GetLeftBar() { return m_leftBar; }
     CoolDialogBar& GetInfoBar() { return m_infoBar; }
 
-protected:
     bool PreCreateWindow(fw::CreateStruct& cs) override;
     int OnCreate() override;
     // A closing frame keeps its placement and layout for the next run.
-    void closeEvent(QCloseEvent* event) override;
+    void OnClose() override;
 
 private:
-    // Declared so that the bars go first: a bar lets go of its panel when it is destroyed.
+    // Declared so that the bars go first: a bar's window takes its panel's window with it.
     LeftDialogBar m_leftPanel;
     InfoDialogBar m_infoPanel;
     fw::StatusBar m_statusBar;

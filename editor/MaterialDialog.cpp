@@ -5,7 +5,7 @@
 #include "framework/TreeCtrl.h"
 #include "orvex/scene/Material.h"
 
-MaterialDialog::MaterialDialog(QWidget* parent) : fw::Dialog(IDD_MATERIALEDITOR, parent) {}
+MaterialDialog::MaterialDialog(fw::Wnd* parent) : fw::Dialog(IDD_MATERIALEDITOR, parent) {}
 
 void MaterialDialog::DoDataExchange(fw::DataExchange& dx)
 {

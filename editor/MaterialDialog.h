@@ -9,13 +9,11 @@ class TreeCtrl;
 }
 
 class MaterialDialog : public fw::Dialog {
-    Q_OBJECT
 public:
-    explicit MaterialDialog(QWidget* parent = nullptr);
+    explicit MaterialDialog(fw::Wnd* parent = nullptr);
 
     fw::TreeCtrl* GetMaterialTree() const { return m_tree; }
 
-protected:
     void DoDataExchange(fw::DataExchange& dx) override;
     bool OnInitDialog() override;
 

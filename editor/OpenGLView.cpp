@@ -1,26 +1,14 @@
 #include "OpenGLView.h"
 
-#include "QtGlContext.h"
-#include "QtPlatform.h"
+#include "EditorPlatform.h"
 #include "QuorvanDoc.h"
-#include "ViewWindow.h"
 #include "orvex/render/GlApi.h"
-
-#include <QVBoxLayout>
 
 #include <cstdio>
 
-COpenGLView::COpenGLView()
-{
-    m_window = new ViewWindow(this);
-    m_container = QWidget::createWindowContainer(m_window, this);
-    // Drags over the view go on to the frame, which opens the files dropped on the window. (A
-    // container would hand them to the native window, which has no use for them.)
-    m_container->setAcceptDrops(false);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_container);
-}
+FW_IMPLEMENT_DYNCREATE(COpenGLView, fw::View)
+
+COpenGLView::COpenGLView() = default;
 
 COpenGLView::~COpenGLView()
 {
@@ -29,20 +17,21 @@ COpenGLView::~COpenGLView()
 
 CQuorvanDoc* COpenGLView::GetDocument() const
 {
-    return qobject_cast<CQuorvanDoc*>(fw::View::GetDocument());
+    return dynamic_cast<CQuorvanDoc*>(fw::View::GetDocument());
 }
 
 int COpenGLView::OnCreate()
 {
     if (fw::View::OnCreate() == -1)
         return -1;
-    InstallQtPlatform();
-    m_window->create();
-    if (!m_device.Create(m_window)) {
+    InstallEditorPlatform();
+    if (!m_window.Create(this))
+        return -1;
+    if (!m_device.Create(m_window.Handle())) {
         m_device.Destroy();
         return -1;
     }
-    m_context = qtgl::CurrentContext();
+    m_window.AdoptCurrentContext();
     m_deviceCreated = true;
     m_device.SetDefaultState();
     m_font.Create("Comic Sans MS", 16); // without it the overlay draws nothing
@@ -56,7 +45,7 @@ void COpenGLView::OnDestroy()
     MakeCurrent(); // the font's texture belongs to this window's context
     m_font.Destroy();
     m_device.Destroy();
-    m_context = nullptr;
+    m_window.ReleaseContext();
     m_deviceCreated = false;
 }
 
@@ -70,40 +59,21 @@ void COpenGLView::OnSize(int, int cx, int cy)
     m_height = cy;
 }
 
-void COpenGLView::OnDraw() {}
+void COpenGLView::OnDraw(fw::DC&) {}
 
-void COpenGLView::paintEvent(QPaintEvent*)
-{
-    OnDraw();
-}
-
-void COpenGLView::OnLButtonDown(uint32_t, QPoint) {}
-void COpenGLView::OnLButtonUp(uint32_t, QPoint) {}
-void COpenGLView::OnRButtonDown(uint32_t, QPoint) {}
-void COpenGLView::OnRButtonUp(uint32_t, QPoint) {}
-void COpenGLView::OnMouseMove(uint32_t, QPoint) {}
-bool COpenGLView::OnMouseWheel(uint32_t, short, QPoint)
+void COpenGLView::OnLButtonDown(uint32_t, fw::Point) {}
+void COpenGLView::OnLButtonUp(uint32_t, fw::Point) {}
+void COpenGLView::OnRButtonDown(uint32_t, fw::Point) {}
+void COpenGLView::OnRButtonUp(uint32_t, fw::Point) {}
+void COpenGLView::OnMouseMove(uint32_t, fw::Point) {}
+bool COpenGLView::OnMouseWheel(uint32_t, short, fw::Point)
 {
     return false;
 }
 
-void COpenGLView::SetCapture()
-{
-    m_window->setMouseGrabEnabled(true);
-}
-
-void COpenGLView::ReleaseCapture()
-{
-    m_window->setMouseGrabEnabled(false);
-}
-
 bool COpenGLView::MakeCurrent()
 {
-    if (m_context == nullptr)
-        return false;
-    if (qtgl::CurrentContext() == m_context)
-        return true;
-    return qtgl::MakeCurrent(m_window, m_context);
+    return m_window.MakeCurrent();
 }
 
 void COpenGLView::PrepareFrame()

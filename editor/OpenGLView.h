@@ -3,55 +3,54 @@
 // and the overlay font of that window and draws the two-line text overlay (driver name and
 // frame rate). Frames are drawn on request (RenderFrame, from the application's idle time),
 // never in answer to paint messages.
+#include "framework/GlWindow.h"
+#include "framework/Keys.h"
 #include "framework/View.h"
 #include "orvex/render/BitmapFont.h"
 #include "orvex/render/GlDevice.h"
 
-#include <QPoint>
-
 #include <cstdint>
 
 class CQuorvanDoc;
-class QOpenGLContext;
-class ViewWindow;
 
 class COpenGLView : public fw::View {
-    Q_OBJECT
+    FW_DECLARE_DYNCREATE(COpenGLView)
 public:
     // Size types of OnSize.
-    static constexpr int SizeRestored = 0;
-    static constexpr int SizeMinimized = 1;
+    static constexpr int SizeRestored = fw::SizeType::Restored;
+    static constexpr int SizeMinimized = fw::SizeType::Minimized;
     // Flags of the mouse messages: buttons held and keys down.
-    static constexpr uint32_t MkLButton = 0x0001;
-    static constexpr uint32_t MkRButton = 0x0002;
-    static constexpr uint32_t MkShift = 0x0004;
-    static constexpr uint32_t MkControl = 0x0008;
-    static constexpr uint32_t MkMButton = 0x0010;
+    static constexpr uint32_t MkLButton = fw::MouseFlag::LButton;
+    static constexpr uint32_t MkRButton = fw::MouseFlag::RButton;
+    static constexpr uint32_t MkShift = fw::MouseFlag::Shift;
+    static constexpr uint32_t MkControl = fw::MouseFlag::Control;
+    static constexpr uint32_t MkMButton = fw::MouseFlag::MButton;
 
-    Q_INVOKABLE COpenGLView();
+    COpenGLView();
     ~COpenGLView() override;
 
     CQuorvanDoc* GetDocument() const;
 
-    // Creates the window's device (driver, surface, context) and its default state, then the
-    // overlay font ("Comic Sans MS", 16; a font that fails is ignored). -1 when the device
-    // cannot be made.
+    // Makes the view's OpenGL window, creates its device (driver, surface, context) and its
+    // default state, then the overlay font ("Comic Sans MS", 16; a font that fails is ignored).
+    // -1 when the device cannot be made.
     int OnCreate() override;
     // Releases the font, then the device. Runs when the view goes; safe twice.
-    virtual void OnDestroy();
+    void OnDestroy() override;
     // With both sizes positive and the device made: the viewport becomes (0, 0, cx, cy) and the
     // size is kept. A zero size (a minimised window) changes nothing.
-    virtual void OnSize(int type, int cx, int cy);
+    void OnSize(int type, int cx, int cy) override;
     // Draws nothing: frames come from RenderFrame.
-    virtual void OnDraw();
+    void OnDraw(fw::DC& dc) override;
 
-    // Mouse messages in client pixels. The view itself does nothing with them.
-    virtual void OnLButtonDown(uint32_t flags, QPoint point);
-    virtual void OnLButtonUp(uint32_t flags, QPoint point);
-    virtual void OnRButtonDown(uint32_t flags, QPoint point);
-    virtual void OnRButtonUp(uint32_t flags, QPoint point);
-    virtual void OnMouseMove(uint32_t flags, QPoint point);
-    virtual bool OnMouseWheel(uint32_t flags, short delta, QPoint point);
+    // Mouse messages in client pixels (the wheel's point on the screen). The view itself does
+    // nothing with them.
+    void OnLButtonDown(uint32_t flags, fw::Point point) override;
+    void OnLButtonUp(uint32_t flags, fw::Point point) override;
+    void OnRButtonDown(uint32_t flags, fw::Point point) override;
+    void OnRButtonUp(uint32_t flags, fw::Point point) override;
+    void OnMouseMove(uint32_t flags, fw::Point point) override;
+    bool OnMouseWheel(uint32_t flags, short delta, fw::Point point) override;
 
     // The overlay: pixel projection, then (with a document) the driver name in cyan at (0, 0)
     // and "FPS: %03d" in yellow at (0, 16), added to the picture, and the document's frame count.
@@ -66,17 +65,12 @@ public:
     int GetHeight() const { return m_height; }
     GlDevice& GetDevice() { return m_device; }
     // The native window drawn into.
-    ViewWindow* GetViewWindow() const { return m_window; }
+    fw::GlWindow& GetGlWindow() { return m_window; }
     bool IsDeviceCreated() const { return m_deviceCreated; }
 
 protected:
     // Makes the window's context current (another window may have taken it); false without one.
     bool MakeCurrent();
-    // Mouse capture: the window keeps getting the mouse while a button drag runs outside it.
-    void SetCapture();
-    void ReleaseCapture();
-
-    void paintEvent(QPaintEvent* event) override;
 
     GlDevice m_device;
     BitmapFont m_font;
@@ -84,8 +78,6 @@ protected:
     int32_t m_height = 0;
 
 private:
-    ViewWindow* m_window = nullptr; // owned through its container, a child of this view
-    QWidget* m_container = nullptr;
-    QOpenGLContext* m_context = nullptr; // the device's, remembered to make it current again
+    fw::GlWindow m_window; // its context is the device's, remembered to make it current again
     bool m_deviceCreated = false;
 };

@@ -1,8 +1,8 @@
 #include "Quorvan.h"
 
+#include "EditorPlatform.h"
 #include "MainFrm.h"
 #include "MaterialDialog.h"
-#include "QtPlatform.h"
 #include "QuorvanDoc.h"
 #include "QuorvanView.h"
 #include "Resource.h"
@@ -10,13 +10,10 @@
 #include "framework/Dialog.h"
 #include "framework/DocTemplate.h"
 
-#include <QCoreApplication>
-
 CQuorvanApp::CQuorvanApp()
 {
     RegisterQuorvanResources();
-    InstallQtPlatform();
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kProductVersion));
+    InstallEditorPlatform();
     OnCommand(fw::ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_TOOLS_MATERIALEDITOR, [this] { OnToolsMaterialEditor(); });
     OnCommand(fw::ID_FILE_NEW, [this] { OnFileNew(); });
@@ -25,45 +22,45 @@ CQuorvanApp::CQuorvanApp()
 
 CQuorvanApp* QuorvanApp()
 {
-    return qobject_cast<CQuorvanApp*>(fw::Application::Instance());
+    return dynamic_cast<CQuorvanApp*>(fw::Application::Instance());
 }
 
 bool CQuorvanApp::InitInstance()
 {
-    // Qt's styles already draw standard controls in 3-D; there is nothing to switch on.
-    SetRegistryKey(QStringLiteral("Local AppWizard-Generated Applications"));
+    // The toolkits draw standard controls in 3-D already; there is nothing to switch on.
+    SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
     AddDocTemplate(std::make_unique<fw::SingleDocTemplate>(
-        IDR_MAINFRAME, &CQuorvanDoc::staticMetaObject, &CMainFrame::staticMetaObject, &CQuorvanView::staticMetaObject));
+        IDR_MAINFRAME, FW_RUNTIME_CLASS(CQuorvanDoc), FW_RUNTIME_CLASS(CMainFrame), FW_RUNTIME_CLASS(CQuorvanView)));
 
     fw::CommandLineInfo commandLine;
     ParseCommandLine(commandLine);
     if (!ProcessShellCommand(commandLine))
         return false;
 
-    auto* frame = qobject_cast<CMainFrame*>(GetMainWnd());
+    auto* frame = dynamic_cast<CMainFrame*>(GetMainWnd());
     if (frame == nullptr)
         return false;
     // Where the user left the window and its bars; the first start shows the frame's own layout.
     if (frame->LoadBarState(CMainFrame::LayoutSection())) {
-        frame->show(); // as it was, maximised included
+        frame->ShowWindow(fw::ShowCmd::Show); // as it was, maximised included
     } else {
-        frame->showNormal();
+        frame->ShowWindow(fw::ShowCmd::Normal);
     }
-    frame->update();
+    frame->Invalidate();
     return true;
 }
 
 bool CQuorvanApp::OnIdle(long count)
 {
     fw::FrameWnd* frame = GetMainWnd();
-    if (frame != nullptr && frame->isMinimized())
+    if (frame != nullptr && frame->IsIconic())
         return false; // idle until the next message
     if (fw::Application::OnIdle(count))
         return true;
     if (frame != nullptr) {
-        if (auto* document = qobject_cast<CQuorvanDoc*>(frame->GetActiveDocument()))
+        if (auto* document = dynamic_cast<CQuorvanDoc*>(frame->GetActiveDocument()))
             document->RenderActiveView();
     }
     return true;

@@ -4,9 +4,8 @@
 #include "framework/Application.h"
 
 class CQuorvanApp : public fw::Application {
-    Q_OBJECT
 public:
-    // Registers the editor's resources. Needs a QApplication; one at a time.
+    // Registers the editor's resources. Needs the toolkit started; one at a time.
     CQuorvanApp();
 
     bool InitInstance() override;

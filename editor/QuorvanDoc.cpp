@@ -10,13 +10,10 @@
 #include "framework/CommandIds.h"
 #include "framework/FrameWnd.h"
 #include "framework/ListCtrl.h"
+#include "framework/Paths.h"
 #include "framework/TreeCtrl.h"
 #include "orvex/foundation/Timer.h"
 #include "orvex/scene/MeshScene.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <cstdint>
 #include <memory>
@@ -31,18 +28,19 @@ float g_lastFpsTime = 0.0f;
 CMainFrame* MainFrame()
 {
     fw::Application* app = fw::Application::Instance();
-    return app != nullptr ? qobject_cast<CMainFrame*>(app->GetMainWnd()) : nullptr;
+    return app != nullptr ? dynamic_cast<CMainFrame*>(app->GetMainWnd()) : nullptr;
 }
 
-void TellOpenFailed(const QString& path, const QString& reason)
+void TellOpenFailed(const std::string& path, const std::string& reason)
 {
     fw::Application* app = fw::Application::Instance();
-    const QString caption = app != nullptr ? app->AppName() : QStringLiteral("Quorvan");
-    ShowUserMessage(caption,
-                    QStringLiteral("Cannot open the mesh file\n%1\n\n%2").arg(QDir::toNativeSeparators(path), reason));
+    const std::string caption = app != nullptr ? app->AppName() : std::string("Quorvan");
+    ShowUserMessage(caption, "Cannot open the mesh file\n" + NativePath(path) + "\n\n" + reason);
 }
 
 } // namespace
+
+FW_IMPLEMENT_DYNCREATE(CQuorvanDoc, fw::Document)
 
 CQuorvanDoc::CQuorvanDoc() = default;
 
@@ -71,7 +69,7 @@ bool CQuorvanDoc::OnNewDocument()
     return true;
 }
 
-bool CQuorvanDoc::OnOpenDocument(const QString& path)
+bool CQuorvanDoc::OnOpenDocument(const std::string& path)
 {
     if (!fw::Document::OnOpenDocument(path)) {
         TellOpenFailed(path, DescribeUnreadableFile(path));
@@ -80,14 +78,14 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path)
 
     DestroyScene();
     if (!CreateScene()) {
-        TellOpenFailed(path, QStringLiteral("There is not enough memory for the scene."));
+        TellOpenFailed(path, "There is not enough memory for the scene.");
         return false;
     }
 
     // The textures a scene names lie beside it.
-    if (!m_scene->LoadInFolder(QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData())) {
+    if (!m_scene->LoadInFolder(fw::AbsolutePath(path).c_str())) {
         // A refused scene is only fit to be deleted: never update or draw it.
-        const QString reason = DescribeRefusal(m_scene->GetRefusal());
+        const std::string reason = DescribeRefusal(m_scene->GetRefusal());
         DestroyScene();
         TellOpenFailed(path, reason);
         return false;
@@ -110,16 +108,16 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path)
         tree->DeleteAllItems();
         const int32_t count = m_scene->GetNodeCount();
         const SceneNode* nodes = m_scene->GetNodes();
-        std::unique_ptr<QTreeWidgetItem*[]> items(new (std::nothrow) QTreeWidgetItem*[count > 0 ? count : 1]);
+        std::unique_ptr<fw::TreeItem[]> items(new (std::nothrow) fw::TreeItem[count > 0 ? count : 1]);
         if (!items) {
-            TellOpenFailed(path, QStringLiteral("There is not enough memory for the node tree."));
+            TellOpenFailed(path, "There is not enough memory for the node tree.");
             return false;
         }
-        QTreeWidgetItem* last = nullptr;
+        fw::TreeItem last = nullptr;
         for (int32_t i = 0; i < count; ++i) {
             // The loader has checked that a parent comes before its children.
             const int32_t parent = nodes[i].GetParent();
-            QTreeWidgetItem* parentItem = parent >= 0 && parent < i ? items[parent] : nullptr;
+            fw::TreeItem parentItem = parent >= 0 && parent < i ? items[parent] : nullptr;
             items[i] = tree->InsertItem(FileNameText(nodes[i].GetName()), 0, 0, parentItem);
             last = items[i];
         }
@@ -127,7 +125,7 @@ bool CQuorvanDoc::OnOpenDocument(const QString& path)
             tree->Expand(last);
     }
 
-    if (auto* view = qobject_cast<CQuorvanView*>(frame->GetActiveView())) {
+    if (auto* view = dynamic_cast<CQuorvanView*>(frame->GetActiveView())) {
         view->GetCamera().Reset();
         view->SetFraming(ViewFraming{}); // a framing of the previous scene would not fit this one
     }
@@ -167,7 +165,7 @@ bool CQuorvanDoc::OnCmdMsg(uint32_t id, fw::CmdMsg msg, fw::CmdUI* ui)
 void CQuorvanDoc::OnFileSave()
 {
     if (CMainFrame* frame = MainFrame()) {
-        frame->SetMessageText(QStringLiteral("Quorvan views mesh files and does not write them: nothing was saved."));
+        frame->SetMessageText("Quorvan views mesh files and does not write them: nothing was saved.");
     }
 }
 
@@ -177,7 +175,7 @@ void CQuorvanDoc::RenderActiveView()
     fw::FrameWnd* frame = app != nullptr ? app->GetMainWnd() : nullptr;
     if (frame == nullptr)
         return;
-    if (auto* view = qobject_cast<COpenGLView*>(frame->GetActiveView()))
+    if (auto* view = dynamic_cast<COpenGLView*>(frame->GetActiveView()))
         view->RenderFrame();
 }
 

@@ -8,9 +8,9 @@
 class MeshScene;
 
 class CQuorvanDoc : public fw::Document {
-    Q_OBJECT
+    FW_DECLARE_DYNCREATE(CQuorvanDoc)
 public:
-    Q_INVOKABLE CQuorvanDoc();
+    CQuorvanDoc();
     ~CQuorvanDoc() override;
 
     // Empties the node tree (the mesh list keeps its rows) and drops the scene.
@@ -18,7 +18,7 @@ public:
     // Loads the file's scene with the textures beside it (MeshScene::LoadInFolder), fills the
     // mesh list and the node tree, expands the last node's item and resets the active view's
     // camera. On failure no scene is left and the user is told which file failed and why.
-    bool OnOpenDocument(const QString& path) override;
+    bool OnOpenDocument(const std::string& path) override;
     // Empties the node tree and drops the scene, then closes as the framework does.
     void OnCloseDocument() override;
     // Reads and writes nothing.

@@ -2,12 +2,8 @@
 // desktop entry uses (rendered at build time) are the same picture.
 #pragma once
 
-#include <QIcon>
-#include <QImage>
+#include "framework/Image.h"
 
 // The icon as a size x size picture with a transparent surround; an empty image when size
 // is not positive.
-QImage DrawQuorvanIcon(int size);
-
-// The icon at the usual window and taskbar sizes.
-QIcon QuorvanIcon();
+fw::Image DrawQuorvanIcon(int size);

@@ -5,6 +5,8 @@
 #include "framework/Command.h"
 #include "orvex/scene/MeshScene.h"
 
+FW_IMPLEMENT_DYNCREATE(CQuorvanView, COpenGLView)
+
 CQuorvanView::CQuorvanView()
 {
     m_camera.Reset();
@@ -31,7 +33,7 @@ void CQuorvanView::RenderFrame()
     PresentFrame();
 }
 
-void CQuorvanView::OnLButtonDown(uint32_t flags, QPoint point)
+void CQuorvanView::OnLButtonDown(uint32_t flags, fw::Point point)
 {
     m_leftDown = 1;
     m_lastPoint = point;
@@ -39,14 +41,14 @@ void CQuorvanView::OnLButtonDown(uint32_t flags, QPoint point)
     COpenGLView::OnLButtonDown(flags, point);
 }
 
-void CQuorvanView::OnLButtonUp(uint32_t flags, QPoint point)
+void CQuorvanView::OnLButtonUp(uint32_t flags, fw::Point point)
 {
     m_leftDown = 0;
     ReleaseCapture();
     COpenGLView::OnLButtonUp(flags, point);
 }
 
-void CQuorvanView::OnRButtonDown(uint32_t flags, QPoint point)
+void CQuorvanView::OnRButtonDown(uint32_t flags, fw::Point point)
 {
     m_rightDown = 1;
     m_lastPoint = point;
@@ -54,36 +56,36 @@ void CQuorvanView::OnRButtonDown(uint32_t flags, QPoint point)
     COpenGLView::OnRButtonDown(flags, point);
 }
 
-void CQuorvanView::OnRButtonUp(uint32_t flags, QPoint point)
+void CQuorvanView::OnRButtonUp(uint32_t flags, fw::Point point)
 {
     m_rightDown = 0;
     ReleaseCapture();
     COpenGLView::OnRButtonUp(flags, point);
 }
 
-void CQuorvanView::OnMouseMove(uint32_t flags, QPoint point)
+void CQuorvanView::OnMouseMove(uint32_t flags, fw::Point point)
 {
     if (m_leftDown) {
         // Dragging down tilts the scene about x, dragging right turns it about y.
-        m_camera.angleX += static_cast<float>(point.y() - m_lastPoint.y());
-        m_camera.angleY += static_cast<float>(point.x() - m_lastPoint.x());
+        m_camera.angleX += static_cast<float>(point.y - m_lastPoint.y);
+        m_camera.angleY += static_cast<float>(point.x - m_lastPoint.x);
     }
     if (m_rightDown) {
         // The camera moves against the mouse, so the scene follows it.
-        m_camera.positionX += static_cast<float>(m_lastPoint.x() - point.x()) / 10.0f;
-        m_camera.positionY += static_cast<float>(point.y() - m_lastPoint.y()) / 10.0f;
+        m_camera.positionX += static_cast<float>(m_lastPoint.x - point.x) / 10.0f;
+        m_camera.positionY += static_cast<float>(point.y - m_lastPoint.y) / 10.0f;
     }
     m_lastPoint = point;
     COpenGLView::OnMouseMove(flags, point);
 }
 
-bool CQuorvanView::OnMouseWheel(uint32_t flags, short delta, QPoint point)
+bool CQuorvanView::OnMouseWheel(uint32_t flags, short delta, fw::Point point)
 {
     m_camera.positionZ -= static_cast<float>(delta) / 50.0f;
     return COpenGLView::OnMouseWheel(flags, delta, point);
 }
 
-void CQuorvanView::OnDraw() {}
+void CQuorvanView::OnDraw(fw::DC&) {}
 
 void CQuorvanView::OnViewFitScene()
 {

@@ -7,10 +7,10 @@
 #include "orvex/render/ViewFraming.h"
 
 class CQuorvanView : public COpenGLView {
-    Q_OBJECT
+    FW_DECLARE_DYNCREATE(CQuorvanView)
 public:
     // A new view looks from 50 units away; every successful open resets it to 5.
-    Q_INVOKABLE CQuorvanView();
+    CQuorvanView();
 
     // Perspective and clear, camera, the document's scene (updated, then drawn, framed as Fit
     // Scene left it), overlay, swap.
@@ -23,18 +23,18 @@ public:
     const ViewFraming& GetFraming() const { return m_framing; }
     void SetFraming(const ViewFraming& framing) { m_framing = framing; }
 
-    void OnLButtonDown(uint32_t flags, QPoint point) override;
-    void OnLButtonUp(uint32_t flags, QPoint point) override;
-    void OnRButtonDown(uint32_t flags, QPoint point) override;
-    void OnRButtonUp(uint32_t flags, QPoint point) override;
-    void OnMouseMove(uint32_t flags, QPoint point) override;
-    bool OnMouseWheel(uint32_t flags, short delta, QPoint point) override;
-    void OnDraw() override;
+    void OnLButtonDown(uint32_t flags, fw::Point point) override;
+    void OnLButtonUp(uint32_t flags, fw::Point point) override;
+    void OnRButtonDown(uint32_t flags, fw::Point point) override;
+    void OnRButtonUp(uint32_t flags, fw::Point point) override;
+    void OnMouseMove(uint32_t flags, fw::Point point) override;
+    bool OnMouseWheel(uint32_t flags, short delta, fw::Point point) override;
+    void OnDraw(fw::DC& dc) override;
 
     Camera& GetCamera() { return m_camera; }
     bool IsLeftDown() const { return m_leftDown != 0; }
     bool IsRightDown() const { return m_rightDown != 0; }
-    QPoint GetLastPoint() const { return m_lastPoint; }
+    fw::Point GetLastPoint() const { return m_lastPoint; }
 
     // Where Fit Scene puts the camera: far enough that a wheel notch (2.4 units) zooms by about
     // a tenth and a right drag of 60 pixels moves the framed scene by about its radius.
@@ -45,5 +45,5 @@ protected:
     ViewFraming m_framing;
     int32_t m_leftDown = 0;
     int32_t m_rightDown = 0;
-    QPoint m_lastPoint{0, 0};
+    fw::Point m_lastPoint{0, 0};
 };

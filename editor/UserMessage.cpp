@@ -2,8 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/FrameWnd.h"
-
-#include <QMessageBox>
+#include "framework/System.h"
 
 namespace {
 
@@ -15,7 +14,7 @@ UserMessageHandler& Handler()
 
 } // namespace
 
-void ShowUserMessage(const QString& caption, const QString& text)
+void ShowUserMessage(const std::string& caption, const std::string& text)
 {
     if (Handler()) {
         Handler()(caption, text);
@@ -24,7 +23,8 @@ void ShowUserMessage(const QString& caption, const QString& text)
     // Over the main window once it is on screen; during start-up it is not yet.
     fw::Application* app = fw::Application::Instance();
     fw::FrameWnd* frame = app != nullptr ? app->GetMainWnd() : nullptr;
-    QMessageBox::warning(frame != nullptr && frame->isVisible() ? frame : nullptr, caption, text);
+    fw::ShowMessage(frame != nullptr && frame->IsWindowVisible() ? frame : nullptr, text, caption,
+                    fw::MsgBox::Ok | fw::MsgBox::IconWarning);
 }
 
 UserMessageHandler SetUserMessageHandler(UserMessageHandler handler)

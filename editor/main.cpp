@@ -1,10 +1,7 @@
 // Quorvan, the mesh viewer and editor.
-#include "Quorvan.h"
-
 #include "CommandLine.h"
-
-#include <QApplication>
-#include <QFile>
+#include "Quorvan.h"
+#include "framework/Toolkit.h"
 
 #include <optional>
 #include <string>
@@ -12,37 +9,36 @@
 
 namespace {
 
-const char* const kUsage = "usage: Quorvan [FILE.mes]\n"
-                           "\n"
-                           "Opens the mesh scene FILE.mes, or starts with an empty scene. Qt's own options\n"
-                           "(-platform, -style, ...) are taken as well.\n"
-                           "\n"
-                           "  -h, --help  prints this text\n"
-                           "  --version   prints the version\n";
-
-// Qt's own options, handed on to QApplication: those that take a value and those that do not.
-const char* const kToolkitValues[] = {"-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
-                                      "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
-                                      "-display",         "-geometry",           "-style",         "-stylesheet"};
-const char* const kToolkitFlags[] = {"-reverse", "-widgetcount"};
+std::string Usage(const std::string& toolkitOptions)
+{
+    return "usage: Quorvan [FILE.mes]\n"
+           "\n"
+           "Opens the mesh scene FILE.mes, or starts with an empty scene.\n" +
+           (toolkitOptions.empty() ? std::string() : toolkitOptions + "\n") +
+           "\n"
+           "  -h, --help  prints this text\n"
+           "  --version   prints the version\n";
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // The toolkit's own options are handed on to it; the one operand is the file to open.
+    const fw::Toolkit::Options toolkitOptions = fw::Toolkit::CommandLineOptions();
     std::vector<std::string> toolkitArguments = {argc > 0 ? argv[0] : "Quorvan"};
     std::optional<std::string> file;
-    cli::CommandLine line("Quorvan", kUsage);
-    for (const char* name : kToolkitValues) {
+    cli::CommandLine line("Quorvan", Usage(toolkitOptions.usage));
+    for (const std::string& name : toolkitOptions.withValue) {
         line.Value(
             name,
             [&toolkitArguments, name](const std::string& value) {
                 toolkitArguments.insert(toolkitArguments.end(), {name, value});
                 return true;
             },
-            std::string(name) + " needs a value");
+            name + " needs a value");
     }
-    for (const char* name : kToolkitFlags)
+    for (const std::string& name : toolkitOptions.flags)
         line.Flag(name, [&toolkitArguments, name] { toolkitArguments.push_back(name); });
     line.Operands([&file](const std::string& arg) -> std::string {
         if (file)
@@ -54,17 +50,10 @@ int main(int argc, char** argv)
     if (const std::optional<int> status = line.Parse(argc, argv))
         return *status;
 
-    // QApplication keeps the count and the texts for as long as it lives.
-    std::vector<char*> toolkitArgv;
-    for (std::string& argument : toolkitArguments)
-        toolkitArgv.push_back(argument.data());
-    toolkitArgv.push_back(nullptr);
-    int toolkitArgc = static_cast<int>(toolkitArguments.size());
-    QApplication toolkit(toolkitArgc, toolkitArgv.data());
     // Desktops match the window to quorvan.desktop by this name (its icon, its launcher).
-    QGuiApplication::setDesktopFileName(QStringLiteral("quorvan"));
+    fw::Toolkit toolkit(std::move(toolkitArguments), "quorvan");
     CQuorvanApp app;
     if (file)
-        app.SetCommandLine({QFile::decodeName(file->c_str())});
+        app.SetCommandLine({*file});
     return app.Run();
 }

@@ -9,6 +9,20 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+QImage ToImage(const fw::Image& image)
+{
+    QImage out(image.width, image.height, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x)
+            out.setPixel(x, y, image.At(x, y));
+    }
+    return out;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (argc < 3) {
@@ -25,7 +39,7 @@ int main(int argc, char** argv)
         }
         const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
         const QString file = apps + QStringLiteral("/quorvan.png");
-        if (!QDir().mkpath(apps) || !DrawQuorvanIcon(static_cast<int>(size)).save(file, "PNG")) {
+        if (!QDir().mkpath(apps) || !ToImage(DrawQuorvanIcon(static_cast<int>(size))).save(file, "PNG")) {
             std::fprintf(stderr, "quorvan-icons: cannot write %s\n", qPrintable(file));
             return 1;
         }

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Windows programs with mingw-w64 and packs them for a Windows PC.
-#   ./scripts/build-windows.sh           build-windows/ (x86_64): Orvex.exe and the tools, then
-#                                        build-windows/Orvex-windows-x64.zip
+#   ./scripts/build-windows.sh           build-windows/ (x86_64): Orvex.exe, Quorvan.exe and the
+#                                        tools, then build-windows/Orvex-windows-x64.zip
 #   ./scripts/build-windows.sh --tests   the same, and the test programs (run under Wine by
 #                                        scripts/test.sh)
 #   ./scripts/build-windows.sh --i686    build-windows-i686/: the engine and Orvex.exe for 32-bit
 #                                        Windows, compiled and linked (no zip, no tests)
 # The zip holds Orvex.exe beside the sample scene (2.MES, 2.KNX, texture), so Orvex.exe started
-# from its folder plays it; the tools; and a README with the sample's credit.
+# from its folder plays it; Quorvan.exe, the scene editor; the tools; and a README with the
+# sample's credit.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -32,7 +33,7 @@ if [ "$arch" = i686 ]; then
   echo "built $build/bin/Orvex.exe (32-bit)"
   exit 0
 fi
-programs=(Orvex orvex-info orvex-render orvex-convert)
+programs=(Orvex Quorvan orvex-info orvex-render orvex-convert)
 if [ "$tests" = 1 ]; then
   cmake --build "$build" -j2
 else
@@ -73,6 +74,20 @@ and ends with exit status 1. Set the environment variable ORVEX_NO_MESSAGE_BOX=1
 reason on stderr only (for scripts). ORVEX_FRAME_TIMING=1 writes the frame rate and the time
 spent in each part of a frame to stderr at the end.
 
+Quorvan.exe is the scene editor: it shows a mesh scene (.mes) in a window of its own, with
+its meshes and its node tree in the panel on the left. Start it and open a scene with
+File > Open (Ctrl+O), drag a .mes file onto its window, or name one on the command line:
+
+  Quorvan.exe 2.MES
+
+Drag in the view with the left mouse button to turn the scene, with the right button to move
+it; the mouse wheel brings it nearer. Tools > Material Editor lists the materials of the
+scenes opened so far. View > Left Dialogbar and Info Dialogbar show and hide the two panels;
+double-click a panel's gripper to float it in a window of its own, and again to dock it. The
+editor only views scenes: it never writes them. It keeps its recent files and its window and
+panel layout in the registry under HKEY_CURRENT_USER\Software\Local AppWizard-Generated
+Applications\Quorvan. "Quorvan.exe --help | more" lists its options.
+
 The content tools run from a command prompt:
 
   orvex-convert.exe model.gltf -o out\model    glTF 2.0 (.gltf, .glb) to .mes, .knx and TGA;
@@ -81,8 +96,7 @@ The content tools run from a command prompt:
   orvex-render.exe 2.MES --anim 2.KNX --time 0.5 --fit -o picture.png
                                                renders a scene to PNG without a window
 
-Each .exe runs on its own: no DLL is needed beside it. The scene editor (Quorvan) is built
-for Linux only.
+Each .exe runs on its own: no DLL is needed beside it.
 
 Sample scene
 ------------

@@ -94,8 +94,9 @@ if [ "$windows" = 1 ]; then
   windows_test_start=$SECONDS
   ctest --test-dir build-windows --output-on-failure --timeout 300 || status=$?
   windows_test_seconds=$((SECONDS - windows_test_start))
-  # The viewer's display tests run Orvex.exe too.
+  # The viewer's display tests run Orvex.exe too, and the editor's Wine tests Quorvan.exe.
   export ORVEX_WINDOWS_VIEWER="$root/build-windows/bin/Orvex.exe"
+  export ORVEX_WINDOWS_EDITOR="$root/build-windows/bin/Quorvan.exe"
   export ORVEX_WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
   echo "windows stage: build ${windows_build_seconds} s, wine prefix ${wine_prefix_seconds} s," \
        "tests under wine ${windows_test_seconds} s" >&2

@@ -16,7 +16,16 @@ mkdir -p "$prefix"
 export WINEPREFIX=$(cd "$prefix" && pwd) WINEDEBUG=-all
 
 "$wineserver" -p 2>/dev/null || true  # answers 2 when the server is already up
+# Caption buttons, check marks and scroll arrows are glyphs of the Marlett font; without it in
+# the prefix Wine draws them as letters. Debian's fonts-wine has it.
+install_marlett() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
+}
 if [ -f "$WINEPREFIX/.orvex-ready" ]; then
+  install_marlett
   "$wine" wineboot >/dev/null 2>&1 || true
   exit 0
 fi
@@ -25,4 +34,5 @@ fi
 "$wine" wineboot --init >/dev/null 2>&1 || true
 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+install_marlett
 touch "$WINEPREFIX/.orvex-ready"

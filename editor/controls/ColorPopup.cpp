@@ -1,46 +1,28 @@
 #include "controls/ColorPopup.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QColorDialog>
-#include <QFontMetrics>
-#include <QHelpEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScreen>
-#include <QToolTip>
+#include "framework/BarStyle.h"
+#include "framework/CommandIds.h"
+#include "framework/CommonDialogs.h"
+#include "framework/DC.h"
+#include "framework/Keys.h"
+#include "framework/System.h"
 
-namespace {
-
-// Width of the 3-D edges this control draws; cells and boxes keep this distance from them.
-constexpr int kEdgeWidth = 2;
-
-} // namespace
-
-ColorPopupEvent::ColorPopupEvent(int message, GdiColor color) : QEvent(EventType()), m_message(message), m_color(color)
-{
-}
-
-QEvent::Type ColorPopupEvent::EventType()
-{
-    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
+FW_IMPLEMENT_DYNAMIC(ColorPopup, fw::Wnd)
 
 ColorPopup::ColorPopup()
 {
     Initialise();
 }
 
-ColorPopup::ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText,
-                       std::optional<QString> customText)
+ColorPopup::ColorPopup(fw::Point screenPoint, GdiColor color, fw::Wnd* parent, std::optional<std::string> defaultText,
+                       std::optional<std::string> customText)
 {
     Initialise();
     m_parent = parent;
     m_initialColor = color;
     m_color = color;
-    m_defaultText = defaultText.value_or(QStringLiteral("Select Color"));
-    m_customText = customText.value_or(QStringLiteral("Custom Color"));
+    m_defaultText = defaultText.value_or("Select Color");
+    m_customText = customText.value_or("Custom Color");
     Create(screenPoint, color, parent, m_defaultText, m_customText);
 }
 
@@ -49,26 +31,15 @@ ColorPopup::~ColorPopup() = default;
 void ColorPopup::Initialise()
 {
     m_embedded = false;
-    m_layout = colorpopup::Layout(0, 0, kColorPopupCount, colorpopup::kBoxSize, kEdgeWidth, false, {}, false, {});
+    const int margin = fw::GetSystemMetric(fw::SysMetric::CxEdge);
+    m_layout = colorpopup::Layout(0, 0, kColorPopupCount, colorpopup::kBoxSize, margin, false, {}, false, {});
     m_colorDialog = &ColorPopup::RunSystemColorDialog;
-
-    setAttribute(Qt::WA_DeleteOnClose, false); // ending decides, by the embedded flag
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::Button);
-    setMouseTracking(true); // the highlight follows the mouse without a button held
-    setFocusPolicy(Qt::StrongFocus);
-
-    // Switching to another application cancels, as with any drop-down.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive && IsOpen())
-            EndSelection(ColorPopupSelEndCancel);
-    });
 }
 
-bool ColorPopup::Create(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText,
-                        std::optional<QString> customText)
+bool ColorPopup::Create(fw::Point screenPoint, GdiColor color, fw::Wnd* parent, std::optional<std::string> defaultText,
+                        std::optional<std::string> customText)
 {
-    if (parent == nullptr || IsOpen())
+    if (parent == nullptr || !parent->IsWindow() || IsOpen())
         return false;
 
     m_parent = parent;
@@ -80,49 +51,53 @@ bool ColorPopup::Create(QPoint screenPoint, GdiColor color, QWidget* parent, std
     if (customText)
         m_customText = *customText;
 
-    // A Qt::Popup window owned by the parent grabs mouse and keyboard while it is shown, which
-    // is the capture the popup needs to see a release anywhere on the screen.
-    setParent(parent, Qt::Popup);
+    // A visible pop-up window at the point, 100 x 100 until it is sized, owned by the parent.
+    if (!CreateEx(0, std::string(), fw::WinStyle::Popup | fw::WinStyle::Visible,
+                  fw::Rect::FromSize(screenPoint, fw::Size{100, 100}), parent, 0)) {
+        return false;
+    }
     SizeWindow(screenPoint);
+    CreateToolTips();
     m_chosen = colorpopup::FindChosenCell(m_layout, kColorPopupTable, color);
     m_current = m_chosen;
-    show();
-    if (!isVisible())
-        return false;
-    setFocus(Qt::PopupFocusReason);
+    SetCapture();
+    SetFocus();
     return true;
 }
 
-void ColorPopup::SizeWindow(QPoint screenPoint)
+void ColorPopup::SizeWindow(fw::Point screenPoint)
 {
-    const QFontMetrics metrics(font());
-    auto extent = [&](const QString& text) {
-        const QSize size = metrics.size(Qt::TextSingleLine, text);
-        return colorpopup::TextExtent{size.width(), size.height()};
+    const fw::ClientDC dc(this);
+    auto extent = [&](const std::string& text) {
+        const fw::Size size = dc.GetTextExtent(text);
+        return colorpopup::TextExtent{size.cx, size.cy};
     };
-    const bool hasDefault = !m_defaultText.isEmpty();
-    const bool hasCustom = !m_customText.isEmpty();
-    m_layout = colorpopup::Layout(screenPoint.x(), screenPoint.y(), kColorPopupCount, colorpopup::kBoxSize, kEdgeWidth,
-                                  hasDefault, hasDefault ? extent(m_defaultText) : colorpopup::TextExtent{}, hasCustom,
+    const bool hasDefault = !m_defaultText.empty();
+    const bool hasCustom = !m_customText.empty();
+    m_layout = colorpopup::Layout(screenPoint.x, screenPoint.y, kColorPopupCount, colorpopup::kBoxSize,
+                                  fw::GetSystemMetric(fw::SysMetric::CxEdge), hasDefault,
+                                  hasDefault ? extent(m_defaultText) : colorpopup::TextExtent{}, hasCustom,
                                   hasCustom ? extent(m_customText) : colorpopup::TextExtent{});
 
-    QScreen* screen = QGuiApplication::screenAt(screenPoint);
-    if (screen == nullptr && m_parent)
-        screen = m_parent->screen();
-    if (screen == nullptr)
-        screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        const QRect s = screen->geometry();
-        const colorpopup::Rect screenRect{s.left(), s.top(), s.left() + s.width(), s.top() + s.height()};
-        const int parentHeight = !m_parent              ? 0
-                                 : m_parent->isWindow() ? m_parent->frameGeometry().height()
-                                                        : m_parent->height();
-        m_layout.windowRect = colorpopup::KeepOnScreen(m_layout.windowRect, screenRect, parentHeight);
-    }
+    const fw::Rect screen = fw::ScreenRectAt(screenPoint);
+    const colorpopup::Rect screenRect{screen.left, screen.top, screen.right, screen.bottom};
+    fw::Wnd* parent = m_parent;
+    const int parentHeight = parent != nullptr ? parent->GetWindowRect().Height() : 0;
+    m_layout.windowRect = colorpopup::KeepOnScreen(m_layout.windowRect, screenRect, parentHeight);
 
     const colorpopup::Rect& w = m_layout.windowRect;
-    setGeometry(w.left, w.top, w.Width(), w.Height());
-    update();
+    MoveWindow(fw::Rect{w.left, w.top, w.right, w.bottom});
+    Invalidate();
+}
+
+void ColorPopup::CreateToolTips()
+{
+    // One tool per colour cell, naming its colour.
+    m_toolTips.DelTools();
+    if (!m_toolTips.Create(this))
+        return;
+    for (int i = 0; i < m_layout.count; ++i)
+        m_toolTips.AddTool(kColorPopupTable[static_cast<size_t>(i)].name, CellArea(i), static_cast<uint32_t>(i + 1));
 }
 
 void ColorPopup::SetColorDialog(ColorDialogRunner runner)
@@ -130,25 +105,16 @@ void ColorPopup::SetColorDialog(ColorDialogRunner runner)
     m_colorDialog = runner ? std::move(runner) : ColorDialogRunner(&ColorPopup::RunSystemColorDialog);
 }
 
-std::optional<GdiColor> ColorPopup::RunSystemColorDialog(QWidget* parent, GdiColor initial)
+std::optional<GdiColor> ColorPopup::RunSystemColorDialog(fw::Wnd* parent, GdiColor initial)
 {
-    QColorDialog dialog(ToQColor(initial), parent);
-    if (dialog.exec() != QDialog::Accepted)
+    fw::ColorDialog dialog(initial, fw::ColorDialog::FullOpen | fw::ColorDialog::AnyColor | fw::ColorDialog::RgbInit,
+                           parent);
+    if (dialog.DoModal() != fw::IdOk)
         return std::nullopt;
-    return FromQColor(dialog.selectedColor());
+    return dialog.GetColor();
 }
 
-QColor ColorPopup::ToQColor(GdiColor color)
-{
-    return QColor(GdiRed(color), GdiGreen(color), GdiBlue(color));
-}
-
-GdiColor ColorPopup::FromQColor(const QColor& color)
-{
-    return GdiRgb(color.red(), color.green(), color.blue());
-}
-
-QRect ColorPopup::CellArea(int index) const
+fw::Rect ColorPopup::CellArea(int index) const
 {
     colorpopup::Rect r;
     if (index == colorpopup::kCustomBox && m_layout.hasCustom)
@@ -159,7 +125,7 @@ QRect ColorPopup::CellArea(int index) const
         r = colorpopup::CellRect(m_layout, index);
     else
         return {};
-    return QRect(r.left, r.top, r.Width(), r.Height());
+    return fw::Rect{r.left, r.top, r.right, r.bottom};
 }
 
 void ColorPopup::ChangeSelection(int index)
@@ -170,9 +136,9 @@ void ColorPopup::ChangeSelection(int index)
     if (!valid)
         return;
 
-    update(CellArea(m_current));
+    InvalidateRect(CellArea(m_current));
     m_current = index;
-    update(CellArea(m_current));
+    InvalidateRect(CellArea(m_current));
 
     if (index == colorpopup::kCustomBox) {
         Send(ColorPopupSelChange, m_initialColor);
@@ -183,14 +149,15 @@ void ColorPopup::ChangeSelection(int index)
     Send(ColorPopupSelChange, m_color);
 }
 
-void ColorPopup::EndSelection(int message)
+void ColorPopup::EndSelection(uint32_t message)
 {
     if (m_ending)
         return;
     m_ending = true;
 
-    // Hiding drops the popup's grab, so the colour dialog below gets the input.
-    hide();
+    ReleaseCapture();
+    // Out of the way, so the colour dialog below gets the input.
+    ShowWindow(fw::ShowCmd::Hide);
 
     if (message != ColorPopupSelEndCancel && m_current == colorpopup::kCustomBox) {
         const std::optional<GdiColor> picked = m_colorDialog(m_parent, m_initialColor);
@@ -202,105 +169,87 @@ void ColorPopup::EndSelection(int message)
     if (message == ColorPopupSelEndCancel)
         m_color = m_initialColor;
 
-    const QPointer<ColorPopup> self(this);
+    fw::WndRef<ColorPopup> self(this);
     Send(message, m_color);
-    if (self && !m_embedded)
-        deleteLater();
-}
-
-void ColorPopup::Send(int message, GdiColor color)
-{
-    const QPointer<ColorPopup> self(this);
-    if (m_parent) {
-        ColorPopupEvent event(message, color);
-        QCoreApplication::sendEvent(m_parent, &event);
-    }
     if (self)
-        emit notification(message, color);
+        DestroyWindow(); // a popup that is not embedded goes with its window (PostNcDestroy)
 }
 
-bool ColorPopup::event(QEvent* e)
+void ColorPopup::Send(uint32_t message, GdiColor color)
 {
-    switch (e->type()) {
-    case QEvent::ToolTip: {
-        // One tip per colour cell, naming the colour under the cursor.
-        auto* help = static_cast<QHelpEvent*>(e);
-        const int cell = colorpopup::CellFromPoint(m_layout, help->pos().x(), help->pos().y());
-        if (cell >= 0) {
-            QToolTip::showText(help->globalPos(), QString::fromLatin1(kColorPopupTable[static_cast<size_t>(cell)].name),
-                               this, CellArea(cell));
-        } else {
-            QToolTip::hideText();
-            e->ignore();
-        }
-        return true;
-    }
-    case QEvent::PaletteChange:
-    case QEvent::ApplicationPaletteChange:
-        update();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(e);
+    if (fw::Wnd* parent = m_parent)
+        parent->Send(message, color, 0);
 }
 
-void ColorPopup::mousePressEvent(QMouseEvent* e)
+void ColorPopup::OnMouseMove(uint32_t, fw::Point point)
 {
-    // Swallowed: a popup closes on a press outside by default, but here the release decides.
-    e->accept();
-}
-
-void ColorPopup::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint pos = e->position().toPoint();
-    const int cell = colorpopup::CellFromPoint(m_layout, pos.x(), pos.y());
+    const int cell = colorpopup::CellFromPoint(m_layout, point.x, point.y);
     if (cell != colorpopup::kNoCell && cell != m_current)
         ChangeSelection(cell);
 }
 
-void ColorPopup::mouseReleaseEvent(QMouseEvent* e)
+void ColorPopup::OnLButtonDown(uint32_t, fw::Point)
 {
-    if (e->button() != Qt::LeftButton)
-        return;
-    const QPoint global = e->globalPosition().toPoint();
-    EndSelection(m_layout.windowRect.Contains(global.x(), global.y()) ? ColorPopupSelEndOk : ColorPopupSelEndCancel);
+    // Taken, and nothing else: the release decides.
 }
 
-void ColorPopup::keyPressEvent(QKeyEvent* e)
+void ColorPopup::OnLButtonUp(uint32_t, fw::Point point)
+{
+    const fw::Point screen = ClientToScreen(point);
+    EndSelection(m_layout.windowRect.Contains(screen.x, screen.y) ? ColorPopupSelEndOk : ColorPopupSelEndCancel);
+}
+
+void ColorPopup::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags)
 {
     using colorpopup::ArrowKey;
-    switch (e->key()) {
-    case Qt::Key_Down:
+    switch (key) {
+    case fw::Key::Down:
         ChangeSelection(colorpopup::Navigate(m_layout, m_current, ArrowKey::Down));
         return;
-    case Qt::Key_Up:
+    case fw::Key::Up:
         ChangeSelection(colorpopup::Navigate(m_layout, m_current, ArrowKey::Up));
         return;
-    case Qt::Key_Right:
+    case fw::Key::Right:
         ChangeSelection(colorpopup::Navigate(m_layout, m_current, ArrowKey::Right));
         return;
-    case Qt::Key_Left:
+    case fw::Key::Left:
         ChangeSelection(colorpopup::Navigate(m_layout, m_current, ArrowKey::Left));
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
+    case fw::Key::Return:
+    case fw::Key::Space:
         EndSelection(ColorPopupSelEndOk);
         return;
-    case Qt::Key_Escape:
+    case fw::Key::Escape:
         m_color = m_initialColor;
         EndSelection(ColorPopupSelEndCancel);
         return;
     default:
-        QWidget::keyPressEvent(e);
+        fw::Wnd::OnKeyDown(key, repeat, flags);
     }
 }
 
-void ColorPopup::closeEvent(QCloseEvent* e)
+void ColorPopup::OnKillFocus(fw::Wnd* newFocus)
 {
-    // Closed from outside (window manager, Qt's popup handling): that is a cancel.
-    if (!m_ending && isVisible())
+    fw::Wnd::OnKillFocus(newFocus);
+    if (GetCapture() == this)
+        ReleaseCapture();
+}
+
+void ColorPopup::OnActivateApp(bool active)
+{
+    fw::Wnd::OnActivateApp(active);
+    if (!active && IsOpen())
         EndSelection(ColorPopupSelEndCancel);
-    e->accept();
+}
+
+void ColorPopup::OnClose()
+{
+    if (IsOpen())
+        EndSelection(ColorPopupSelEndCancel);
+}
+
+void ColorPopup::PostNcDestroy()
+{
+    if (!m_embedded)
+        delete this;
 }

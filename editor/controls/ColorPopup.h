@@ -1,115 +1,98 @@
 // A drop-down palette of 40 named colours with an optional default box and a "Custom Color"
-// box that opens the system colour dialog. It reports to its parent like a Win32 control:
-// every notification is sent (not posted) to the parent as a ColorPopupEvent and is also
-// emitted as the `notification` signal.
+// box that opens the system colour dialog. It reports to its parent window as a control does:
+// every notification is sent (not posted) to the parent with the colour as the first parameter
+// and 0 as the second.
 #pragma once
 
 #include "controls/ColorPopupLayout.h"
 #include "controls/ColorPopupTable.h"
-
-#include <QColor>
-#include <QEvent>
-#include <QPointer>
-#include <QString>
-#include <QWidget>
+#include "framework/ToolTipCtrl.h"
+#include "framework/Wnd.h"
 
 #include <functional>
 #include <optional>
+#include <string>
 
-class QPainter;
+constexpr uint32_t ColorPopupSelChange = 2025;    // highlight moved; carries the cell's colour
+constexpr uint32_t ColorPopupSelEndOk = 2028;     // a colour was chosen
+constexpr uint32_t ColorPopupSelEndCancel = 2029; // cancelled; carries the initial colour
 
-constexpr int ColorPopupSelChange = 2025;    // highlight moved; carries the cell's colour
-constexpr int ColorPopupSelEndOk = 2028;     // a colour was chosen
-constexpr int ColorPopupSelEndCancel = 2029; // cancelled; carries the initial colour
-
-// The notification as the parent receives it, delivered synchronously with sendEvent.
-class ColorPopupEvent : public QEvent {
-public:
-    ColorPopupEvent(int message, GdiColor color);
-
-    static QEvent::Type EventType();
-    int Message() const { return m_message; }
-    GdiColor Color() const { return m_color; }
-
-private:
-    int m_message;
-    GdiColor m_color;
-};
-
-class ColorPopup : public QWidget {
-    Q_OBJECT
-
+class ColorPopup : public fw::Wnd {
+    FW_DECLARE_DYNAMIC(ColorPopup)
 public:
     // Runs a modal colour dialog starting from `initial`; no value means it was cancelled.
-    using ColorDialogRunner = std::function<std::optional<GdiColor>(QWidget* parent, GdiColor initial)>;
+    using ColorDialogRunner = std::function<std::optional<GdiColor>(fw::Wnd* parent, GdiColor initial)>;
 
     // A popup to be opened later with Create; not embedded.
     ColorPopup();
     // Opens at once with "Select Color" and "Custom Color" for texts that are not given. Not
     // embedded: allocate it with new, it deletes itself when it ends. One that failed to open
     // (IsOpen() false) never ends and stays the caller's to delete.
-    ColorPopup(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText = std::nullopt,
-               std::optional<QString> customText = std::nullopt);
+    ColorPopup(fw::Point screenPoint, GdiColor color, fw::Wnd* parent,
+               std::optional<std::string> defaultText = std::nullopt,
+               std::optional<std::string> customText = std::nullopt);
     ~ColorPopup() override;
 
-    // Opens the popup at a screen point. An empty text removes its box; a text that is not
-    // given keeps the current one. Fails without a parent or while already open.
-    bool Create(QPoint screenPoint, GdiColor color, QWidget* parent, std::optional<QString> defaultText = std::nullopt,
-                std::optional<QString> customText = std::nullopt);
+    // Opens the popup at a screen point, owned by parent, and captures the mouse. An empty text
+    // removes its box; a text that is not given keeps the current one. Fails without a parent
+    // window or while already open.
+    bool Create(fw::Point screenPoint, GdiColor color, fw::Wnd* parent,
+                std::optional<std::string> defaultText = std::nullopt,
+                std::optional<std::string> customText = std::nullopt);
 
     // An embedded popup is a member of another object and survives its ending; any other
     // deletes itself once it has ended.
     void SetEmbedded(bool embedded) { m_embedded = embedded; }
     bool IsEmbedded() const { return m_embedded; }
-    bool IsOpen() const { return isVisible() && !m_ending; }
+    bool IsOpen() const { return IsWindow() && !m_ending; }
 
     // Replaces the system colour dialog used by the custom box.
     void SetColorDialog(ColorDialogRunner runner);
-    static std::optional<GdiColor> RunSystemColorDialog(QWidget* parent, GdiColor initial);
+    static std::optional<GdiColor> RunSystemColorDialog(fw::Wnd* parent, GdiColor initial);
 
     int Current() const { return m_current; }
     int Chosen() const { return m_chosen; }
     GdiColor Color() const { return m_color; }
     GdiColor InitialColor() const { return m_initialColor; }
-    QString DefaultText() const { return m_defaultText; }
-    QString CustomText() const { return m_customText; }
+    const std::string& DefaultText() const { return m_defaultText; }
+    const std::string& CustomText() const { return m_customText; }
     const colorpopup::Geometry& Layout() const { return m_layout; }
+    const fw::ToolTipCtrl& ToolTips() const { return m_toolTips; }
 
-    static QColor ToQColor(GdiColor color);
-    static GdiColor FromQColor(const QColor& color);
-
-signals:
-    void notification(int message, quint32 color);
-
-protected:
-    bool event(QEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    // Window messages.
+    void OnPaint(fw::DC& dc) override;
+    void OnMouseMove(uint32_t flags, fw::Point point) override;
+    void OnLButtonDown(uint32_t flags, fw::Point point) override;
+    void OnLButtonUp(uint32_t flags, fw::Point point) override;
+    void OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) override;
+    void OnKillFocus(fw::Wnd* newFocus) override;
+    void OnActivateApp(bool active) override;
+    // Closed from outside (the window system): a cancel.
+    void OnClose() override;
+    void PostNcDestroy() override;
 
 private:
     void Initialise();
-    void SizeWindow(QPoint screenPoint);
+    void SizeWindow(fw::Point screenPoint);
+    void CreateToolTips();
     void ChangeSelection(int index);
-    void EndSelection(int message);
-    void Send(int message, GdiColor color);
-    QRect CellArea(int index) const;
-    void DrawCell(QPainter& p, int index) const;
-    void DrawCustomBox(QPainter& p) const;
-    void DrawDefaultBox(QPainter& p) const;
+    void EndSelection(uint32_t message);
+    void Send(uint32_t message, GdiColor color);
+    fw::Rect CellArea(int index) const;
+    void DrawCell(fw::DC& dc, int index) const;
+    void DrawCustomBox(fw::DC& dc) const;
+    void DrawDefaultBox(fw::DC& dc) const;
 
     bool m_embedded = false;
     colorpopup::Geometry m_layout;
     int m_current = colorpopup::kNoCell;
     int m_chosen = colorpopup::kNoCell;
-    QString m_defaultText;
-    QString m_customText;
+    std::string m_defaultText;
+    std::string m_customText;
     GdiColor m_initialColor = 0;
     GdiColor m_color = 0;
-    QPointer<QWidget> m_parent;
+    fw::WndRef<fw::Wnd> m_parent;
     ColorDialogRunner m_colorDialog;
+    fw::ToolTipCtrl m_toolTips;
     bool m_ending = false; // set from the start of an ending until the next Create
 };

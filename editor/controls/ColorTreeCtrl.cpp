@@ -1,10 +1,10 @@
 #include "controls/ColorTreeCtrl.h"
 
-#include <QTreeWidgetItemIterator>
-
 #include <algorithm>
 
-ColorTreeCtrl::ColorTreeCtrl(QWidget* parent) : QTreeWidget(parent) {}
+FW_IMPLEMENT_DYNAMIC(ColorTreeCtrl, fw::TreeCtrl)
+
+ColorTreeCtrl::ColorTreeCtrl() = default;
 
 ColorTreeCtrl::~ColorTreeCtrl() = default;
 
@@ -18,27 +18,24 @@ float* ColorTreeCtrl::NewColorData(float red, float green, float blue)
     return m_colorData.back().get();
 }
 
-void ColorTreeCtrl::SetItemColorData(QTreeWidgetItem* item, float* rgb)
+void ColorTreeCtrl::SetItemColorData(fw::TreeItem item, float* rgb)
 {
-    if (item != nullptr)
-        item->setData(0, ColorDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(rgb)));
+    SetItemData(item, reinterpret_cast<uintptr_t>(rgb));
 }
 
-float* ColorTreeCtrl::ItemColorData(const QTreeWidgetItem* item)
+float* ColorTreeCtrl::ItemColorData(fw::TreeItem item) const
 {
-    if (item == nullptr)
-        return nullptr;
-    return reinterpret_cast<float*>(item->data(0, ColorDataRole).value<quintptr>());
+    return reinterpret_cast<float*>(GetItemData(item));
 }
 
-void ColorTreeCtrl::OpenPopup(QTreeWidgetItem* item, QPoint clientPoint)
+void ColorTreeCtrl::OpenPopup(fw::TreeItem item, fw::Point clientPoint)
 {
-    m_editItem = item != nullptr ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-    const QPoint screenPoint = viewport()->mapToGlobal(clientPoint);
+    m_editItem = item;
+    const fw::Point screenPoint = ClientToScreen(clientPoint);
     if (m_popup.IsOpen())
         return;
     m_popup.SetEmbedded(true);
-    m_popup.Create(screenPoint, GdiRgb(0, 0, 0), this, QString(), QStringLiteral("Custom Color"));
+    m_popup.Create(screenPoint, GdiRgb(0, 0, 0), this, std::string(), std::string("Custom Color"));
 }
 
 void ColorTreeCtrl::CleanUp()
@@ -47,33 +44,40 @@ void ColorTreeCtrl::CleanUp()
         return std::any_of(m_colorData.begin(), m_colorData.end(),
                            [rgb](const std::unique_ptr<float[]>& block) { return block.get() == rgb; });
     };
-    for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
-        const float* rgb = ItemColorData(*it);
+    // Every item, depth first.
+    std::vector<fw::TreeItem> pending;
+    for (fw::TreeItem item = GetRootItem(); item != nullptr; item = GetNextSiblingItem(item))
+        pending.push_back(item);
+    while (!pending.empty()) {
+        const fw::TreeItem item = pending.back();
+        pending.pop_back();
+        const float* rgb = ItemColorData(item);
         if (rgb != nullptr && owned(rgb))
-            SetItemColorData(*it, nullptr);
+            SetItemColorData(item, nullptr);
+        for (fw::TreeItem child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child))
+            pending.push_back(child);
     }
     m_colorData.clear();
 }
 
-void ColorTreeCtrl::customEvent(QEvent* e)
+intptr_t ColorTreeCtrl::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    if (e->type() != ColorPopupEvent::EventType()) {
-        QTreeWidget::customEvent(e);
-        return;
+    if (message == ColorPopupSelEndOk) {
+        OnSelEndOk(static_cast<GdiColor>(wParam));
+        return 0;
     }
-    const auto* note = static_cast<ColorPopupEvent*>(e);
-    if (note->Message() == ColorPopupSelEndOk)
-        OnSelEndOk(note->Color());
+    return fw::TreeCtrl::OnMessage(message, wParam, lParam);
 }
 
 void ColorTreeCtrl::OnSelEndOk(GdiColor color)
 {
-    QTreeWidgetItem* item = m_editItem.isValid() ? itemFromIndex(m_editItem) : nullptr;
+    // The item may have gone while the popup was open.
+    const fw::TreeItem item = IsItem(m_editItem) ? m_editItem : nullptr;
     if (float* rgb = ItemColorData(item)) {
         rgb[0] = static_cast<float>(GdiRed(color)) / 255.0f;
         rgb[1] = static_cast<float>(GdiGreen(color)) / 255.0f;
         rgb[2] = static_cast<float>(GdiBlue(color)) / 255.0f;
     }
-    setUpdatesEnabled(true);
-    viewport()->update();
+    SetRedraw(true);
+    Invalidate();
 }

@@ -3,44 +3,39 @@
 #pragma once
 
 #include "controls/ColorPopup.h"
-
-#include <QPersistentModelIndex>
-#include <QTreeWidget>
+#include "framework/TreeCtrl.h"
 
 #include <memory>
 #include <vector>
 
-class ColorTreeCtrl : public QTreeWidget {
-    Q_OBJECT
-
+class ColorTreeCtrl : public fw::TreeCtrl {
+    FW_DECLARE_DYNAMIC(ColorTreeCtrl)
 public:
-    // Item data role holding the address of the item's three floats (red, green, blue).
-    static constexpr int ColorDataRole = Qt::UserRole + 1;
-
-    explicit ColorTreeCtrl(QWidget* parent = nullptr);
+    ColorTreeCtrl();
     ~ColorTreeCtrl() override;
 
     // Three floats owned by the tree until CleanUp, for items that have no storage elsewhere.
     float* NewColorData(float red, float green, float blue);
-    static void SetItemColorData(QTreeWidgetItem* item, float* rgb);
-    static float* ItemColorData(const QTreeWidgetItem* item);
+    // The item's data is the address of its three floats (red, green, blue).
+    void SetItemColorData(fw::TreeItem item, float* rgb);
+    float* ItemColorData(fw::TreeItem item) const;
 
-    // Opens the colour popup for `item` at a point of the tree's viewport; nothing happens
-    // while the popup is already open.
-    void OpenPopup(QTreeWidgetItem* item, QPoint clientPoint);
+    // Opens the colour popup for `item` at a client point of the tree; while the popup is open
+    // already it only changes the item the choice goes to.
+    void OpenPopup(fw::TreeItem item, fw::Point clientPoint);
 
     // Frees every colour block the tree owns; items that pointed at them lose their colour.
     void CleanUp();
 
     ColorPopup& Popup() { return m_popup; }
 
-protected:
-    void customEvent(QEvent* e) override;
+    // The popup's notifications: a chosen colour goes into the item's floats.
+    intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
 private:
     void OnSelEndOk(GdiColor color);
 
     std::vector<std::unique_ptr<float[]>> m_colorData;
-    QPersistentModelIndex m_editItem;
-    ColorPopup m_popup; // last member: it is destroyed before the tree it is a child of
+    fw::TreeItem m_editItem = nullptr;
+    ColorPopup m_popup;
 };

@@ -2,15 +2,16 @@
 
 #include "framework/BarStyle.h"
 #include "framework/CommandIds.h"
+#include "framework/Wnd.h"
 
 #include <algorithm>
 
 namespace cool {
 namespace {
 
-QRect Edges(int left, int top, int right, int bottom)
+fw::Rect Edges(int left, int top, int right, int bottom)
 {
-    return QRect(left, top, right - left, bottom - top);
+    return fw::Rect{left, top, right, bottom};
 }
 
 } // namespace
@@ -53,10 +54,10 @@ bool IsHorizontal(DockSide side)
     return side == DockSide::Top || side == DockSide::Bottom;
 }
 
-NonClientLayout CalcNonClient(DockSide side, QSize window, const BarMetrics& m)
+NonClientLayout CalcNonClient(DockSide side, fw::Size window, const BarMetrics& m)
 {
-    const int w = window.width();
-    const int h = window.height();
+    const int w = window.cx;
+    const int h = window.cy;
     NonClientLayout layout;
     switch (side) {
     case DockSide::Top:
@@ -81,87 +82,80 @@ NonClientLayout CalcNonClient(DockSide side, QSize window, const BarMetrics& m)
         break;
     case DockSide::Floating:
         layout.client = Edges(0, 0, w, h);
-        layout.edge = QRect();
+        layout.edge = fw::Rect();
         break;
     }
     return layout;
 }
 
-GripperLayout CalcGripper(DockSide side, QSize window)
+GripperLayout CalcGripper(DockSide side, fw::Size window)
 {
-    const int w = window.width();
-    const int h = window.height();
+    const int w = window.cx;
+    const int h = window.cy;
     GripperLayout layout;
     if (side == DockSide::Floating)
         return layout;
     if (IsHorizontal(side)) {
         layout.gripper = Edges(0, 40, 20, h);
-        layout.closeButton = QRect(7, 10, 12, 12);
-        layout.floatButton = layout.closeButton.translated(0, 13);
+        layout.closeButton = fw::Rect::FromSize(7, 10, 12, 12);
+        layout.floatButton = layout.closeButton.Offset(0, 13);
         layout.gripLines[0] = Edges(10, 38, 13, h - 10);
         layout.gripLines[1] = Edges(14, 38, 17, h - 10);
     } else {
         layout.gripper = Edges(0, 0, w - 40, 20);
         layout.closeButton = Edges(w - 10 - 11, 7, w - 10, 7 + 11);
-        layout.floatButton = layout.closeButton.translated(-13, 0);
+        layout.floatButton = layout.closeButton.Offset(-13, 0);
         layout.gripLines[0] = Edges(10, 10, w - 38, 13);
         layout.gripLines[1] = Edges(10, 14, w - 38, 17);
     }
     return layout;
 }
 
-int HitTestDocked(const GripperLayout& gripper, const QRect& edge, QPoint point, int fallback)
+int HitTestDocked(const GripperLayout& gripper, const fw::Rect& edge, fw::Point point, int fallback)
 {
-    if (gripper.closeButton.contains(point))
-        return HitSysMenu;
-    if (gripper.floatButton.contains(point))
-        return HitMinButton;
-    if (gripper.gripper.contains(point))
-        return HitCaption;
-    if (edge.contains(point))
-        return HitSize;
+    if (gripper.closeButton.Contains(point))
+        return fw::Hit::SysMenu;
+    if (gripper.floatButton.Contains(point))
+        return fw::Hit::MinButton;
+    if (gripper.gripper.Contains(point))
+        return fw::Hit::Caption;
+    if (edge.Contains(point))
+        return fw::Hit::Size;
     return fallback;
 }
 
-QPoint CenterPoint(const QRect& rect)
+fw::Rect TrackerStartRect(const fw::Rect& edge, bool horizontal)
 {
-    const int right = rect.x() + rect.width();
-    const int bottom = rect.y() + rect.height();
-    return QPoint((rect.x() + right) / 2, (rect.y() + bottom) / 2);
-}
-
-QRect TrackerStartRect(const QRect& edge, bool horizontal)
-{
-    QRect tracker = edge;
+    fw::Rect tracker = edge;
     if (!horizontal)
-        tracker.setHeight(tracker.height() - 4);
+        tracker.bottom -= 4;
     return tracker;
 }
 
-QRect MoveTracker(const QRect& tracker, QPoint point, bool horizontal)
+fw::Rect MoveTracker(const fw::Rect& tracker, fw::Point point, bool horizontal)
 {
-    const QPoint center = CenterPoint(tracker);
+    const fw::Point center = tracker.CenterPoint();
     if (horizontal)
-        return tracker.translated(0, point.y() - center.y());
-    return tracker.translated(point.x() - center.x(), 0);
+        return tracker.Offset(0, point.y - center.y);
+    return tracker.Offset(point.x - center.x, 0);
 }
 
-int ResizedExtent(DockSide side, int current, QPoint movement, int frameExtent, int minimum)
+int ResizedExtent(DockSide side, int current, fw::Point movement, int frameExtent, int minimum)
 {
     const int upper = current + frameExtent;
     int size = current;
     switch (side) {
     case DockSide::Top:
-        size += movement.y();
+        size += movement.y;
         break;
     case DockSide::Left:
-        size += movement.x();
+        size += movement.x;
         break;
     case DockSide::Right:
-        size -= movement.x();
+        size -= movement.x;
         break;
     case DockSide::Bottom:
-        size -= movement.y();
+        size -= movement.y;
         break;
     case DockSide::Floating:
         break;
@@ -169,25 +163,25 @@ int ResizedExtent(DockSide side, int current, QPoint movement, int frameExtent, 
     return std::max(std::min(size, upper), minimum);
 }
 
-InitialSizes InitialSizesFor(QSize dialog, const BarMetrics& m)
+InitialSizes InitialSizesFor(fw::Size dialog, const BarMetrics& m)
 {
     InitialSizes sizes;
     sizes.floating = dialog;
     sizes.horizontal = dialog;
     sizes.vertical = dialog;
-    sizes.horizontal.rheight() += m.edgeWidth + m.border;
-    sizes.vertical.rwidth() += m.edgeWidth + m.border;
+    sizes.horizontal.cy += m.edgeWidth + m.border;
+    sizes.vertical.cx += m.edgeWidth + m.border;
     return sizes;
 }
 
-QSize FixedLayout(DockSide side, bool stretch, bool horizontal, QSize floating, QSize horizontalSize,
-                  QSize verticalSize, int topDockLength, int leftDockLength)
+fw::Size FixedLayout(DockSide side, bool stretch, bool horizontal, fw::Size floating, fw::Size horizontalSize,
+                     fw::Size verticalSize, int topDockLength, int leftDockLength)
 {
     if (side == DockSide::Floating)
         return floating;
     if (horizontal)
-        return QSize(stretch ? kStretchLength : topDockLength + 4, horizontalSize.height());
-    return QSize(verticalSize.width(), stretch ? kStretchLength : leftDockLength + 4);
+        return fw::Size{stretch ? kStretchLength : topDockLength + 4, horizontalSize.cy};
+    return fw::Size{verticalSize.cx, stretch ? kStretchLength : leftDockLength + 4};
 }
 
 } // namespace cool

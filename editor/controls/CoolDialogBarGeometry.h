@@ -1,9 +1,7 @@
 #pragma once
 // Geometry and sizing arithmetic of the docking dialog bar. Everything is in the bar's window
-// coordinates: origin at its top-left corner, rectangles spanning [left, left + width).
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+// coordinates: origin at its top-left corner, rectangles right and bottom exclusive.
+#include "framework/Types.h"
 
 #include <cstdint>
 
@@ -26,67 +24,51 @@ struct BarMetrics {
 // Where the hosted dialog goes and where the sizing edge is, and which border bit of the bar
 // style the edge replaces.
 struct NonClientLayout {
-    QRect client;
-    QRect edge;
+    fw::Rect client;
+    fw::Rect edge;
     uint32_t clearedBorder = 0;
 };
-NonClientLayout CalcNonClient(DockSide side, QSize window, const BarMetrics& metrics = BarMetrics());
+NonClientLayout CalcNonClient(DockSide side, fw::Size window, const BarMetrics& metrics = BarMetrics());
 
 // The gripper with its close and float buttons and its two raised grip lines; all empty while
 // floating.
 struct GripperLayout {
-    QRect gripper;
-    QRect closeButton;
-    QRect floatButton;
-    QRect gripLines[2];
+    fw::Rect gripper;
+    fw::Rect closeButton;
+    fw::Rect floatButton;
+    fw::Rect gripLines[2];
 };
-GripperLayout CalcGripper(DockSide side, QSize window);
+GripperLayout CalcGripper(DockSide side, fw::Size window);
 
-// Non-client hit codes.
-enum HitCode : int {
-    HitNowhere = 0,
-    HitClient = 1,
-    HitCaption = 2,
-    HitSysMenu = 3,
-    HitSize = 4,
-    HitMinButton = 8,
-    HitTopLeft = 13,
-    HitTopRight = 14,
-    HitBottomLeft = 16,
-    HitBottomRight = 17,
-};
-// Close button, float button, gripper, edge, in that order; otherwise fallback.
-int HitTestDocked(const GripperLayout& gripper, const QRect& edge, QPoint point, int fallback);
-
-// Centre as a pixel-edge rectangle has it: ((left + right) / 2, (top + bottom) / 2) with the
-// right and bottom edges exclusive.
-QPoint CenterPoint(const QRect& rect);
+// fw::Hit codes of the close button (SysMenu), float button (MinButton), gripper (Caption) and
+// edge (Size), in that order; otherwise fallback.
+int HitTestDocked(const GripperLayout& gripper, const fw::Rect& edge, fw::Point point, int fallback);
 
 // The tracker at the start of a resize: the edge, 4 pixels shorter at the bottom for a bar
 // docked at the left or right.
-QRect TrackerStartRect(const QRect& edge, bool horizontal);
+fw::Rect TrackerStartRect(const fw::Rect& edge, bool horizontal);
 // Moves tracker along the bar's axis (y for a horizontal bar, x otherwise) so that its centre
 // meets point; returns it unchanged when they already agree.
-QRect MoveTracker(const QRect& tracker, QPoint point, bool horizontal);
+fw::Rect MoveTracker(const fw::Rect& tracker, fw::Point point, bool horizontal);
 
 // The docked size after a resize: current plus the tracker's movement (+dy at the top, +dx at
 // the left, -dx at the right, -dy at the bottom), kept between minimum and current + the frame
 // window's extent along the axis. The minimum wins if the two cross.
-int ResizedExtent(DockSide side, int current, QPoint movement, int frameExtent, int minimum);
+int ResizedExtent(DockSide side, int current, fw::Point movement, int frameExtent, int minimum);
 
 // The sizes a new bar starts with: floating at the dialog's size; docked, the dialog plus the
 // edge and border across the bar.
 struct InitialSizes {
-    QSize floating;
-    QSize horizontal;
-    QSize vertical;
+    fw::Size floating;
+    fw::Size horizontal;
+    fw::Size vertical;
 };
-InitialSizes InitialSizesFor(QSize dialog, const BarMetrics& metrics = BarMetrics());
+InitialSizes InitialSizesFor(fw::Size dialog, const BarMetrics& metrics = BarMetrics());
 
 // The bar's size in a fixed layout: floating size while floating; docked, its own height (or
 // width) across and the dock bar's length + 4 along, or 32767 when stretching.
-QSize FixedLayout(DockSide side, bool stretch, bool horizontal, QSize floating, QSize horizontalSize,
-                  QSize verticalSize, int topDockLength, int leftDockLength);
+fw::Size FixedLayout(DockSide side, bool stretch, bool horizontal, fw::Size floating, fw::Size horizontalSize,
+                     fw::Size verticalSize, int topDockLength, int leftDockLength);
 
 constexpr int kStretchLength = 32767;
 

@@ -1,58 +1,43 @@
+// The application object's work that needs no toolkit: the profile, recent files, the command
+// line and the framework's commands. The message loop is the toolkit's.
 #include "framework/Application.h"
 
 #include "framework/CommandIds.h"
+#include "framework/CommonDialogs.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"
+#include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/Resources.h"
-
-#include <QApplication>
-#include <QFileDialog>
-#include <QMouseEvent>
-#include <QSettings>
-#include <QWidget>
 
 namespace fw {
 namespace {
 
 Application* g_application = nullptr;
 
-bool IsTopLevel(const QObject* object)
-{
-    if (object->isWindowType())
-        return true;
-    return object->isWidgetType() && static_cast<const QWidget*>(object)->isWindow();
-}
-
 } // namespace
 
-Application::Application()
+Application* Application::Instance()
 {
-    Q_ASSERT_X(g_application == nullptr, "Application", "one application object at a time");
+    return g_application;
+}
+
+void Application::ConstructCommon()
+{
     g_application = this;
-
-    m_idleTimer.setInterval(0);
-    connect(&m_idleTimer, &QTimer::timeout, this, &Application::RunIdle);
-    qApp->installEventFilter(this);
-
     OnCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, [this](uint32_t id) { OnOpenRecentFile(id); });
     OnUpdateCommandUI(ID_FILE_MRU_FILE1, [this](CmdUI& ui) { OnUpdateRecentFileMenu(ui); });
     OnCommand(ID_APP_EXIT, [this] { OnAppExit(); });
 }
 
-Application::~Application()
+void Application::DestructCommon()
 {
-    qApp->removeEventFilter(this);
-    m_idleTimer.stop();
-    delete m_mainWnd.data();
+    if (FrameWnd* frame = GetMainWnd())
+        frame->DestroyWindow();
     m_template.reset();
-    g_application = nullptr;
-}
-
-Application* Application::Instance()
-{
-    return g_application;
+    if (g_application == this)
+        g_application = nullptr;
 }
 
 FrameWnd* Application::GetMainWnd() const
@@ -79,132 +64,52 @@ int Application::ExitInstance()
 bool Application::OnIdle(long count)
 {
     if (count <= 0) {
-        if (m_mainWnd)
-            m_mainWnd->UpdateCommandUI();
+        if (FrameWnd* frame = m_mainWnd)
+            frame->UpdateCommandUI();
         return true;
     }
     return false;
 }
 
-int Application::Run()
+bool Application::RunIdle()
 {
-    m_appName = ResourceTable::Instance().String(IDS_APP_TITLE).value_or(QCoreApplication::applicationName());
-    if (!InitInstance()) {
-        delete m_mainWnd.data();
-        ExitInstance();
-        return 1;
-    }
-    StartIdleProcessing();
-    const int loop = QCoreApplication::exec();
-    StopIdleProcessing();
-    const int code = ExitInstance();
-    return loop != 0 ? loop : code;
+    return OnIdle(m_idleCount++);
 }
 
-void Application::StartIdleProcessing()
+std::string Application::AppName() const
 {
-    m_idleEnabled = true;
-    m_idleCount = 0;
-    m_idleTimer.start();
+    if (!m_appName.empty())
+        return m_appName;
+    return ResourceTable::Instance().String(IDS_APP_TITLE).value_or(std::string());
 }
 
-void Application::StopIdleProcessing()
-{
-    m_idleEnabled = false;
-    m_idleTimer.stop();
-}
-
-bool Application::IsIdleActive() const
-{
-    return m_idleTimer.isActive();
-}
-
-void Application::RunIdle()
-{
-    // A zero-interval timer fires once per pass of the event loop, after the pending events.
-    if (!OnIdle(m_idleCount++))
-        m_idleTimer.stop();
-}
-
-bool Application::eventFilter(QObject* watched, QEvent* event)
-{
-    if (!m_idleEnabled)
-        return false;
-    // Input and window-system messages start the idle sequence over; the application's own
-    // repaints, timers and layout requests do not.
-    bool message = false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        message = watched->isWindowType();
-        break;
-    case QEvent::MouseMove:
-        if (watched->isWindowType()) {
-            const QPointF position = static_cast<QMouseEvent*>(event)->globalPosition();
-            message = position != m_lastMousePos;
-            m_lastMousePos = position;
-        }
-        break;
-    case QEvent::Expose:
-    case QEvent::Resize:
-    case QEvent::Move:
-    case QEvent::Show:
-    case QEvent::Hide:
-    case QEvent::WindowStateChange:
-    case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-    case QEvent::Close:
-        message = IsTopLevel(watched);
-        break;
-    default:
-        break;
-    }
-    if (message) {
-        m_idleCount = 0;
-        if (!m_idleTimer.isActive())
-            m_idleTimer.start();
-    }
-    return false;
-}
-
-QString Application::AppName() const
-{
-    return m_appName.isEmpty()
-               ? ResourceTable::Instance().String(IDS_APP_TITLE).value_or(QCoreApplication::applicationName())
-               : m_appName;
-}
-
-void Application::SetRegistryKey(const QString& key)
+void Application::SetRegistryKey(const std::string& key)
 {
     m_registryKey = key;
-    QCoreApplication::setOrganizationName(key);
-    QCoreApplication::setApplicationName(AppName());
+    m_profile.reset();
 }
 
-std::unique_ptr<QSettings> Application::Profile() const
+Profile& Application::GetProfile() const
 {
-    return std::make_unique<QSettings>(m_registryKey, AppName());
+    if (!m_profile)
+        m_profile = std::make_unique<Profile>(m_registryKey, AppName());
+    return *m_profile;
 }
 
 void Application::LoadStdProfileSettings(int maxFiles)
 {
-    m_recentFiles = std::make_unique<RecentFileList>(ID_FILE_MRU_FILE1, QStringLiteral("Recent File List"),
-                                                     QStringLiteral("File%1"), maxFiles);
+    m_recentFiles = std::make_unique<RecentFileList>(ID_FILE_MRU_FILE1, "Recent File List", "File%d", maxFiles);
     if (maxFiles > 0)
-        m_recentFiles->ReadList(*Profile());
+        m_recentFiles->ReadList(GetProfile());
 }
 
 void Application::SaveStdProfileSettings() const
 {
     if (m_recentFiles && m_recentFiles->GetSize() > 0)
-        m_recentFiles->WriteList(*Profile());
+        m_recentFiles->WriteList(GetProfile());
 }
 
-void Application::AddToRecentFileList(const QString& path)
+void Application::AddToRecentFileList(const std::string& path)
 {
     if (!m_recentFiles)
         return;
@@ -220,7 +125,7 @@ void Application::AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate)
 void Application::ParseCommandLine(CommandLineInfo& info) const
 {
     info = CommandLineInfo();
-    if (!m_arguments.isEmpty()) {
+    if (!m_arguments.empty()) {
         info.shell = CommandLineInfo::Shell::FileOpen;
         info.fileName = m_arguments.front();
     }
@@ -232,14 +137,14 @@ bool Application::ProcessShellCommand(const CommandLineInfo& info)
     case CommandLineInfo::Shell::FileNew:
         if (!OnCmdMsg(ID_FILE_NEW, CmdMsg::Execute, nullptr))
             OnFileNew();
-        return m_mainWnd != nullptr;
+        return GetMainWnd() != nullptr;
     case CommandLineInfo::Shell::FileOpen:
         return OpenDocumentFile(info.fileName) != nullptr;
     }
     return false;
 }
 
-Document* Application::OpenDocumentFile(const QString& path)
+Document* Application::OpenDocumentFile(const std::string& path)
 {
     return m_template ? m_template->OpenDocumentFile(path) : nullptr;
 }
@@ -247,20 +152,25 @@ Document* Application::OpenDocumentFile(const QString& path)
 void Application::OnFileNew()
 {
     if (m_template)
-        m_template->OpenDocumentFile(QString());
+        m_template->OpenDocumentFile(std::string());
 }
 
 void Application::OnFileOpen()
 {
-    QString filter;
-    if (m_template)
-        m_template->GetDocString(filter, SingleDocTemplate::FilterName);
-    if (!filter.isEmpty())
-        filter += QStringLiteral(";;");
-    filter += QStringLiteral("All Files (*)");
-    const QString path = QFileDialog::getOpenFileName(m_mainWnd, QStringLiteral("Open"), QString(), filter);
-    if (!path.isEmpty())
-        OpenDocumentFile(path);
+    std::string filterName;
+    std::string extension;
+    if (m_template) {
+        m_template->GetDocString(filterName, SingleDocTemplate::FilterName);
+        m_template->GetDocString(extension, SingleDocTemplate::FilterExt);
+    }
+    std::string filter;
+    if (!filterName.empty() && !extension.empty())
+        filter = filterName + "|*" + extension + "|";
+    filter += "All Files (*.*)|*.*||";
+    FileDialog dialog(true, std::string(), std::string(), filter, GetMainWnd());
+    dialog.SetTitle("Open");
+    if (dialog.DoModal() == IdOk && !dialog.GetPathName().empty())
+        OpenDocumentFile(dialog.GetPathName());
 }
 
 bool Application::OnOpenRecentFile(uint32_t id)
@@ -268,8 +178,8 @@ bool Application::OnOpenRecentFile(uint32_t id)
     if (!m_recentFiles)
         return false;
     const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
-    const QString path = (*m_recentFiles)[index];
-    if (path.isEmpty())
+    const std::string path = (*m_recentFiles)[index];
+    if (path.empty())
         return false;
     if (OpenDocumentFile(path) != nullptr)
         return true;
@@ -285,17 +195,13 @@ void Application::OnUpdateRecentFileMenu(CmdUI& ui)
         ui.Enable(false);
         return;
     }
-    if (auto* actionUi = dynamic_cast<ActionCmdUI*>(&ui)) {
-        m_recentFiles->UpdateMenu(*actionUi);
-    } else {
-        ui.Enable(m_recentFiles->Count() > 0);
-    }
+    m_recentFiles->UpdateMenu(ui);
 }
 
 void Application::OnAppExit()
 {
-    if (m_mainWnd)
-        m_mainWnd->close();
+    if (FrameWnd* frame = GetMainWnd())
+        frame->Close();
 }
 
 } // namespace fw

@@ -1,23 +1,19 @@
 #pragma once
-// The application object: start-up and shut-down, the idle hook, the profile with its
-// recent-file list, the document template, the command line, and the application-wide
-// commands (New, Open, recent files, Exit).
+// The application object: start-up and shut-down, the message loop with its idle hook, the
+// profile with its recent-file list, the document template, the command line, and the
+// application-wide commands (New, Open, recent files, Exit).
 #include "framework/Command.h"
-
-#include <QObject>
-#include <QPointF>
-#include <QPointer>
-#include <QStringList>
-#include <QTimer>
+#include "framework/Wnd.h"
 
 #include <memory>
-
-class QSettings;
+#include <string>
+#include <vector>
 
 namespace fw {
 
 class Document;
 class FrameWnd;
+class Profile;
 class RecentFileList;
 class SingleDocTemplate;
 
@@ -25,13 +21,15 @@ class SingleDocTemplate;
 struct CommandLineInfo {
     enum class Shell { FileNew, FileOpen };
     Shell shell = Shell::FileNew;
-    QString fileName;
+    std::string fileName;
 };
 
-class Application : public QObject, public CmdTarget {
-    Q_OBJECT
+class Application : public CmdTarget {
 public:
-    // Needs a QApplication. There is one application object at a time.
+    struct Impl;
+
+    // Needs the toolkit started (on Qt a QApplication). There is one application object at a
+    // time.
     Application();
     ~Application() override;
 
@@ -53,37 +51,38 @@ public:
     void StartIdleProcessing();
     void StopIdleProcessing();
     bool IsIdleActive() const;
-    long IdleCount() const { return m_idleCount; }
+    long IdleCount() const;
 
     FrameWnd* GetMainWnd() const;
     void SetMainWnd(FrameWnd* frame);
     // The application title (string IDS_APP_TITLE), also the profile's application name.
-    QString AppName() const;
+    std::string AppName() const;
 
     // Profile: settings under organisation key and the application's name.
-    void SetRegistryKey(const QString& key);
-    QString RegistryKey() const { return m_registryKey; }
-    std::unique_ptr<QSettings> Profile() const;
+    void SetRegistryKey(const std::string& key);
+    const std::string& RegistryKey() const { return m_registryKey; }
+    Profile& GetProfile() const;
     // Reads the recent-file list of maxFiles entries (0: none) from the profile.
     void LoadStdProfileSettings(int maxFiles = 4);
     void SaveStdProfileSettings() const;
     RecentFileList* GetRecentFileList() const { return m_recentFiles.get(); }
-    virtual void AddToRecentFileList(const QString& path);
+    virtual void AddToRecentFileList(const std::string& path);
 
     void AddDocTemplate(std::unique_ptr<SingleDocTemplate> docTemplate);
     SingleDocTemplate* GetDocTemplate() const { return m_template.get(); }
 
     // Command line: the operands the program's own parser left (its options and the toolkit's
     // are taken before); none unless the program sets them.
-    void SetCommandLine(const QStringList& arguments) { m_arguments = arguments; }
+    void SetCommandLine(std::vector<std::string> arguments) { m_arguments = std::move(arguments); }
     // The first operand is the file to open; without one, a new document.
     void ParseCommandLine(CommandLineInfo& info) const;
     bool ProcessShellCommand(const CommandLineInfo& info);
 
-    virtual Document* OpenDocumentFile(const QString& path);
+    virtual Document* OpenDocumentFile(const std::string& path);
 
     // Framework handlers an application may put in its own command table.
     void OnFileNew();
+    // The file dialog with the document template's filter, then OpenDocumentFile.
     void OnFileOpen();
 
 protected:
@@ -91,21 +90,24 @@ protected:
     void OnUpdateRecentFileMenu(CmdUI& ui);
     void OnAppExit();
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void RunIdle();
+    friend struct Impl;
+    // Runs one idle call; false when the hook wants no more.
+    bool RunIdle();
+    // The neutral parts of construction and destruction (instance, command handlers; main
+    // window and template), which the toolkit's constructor and destructor call.
+    void ConstructCommon();
+    void DestructCommon();
 
-    QString m_appName;
-    QString m_registryKey;
-    QStringList m_arguments;
-    QPointer<FrameWnd> m_mainWnd;
+    std::string m_appName;
+    std::string m_registryKey;
+    std::vector<std::string> m_arguments;
+    WndRef<FrameWnd> m_mainWnd;
     std::unique_ptr<SingleDocTemplate> m_template;
     std::unique_ptr<RecentFileList> m_recentFiles;
-    QTimer m_idleTimer;
+    mutable std::unique_ptr<Profile> m_profile;
     long m_idleCount = 0;
-    bool m_idleEnabled = false;
-    QPointF m_lastMousePos;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace fw

@@ -2,21 +2,25 @@
 
 namespace fw {
 
-qint64 Archive::Write(const void* data, qint64 size)
+int64_t Archive::Write(const void* data, int64_t size)
 {
-    if (!IsStoring() || m_device == nullptr || size < 0)
+    if (!IsStoring() || m_file == nullptr || size < 0)
         return -1;
-    const qint64 written = m_device->write(static_cast<const char*>(data), size);
-    if (written > 0)
-        m_written += written;
-    return written;
+    const size_t written = std::fwrite(data, 1, static_cast<size_t>(size), m_file);
+    if (written != static_cast<size_t>(size) && std::ferror(m_file))
+        return -1;
+    m_written += static_cast<int64_t>(written);
+    return static_cast<int64_t>(written);
 }
 
-qint64 Archive::Read(void* data, qint64 size)
+int64_t Archive::Read(void* data, int64_t size)
 {
-    if (!IsLoading() || m_device == nullptr || size < 0)
+    if (!IsLoading() || m_file == nullptr || size < 0)
         return -1;
-    return m_device->read(static_cast<char*>(data), size);
+    const size_t read = std::fread(data, 1, static_cast<size_t>(size), m_file);
+    if (read != static_cast<size_t>(size) && std::ferror(m_file))
+        return -1;
+    return static_cast<int64_t>(read);
 }
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #pragma once
 // The stream a document serialises through: loading from or storing to an open file.
-#include <QIODevice>
+#include <cstdint>
+#include <cstdio>
 
 namespace fw {
 
@@ -8,21 +9,20 @@ class Archive {
 public:
     enum class Mode { Load, Store };
 
-    Archive(QIODevice* device, Mode mode) : m_device(device), m_mode(mode) {}
+    Archive(std::FILE* file, Mode mode) : m_file(file), m_mode(mode) {}
 
     bool IsStoring() const { return m_mode == Mode::Store; }
     bool IsLoading() const { return m_mode == Mode::Load; }
-    QIODevice* Device() const { return m_device; }
 
-    // Bytes moved, or -1 on a wrong direction or a device error.
-    qint64 Write(const void* data, qint64 size);
-    qint64 Read(void* data, qint64 size);
-    qint64 BytesWritten() const { return m_written; }
+    // Bytes moved, or -1 on a wrong direction or a file error.
+    int64_t Write(const void* data, int64_t size);
+    int64_t Read(void* data, int64_t size);
+    int64_t BytesWritten() const { return m_written; }
 
 private:
-    QIODevice* m_device;
+    std::FILE* m_file;
     Mode m_mode;
-    qint64 m_written = 0;
+    int64_t m_written = 0;
 };
 
 } // namespace fw

@@ -5,9 +5,13 @@
 
 namespace fw {
 
+// Window styles (the values the window system gives them).
 namespace WinStyle {
+constexpr uint32_t Popup = 0x80000000;
 constexpr uint32_t Child = 0x40000000;
 constexpr uint32_t Visible = 0x10000000;
+constexpr uint32_t ClipSiblings = 0x04000000;
+constexpr uint32_t ClipChildren = 0x02000000;
 } // namespace WinStyle
 
 namespace BarStyle {

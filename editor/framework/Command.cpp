@@ -2,6 +2,8 @@
 
 namespace fw {
 
+const RuntimeClass CmdTarget::classInfo{"CmdTarget", nullptr, nullptr};
+
 void CmdUI::Enable(bool on)
 {
     m_enabled = on;
@@ -13,7 +15,7 @@ void CmdUI::SetCheck(int check)
     m_check = check;
 }
 
-void CmdUI::SetText(const QString&) {}
+void CmdUI::SetText(const std::string&) {}
 
 void CmdUI::DoUpdate(CmdTarget* target, bool disableIfNoHandler)
 {

@@ -1,10 +1,11 @@
 #pragma once
 // Command routing: targets with handler tables, and the update objects that enable, check and
 // relabel a command's user-interface elements. A command that no target claims is disabled.
-#include <QString>
+#include "framework/RuntimeClass.h"
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -29,7 +30,12 @@ public:
 
     virtual void Enable(bool on = true);
     virtual void SetCheck(int check = 1); // 0 unchecked, 1 checked
-    virtual void SetText(const QString& text);
+    virtual void SetText(const std::string& text);
+    // Menu items only (others ignore it): one item per text, with ids counting up from this
+    // one's, shown in place of this one; with no texts this item shows again with its own text
+    // from the menu resource.
+    virtual bool IsMenuItem() const { return false; }
+    virtual void SetMenuItems(const std::vector<std::string>& texts) { (void)texts; }
 
     // An update handler that cannot decide passes the command on to the next target.
     void ContinueRouting() { m_continueRouting = true; }
@@ -55,6 +61,12 @@ private:
 class CmdTarget {
 public:
     virtual ~CmdTarget() = default;
+
+    // The class the object was made as; classes made by name (document, frame, view) declare
+    // theirs with FW_DECLARE_DYNCREATE.
+    virtual const RuntimeClass* GetRuntimeClass() const { return &classInfo; }
+    bool IsKindOf(const RuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
+    static const RuntimeClass classInfo;
 
     // Routes one message for id; true when a handler here (or further down the route) took it.
     virtual bool OnCmdMsg(uint32_t id, CmdMsg msg, CmdUI* ui);

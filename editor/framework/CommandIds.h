@@ -35,6 +35,9 @@ constexpr uint32_t ID_VIEW_LARGEICON = 59409;
 constexpr uint32_t ID_VIEW_LIST = 59410;
 constexpr uint32_t ID_VIEW_DETAILS = 59411;
 
+// The view's control id in its frame.
+constexpr uint32_t IDW_PANE_FIRST = 59648;
+
 // Control ids of the frame's standard bars.
 constexpr uint32_t IDW_TOOLBAR = 59392;
 constexpr uint32_t IDW_STATUS_BAR = 59393;
@@ -59,8 +62,11 @@ constexpr uint32_t ID_INDICATOR_REC = 59141;
 constexpr uint32_t IDS_APP_TITLE = 57344;
 constexpr uint32_t IDS_IDLEMESSAGE = 57345;
 
-// Dialog results and the standard buttons that produce them.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
+// Dialog and message box results, and the standard buttons that produce them. (Named apart from
+// the window system's own macros, which have the same values.)
+constexpr int IdOk = 1;
+constexpr int IdCancel = 2;
+constexpr int IdYes = 6;
+constexpr int IdNo = 7;
 
 } // namespace fw

@@ -1,14 +1,16 @@
 #pragma once
 // Dialogs built from numbered templates: modeless (a child of another window, or a window of
-// its own) or modal. Data exchange binds member control pointers to control ids.
+// its own) or modal. The dialog makes and owns the template's controls; data exchange binds
+// member control pointers to control ids.
 #include "framework/Command.h"
 #include "framework/DialogUnits.h"
 #include "framework/Resources.h"
-
-#include <QDialog>
+#include "framework/Wnd.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <vector>
 
 namespace fw {
 
@@ -28,71 +30,77 @@ private:
     bool m_failed = false;
 };
 
-class Dialog : public QDialog {
-    Q_OBJECT
+class Dialog : public Wnd {
+    FW_DECLARE_DYNAMIC(Dialog)
 public:
-    // Size type handed to OnSize: the only one a dialog sees.
-    static constexpr int SizeRestored = 0;
+    struct Impl;
 
-    explicit Dialog(uint32_t templateId = 0, QWidget* parent = nullptr);
+    explicit Dialog(uint32_t templateId = 0, Wnd* parent = nullptr);
     ~Dialog() override;
 
     // Modeless: builds the dialog from template templateId, inside parent for a child template
     // or as a window of its own otherwise, and initialises it. False when the template is
     // unknown, the dialog exists already or its controls cannot be bound.
-    virtual bool Create(uint32_t templateId, QWidget* parent);
-    // Modal: builds the dialog as a window of its own, runs it and returns how it ended (the
-    // id of the button, IDOK or IDCANCEL), or -1 when it cannot be built.
+    virtual bool Create(uint32_t templateId, Wnd* parent);
+    // Modal: builds the dialog as a window of its own over the parent given at construction,
+    // runs it and returns how it ended (the id of the button, IdOk or IdCancel), or -1 when it
+    // cannot be built.
     virtual int DoModal();
 
     uint32_t TemplateId() const { return m_templateId; }
     bool IsCreated() const { return m_created; }
-    QWidget* GetDlgItem(int id) const;
+    // The control of the template with id; null for none.
+    Wnd* GetDlgItem(int id) const;
     DialogBaseUnits BaseUnits() const { return m_base; }
-    QSize TemplateSize() const { return m_templateSize; } // pixels
+    Size TemplateSize() const { return m_templateSize; } // pixels
 
     // Runs the data exchange; false when a control could not be bound.
     bool UpdateData(bool saveAndValidate = true);
+    // Ends a modal dialog with result; hides a modeless one.
     void EndDialog(int result);
     // Enables each push button (other than OK and Cancel) whose id a handler on target's
     // route takes; with disableIfNoHandler the others are disabled.
     void UpdateDialogControls(CmdTarget* target, bool disableIfNoHandler);
 
-signals:
-    // A push button other than OK and Cancel was clicked.
-    void buttonClicked(int id);
-
-protected:
+    // A push button was pressed (or Enter and Escape chose OK and Cancel): IdOk runs OnOK,
+    // IdCancel OnCancel, any other id goes to the dialog's command route.
+    virtual void OnButton(int id);
     virtual void DoDataExchange(DataExchange& dx);
     // Runs after the controls exist; the base binds them. Returns whether the dialog leaves
     // the focus where the framework puts it.
     virtual bool OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
-    virtual void OnSize(int type, int cx, int cy);
 
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void reject() override;
+    Impl* GetDialogImpl() const { return m_impl.get(); } // for the toolkit's own files
 
 private:
-    bool Build(uint32_t templateId, QWidget* parent, bool modal);
-    QWidget* CreateControl(const ControlTemplate& control);
+    // The window, with the template's font and size (toolkit): false when it cannot be made.
+    bool MakeWindow(const DialogTemplate& dialog, Wnd* parent, bool modal);
+    // One control of the template at rect (pixels): a ListCtrl, TreeCtrl or TabCtrl for those
+    // classes, a plain window for the others (toolkit).
+    std::unique_ptr<Wnd> MakeControl(const ControlTemplate& control, const Rect& rect);
+    // Runs the modal loop until EndDialog (toolkit).
+    int RunModalLoop();
+    bool Build(uint32_t templateId, Wnd* parent, bool modal);
 
+    std::unique_ptr<Impl> m_impl;
     uint32_t m_templateId = 0;
+    Wnd* m_parent = nullptr;
     bool m_created = false;
     bool m_child = false;
     bool m_bindFailed = false;
     DialogBaseUnits m_base;
-    QSize m_templateSize;
-    std::map<int, QWidget*> m_controls;
+    Size m_templateSize;
+    std::map<int, std::unique_ptr<Wnd>> m_controls;     // by id
+    std::vector<std::unique_ptr<Wnd>> m_staticControls; // id -1
 };
 
 // Binds member to the control with id; fails the exchange when there is none of that kind.
 template <class Control>
 void DDX_Control(DataExchange& dx, int id, Control*& member)
 {
-    member = qobject_cast<Control*>(dx.GetDialog()->GetDlgItem(id));
+    member = dynamic_cast<Control*>(dx.GetDialog()->GetDlgItem(id));
     if (member == nullptr)
         dx.Fail();
 }

@@ -1,7 +1,5 @@
 #include "framework/DialogUnits.h"
 
-#include <QFontMetrics>
-
 #include <cstdint>
 
 namespace fw {
@@ -17,26 +15,20 @@ int MulDivRound(int a, int b, int c)
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-DialogBaseUnits BaseUnitsForFont(const QFont& font)
+DialogBaseUnits BaseUnitsFromMetrics(int alphabetWidth, int height)
 {
-    const QFontMetrics metrics(font);
-    const int alphabet =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(alphabet / 26 + 1) / 2, metrics.height()};
+    return {(alphabetWidth / 26 + 1) / 2, height};
 }
 
-QRect MapDialogRect(const QRect& units, DialogBaseUnits base)
+Rect MapDialogRect(const Rect& units, DialogBaseUnits base)
 {
-    const int left = MulDivRound(units.left(), base.x, 4);
-    const int top = MulDivRound(units.top(), base.y, 8);
-    const int right = MulDivRound(units.left() + units.width(), base.x, 4);
-    const int bottom = MulDivRound(units.top() + units.height(), base.y, 8);
-    return QRect(left, top, right - left, bottom - top);
+    return {MulDivRound(units.left, base.x, 4), MulDivRound(units.top, base.y, 8), MulDivRound(units.right, base.x, 4),
+            MulDivRound(units.bottom, base.y, 8)};
 }
 
-QSize MapDialogSize(const QSize& units, DialogBaseUnits base)
+Size MapDialogSize(const Size& units, DialogBaseUnits base)
 {
-    return QSize(MulDivRound(units.width(), base.x, 4), MulDivRound(units.height(), base.y, 8));
+    return {MulDivRound(units.cx, base.x, 4), MulDivRound(units.cy, base.y, 8)};
 }
 
 } // namespace fw

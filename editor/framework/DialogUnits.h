@@ -1,9 +1,7 @@
 #pragma once
 // Dialog units: template coordinates scaled by the dialog font. A horizontal unit is a quarter
 // of the font's average character width, a vertical unit an eighth of its height.
-#include <QFont>
-#include <QRect>
-#include <QSize>
+#include "framework/Types.h"
 
 namespace fw {
 
@@ -15,10 +13,11 @@ struct DialogBaseUnits {
 // a * b / c rounded to the nearest integer, halves away from zero.
 int MulDivRound(int a, int b, int c);
 
-// Average width of the 52 Latin letters (rounded) and the line height of font.
-DialogBaseUnits BaseUnitsForFont(const QFont& font);
+// The base units of a font whose 52 Latin letters are alphabetWidth pixels wide in all and
+// whose lines are height pixels high: the average letter width rounded, and the height.
+DialogBaseUnits BaseUnitsFromMetrics(int alphabetWidth, int height);
 
-QRect MapDialogRect(const QRect& units, DialogBaseUnits base);
-QSize MapDialogSize(const QSize& units, DialogBaseUnits base);
+Rect MapDialogRect(const Rect& units, DialogBaseUnits base);
+Size MapDialogSize(const Size& units, DialogBaseUnits base);
 
 } // namespace fw

@@ -3,16 +3,14 @@
 #include "framework/Application.h"
 #include "framework/Document.h"
 #include "framework/FrameWnd.h"
+#include "framework/Paths.h"
 #include "framework/Resources.h"
-
-#include <QDebug>
-#include <QFileInfo>
-#include <QMetaObject>
+#include "framework/System.h"
 
 namespace fw {
 
-SingleDocTemplate::SingleDocTemplate(uint32_t resourceId, const QMetaObject* documentClass,
-                                     const QMetaObject* frameClass, const QMetaObject* viewClass)
+SingleDocTemplate::SingleDocTemplate(uint32_t resourceId, const RuntimeClass* documentClass,
+                                     const RuntimeClass* frameClass, const RuntimeClass* viewClass)
     : m_resourceId(resourceId), m_documentClass(documentClass), m_frameClass(frameClass), m_viewClass(viewClass)
 {
 }
@@ -20,33 +18,34 @@ SingleDocTemplate::SingleDocTemplate(uint32_t resourceId, const QMetaObject* doc
 SingleDocTemplate::~SingleDocTemplate()
 {
     // Views point at the document; let the frame go first.
-    delete m_frame.data();
+    if (FrameWnd* frame = m_frame)
+        frame->DestroyWindow();
 }
 
-bool SingleDocTemplate::GetDocString(QString& out, DocStringIndex index) const
+bool SingleDocTemplate::GetDocString(std::string& out, DocStringIndex index) const
 {
-    const std::optional<QString> text = ResourceTable::Instance().String(m_resourceId);
-    out = text ? StringField(*text, index) : QString();
+    const std::optional<std::string> text = ResourceTable::Instance().String(m_resourceId);
+    out = text ? StringField(*text, index) : std::string();
     return text.has_value();
 }
 
 void SingleDocTemplate::SetDefaultTitle(Document* document) const
 {
-    QString title;
-    if (!GetDocString(title, DocName) || title.isEmpty())
+    std::string title;
+    if (!GetDocString(title, DocName) || title.empty())
         GetDocString(title, FileNewName);
-    if (title.isEmpty())
-        title = QStringLiteral("Untitled");
+    if (title.empty())
+        title = "Untitled";
     document->SetTitle(title);
 }
 
 Document* SingleDocTemplate::CreateNewDocument()
 {
-    QObject* object = m_documentClass != nullptr ? m_documentClass->newInstance() : nullptr;
-    auto* document = qobject_cast<Document*>(object);
+    CmdTarget* object = m_documentClass != nullptr ? m_documentClass->CreateObject() : nullptr;
+    auto* document = dynamic_cast<Document*>(object);
     if (document == nullptr) {
         delete object;
-        qDebug("Failed to create document\n");
+        Trace("Failed to create document\n");
         return nullptr;
     }
     document->SetDocTemplate(this);
@@ -56,26 +55,30 @@ Document* SingleDocTemplate::CreateNewDocument()
 
 FrameWnd* SingleDocTemplate::CreateNewFrame(Document* document)
 {
-    QObject* object = m_frameClass != nullptr ? m_frameClass->newInstance() : nullptr;
-    auto* frame = qobject_cast<FrameWnd*>(object);
+    CmdTarget* object = m_frameClass != nullptr ? m_frameClass->CreateObject() : nullptr;
+    auto* frame = dynamic_cast<FrameWnd*>(object);
     if (frame == nullptr) {
         delete object;
-        qDebug("Failed to create frame\n");
+        Trace("Failed to create frame\n");
         return nullptr;
     }
     CreateContext context{m_viewClass, document, this};
     if (!frame->LoadFrame(m_resourceId, &context)) {
-        qDebug("Failed to create frame\n");
-        delete frame;
+        Trace("Failed to create frame\n");
+        // A frame whose window was made goes with it; one that never got a window is deleted.
+        if (frame->IsWindow())
+            frame->DestroyWindow();
+        else
+            delete frame;
         return nullptr;
     }
     return frame;
 }
 
-Document* SingleDocTemplate::OpenDocumentFile(const QString& requested)
+Document* SingleDocTemplate::OpenDocumentFile(const std::string& requested)
 {
     // Resolved once, up front, against the working folder the request was made in.
-    const QString path = requested.isEmpty() ? QString() : QFileInfo(requested).absoluteFilePath();
+    const std::string path = requested.empty() ? std::string() : AbsolutePath(requested);
     Application* app = Application::Instance();
     Document* document = m_document.get();
     bool created = false;
@@ -108,15 +111,15 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString& requested)
     auto discardFrame = [&] {
         if (!frameCreated)
             return;
-        delete frame;
+        frame->DestroyWindow();
         if (created)
             m_document.reset();
     };
 
-    if (path.isEmpty()) {
+    if (path.empty()) {
         SetDefaultTitle(document);
         if (!document->OnNewDocument()) {
-            qDebug("Document::OnNewDocument returned false\n");
+            Trace("Document::OnNewDocument returned false\n");
             discardFrame();
             return nullptr;
         }
@@ -124,7 +127,7 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString& requested)
         const bool wasModified = document->IsModified();
         document->SetModifiedFlag(false);
         if (!document->OnOpenDocument(path)) {
-            qDebug("Document::OnOpenDocument returned false\n");
+            Trace("Document::OnOpenDocument returned false\n");
             if (frameCreated) {
                 discardFrame();
             } else if (!document->IsModified()) {
@@ -133,7 +136,7 @@ Document* SingleDocTemplate::OpenDocumentFile(const QString& requested)
                 // The failed open spoilt the document: start a new one in its place.
                 SetDefaultTitle(document);
                 if (!document->OnNewDocument())
-                    qDebug("Document::OnNewDocument returned false\n");
+                    Trace("Document::OnNewDocument returned false\n");
             }
             return nullptr;
         }

@@ -3,26 +3,51 @@
 #include "framework/Application.h"
 #include "framework/Archive.h"
 #include "framework/CommandIds.h"
+#include "framework/CommonDialogs.h"
 #include "framework/DocTemplate.h"
 #include "framework/FrameWnd.h"
+#include "framework/Paths.h"
+#include "framework/System.h"
 #include "framework/View.h"
 
-#include <QDebug>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QPointer>
-#include <QSaveFile>
-
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace fw {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::FILE* OpenFile(const std::string& path, const char* mode)
+{
+#ifdef _WIN32
+    const std::wstring wide = PathFromUtf8(path).wstring();
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(wide.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+bool IsWritableFile(const std::string& path)
+{
+    std::FILE* file = OpenFile(path, "r+b");
+    if (file == nullptr)
+        return false;
+    std::fclose(file);
+    return true;
+}
+
+} // namespace
+
+FW_IMPLEMENT_DYNAMIC(Document, CmdTarget)
 
 Document::Document()
 {
     OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
-    OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(QString(), true); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(std::string(), true); });
 }
 
 Document::~Document()
@@ -39,35 +64,49 @@ bool Document::OnNewDocument()
     return true;
 }
 
-bool Document::OnOpenDocument(const QString& path)
+bool Document::OnOpenDocument(const std::string& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "Failed to open document" << path;
+    std::error_code error;
+    if (fs::is_directory(PathFromUtf8(path), error)) {
+        Trace("Failed to open document " + path + "\n");
+        return false;
+    }
+    std::FILE* file = OpenFile(path, "rb");
+    if (file == nullptr) {
+        Trace("Failed to open document " + path + "\n");
         return false;
     }
     DeleteContents();
     SetModifiedFlag(true); // dirty while it is being read
-    Archive archive(&file, Archive::Mode::Load);
+    Archive archive(file, Archive::Mode::Load);
     Serialize(archive);
-    file.close();
+    std::fclose(file);
     SetModifiedFlag(false);
     return true;
 }
 
-bool Document::OnSaveDocument(const QString& path)
+bool Document::OnSaveDocument(const std::string& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qDebug() << "Failed to save document" << path;
+    // Stored beside the file first; the file is replaced only by what was written in full.
+    const fs::path target = PathFromUtf8(path);
+    fs::path temporary = target;
+    temporary += ".saving";
+    const std::string temporaryName = Utf8FromPath(temporary);
+    std::FILE* file = OpenFile(temporaryName, "wb");
+    if (file == nullptr) {
+        Trace("Failed to save document " + path + "\n");
         return false;
     }
-    Archive archive(&file, Archive::Mode::Store);
+    Archive archive(file, Archive::Mode::Store);
     Serialize(archive);
+    const bool flushed = std::fflush(file) == 0 && !std::ferror(file);
+    std::fclose(file);
+    std::error_code error;
     if (archive.BytesWritten() == 0) {
-        file.cancelWriting(); // nothing to store: keep the file as it is
-    } else if (!file.commit()) {
-        qDebug() << "Failed to save document" << path;
+        fs::remove(temporary, error); // nothing to store: keep the file as it is
+    } else if (!flushed || (fs::rename(temporary, target, error), error)) {
+        fs::remove(temporary, error);
+        Trace("Failed to save document " + path + "\n");
         return false;
     }
     SetModifiedFlag(false);
@@ -79,14 +118,14 @@ void Document::OnCloseDocument()
     if (m_closing)
         return;
     m_closing = true;
-    std::vector<QPointer<FrameWnd>> frames;
+    std::vector<WndRef<FrameWnd>> frames;
     for (View* view : m_views) {
-        if (auto* frame = qobject_cast<FrameWnd*>(view->window()))
+        if (FrameWnd* frame = view->GetParentFrame())
             frames.emplace_back(frame);
     }
-    for (const QPointer<FrameWnd>& frame : frames) {
+    for (const WndRef<FrameWnd>& frame : frames) {
         if (frame)
-            frame->close();
+            frame->DestroyWindow();
     }
     DeleteContents();
     m_closing = false;
@@ -100,65 +139,74 @@ bool Document::SaveModified()
 {
     if (!IsModified())
         return true;
-    const QString name = m_title.isEmpty() ? QFileInfo(m_pathName).fileName() : m_title;
-    const auto answer = QMessageBox::question(
-        nullptr, Application::Instance() ? Application::Instance()->AppName() : QString(),
-        QStringLiteral("Save changes to %1?").arg(name), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel)
+    const std::string name = m_title.empty() ? Utf8FromPath(PathFromUtf8(m_pathName).filename()) : m_title;
+    Application* app = Application::Instance();
+    const int answer =
+        ShowMessage(app != nullptr ? app->GetMainWnd() : nullptr, "Save changes to " + name + "?",
+                    app != nullptr ? app->AppName() : std::string(), MsgBox::YesNoCancel | MsgBox::IconQuestion);
+    if (answer == IdCancel)
         return false;
-    if (answer == QMessageBox::Yes)
+    if (answer == IdYes)
         return DoFileSave();
     return true;
 }
 
 bool Document::DoFileSave()
 {
-    const QFileInfo info(m_pathName);
-    if (m_pathName.isEmpty() || (info.exists() && !info.isWritable()))
-        return DoSave(QString(), true);
+    std::error_code error;
+    const bool exists = !m_pathName.empty() && fs::exists(PathFromUtf8(m_pathName), error);
+    if (m_pathName.empty() || (exists && !IsWritableFile(m_pathName)))
+        return DoSave(std::string(), true);
     return DoSave(m_pathName, true);
 }
 
-bool Document::DoSave(const QString& path, bool replace)
+bool Document::DoSave(const std::string& path, bool replace)
 {
-    QString name = path;
-    if (name.isEmpty()) {
-        QString filter;
-        QString extension;
+    std::string name = path;
+    if (name.empty()) {
+        std::string filterName;
+        std::string extension;
         if (m_template != nullptr) {
-            m_template->GetDocString(filter, SingleDocTemplate::FilterName);
+            m_template->GetDocString(filterName, SingleDocTemplate::FilterName);
             m_template->GetDocString(extension, SingleDocTemplate::FilterExt);
         }
-        QString proposal = m_pathName.isEmpty() ? m_title : m_pathName;
-        if (!proposal.isEmpty() && QFileInfo(proposal).suffix().isEmpty())
+        std::string proposal = m_pathName.empty() ? m_title : m_pathName;
+        if (!proposal.empty() && !PathFromUtf8(proposal).has_extension())
             proposal += extension;
+        std::string filter;
+        if (!filterName.empty() && !extension.empty())
+            filter = filterName + "|*" + extension + "|";
+        filter += "All Files (*.*)|*.*||";
         Application* app = Application::Instance();
-        name = QFileDialog::getSaveFileName(app != nullptr ? app->GetMainWnd() : nullptr, QStringLiteral("Save As"),
-                                            proposal, filter);
-        if (name.isEmpty())
+        FileDialog dialog(false, extension, proposal, filter, app != nullptr ? app->GetMainWnd() : nullptr);
+        dialog.SetTitle("Save As");
+        if (dialog.DoModal() != IdOk)
             return false;
-        if (QFileInfo(name).suffix().isEmpty())
+        name = dialog.GetPathName();
+        if (name.empty())
+            return false;
+        if (!PathFromUtf8(name).has_extension())
             name += extension;
     }
     if (!OnSaveDocument(name))
         return false;
     // A document that stores nothing leaves no file behind to rename itself after.
-    if (replace && QFileInfo::exists(name))
+    std::error_code error;
+    if (replace && fs::exists(PathFromUtf8(name), error))
         SetPathName(name);
     return true;
 }
 
-void Document::SetTitle(const QString& title)
+void Document::SetTitle(const std::string& title)
 {
     m_title = title;
     UpdateFrameTitles();
 }
 
-void Document::SetPathName(const QString& path, bool addToRecentFiles)
+void Document::SetPathName(const std::string& path, bool addToRecentFiles)
 {
-    const QFileInfo info(path);
-    m_pathName = info.absoluteFilePath();
-    SetTitle(info.fileName());
+    m_pathName = AbsolutePath(path);
+    SetTitle(Utf8FromPath(PathFromUtf8(m_pathName).filename()));
     if (addToRecentFiles) {
         if (Application* app = Application::Instance())
             app->AddToRecentFileList(m_pathName);
@@ -185,7 +233,7 @@ void Document::RemoveView(View* view)
 void Document::UpdateFrameTitles()
 {
     for (View* view : m_views) {
-        if (auto* frame = qobject_cast<FrameWnd*>(view->window()))
+        if (FrameWnd* frame = view->GetParentFrame())
             frame->OnUpdateFrameTitle();
     }
 }

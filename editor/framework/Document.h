@@ -1,11 +1,9 @@
 #pragma once
 // A document: the data behind the views, with its path, title and modified flag, and the steps
-// the framework's New, Open, Save and Close run.
+// the framework's New, Open, Save and Close run. Paths are UTF-8.
 #include "framework/Command.h"
 
-#include <QObject>
-#include <QString>
-
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -14,8 +12,8 @@ class Archive;
 class SingleDocTemplate;
 class View;
 
-class Document : public QObject, public CmdTarget {
-    Q_OBJECT
+class Document : public CmdTarget {
+    FW_DECLARE_DYNAMIC(Document)
 public:
     Document();
     ~Document() override;
@@ -23,10 +21,10 @@ public:
     // New: empties the document. False keeps the frame from showing it.
     virtual bool OnNewDocument();
     // Open: reads path through Serialize. False when the file cannot be read.
-    virtual bool OnOpenDocument(const QString& path);
+    virtual bool OnOpenDocument(const std::string& path);
     // Save: stores through Serialize. What Serialize writes replaces the file at once; when it
     // writes nothing the file is left exactly as it was (never truncated).
-    virtual bool OnSaveDocument(const QString& path);
+    virtual bool OnSaveDocument(const std::string& path);
     // Close: closes the frames that show the document and empties it.
     virtual void OnCloseDocument();
     virtual void DeleteContents();
@@ -36,15 +34,15 @@ public:
 
     // Saves to path, or to a name the user picks when path is empty; replace makes the new
     // name the document's own.
-    bool DoSave(const QString& path, bool replace);
+    bool DoSave(const std::string& path, bool replace);
     bool DoFileSave();
 
-    const QString& GetTitle() const { return m_title; }
-    virtual void SetTitle(const QString& title);
-    const QString& GetPathName() const { return m_pathName; }
+    const std::string& GetTitle() const { return m_title; }
+    virtual void SetTitle(const std::string& title);
+    const std::string& GetPathName() const { return m_pathName; }
     // Takes path (made absolute) as the document's file, names it after the file and, with
     // addToRecentFiles, puts it first in the recent-file list.
-    virtual void SetPathName(const QString& path, bool addToRecentFiles = true);
+    virtual void SetPathName(const std::string& path, bool addToRecentFiles = true);
     void ClearPathName() { m_pathName.clear(); }
 
     bool IsModified() const { return m_modified; }
@@ -60,8 +58,8 @@ public:
     void SetDocTemplate(SingleDocTemplate* docTemplate) { m_template = docTemplate; }
 
 private:
-    QString m_title;
-    QString m_pathName;
+    std::string m_title;
+    std::string m_pathName;
     bool m_modified = false;
     bool m_closing = false;
     std::vector<View*> m_views;

@@ -1,7 +1,7 @@
 #pragma once
 // A numbered list of equally sized images that list and tree controls refer to by index.
-#include <QIcon>
-#include <QSize>
+#include "framework/Image.h"
+#include "framework/Types.h"
 
 #include <vector>
 
@@ -9,25 +9,25 @@ namespace fw {
 
 class ImageList {
 public:
-    // Colour depth and mask flags of the images; Qt keeps every image in 32-bit ARGB, so they
-    // only describe what was asked for.
+    // Colour depth and mask flags of the images (every image keeps 32-bit pixels with alpha).
     static constexpr unsigned Color32 = 0x20;
     static constexpr unsigned Mask = 0x01;
 
     bool Create(int cx, int cy, unsigned flags, int initial, int grow);
     bool IsCreated() const { return m_created; }
-    // Appends icon scaled to the list's image size; its index, or -1 before Create.
-    int Add(const QIcon& icon);
+    // Appends image scaled to the list's image size; its index, or -1 before Create or for a
+    // null image.
+    int Add(const Image& image);
     int GetImageCount() const { return static_cast<int>(m_images.size()); }
-    QSize ImageSize() const { return m_size; }
+    Size ImageSize() const { return m_size; }
     unsigned Flags() const { return m_flags; }
-    QIcon Image(int index) const; // null when out of range
+    const Image* GetImage(int index) const; // null when out of range
 
 private:
     bool m_created = false;
-    QSize m_size;
+    Size m_size;
     unsigned m_flags = 0;
-    std::vector<QIcon> m_images;
+    std::vector<Image> m_images;
 };
 
 } // namespace fw

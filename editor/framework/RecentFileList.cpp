@@ -1,144 +1,154 @@
 #include "framework/RecentFileList.h"
 
-#include "framework/FrameWnd.h"
+#include "framework/Command.h"
+#include "framework/Paths.h"
+#include "framework/Profile.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFileInfo>
-#include <QMenu>
-#include <QSettings>
+#include <algorithm>
 
 namespace fw {
+namespace {
 
-RecentFileList::RecentFileList(uint32_t firstId, QString section, QString entryFormat, int size, int maxDisplayLength)
+bool IsSeparator(char c)
+{
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
+
+} // namespace
+
+RecentFileList::RecentFileList(uint32_t firstId, std::string section, std::string entryFormat, int size,
+                               int maxDisplayLength)
     : m_firstId(firstId), m_section(std::move(section)), m_entryFormat(std::move(entryFormat)),
       m_size(size < 0 ? 0 : size), m_maxDisplayLength(maxDisplayLength)
 {
 }
 
-QString RecentFileList::operator[](int index) const
+std::string RecentFileList::operator[](int index) const
 {
-    return index >= 0 && index < Count() ? m_files[index] : QString();
+    return index >= 0 && index < Count() ? m_files[static_cast<size_t>(index)] : std::string();
 }
 
-void RecentFileList::Add(const QString& path)
+void RecentFileList::Add(const std::string& path)
 {
-    if (path.isEmpty() || m_size == 0)
+    if (path.empty() || m_size == 0)
         return;
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    m_files.removeAll(absolute);
-    m_files.prepend(absolute);
-    while (m_files.size() > m_size)
-        m_files.removeLast();
+    const std::string absolute = AbsolutePath(path);
+    m_files.erase(std::remove(m_files.begin(), m_files.end(), absolute), m_files.end());
+    m_files.insert(m_files.begin(), absolute);
+    if (Count() > m_size)
+        m_files.resize(static_cast<size_t>(m_size));
 }
 
 void RecentFileList::Remove(int index)
 {
     if (index >= 0 && index < Count())
-        m_files.removeAt(index);
+        m_files.erase(m_files.begin() + index);
 }
 
-void RecentFileList::ReadList(QSettings& settings)
+std::string RecentFileList::EntryName(int index) const
+{
+    std::string name = m_entryFormat;
+    const size_t at = name.find("%d");
+    if (at != std::string::npos)
+        name.replace(at, 2, std::to_string(index + 1));
+    return name;
+}
+
+void RecentFileList::ReadList(const Profile& profile)
 {
     m_files.clear();
-    settings.beginGroup(m_section);
     for (int i = 0; i < m_size; ++i) {
-        const QString file = settings.value(m_entryFormat.arg(i + 1)).toString();
-        if (!file.isEmpty() && !m_files.contains(file))
-            m_files.append(file);
+        const std::string file = profile.GetString(m_section, EntryName(i)).value_or(std::string());
+        if (!file.empty() && std::find(m_files.begin(), m_files.end(), file) == m_files.end())
+            m_files.push_back(file);
     }
-    settings.endGroup();
 }
 
-void RecentFileList::WriteList(QSettings& settings) const
+void RecentFileList::WriteList(Profile& profile) const
 {
-    settings.beginGroup(m_section);
     for (int i = 0; i < m_size; ++i) {
-        const QString key = m_entryFormat.arg(i + 1);
         if (i < Count()) {
-            settings.setValue(key, m_files[i]);
+            profile.WriteString(m_section, EntryName(i), m_files[static_cast<size_t>(i)]);
         } else {
-            settings.remove(key);
+            profile.RemoveEntry(m_section, EntryName(i));
         }
     }
-    settings.endGroup();
 }
 
-QString AbbreviatePath(const QString& path, int maxLength)
+std::string AbbreviatePath(const std::string& path, int maxLength)
 {
-    if (path.size() <= maxLength)
+    if (static_cast<int>(path.size()) <= maxLength)
         return path;
-    const QString separator = QStringLiteral("/");
-    const QString ellipsis = QStringLiteral("...");
-    QStringList parts = path.split(separator);
-    const QString fileName = parts.isEmpty() ? path : parts.takeLast();
-    if (fileName.size() + ellipsis.size() + 1 > maxLength || parts.isEmpty())
+    // The path's parts between separators, and the separator each part ends with.
+    std::vector<std::string> parts;
+    std::string separator = "/";
+    size_t start = 0;
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || IsSeparator(path[i])) {
+            parts.push_back(path.substr(start, i - start));
+            if (i < path.size())
+                separator = std::string(1, path[i]);
+            start = i + 1;
+        }
+    }
+    const std::string ellipsis = "...";
+    const std::string fileName = parts.back();
+    parts.pop_back();
+    const auto length = [](const std::string& text) { return static_cast<int>(text.size()); };
+    if (length(fileName) + length(ellipsis) + 1 > maxLength || parts.empty())
         return fileName;
     // The root ("" for an absolute path) stays, then "...", then as many trailing folders as fit.
-    const QString root = parts.takeFirst();
-    QString tail = separator + fileName;
-    while (!parts.isEmpty()) {
-        const QString candidate = separator + parts.last() + tail;
-        if (root.size() + separator.size() + ellipsis.size() + candidate.size() > maxLength)
+    const std::string root = parts.front();
+    parts.erase(parts.begin());
+    std::string tail = separator + fileName;
+    while (!parts.empty()) {
+        const std::string candidate = separator + parts.back() + tail;
+        if (length(root) + length(separator) + length(ellipsis) + length(candidate) > maxLength)
             break;
         tail = candidate;
-        parts.removeLast();
+        parts.pop_back();
     }
-    if (parts.isEmpty())
+    if (parts.empty())
         return root + tail;
     return root + separator + ellipsis + tail;
 }
 
-QString RecentFileList::GetDisplayName(int index, const QString& currentDir) const
+std::string RecentFileList::GetDisplayName(int index, const std::string& currentDir) const
 {
     if (index < 0 || index >= Count())
-        return QString();
-    const QFileInfo info(m_files[index]);
-    QString name = QDir::cleanPath(info.absolutePath()) == QDir::cleanPath(currentDir)
-                       ? info.fileName()
-                       : AbbreviatePath(m_files[index], m_maxDisplayLength);
-    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return name;
+        return std::string();
+    const std::string& file = m_files[static_cast<size_t>(index)];
+    const std::filesystem::path path = PathFromUtf8(file);
+    // Compared with a separator at the end of both, so "/a/b" and "/a/b/" are one folder.
+    const std::filesystem::path folder = (path.parent_path() / "").lexically_normal();
+    const std::filesystem::path current = (PathFromUtf8(currentDir) / "").lexically_normal();
+    const bool here = !currentDir.empty() && folder == current;
+    std::string name = here ? Utf8FromPath(path.filename()) : AbbreviatePath(file, m_maxDisplayLength);
+    std::string shown;
+    for (char c : name) {
+        shown += c;
+        if (c == '&')
+            shown += '&';
+    }
+    return shown;
 }
 
-void RecentFileList::UpdateMenu(ActionCmdUI& ui) const
+void RecentFileList::UpdateMenu(CmdUI& ui) const
 {
-    QAction* placeholder = ui.Action();
-    FrameWnd* frame = ui.Frame();
-    QMenu* menu = nullptr;
-    for (QObject* object : placeholder->associatedObjects()) {
-        if ((menu = qobject_cast<QMenu*>(object)) != nullptr)
-            break;
-    }
-    if (Count() == 0) {
-        placeholder->setText(placeholder->property("menuText").toString());
-        ui.Enable(false);
-        for (int i = 1; i < m_size; ++i) {
-            if (QAction* entry = frame->FindAction(m_firstId + static_cast<uint32_t>(i)))
-                entry->setVisible(false);
-        }
+    if (!ui.IsMenuItem()) {
+        ui.Enable(Count() > 0);
         return;
     }
-    const QString currentDir = QDir::currentPath();
-    QAction* previous = nullptr;
-    for (int i = 0; i < m_size; ++i) {
-        QAction* entry = i == 0 ? placeholder : frame->GetAction(m_firstId + static_cast<uint32_t>(i));
-        if (i >= Count()) {
-            entry->setVisible(false);
-            continue;
-        }
-        entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(GetDisplayName(i, currentDir)));
-        entry->setVisible(true);
-        entry->setEnabled(true);
-        if (menu != nullptr && previous != nullptr && !menu->actions().contains(entry)) {
-            const QList<QAction*> items = menu->actions();
-            const qsizetype at = items.indexOf(previous);
-            QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
-            menu->insertAction(before, entry);
-        }
-        previous = entry;
-    }
-    ui.Enable(true);
+    const std::string currentDir = CurrentFolder();
+    std::vector<std::string> texts;
+    for (int i = 0; i < Count(); ++i)
+        texts.push_back("&" + std::to_string(i + 1) + " " + GetDisplayName(i, currentDir));
+    ui.SetMenuItems(texts);
+    ui.Enable(Count() > 0);
 }
 
 } // namespace fw

@@ -1,10 +1,8 @@
 #include "framework/Resources.h"
 
-#include <QStringList>
-
 namespace fw {
 
-MenuItem MenuItem::Command(uint32_t id, QString text, bool grayed)
+MenuItem MenuItem::Command(uint32_t id, std::string text, bool grayed)
 {
     MenuItem item;
     item.kind = Kind::Command;
@@ -21,7 +19,7 @@ MenuItem MenuItem::Separator()
     return item;
 }
 
-MenuItem MenuItem::Popup(QString text, std::vector<MenuItem> items)
+MenuItem MenuItem::Popup(std::string text, std::vector<MenuItem> items)
 {
     MenuItem item;
     item.kind = Kind::Popup;
@@ -36,7 +34,7 @@ ResourceTable& ResourceTable::Instance()
     return table;
 }
 
-void ResourceTable::AddString(uint32_t id, QString text)
+void ResourceTable::AddString(uint32_t id, std::string text)
 {
     m_strings[id] = std::move(text);
 }
@@ -56,9 +54,9 @@ void ResourceTable::AddDialog(uint32_t id, DialogTemplate dialog)
 {
     m_dialogs[id] = std::move(dialog);
 }
-void ResourceTable::AddIcon(uint32_t id, std::function<QIcon()> make)
+void ResourceTable::AddIcon(uint32_t id, std::function<Image(int)> draw)
 {
-    m_icons[id] = std::move(make);
+    m_icons[id] = std::move(draw);
 }
 void ResourceTable::RemoveToolBar(uint32_t id)
 {
@@ -69,7 +67,7 @@ void ResourceTable::RemoveDialog(uint32_t id)
     m_dialogs.erase(id);
 }
 
-std::optional<QString> ResourceTable::String(uint32_t id) const
+std::optional<std::string> ResourceTable::String(uint32_t id) const
 {
     auto it = m_strings.find(id);
     if (it == m_strings.end())
@@ -101,24 +99,40 @@ const DialogTemplate* ResourceTable::Dialog(uint32_t id) const
     return FindIn(m_dialogs, id);
 }
 
-QIcon ResourceTable::Icon(uint32_t id) const
+bool ResourceTable::HasIcon(uint32_t id) const
+{
+    return m_icons.count(id) != 0;
+}
+
+Image ResourceTable::Icon(uint32_t id, int size) const
 {
     auto it = m_icons.find(id);
-    return it == m_icons.end() ? QIcon() : it->second();
+    if (it == m_icons.end() || size <= 0)
+        return Image();
+    return it->second(size);
 }
 
-Prompt SplitPrompt(const QString& prompt)
+Prompt SplitPrompt(const std::string& prompt)
 {
-    const qsizetype newline = prompt.indexOf(QLatin1Char('\n'));
-    if (newline < 0)
-        return {prompt, QString()};
-    return {prompt.left(newline), prompt.mid(newline + 1)};
+    const size_t newline = prompt.find('\n');
+    if (newline == std::string::npos)
+        return {prompt, std::string()};
+    return {prompt.substr(0, newline), prompt.substr(newline + 1)};
 }
 
-QString StringField(const QString& text, int index)
+std::string StringField(const std::string& text, int index)
 {
-    const QStringList fields = text.split(QLatin1Char('\n'));
-    return index >= 0 && index < fields.size() ? fields[index] : QString();
+    size_t start = 0;
+    for (int field = 0; field < index; ++field) {
+        const size_t newline = text.find('\n', start);
+        if (index < 0 || newline == std::string::npos)
+            return std::string();
+        start = newline + 1;
+    }
+    if (index < 0)
+        return std::string();
+    const size_t end = text.find('\n', start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 } // namespace fw

@@ -2,16 +2,14 @@
 // The application's fixed user-interface resources, looked up by number: strings, menus,
 // toolbars, accelerator tables, dialog templates and icons. An application fills the table once
 // at start; frames, bars and dialogs build themselves from it.
-#include <QIcon>
-#include <QKeySequence>
-#include <QRect>
-#include <QSize>
-#include <QString>
+#include "framework/Image.h"
+#include "framework/Types.h"
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -20,28 +18,33 @@ struct MenuItem {
     enum class Kind { Command, Separator, Popup };
     Kind kind = Kind::Command;
     uint32_t id = 0;
-    QString text;                // with '&' mnemonic and an optional "\t" shortcut text
+    std::string text;            // with '&' mnemonic and an optional "\t" shortcut text
     bool grayed = false;         // shown disabled until an update enables it
     std::vector<MenuItem> items; // popups only
 
-    static MenuItem Command(uint32_t id, QString text, bool grayed = false);
+    static MenuItem Command(uint32_t id, std::string text, bool grayed = false);
     static MenuItem Separator();
-    static MenuItem Popup(QString text, std::vector<MenuItem> items);
+    static MenuItem Popup(std::string text, std::vector<MenuItem> items);
 };
 
 struct MenuResource {
     std::vector<MenuItem> popups; // the drop-downs of the menu bar, in order
 };
 
-// Buttons in order; id 0 stands for a separator. One image per button (separators have none).
+// Buttons in order; id 0 stands for a separator. One image per button (separators have none),
+// drawn at the button size. A toolkit whose desktop has a themed icon of the button's theme name
+// (freedesktop naming) may show that instead.
 struct ToolBarResource {
-    QSize buttonSize;
+    Size buttonSize;
     std::vector<uint32_t> buttons;
-    std::function<std::vector<QIcon>()> images; // made on demand: icons need the GUI running
+    std::function<std::vector<Image>()> images;
+    std::vector<std::string> themeNames; // per button with an image, or empty
 };
 
+// A key (fw::Key code) with KeyMod modifiers that runs a command.
 struct Accelerator {
-    QKeySequence keys;
+    uint32_t key = 0;
+    uint32_t modifiers = 0;
     uint32_t command = 0;
 };
 
@@ -97,16 +100,16 @@ constexpr uint32_t ModalFrame = 1u << 4;
 struct ControlTemplate {
     int id = -1; // -1: a static control nobody refers to
     ControlClass cls = ControlClass::Text;
-    QString text;
-    QRect rect; // dialog units
+    std::string text;
+    Rect rect; // dialog units
     uint32_t style = 0;
     uint32_t resourceId = 0; // icon controls: the icon shown
 };
 
 struct DialogTemplate {
-    QString caption;
-    QSize size; // dialog units
-    QString fontFamily;
+    std::string caption;
+    Size size; // dialog units
+    std::string fontFamily;
     int fontPoints = 8;
     uint32_t style = 0;
     std::vector<ControlTemplate> controls; // in template (creation and tab) order
@@ -116,39 +119,42 @@ class ResourceTable {
 public:
     static ResourceTable& Instance();
 
-    void AddString(uint32_t id, QString text);
+    void AddString(uint32_t id, std::string text);
     void AddMenu(uint32_t id, MenuResource menu);
     void AddToolBar(uint32_t id, ToolBarResource toolBar);
     void AddAccelerators(uint32_t id, std::vector<Accelerator> table);
     void AddDialog(uint32_t id, DialogTemplate dialog);
-    void AddIcon(uint32_t id, std::function<QIcon()> make);
+    // An icon drawn at any size in pixels (size x size).
+    void AddIcon(uint32_t id, std::function<Image(int size)> draw);
     void RemoveToolBar(uint32_t id);
     void RemoveDialog(uint32_t id);
 
-    std::optional<QString> String(uint32_t id) const;
+    std::optional<std::string> String(uint32_t id) const;
     const MenuResource* Menu(uint32_t id) const;
     const ToolBarResource* ToolBar(uint32_t id) const;
     const std::vector<Accelerator>* Accelerators(uint32_t id) const;
     const DialogTemplate* Dialog(uint32_t id) const;
-    QIcon Icon(uint32_t id) const; // null icon when unknown
+    bool HasIcon(uint32_t id) const;
+    // The icon drawn at size x size; a null image when unknown.
+    Image Icon(uint32_t id, int size) const;
 
 private:
-    std::map<uint32_t, QString> m_strings;
+    std::map<uint32_t, std::string> m_strings;
     std::map<uint32_t, MenuResource> m_menus;
     std::map<uint32_t, ToolBarResource> m_toolBars;
     std::map<uint32_t, std::vector<Accelerator>> m_accelerators;
     std::map<uint32_t, DialogTemplate> m_dialogs;
-    std::map<uint32_t, std::function<QIcon()>> m_icons;
+    std::map<uint32_t, std::function<Image(int)>> m_icons;
 };
 
 // Splits "status text\ntooltip" prompts; a prompt without "\n" has no tooltip.
 struct Prompt {
-    QString status;
-    QString tip;
+    std::string status;
+    std::string tip;
 };
-Prompt SplitPrompt(const QString& prompt);
+Prompt SplitPrompt(const std::string& prompt);
 
 // The n-th "\n"-separated field of a string (the document string has seven).
-QString StringField(const QString& text, int index);
+std::string StringField(const std::string& text, int index);
 
 } // namespace fw

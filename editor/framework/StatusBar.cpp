@@ -1,12 +1,9 @@
+// The status bar's panes and their texts; the toolkit shows them.
 #include "framework/StatusBar.h"
 
-#include "framework/BarStyle.h"
 #include "framework/Command.h"
 #include "framework/CommandIds.h"
-#include "framework/FrameWnd.h"
 #include "framework/Resources.h"
-
-#include <QLabel>
 
 namespace fw {
 namespace {
@@ -28,54 +25,25 @@ private:
 
 } // namespace
 
-StatusBar::StatusBar() = default;
-
-bool StatusBar::Create(FrameWnd* parent, uint32_t style, uint32_t id)
-{
-    if (parent == nullptr || m_created)
-        return false;
-    m_created = true;
-    m_id = id;
-    m_barStyle = style & BarStyle::Mask;
-    setObjectName(QStringLiteral("StatusBar%1").arg(id));
-    parent->setStatusBar(this);
-    if (!(style & WinStyle::Visible))
-        hide();
-    parent->AddControlBar(id, this);
-    return true;
-}
+FW_IMPLEMENT_DYNAMIC(StatusBar, ControlBar)
 
 bool StatusBar::SetIndicators(const uint32_t* ids, int count)
 {
-    for (PaneInfo& pane : m_panes) {
-        removeWidget(pane.label);
-        delete pane.label;
-    }
     m_panes.clear();
     bool ok = true;
     for (int i = 0; i < count; ++i) {
         PaneInfo pane;
         pane.id = ids[i];
-        pane.label = new QLabel(this);
-        pane.label->setTextFormat(Qt::PlainText);
-        if (pane.id == ID_SEPARATOR) {
-            pane.label->setMinimumWidth(1);
-            addWidget(pane.label, 1);
-        } else {
-            const std::optional<QString> text = ResourceTable::Instance().String(pane.id);
+        if (pane.id != ID_SEPARATOR) {
+            const std::optional<std::string> text = ResourceTable::Instance().String(pane.id);
             if (!text)
                 ok = false;
-            pane.text = text.value_or(QString());
-            pane.label->setText(pane.text);
-            pane.label->setAlignment(Qt::AlignCenter);
-            pane.label->setFrameShape(QFrame::Panel);
-            pane.label->setFrameShadow(QFrame::Sunken);
-            // Sized for its text whether it shows it or not, so the panes never jump.
-            pane.label->setFixedWidth(pane.label->fontMetrics().horizontalAdvance(pane.text) + 12);
-            addPermanentWidget(pane.label);
+            pane.text = text.value_or(std::string());
+            pane.shown = pane.text;
         }
         m_panes.push_back(pane);
     }
+    MakePanes();
     return ok;
 }
 
@@ -93,31 +61,28 @@ int StatusBar::CommandToIndex(uint32_t id) const
     return -1;
 }
 
-bool StatusBar::SetPaneText(int index, const QString& text)
+bool StatusBar::SetPaneText(int index, const std::string& text)
 {
     if (index < 0 || index >= GetCount())
         return false;
     PaneInfo& pane = m_panes[static_cast<size_t>(index)];
     if (pane.id != ID_SEPARATOR)
         pane.text = text;
-    if (pane.on)
-        pane.label->setText(text);
+    if (pane.on) {
+        pane.shown = text;
+        ShowPaneText(index);
+    }
     return true;
 }
 
-QString StatusBar::GetPaneText(int index) const
+std::string StatusBar::GetPaneText(int index) const
 {
-    return index >= 0 && index < GetCount() ? m_panes[static_cast<size_t>(index)].label->text() : QString();
+    return index >= 0 && index < GetCount() ? m_panes[static_cast<size_t>(index)].shown : std::string();
 }
 
 bool StatusBar::IsPaneOn(int index) const
 {
     return index >= 0 && index < GetCount() && m_panes[static_cast<size_t>(index)].on;
-}
-
-QLabel* StatusBar::Pane(int index) const
-{
-    return index >= 0 && index < GetCount() ? m_panes[static_cast<size_t>(index)].label : nullptr;
 }
 
 void StatusBar::SetPaneOn(int index, bool on)
@@ -126,7 +91,8 @@ void StatusBar::SetPaneOn(int index, bool on)
     if (pane.on == on)
         return;
     pane.on = on;
-    pane.label->setText(on ? pane.text : QString());
+    pane.shown = on ? pane.text : std::string();
+    ShowPaneText(index);
 }
 
 void StatusBar::UpdatePanes(CmdTarget* target)

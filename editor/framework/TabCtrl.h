@@ -1,45 +1,45 @@
 #pragma once
 // Tab control: a strip of tabs over (or under) a framed display area. The pages are separate
 // windows that the owner shows and hides when the selection changes.
-#include <QWidget>
+#include "framework/Wnd.h"
 
 #include <cstdint>
-
-class QTabBar;
+#include <functional>
+#include <string>
 
 namespace fw {
 
-class TabCtrl : public QWidget {
-    Q_OBJECT
+class TabCtrl : public Wnd {
+    FW_DECLARE_DYNAMIC(TabCtrl)
 public:
-    // style: CtlStyle bits (TabsBottom, HotTrack, RaggedRight, ToolTips, TabStop).
-    explicit TabCtrl(uint32_t style, QWidget* parent = nullptr);
+    TabCtrl();
+    ~TabCtrl() override;
 
+    // style: CtlStyle bits (TabsBottom, HotTrack, RaggedRight, ToolTips, TabStop); rect in
+    // the parent's client coordinates.
+    bool Create(uint32_t style, const Rect& rect, Wnd* parent, uint32_t id);
     uint32_t Style() const { return m_style; }
 
     // Inserts a text-only tab at position (clamped); returns its index.
-    int InsertItem(int position, const QString& text);
+    int InsertItem(int position, const std::string& text);
     int GetItemCount() const;
-    QString GetItemText(int index) const;
+    std::string GetItemText(int index) const;
     int GetCurSel() const;    // -1 without tabs
     int SetCurSel(int index); // returns the previous selection; sends no notification
-    QTabBar* TabBar() const { return m_bar; }
-    QRect TabStripRect() const; // where the tabs are, in this control's coordinates
+    // Where tab index is, in this control's client coordinates.
+    Rect GetItemRect(int index) const;
 
-signals:
-    // The user changed the selection (mouse or keyboard).
-    void selChange();
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    // Called when the user changes the selection (mouse or keyboard), not when code does.
+    void SetSelChangeHandler(std::function<void()> handler) { m_selChange = std::move(handler); }
+    void OnSelChange()
+    {
+        if (m_selChange)
+            m_selChange();
+    }
 
 private:
-    void LayoutStrip();
-
     uint32_t m_style = 0;
-    QTabBar* m_bar = nullptr;
-    bool m_quiet = false; // selection changed by code, not by the user
+    std::function<void()> m_selChange;
 };
 
 } // namespace fw

@@ -4,6 +4,8 @@
 
 namespace fw {
 
+FW_IMPLEMENT_DYNAMIC(View, Wnd)
+
 View::View() = default;
 
 View::~View()
@@ -12,14 +14,21 @@ View::~View()
         m_document->RemoveView(this);
 }
 
-int View::OnCreate()
-{
-    return 0;
-}
-
 void View::OnInitialUpdate()
 {
-    update();
+    Invalidate();
+}
+
+void View::OnDraw(DC&) {}
+
+void View::OnPaint(DC& dc)
+{
+    OnDraw(dc);
+}
+
+void View::PostNcDestroy()
+{
+    delete this;
 }
 
 bool View::OnCmdMsg(uint32_t id, CmdMsg msg, CmdUI* ui)

@@ -1,15 +1,17 @@
-// The colour popup as a window: opening, notifications to parent and signal, keyboard and mouse
+// The colour popup as a window: opening, notifications to its parent, keyboard and mouse
 // endings, the custom colour dialog, staying on screen, painting and tooltips.
 #include "controls/ColorPopup.h"
+
+#include "EditorTestSupport.h"
 
 #include <QDir>
 #include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QSignalSpy>
+#include <QScreen>
 #include <QTest>
 #include <QToolTip>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -26,18 +28,21 @@ using colorpopup::kDefaultBox;
 const GdiColor kTeal = GdiRgb(56, 142, 142);
 const GdiColor kOffTable = GdiRgb(1, 2, 3);
 
-// A parent that records the notifications sent to it.
-class Recorder : public QWidget {
+QColor ToQColor(GdiColor color)
+{
+    return QColor(GdiRed(color), GdiGreen(color), GdiBlue(color));
+}
+
+// A parent window that records the notifications sent to it.
+class Recorder : public fw::Wnd {
 public:
     std::vector<Note> notes;
 
-protected:
-    void customEvent(QEvent* e) override
+    intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override
     {
-        if (e->type() == ColorPopupEvent::EventType()) {
-            const auto* n = static_cast<ColorPopupEvent*>(e);
-            notes.emplace_back(n->Message(), n->Color());
-        }
+        notes.emplace_back(static_cast<int>(message), static_cast<GdiColor>(wParam));
+        EXPECT_EQ(lParam, 0);
+        return 0;
     }
 };
 
@@ -46,43 +51,34 @@ protected:
     void SetUp() override
     {
         parent = std::make_unique<Recorder>();
-        parent->setGeometry(100, 100, 200, 30);
-        parent->show();
+        ASSERT_TRUE(
+            parent->CreateEx(0, "parent", fw::WinStyle::Visible, fw::Rect::FromSize(100, 100, 200, 30), nullptr, 0));
     }
 
     void TearDown() override
     {
-        delete popup.data();
-        spy.reset();
+        delete popup.Get();
         parent.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void Open(GdiColor color, std::optional<QString> defaultText = QString(),
-              std::optional<QString> customText = QStringLiteral("Custom Color"), QPoint at = QPoint(120, 140))
+    void Open(GdiColor color, std::optional<std::string> defaultText = std::string(),
+              std::optional<std::string> customText = std::string("Custom Color"), QPoint at = QPoint(120, 140))
     {
         popup = new ColorPopup();
-        spy = std::make_unique<QSignalSpy>(popup.data(), &ColorPopup::notification);
-        ASSERT_TRUE(popup->Create(at, color, parent.get(), defaultText, customText));
+        ASSERT_TRUE(popup->Create(fw::Point{at.x(), at.y()}, color, parent.get(), defaultText, customText));
     }
 
-    // The signal's notes, which must match what the parent received.
-    std::vector<Note> Notes() const
-    {
-        std::vector<Note> fromSignal;
-        for (const QList<QVariant>& args : *spy)
-            fromSignal.emplace_back(args.at(0).toInt(), args.at(1).value<quint32>());
-        EXPECT_EQ(fromSignal, parent->notes);
-        return fromSignal;
-    }
+    std::vector<Note> Notes() const { return parent->notes; }
 
-    void Key(Qt::Key key) { QTest::keyClick(popup.data(), key); }
+    void Key(Qt::Key key) { QTest::keyClick(Peer(popup), key); }
 
     void Mouse(QEvent::Type type, QPoint local, Qt::MouseButtons held = Qt::NoButton)
     {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent e(type, QPointF(local), QPointF(popup->mapToGlobal(local)), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(popup.data(), &e);
+        QWidget* widget = Peer(popup);
+        QMouseEvent e(type, QPointF(local), QPointF(widget->mapToGlobal(local)), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &e);
     }
 
     QPoint CellCentre(int index) const
@@ -96,12 +92,11 @@ protected:
     bool Deleted()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return popup.isNull();
+        return popup.Get() == nullptr;
     }
 
     std::unique_ptr<Recorder> parent;
-    QPointer<ColorPopup> popup;
-    std::unique_ptr<QSignalSpy> spy;
+    fw::WndRef<ColorPopup> popup;
 };
 
 } // namespace
@@ -109,11 +104,13 @@ protected:
 TEST_F(ColorPopupWidget, CreateNeedsAParentAndOpensOnce)
 {
     ColorPopup orphan;
-    EXPECT_FALSE(orphan.Create(QPoint(10, 10), 0, nullptr));
-    EXPECT_FALSE(orphan.isVisible());
+    EXPECT_FALSE(orphan.Create(fw::Point{10, 10}, 0, nullptr));
+    EXPECT_FALSE(orphan.IsWindow());
+    fw::Wnd gone; // a parent that has no window
+    EXPECT_FALSE(orphan.Create(fw::Point{10, 10}, 0, &gone));
 
     Open(GdiRgb(0, 0, 0));
-    EXPECT_FALSE(popup->Create(QPoint(10, 10), 0, parent.get()));
+    EXPECT_FALSE(popup->Create(fw::Point{10, 10}, 0, parent.get()));
     EXPECT_TRUE(Notes().empty());
 }
 
@@ -121,16 +118,18 @@ TEST_F(ColorPopupWidget, OpensWithFortyCellsAndACustomBoxBelow)
 {
     Open(GdiRgb(255, 255, 255));
     const colorpopup::Geometry& g = popup->Layout();
-    EXPECT_TRUE(popup->isVisible());
-    EXPECT_TRUE(popup->isWindow());
-    EXPECT_EQ(popup->parentWidget(), parent.get());
+    EXPECT_TRUE(popup->IsWindowVisible());
+    EXPECT_TRUE(popup->GetStyle() & fw::WinStyle::Popup);
+    EXPECT_EQ(popup->GetParent(), parent.get());
     EXPECT_EQ(g.columns, 10);
     EXPECT_EQ(g.rows, 4);
     EXPECT_EQ(g.boxSize, 18);
     EXPECT_FALSE(g.hasDefault);
     ASSERT_TRUE(g.hasCustom);
     EXPECT_GE(g.customRect.top, colorpopup::CellRect(g, 39).bottom);
-    EXPECT_EQ(popup->geometry(), QRect(120, 140, g.windowRect.Width(), g.windowRect.Height()));
+    EXPECT_EQ(popup->GetWindowRect(), fw::Rect::FromSize(120, 140, g.windowRect.Width(), g.windowRect.Height()));
+    // One tooltip per colour cell.
+    EXPECT_EQ(popup->ToolTips().GetToolCount(), kColorPopupCount);
     EXPECT_EQ(g.windowRect.left, 120);
     EXPECT_EQ(popup->Chosen(), 39);
     EXPECT_EQ(popup->Current(), 39);
@@ -144,7 +143,7 @@ TEST_F(ColorPopupWidget, OpensWithFortyCellsAndACustomBoxBelow)
 
 TEST_F(ColorPopupWidget, ConstructorFillsInTextsNotGiven)
 {
-    auto* direct = new ColorPopup(QPoint(120, 140), kTeal, parent.get());
+    auto* direct = new ColorPopup(fw::Point{120, 140}, kTeal, parent.get());
     popup = direct;
     EXPECT_TRUE(direct->IsOpen());
     EXPECT_EQ(direct->DefaultText(), "Select Color");
@@ -152,7 +151,7 @@ TEST_F(ColorPopupWidget, ConstructorFillsInTextsNotGiven)
     EXPECT_TRUE(direct->Layout().hasDefault);
     EXPECT_EQ(direct->Chosen(), 12);
 
-    ColorPopup* noBoxes = new ColorPopup(QPoint(120, 140), kOffTable, parent.get(), QString(), QString());
+    ColorPopup* noBoxes = new ColorPopup(fw::Point{120, 140}, kOffTable, parent.get(), std::string(), std::string());
     EXPECT_FALSE(noBoxes->Layout().hasDefault);
     EXPECT_FALSE(noBoxes->Layout().hasCustom);
     EXPECT_EQ(noBoxes->Chosen(), colorpopup::kNoCell);
@@ -199,7 +198,6 @@ TEST_F(ColorPopupWidget, EnterChoosesAndTheFreePopupDeletesItself)
                                         {ColorPopupSelChange, GdiRgb(0, 147, 0)},
                                         {ColorPopupSelEndOk, GdiRgb(0, 147, 0)}};
     EXPECT_EQ(Notes(), expected);
-    EXPECT_FALSE(popup->isVisible());
     EXPECT_TRUE(Deleted());
 }
 
@@ -220,9 +218,9 @@ TEST_F(ColorPopupWidget, SpaceChoosesEscapeCancels)
 TEST_F(ColorPopupWidget, CustomColourComesFromTheDialog)
 {
     Open(kOffTable);
-    QWidget* dialogParent = nullptr;
+    fw::Wnd* dialogParent = nullptr;
     GdiColor dialogStart = 0;
-    popup->SetColorDialog([&](QWidget* owner, GdiColor initial) -> std::optional<GdiColor> {
+    popup->SetColorDialog([&](fw::Wnd* owner, GdiColor initial) -> std::optional<GdiColor> {
         dialogParent = owner;
         dialogStart = initial;
         return GdiRgb(10, 20, 30);
@@ -237,7 +235,7 @@ TEST_F(ColorPopupWidget, CancelledColourDialogCancelsWithTheInitialColour)
 {
     Open(kTeal);
     int dialogRuns = 0;
-    popup->SetColorDialog([&](QWidget*, GdiColor) -> std::optional<GdiColor> {
+    popup->SetColorDialog([&](fw::Wnd*, GdiColor) -> std::optional<GdiColor> {
         ++dialogRuns;
         return std::nullopt;
     });
@@ -249,7 +247,7 @@ TEST_F(ColorPopupWidget, CancelledColourDialogCancelsWithTheInitialColour)
 
     // Cancelling never asks the dialog.
     Open(kOffTable);
-    popup->SetColorDialog([&](QWidget*, GdiColor) -> std::optional<GdiColor> {
+    popup->SetColorDialog([&](fw::Wnd*, GdiColor) -> std::optional<GdiColor> {
         ++dialogRuns;
         return GdiRgb(9, 9, 9);
     });
@@ -272,10 +270,9 @@ TEST_F(ColorPopupWidget, MouseHighlightsAndReleaseDecides)
 
     // Released outside the window: cancelled, whatever was highlighted.
     Open(GdiRgb(0, 0, 0));
-    spy->clear();
     parent->notes.clear();
     Mouse(QEvent::MouseMove, CellCentre(25));
-    Mouse(QEvent::MouseButtonRelease, QPoint(-5, popup->height() / 2));
+    Mouse(QEvent::MouseButtonRelease, QPoint(-5, popup->GetWindowRect().Height() / 2));
     EXPECT_EQ(Notes(), (std::vector<Note>{{ColorPopupSelChange, GdiRgb(255, 215, 0)},
                                           {ColorPopupSelEndCancel, GdiRgb(0, 0, 0)}}));
     EXPECT_TRUE(Deleted());
@@ -283,7 +280,7 @@ TEST_F(ColorPopupWidget, MouseHighlightsAndReleaseDecides)
 
 TEST_F(ColorPopupWidget, DefaultBoxReportsTheDefaultColour)
 {
-    Open(kColorPopupDefaultColor, QStringLiteral("Automatic"));
+    Open(kColorPopupDefaultColor, std::string("Automatic"));
     EXPECT_EQ(popup->Chosen(), kDefaultBox);
     Key(Qt::Key_Down);
     EXPECT_EQ(popup->Current(), 0);
@@ -299,7 +296,7 @@ TEST_F(ColorPopupWidget, ClosedFromOutsideIsACancel)
 {
     Open(kTeal);
     Key(Qt::Key_Left);
-    popup->close();
+    Peer(popup)->close();
     EXPECT_EQ(parent->notes.back(), Note(ColorPopupSelEndCancel, kTeal));
     EXPECT_EQ(parent->notes.size(), 2u);
     EXPECT_TRUE(Deleted());
@@ -309,48 +306,49 @@ TEST_F(ColorPopupWidget, EmbeddedPopupSurvivesAndReopens)
 {
     ColorPopup member;
     member.SetEmbedded(true);
-    ASSERT_TRUE(member.Create(QPoint(120, 140), kTeal, parent.get(), QString(), QStringLiteral("Custom Color")));
-    QTest::keyClick(&member, Qt::Key_Escape);
+    ASSERT_TRUE(member.Create(fw::Point{120, 140}, kTeal, parent.get(), std::string(), std::string("Custom Color")));
+    QTest::keyClick(Peer(&member), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(member.IsOpen());
     // Texts not given keep the previous ones.
-    ASSERT_TRUE(member.Create(QPoint(130, 150), GdiRgb(255, 0, 0), parent.get()));
+    ASSERT_TRUE(member.Create(fw::Point{130, 150}, GdiRgb(255, 0, 0), parent.get()));
     EXPECT_EQ(member.CustomText(), "Custom Color");
     EXPECT_EQ(member.Chosen(), 16);
-    EXPECT_EQ(member.pos(), QPoint(130, 150));
-    QTest::keyClick(&member, Qt::Key_Return);
+    EXPECT_EQ(member.GetWindowRect().TopLeft(), (fw::Point{130, 150}));
+    QTest::keyClick(Peer(&member), Qt::Key_Return);
     EXPECT_EQ(parent->notes,
               (std::vector<Note>{{ColorPopupSelEndCancel, kTeal}, {ColorPopupSelEndOk, GdiRgb(255, 0, 0)}}));
-    member.setParent(nullptr); // the parent goes first in TearDown
 }
 
 TEST_F(ColorPopupWidget, OpensAboveItsParentNearTheBottom)
 {
-    const QRect screen = parent->screen()->geometry();
-    parent->setGeometry(100, screen.bottom() - 67, 200, 40);
-    const QRect frame = parent->frameGeometry();
+    QWidget* window = Peer(parent.get());
+    const QRect screen = window->screen()->geometry();
+    window->setGeometry(100, screen.bottom() - 67, 200, 40);
+    const QRect frame = window->frameGeometry();
     const QPoint below(frame.left(), frame.bottom() + 1);
-    Open(kTeal, QString(), QStringLiteral("Custom Color"), below);
-    const QRect g = popup->geometry();
+    Open(kTeal, std::string(), std::string("Custom Color"), below);
+    const QRect g = Peer(popup)->geometry();
     EXPECT_EQ(g.left(), below.x());
     EXPECT_EQ(g.bottom() + 1, below.y() - frame.height());
     EXPECT_LE(g.bottom(), frame.top());
 
     // Near the right edge it moves left to stay on screen.
-    delete popup.data();
-    Open(kTeal, QString(), QStringLiteral("Custom Color"), QPoint(screen.right() - 23, 100));
-    EXPECT_EQ(popup->geometry().right() + 1, popup->screen()->geometry().right() + 1);
+    delete popup.Get();
+    Open(kTeal, std::string(), std::string("Custom Color"), QPoint(screen.right() - 23, 100));
+    EXPECT_EQ(popup->GetWindowRect().right, screen.right() + 1);
 }
 
 TEST_F(ColorPopupWidget, TooltipNamesTheColourUnderTheCursor)
 {
     Open(GdiRgb(0, 0, 0));
-    QHelpEvent help(QEvent::ToolTip, CellCentre(35), popup->mapToGlobal(CellCentre(35)));
-    QCoreApplication::sendEvent(popup.data(), &help);
+    QWidget* widget = Peer(popup);
+    QHelpEvent help(QEvent::ToolTip, CellCentre(35), widget->mapToGlobal(CellCentre(35)));
+    QCoreApplication::sendEvent(widget, &help);
     EXPECT_EQ(QToolTip::text(), "Pale green ");
     QHelpEvent onBox(QEvent::ToolTip, BoxCentre(popup->Layout().customRect),
-                     popup->mapToGlobal(BoxCentre(popup->Layout().customRect)));
-    QCoreApplication::sendEvent(popup.data(), &onBox);
+                     widget->mapToGlobal(BoxCentre(popup->Layout().customRect)));
+    QCoreApplication::sendEvent(widget, &onBox);
     // Qt hides a tip after a short delay.
     for (int waited = 0; QToolTip::isVisible() && waited < 2000; waited += 20)
         QTest::qWait(20);
@@ -359,13 +357,13 @@ TEST_F(ColorPopupWidget, TooltipNamesTheColourUnderTheCursor)
 
 TEST_F(ColorPopupWidget, PaintsCellsBoxesAndEdges)
 {
-    Open(kTeal, QStringLiteral("Select Color"));
+    Open(kTeal, std::string("Select Color"));
     Key(Qt::Key_Left); // highlight 11; 12 stays the chosen cell
-    const QImage image = popup->grab().toImage();
+    const QImage image = Peer(popup)->grab().toImage();
     if (const QByteArray dir = qgetenv("ORVEX_SCREENSHOT_DIR"); !dir.isEmpty())
         image.save(QDir(QString::fromLocal8Bit(dir)).filePath("color_popup.png"));
 
-    const QPalette& pal = popup->palette();
+    const QPalette pal = Peer(popup)->palette();
     auto at = [&](int x, int y) { return image.pixelColor(x, y).rgb(); };
     auto rgb = [](QPalette::ColorRole role, const QPalette& p) { return p.color(role).rgb(); };
     const colorpopup::Geometry& g = popup->Layout();
@@ -373,7 +371,7 @@ TEST_F(ColorPopupWidget, PaintsCellsBoxesAndEdges)
 
     for (int i = 0; i < kColorPopupCount; ++i) {
         const QPoint c = CellCentre(i);
-        EXPECT_EQ(at(c.x(), c.y()), ColorPopup::ToQColor(kColorPopupTable[static_cast<size_t>(i)].color).rgb()) << i;
+        EXPECT_EQ(at(c.x(), c.y()), ToQColor(kColorPopupTable[static_cast<size_t>(i)].color).rgb()) << i;
         const colorpopup::Rect r = colorpopup::CellRect(g, i);
         const int inset = g.margin + 1;
         EXPECT_EQ(at(r.left + inset, r.top + inset), rgb(QPalette::Dark, pal)) << i; // swatch outline

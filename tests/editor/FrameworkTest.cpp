@@ -14,13 +14,13 @@
 #include "framework/RecentFileList.h"
 #include "framework/Resources.h"
 #include "framework/View.h"
+#include "framework/qt/QtBars.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,11 +29,11 @@
 
 using namespace fw;
 
-// Document, frame and view classes the template makes by meta-object.
+// Document, frame and view classes the template makes by runtime class.
 class TestDocument : public Document {
-    Q_OBJECT
+    FW_DECLARE_DYNCREATE(TestDocument)
 public:
-    Q_INVOKABLE TestDocument() = default;
+    TestDocument() = default;
     bool OnNewDocument() override
     {
         ++newCount;
@@ -42,28 +42,31 @@ public:
     }
     void Serialize(Archive& archive) override
     {
-        if (archive.IsStoring() && !toStore.isEmpty())
-            archive.Write(toStore.constData(), toStore.size());
-        if (archive.IsLoading())
-            loaded = archive.Device()->readAll();
+        if (archive.IsStoring() && !toStore.empty())
+            archive.Write(toStore.data(), static_cast<int64_t>(toStore.size()));
+        if (archive.IsLoading()) {
+            char buffer[64];
+            int64_t read = 0;
+            while ((read = archive.Read(buffer, sizeof buffer)) > 0)
+                loaded.append(buffer, static_cast<size_t>(read));
+        }
     }
     int newCount = 0;
     bool frameKnown = false;
-    QByteArray toStore;
-    QByteArray loaded;
+    std::string toStore;
+    std::string loaded;
 };
+FW_IMPLEMENT_DYNCREATE(TestDocument, Document)
 
 class TestFrame : public FrameWnd {
-    Q_OBJECT
-public:
-    Q_INVOKABLE TestFrame() = default;
+    FW_DECLARE_DYNCREATE(TestFrame)
 };
+FW_IMPLEMENT_DYNCREATE(TestFrame, FrameWnd)
 
 class TestView : public View {
-    Q_OBJECT
-public:
-    Q_INVOKABLE TestView() = default;
+    FW_DECLARE_DYNCREATE(TestView)
 };
+FW_IMPLEMENT_DYNCREATE(TestView, View)
 
 namespace {
 
@@ -79,8 +82,8 @@ public:
         OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
         SetRegistryKey("Local AppWizard-Generated Applications");
         LoadStdProfileSettings(4);
-        AddDocTemplate(std::make_unique<SingleDocTemplate>(kTestDoc, &TestDocument::staticMetaObject,
-                                                           &TestFrame::staticMetaObject, &TestView::staticMetaObject));
+        AddDocTemplate(std::make_unique<SingleDocTemplate>(kTestDoc, FW_RUNTIME_CLASS(TestDocument),
+                                                           FW_RUNTIME_CLASS(TestFrame), FW_RUNTIME_CLASS(TestView)));
     }
     bool OnIdle(long count) override
     {
@@ -92,14 +95,16 @@ public:
     long limit = 4;
 };
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+std::string WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
     const QString path = dir.filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
-    return path;
+    return S(path);
 }
+
+using Files = std::vector<std::string>;
 
 // A target with a handler table, for routing cases.
 class Target : public CmdTarget {
@@ -154,10 +159,10 @@ TEST(CommandRouting, UnclaimedCommandsDisableAndHandlersEnable)
 TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage)
 {
     TestApp app;
-    ASSERT_NE(app.OpenDocumentFile(QString()), nullptr);
+    ASSERT_NE(app.OpenDocumentFile(std::string()), nullptr);
     FrameWnd* frame = app.GetMainWnd();
-    frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    frame->ShowWindow(ShowCmd::Show);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Peer(frame)));
     QTest::qWait(20);
 
     app.StartIdleProcessing();
@@ -173,17 +178,19 @@ TEST(IdleHook, GrowingCountUntilDoneThenAgainAfterAMessage)
 
     // Input starts the sequence over from 0.
     app.counts.clear();
-    QTest::keyClick(frame->windowHandle(), Qt::Key_Shift);
+    QTest::keyClick(Peer(frame)->windowHandle(), Qt::Key_Shift);
     ASSERT_SOON(!app.counts.empty());
     ASSERT_SOON(!app.IsIdleActive());
     EXPECT_EQ(app.counts.front(), 0);
     EXPECT_EQ(app.counts.back(), 4);
 
     // Idle time keeps the command state current.
-    frame->GetAction(ID_FILE_NEW)->setEnabled(false);
+    qt::FrameAction(frame, ID_FILE_NEW)->setEnabled(false); // a command without a menu item: its action
+
+    ASSERT_FALSE(frame->GetCommandState(ID_FILE_NEW).enabled);
     app.counts.clear();
-    QTest::keyClick(frame->windowHandle(), Qt::Key_Shift);
-    ASSERT_SOON(frame->GetAction(ID_FILE_NEW)->isEnabled());
+    QTest::keyClick(Peer(frame)->windowHandle(), Qt::Key_Shift);
+    ASSERT_SOON(frame->GetCommandState(ID_FILE_NEW).enabled);
     app.StopIdleProcessing();
 }
 
@@ -192,35 +199,36 @@ TEST(DocTemplate, NewAndOpenReuseTheOneDocument)
     ClearEditorProfile();
     QTemporaryDir dir;
     TestApp app;
-    auto* document = qobject_cast<TestDocument*>(app.OpenDocumentFile(QString()));
+    auto* document = dynamic_cast<TestDocument*>(app.OpenDocumentFile(std::string()));
     ASSERT_NE(document, nullptr);
     FrameWnd* frame = app.GetMainWnd();
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(document->frameKnown); // the frame is reachable before the first new step
     EXPECT_EQ(document->GetTitle(), "fresh");
-    EXPECT_EQ(frame->windowTitle(), "fresh - Test");
+    EXPECT_EQ(frame->GetText(), "fresh - Test");
     ASSERT_NE(frame->GetActiveView(), nullptr);
     EXPECT_EQ(frame->GetActiveView()->GetDocument(), document);
     EXPECT_EQ(frame->GetActiveDocument(), document);
 
-    const QString path = WriteFile(dir, "scene.tst", "bytes");
+    const std::string path = WriteFile(dir, "scene.tst", "bytes");
     EXPECT_EQ(app.OpenDocumentFile(path), document);
     EXPECT_EQ(app.GetMainWnd(), frame);
-    EXPECT_EQ(document->loaded, QByteArray("bytes"));
+    EXPECT_EQ(document->loaded, "bytes");
     EXPECT_EQ(document->GetPathName(), path);
     EXPECT_EQ(document->GetTitle(), "scene.tst");
-    EXPECT_EQ(frame->windowTitle(), "scene.tst - Test");
-    EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({path}));
+    EXPECT_EQ(frame->GetText(), "scene.tst - Test");
+    EXPECT_EQ(app.GetRecentFileList()->Files(), Files({path}));
 
-    // A file that cannot be read leaves the document as it was.
-    EXPECT_EQ(app.OpenDocumentFile(dir.filePath("missing.tst")), nullptr);
+    // A file that cannot be read, or a folder, leaves the document as it was.
+    EXPECT_EQ(app.OpenDocumentFile(S(dir.filePath("missing.tst"))), nullptr);
+    EXPECT_EQ(app.OpenDocumentFile(S(dir.path())), nullptr);
     EXPECT_EQ(document->GetTitle(), "scene.tst");
     EXPECT_EQ(app.GetMainWnd(), frame);
 
     EXPECT_TRUE(frame->SendCommand(ID_FILE_NEW));
     EXPECT_EQ(frame->GetActiveDocument(), document);
     EXPECT_EQ(document->newCount, 2);
-    EXPECT_TRUE(document->GetPathName().isEmpty());
+    EXPECT_TRUE(document->GetPathName().empty());
     EXPECT_EQ(document->GetTitle(), "fresh");
 }
 
@@ -228,7 +236,7 @@ TEST(DocTemplate, CommandLineOpensTheNamedFile)
 {
     ClearEditorProfile();
     QTemporaryDir dir;
-    const QString path = WriteFile(dir, "start.tst", "x");
+    const std::string path = WriteFile(dir, "start.tst", "x");
     TestApp app;
     // The program's parser has taken the options: what is left are file names, dashes and all.
     app.SetCommandLine({"-odd.tst"});
@@ -252,23 +260,23 @@ TEST(RecentFiles, FourNewestFirstKeptInTheProfile)
 {
     ClearEditorProfile();
     QTemporaryDir dir;
-    QStringList paths;
+    Files paths;
     for (int i = 0; i < 5; ++i)
-        paths << WriteFile(dir, QStringLiteral("m%1.tst").arg(i), "x");
+        paths.push_back(WriteFile(dir, QStringLiteral("m%1.tst").arg(i), "x"));
     {
         TestApp app;
-        for (const QString& path : paths)
+        for (const std::string& path : paths)
             app.AddToRecentFileList(path);
         app.AddToRecentFileList(paths[2]); // again: moves to the front
-        EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
+        EXPECT_EQ(app.GetRecentFileList()->Files(), Files({paths[2], paths[4], paths[3], paths[1]}));
     }
     QSettings profile("Local AppWizard-Generated Applications", "Quorvan");
-    EXPECT_EQ(profile.value("Recent File List/File1").toString(), paths[2]);
-    EXPECT_EQ(profile.value("Recent File List/File4").toString(), paths[1]);
+    EXPECT_EQ(S(profile.value("Recent File List/File1").toString()), paths[2]);
+    EXPECT_EQ(S(profile.value("Recent File List/File4").toString()), paths[1]);
     EXPECT_FALSE(profile.contains("Recent File List/File5"));
 
     TestApp again; // reads the list back
-    EXPECT_EQ(again.GetRecentFileList()->Files(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
+    EXPECT_EQ(again.GetRecentFileList()->Files(), Files({paths[2], paths[4], paths[3], paths[1]}));
 }
 
 TEST(RecentFiles, MenuItemsReplaceThePlaceholder)
@@ -282,35 +290,32 @@ TEST(RecentFiles, MenuItemsReplaceThePlaceholder)
                                              MenuItem::Separator(), MenuItem::Command(ID_APP_EXIT, "E&xit")})};
     table.AddMenu(kTestDoc, menu);
     TestApp app;
-    ASSERT_NE(app.OpenDocumentFile(QString()), nullptr);
+    ASSERT_NE(app.OpenDocumentFile(std::string()), nullptr);
     FrameWnd* frame = app.GetMainWnd();
-    QMenu* file = frame->MenuOfPopup(0);
-    emit file->aboutToShow();
-    EXPECT_FALSE(frame->FindAction(ID_FILE_MRU_FILE1)->isEnabled());
-    EXPECT_EQ(frame->FindAction(ID_FILE_MRU_FILE1)->text(), "Recent File");
+    frame->UpdateMenuPopup(0);
+    EXPECT_FALSE(frame->GetCommandState(ID_FILE_MRU_FILE1).enabled);
+    EXPECT_EQ(frame->GetCommandState(ID_FILE_MRU_FILE1).text, "Recent File");
 
-    const QString first = WriteFile(dir, "a&b.tst", "1");
-    const QString second = WriteFile(dir, "c.tst", "2");
+    const std::string first = WriteFile(dir, "a&b.tst", "1");
+    const std::string second = WriteFile(dir, "c.tst", "2");
     ASSERT_NE(app.OpenDocumentFile(first), nullptr);
     ASSERT_NE(app.OpenDocumentFile(second), nullptr);
     const QString previousDir = QDir::currentPath();
     QDir::setCurrent(dir.path()); // files in the current folder show by name
-    emit file->aboutToShow();
-    QStringList texts;
-    for (QAction* action : file->actions()) {
-        if (action->isVisible())
-            texts << (action->isSeparator() ? QString("-") : action->text());
-    }
-    EXPECT_EQ(texts, QStringList({"&New", "-", "&1 c.tst", "&2 a&&b.tst", "-", "E&xit"}));
-    EXPECT_TRUE(frame->FindAction(ID_FILE_MRU_FILE1)->isEnabled());
+    frame->UpdateMenuPopup(0);
+    std::vector<std::string> texts;
+    for (const MenuItemState& item : frame->GetMenuItems(0))
+        texts.push_back(item.separator ? std::string("-") : item.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"&New", "-", "&1 c.tst", "&2 a&&b.tst", "-", "E&xit"}));
+    EXPECT_TRUE(frame->GetCommandState(ID_FILE_MRU_FILE1).enabled);
     QDir::setCurrent(previousDir);
 
     // Choosing an entry opens it; an entry whose file is gone leaves the list.
     EXPECT_TRUE(frame->SendCommand(ID_FILE_MRU_FILE1 + 1));
     EXPECT_EQ(frame->GetActiveDocument()->GetTitle(), "a&b.tst");
-    QFile::remove(second);
+    QFile::remove(Q(second));
     frame->SendCommand(ID_FILE_MRU_FILE1 + 1);
-    EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList({first}));
+    EXPECT_EQ(app.GetRecentFileList()->Files(), Files({first}));
     table.AddMenu(kTestDoc, MenuResource());
 }
 
@@ -320,7 +325,7 @@ TEST(RecentFiles, DisplayNamesAreShortened)
     EXPECT_EQ(AbbreviatePath("/short/scene.mes", 30), "/short/scene.mes");
     EXPECT_EQ(AbbreviatePath("/a/an_extremely_long_file_name_for_a_mesh.mes", 30),
               "an_extremely_long_file_name_for_a_mesh.mes");
-    RecentFileList list(ID_FILE_MRU_FILE1, "Recent File List", "File%1", 4);
+    RecentFileList list(ID_FILE_MRU_FILE1, "Recent File List", "File%d", 4);
     list.Add("/data/deep/inside/many/folders/of/the/disk/x.mes");
     EXPECT_EQ(list.GetDisplayName(0, "/elsewhere"), "/.../folders/of/the/disk/x.mes");
     EXPECT_EQ(list.GetDisplayName(0, "/data/deep/inside/many/folders/of/the/disk"), "x.mes");
@@ -329,16 +334,17 @@ TEST(RecentFiles, DisplayNamesAreShortened)
 TEST(DocumentSave, WritingNothingLeavesTheFileAlone)
 {
     QTemporaryDir dir;
-    const QString path = WriteFile(dir, "kept.mes", "RIFF original bytes");
+    const std::string path = WriteFile(dir, "kept.mes", "RIFF original bytes");
     TestDocument document;
     EXPECT_TRUE(document.OnSaveDocument(path));
-    QFile kept(path);
+    QFile kept(Q(path));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("RIFF original bytes"));
     kept.close();
-    EXPECT_TRUE(document.DoSave(dir.filePath("never.mes"), true));
+    EXPECT_TRUE(document.DoSave(S(dir.filePath("never.mes")), true));
     EXPECT_FALSE(QFile::exists(dir.filePath("never.mes")));
-    EXPECT_TRUE(document.GetPathName().isEmpty());
+    EXPECT_TRUE(document.GetPathName().empty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"kept.mes"})); // nothing left beside it
 
     document.toStore = "new";
     EXPECT_TRUE(document.OnSaveDocument(path));
@@ -354,29 +360,31 @@ TEST(DialogUnits, MappingRoundsLikeTheTemplateUnits)
     EXPECT_EQ(MulDivRound(-3, 6, 4), -5);  // and away from zero
     EXPECT_EQ(MulDivRound(5, 5, 0), 0);
     const DialogBaseUnits base{6, 13};
-    EXPECT_EQ(MapDialogRect(QRect(178, 7, 50, 14), base), QRect(267, 11, 75, 23));
-    EXPECT_EQ(MapDialogSize(QSize(439, 80), base), QSize(659, 130));
+    EXPECT_EQ(MapDialogRect(Rect::FromSize(178, 7, 50, 14), base), Rect::FromSize(267, 11, 75, 23));
+    EXPECT_EQ(MapDialogSize(Size{439, 80}, base), (Size{659, 130}));
 }
 
 TEST(ListControl, ItemsWithoutColumnsAndLabelEdits)
 {
-    ListCtrl list(CtlStyle::Report | CtlStyle::EditLabels);
+    Wnd host;
+    ASSERT_TRUE(host.CreateEx(0, "host", 0, Rect::FromSize(0, 0, 200, 200), nullptr, 0));
+    ListCtrl list;
+    ASSERT_TRUE(list.Create(CtlStyle::Report | CtlStyle::EditLabels, Rect::FromSize(0, 0, 100, 100), &host, 7));
+    EXPECT_EQ(list.GetDlgCtrlID(), 7u);
     EXPECT_EQ(list.InsertItem(5, "first"), 0); // clamped to the end
     EXPECT_EQ(list.InsertItem(0, "second"), 0);
     EXPECT_EQ(list.GetItemText(1, 0), "first"); // kept although no column shows it
     list.InsertColumn(0, "Name", 90);
     EXPECT_EQ(list.GetItemText(1, 0), "first");
-    EXPECT_EQ(list.item(1, 0)->text(), "first");
+    EXPECT_EQ(list.GetColumnHeading(0), "Name");
     EXPECT_EQ(list.GetColumnWidth(0), 90);
     EXPECT_FALSE(list.SetCheck(0, true)); // no check boxes yet
     list.SetExtendedStyle(ListCtrl::ExCheckBoxes);
     EXPECT_TRUE(list.SetCheck(0, true));
     EXPECT_FALSE(list.EndLabelEdit(0, "renamed"));
-    list.SetEndLabelEditHandler([](int, const QString& text) { return !text.isEmpty(); });
+    list.SetEndLabelEditHandler([](int, const std::string& text) { return !text.empty(); });
     EXPECT_TRUE(list.EndLabelEdit(0, "renamed"));
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(list.GetColumnCount(), 1);
 }
-
-#include "FrameworkTest.moc"

@@ -5,13 +5,13 @@
 #include "SceneTestSupport.h"
 
 #include "Resource.h"
-#include "ViewWindow.h"
 #include "framework/CommandIds.h"
 #include "framework/RecentFileList.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -54,14 +54,14 @@ QImage ViewPicture(CMainFrame* frame, CQuorvanView* view, Expected expected)
 {
     QImage picture;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        frame->raise();
+        Peer(frame)->raise();
         for (int i = 0; i < 2; ++i) {
             view->RenderFrame();
             QCoreApplication::processEvents();
         }
         QTest::qWait(50);
         picture = QGuiApplication::primaryScreen()
-                      ->grabWindow(view->GetViewWindow()->winId())
+                      ->grabWindow(static_cast<QWindow*>(view->GetGlWindow().Handle())->winId())
                       .toImage()
                       .convertToFormat(QImage::Format_RGB32);
         if (!picture.isNull() && expected(picture))
@@ -83,11 +83,14 @@ public:
     explicit EditorRun(const QStringList& commandLine = {}) : m_startDir(QDir::currentPath())
     {
         m_app = std::make_unique<CQuorvanApp>();
-        m_app->SetCommandLine(commandLine);
+        std::vector<std::string> arguments;
+        for (const QString& argument : commandLine)
+            arguments.push_back(S(argument));
+        m_app->SetCommandLine(arguments);
         m_started = m_app->InitInstance();
-        m_frame = qobject_cast<CMainFrame*>(m_app->GetMainWnd());
+        m_frame = dynamic_cast<CMainFrame*>(m_app->GetMainWnd());
         if (m_frame != nullptr)
-            m_exposed = QTest::qWaitForWindowExposed(m_frame);
+            m_exposed = QTest::qWaitForWindowExposed(Peer(m_frame));
     }
     ~EditorRun()
     {
@@ -98,15 +101,15 @@ public:
     bool Started() const { return m_started && m_frame != nullptr && m_exposed; }
     CQuorvanApp& App() { return *m_app; }
     CMainFrame* Frame() { return m_frame; }
-    CQuorvanView* View() { return qobject_cast<CQuorvanView*>(m_frame->GetActiveView()); }
-    CQuorvanDoc* Document() { return qobject_cast<CQuorvanDoc*>(m_frame->GetActiveDocument()); }
+    CQuorvanView* View() { return dynamic_cast<CQuorvanView*>(m_frame->GetActiveView()); }
+    CQuorvanDoc* Document() { return dynamic_cast<CQuorvanDoc*>(m_frame->GetActiveDocument()); }
     // Closes the frame as the user does, which keeps its layout in the profile.
     bool Close()
     {
-        QPointer<CMainFrame> frame(m_frame);
-        m_frame->close();
+        fw::WndRef<CMainFrame> frame(m_frame);
+        Peer(m_frame)->close();
         m_frame = nullptr;
-        return QTest::qWaitFor([&] { return frame.isNull(); }, 5000);
+        return QTest::qWaitFor([&] { return frame.Get() == nullptr; }, 5000);
     }
 
 private:
@@ -137,19 +140,20 @@ TEST(EditorLayout, FirstStartGivesTheViewMostOfTheWindowAndShowsTheSample)
     CoolDialogBar& left = frame->GetLeftBar();
     EXPECT_EQ(info.DockBarId(), fw::IDW_DOCKBAR_BOTTOM);
     EXPECT_EQ(left.DockBarId(), fw::IDW_DOCKBAR_LEFT);
-    EXPECT_TRUE(info.isVisible());
-    EXPECT_TRUE(left.isVisible());
-    EXPECT_EQ(info.height(), info.HorizontalSize().height());
-    EXPECT_EQ(left.width(), left.VerticalSize().width());
+    EXPECT_TRUE(info.IsWindowVisible());
+    EXPECT_TRUE(left.IsWindowVisible());
+    EXPECT_EQ(info.GetWindowRect().Height(), info.HorizontalSize().cy);
+    EXPECT_EQ(left.GetWindowRect().Width(), left.VerticalSize().cx);
     // The info panel's template fits the width it is given.
-    EXPECT_GE(info.ClientRect().width(), info.HostedDialog()->TemplateSize().width());
+    EXPECT_GE(info.ClientRect().Width(), info.HostedDialog()->TemplateSize().cx);
 
     CQuorvanView* view = run.View();
-    const QSize viewSize = view->GetViewWindow()->size();
-    std::cout << "[ layout   ] frame " << frame->width() << "x" << frame->height() << ", view " << viewSize.width()
-              << "x" << viewSize.height() << std::endl;
-    EXPECT_GE(viewSize.width() * 2, frame->width());
-    EXPECT_GE(viewSize.height() * 3, frame->height());
+    const fw::Size viewSize = view->GetGlWindow().GetSize();
+    const fw::Rect frameRect = frame->GetWindowRect();
+    std::cout << "[ layout   ] frame " << frameRect.Width() << "x" << frameRect.Height() << ", view " << viewSize.cx
+              << "x" << viewSize.cy << std::endl;
+    EXPECT_GE(viewSize.cx * 2, frameRect.Width());
+    EXPECT_GE(viewSize.cy * 3, frameRect.Height());
 
     // The model at the camera's distance of 5 after the open, in the middle of the picture.
     const QImage picture =
@@ -173,53 +177,55 @@ TEST(EditorLayout, BarsAndWindowAreWhereTheyWereLeftAfterARestart)
     ClearEditorProfile();
     QRect placement;
     int leftWidth = 0;
-    QSize floatingSize;
+    fw::Size floatingSize;
     {
         EditorRun run;
         ASSERT_TRUE(run.Started());
         CMainFrame* frame = run.Frame();
-        frame->setGeometry(QRect(QPoint(40, 30), QSize(900, 650)));
-        ASSERT_SOON_EQ(frame->size(), QSize(900, 650));
+        frame->MoveWindow(fw::Rect::FromSize(40, 30, 900, 650));
+        ASSERT_SOON_EQ(frame->GetWindowRect().GetSize(), (fw::Size{900, 650}));
 
         CoolDialogBar& left = frame->GetLeftBar();
         frame->DockControlBar(&left, fw::IDW_DOCKBAR_RIGHT);
         ASSERT_SOON_EQ(left.DockBarId(), fw::IDW_DOCKBAR_RIGHT);
         // Wider by 40 through the sizing edge, which is now on the bar's left.
-        const QPoint edge = left.EdgeRect().center();
+        ASSERT_SOON_EQ(left.EdgeRect().left, 0);
         QPoint local;
-        QWidget* part = left.PartAt(edge, &local);
+        QWidget* part = BarPartAt(&left, left.EdgeRect().CenterPoint(), &local);
         ASSERT_NE(part, nullptr);
         QTest::mousePress(part, Qt::LeftButton, {}, local);
-        QTest::mouseMove(part, local - QPoint(40, 0));
-        QTest::mouseRelease(part, Qt::LeftButton, {}, local - QPoint(40, 0));
-        leftWidth = left.VerticalSize().width();
-        ASSERT_SOON_EQ(left.width(), leftWidth);
+        QWidget* grabber = Peer(&left);
+        const QPoint to = grabber->mapFromGlobal(part->mapToGlobal(local - QPoint(40, 0)));
+        QTest::mouseMove(grabber, to);
+        QTest::mouseRelease(grabber, Qt::LeftButton, {}, to);
+        leftWidth = left.VerticalSize().cx;
+        ASSERT_SOON_EQ(left.GetWindowRect().Width(), leftWidth);
 
         CoolDialogBar& info = frame->GetInfoBar();
         info.ToggleDocking();
-        ASSERT_SOON(info.isFloating());
+        ASSERT_SOON(info.IsFloating());
         floatingSize = info.FloatingSize();
 
         ASSERT_TRUE(frame->SendCommand(fw::ID_VIEW_TOOLBAR));
-        ASSERT_FALSE(frame->GetToolBar().isVisibleTo(frame));
+        ASSERT_FALSE(frame->GetToolBar().GetStyle() & fw::WinStyle::Visible);
         QTest::qWait(50);
-        placement = frame->geometry();
+        placement = Peer(frame)->geometry();
         ASSERT_TRUE(run.Close());
     }
     EditorRun again;
     ASSERT_TRUE(again.Started());
     CMainFrame* frame = again.Frame();
-    EXPECT_EQ(frame->geometry().size(), placement.size());
+    EXPECT_EQ(Peer(frame)->geometry().size(), placement.size());
     CoolDialogBar& left = frame->GetLeftBar();
     EXPECT_EQ(left.DockBarId(), fw::IDW_DOCKBAR_RIGHT);
-    EXPECT_EQ(left.VerticalSize().width(), leftWidth);
-    ASSERT_SOON_EQ(left.width(), leftWidth);
-    EXPECT_TRUE(frame->GetInfoBar().isFloating());
+    EXPECT_EQ(left.VerticalSize().cx, leftWidth);
+    ASSERT_SOON_EQ(left.GetWindowRect().Width(), leftWidth);
+    EXPECT_TRUE(frame->GetInfoBar().IsFloating());
     EXPECT_EQ(frame->GetInfoBar().FloatingSize(), floatingSize);
-    EXPECT_FALSE(frame->GetToolBar().isVisibleTo(frame));
+    EXPECT_FALSE(frame->GetToolBar().GetStyle() & fw::WinStyle::Visible);
     frame->UpdateCommandUI();
-    EXPECT_FALSE(frame->FindAction(fw::ID_VIEW_TOOLBAR)->isChecked());
-    EXPECT_TRUE(frame->GetStatusBar().isVisibleTo(frame));
+    EXPECT_FALSE(frame->GetCommandState(fw::ID_VIEW_TOOLBAR).checked);
+    EXPECT_TRUE(frame->GetStatusBar().GetStyle() & fw::WinStyle::Visible);
 }
 
 // A profile whose layout cannot be read starts as the first start does.
@@ -236,7 +242,7 @@ TEST(EditorLayout, ADamagedLayoutGivesTheFirstStartLayout)
     ASSERT_TRUE(run.Started());
     EXPECT_EQ(run.Frame()->GetInfoBar().DockBarId(), fw::IDW_DOCKBAR_BOTTOM);
     EXPECT_EQ(run.Frame()->GetLeftBar().DockBarId(), fw::IDW_DOCKBAR_LEFT);
-    EXPECT_EQ(run.Frame()->GetLeftBar().VerticalSize().width(), run.Frame()->GetLeftPanel().TemplateSize().width() + 9);
+    EXPECT_EQ(run.Frame()->GetLeftBar().VerticalSize().cx, run.Frame()->GetLeftPanel().TemplateSize().cx + 9);
 }
 
 namespace {
@@ -252,8 +258,8 @@ protected:
         for (const QString& path : paths)
             urls << QUrl::fromLocalFile(path);
         data.setUrls(urls);
-        QWindow* window = m_frame->windowHandle();
-        const QPointF at = m_view->mapTo(m_frame, m_view->rect().center());
+        QWindow* window = Peer(m_frame)->windowHandle();
+        const QPointF at = Peer(m_view)->mapTo(Peer(m_frame), Peer(m_view)->rect().center());
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &enter);
         if (!enter.isAccepted() || !drop) {
@@ -275,7 +281,7 @@ TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken)
     const QString path = scenes::Write(m_dir.path(), "Dropped.MES", scenes::Family(UniqueName("dropped")));
     EXPECT_TRUE(DragOntoView({path}, false));
     ASSERT_TRUE(DragOntoView({path}, true));
-    ASSERT_SOON_EQ(m_doc->GetPathName(), QFileInfo(path).absoluteFilePath());
+    ASSERT_SOON_EQ(Q(m_doc->GetPathName()), QFileInfo(path).absoluteFilePath());
     EXPECT_NE(m_doc->m_scene, nullptr);
     EXPECT_EQ(MeshRows(), QStringList({"body", "hat"}));
     EXPECT_EQ(m_app->GetRecentFileList()->Count(), 1);
@@ -287,7 +293,7 @@ TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken)
     EXPECT_FALSE(DragOntoView({m_dir.filePath("notes.txt")}, false));
     EXPECT_FALSE(DragOntoView({m_dir.filePath("notes.txt")}, true));
     QTest::qWait(20);
-    EXPECT_EQ(m_doc->GetPathName(), QFileInfo(path).absoluteFilePath());
+    EXPECT_EQ(Q(m_doc->GetPathName()), QFileInfo(path).absoluteFilePath());
     EXPECT_TRUE(RecordedMessages().isEmpty());
 }
 
@@ -295,19 +301,19 @@ TEST_F(EditorFiles, AMeshFileDroppedOnTheViewOpensOtherFilesAreNotTaken)
 // brings all of it into view, turned as the camera was.
 TEST_F(EditorFiles, FitSceneBringsALargeSceneIntoView)
 {
-    QAction* fit = m_frame->FindAction(ID_VIEW_FITSCENE);
+    QAction* fit = ActionOf(m_frame, ID_VIEW_FITSCENE);
     ASSERT_NE(fit, nullptr);
     m_frame->UpdateCommandUI();
-    EXPECT_FALSE(fit->isEnabled()) << "nothing to fit without a scene";
+    EXPECT_FALSE(m_frame->GetCommandState(ID_VIEW_FITSCENE).enabled) << "nothing to fit without a scene";
 
     const QString path =
         scenes::Write(m_dir.path(), "big.mes", testscenes::CubeScene(300.0f, {100, 50, 0}, UniqueName("big")));
     ASSERT_EQ(Open(path), m_doc);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view->GetViewWindow()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(static_cast<QWindow*>(m_view->GetGlWindow().Handle())));
     Camera& camera = m_view->GetCamera();
     EXPECT_FLOAT_EQ(camera.positionZ, 5.0f);
     m_frame->UpdateCommandUI();
-    EXPECT_TRUE(fit->isEnabled());
+    EXPECT_TRUE(m_frame->GetCommandState(ID_VIEW_FITSCENE).enabled);
 
     camera.angleY = 30.0f;
     fit->trigger();

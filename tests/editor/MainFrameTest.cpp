@@ -4,6 +4,7 @@
 #include "MainFrm.h"
 #include "Quorvan.h"
 #include "QuorvanDoc.h"
+#include "QuorvanView.h"
 #include "Resource.h"
 #include "framework/BarStyle.h"
 #include "framework/CommandIds.h"
@@ -13,14 +14,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
+#include <QToolBar>
 
 #include <memory>
 
@@ -28,7 +28,7 @@ using namespace fw;
 
 namespace {
 
-using MenuItems = std::vector<std::pair<uint32_t, QString>>;
+using MenuItems = std::vector<std::pair<uint32_t, std::string>>;
 
 class MainFrameTest : public testing::Test {
 protected:
@@ -38,29 +38,24 @@ protected:
         m_app = std::make_unique<CQuorvanApp>();
         m_app->SetCommandLine({});
         ASSERT_TRUE(m_app->InitInstance());
-        m_frame = qobject_cast<CMainFrame*>(m_app->GetMainWnd());
+        m_frame = dynamic_cast<CMainFrame*>(m_app->GetMainWnd());
         ASSERT_NE(m_frame, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Peer(m_frame)));
         m_frame->UpdateCommandUI();
     }
 
     void TearDown() override { m_app.reset(); }
 
-    QAction* Action(uint32_t id) const { return m_frame->FindAction(id); }
+    QAction* Action(uint32_t id) const { return ActionOf(m_frame, id); }
+    CommandState State(uint32_t id) const { return m_frame->GetCommandState(id); }
+    bool Shown(const ControlBar& bar) const { return (bar.GetStyle() & WinStyle::Visible) != 0; }
 
     // (id, text) of each item of drop-down index; separators as (0, "").
     MenuItems Items(int index) const
     {
         MenuItems items;
-        for (QAction* action : m_frame->MenuOfPopup(index)->actions()) {
-            if (!action->isVisible())
-                continue;
-            if (action->isSeparator()) {
-                items.emplace_back(0u, QString());
-            } else {
-                items.emplace_back(action->data().toUInt(), action->text());
-            }
-        }
+        for (const MenuItemState& item : m_frame->GetMenuItems(index))
+            items.emplace_back(item.separator ? 0u : item.id, item.text);
         return items;
     }
 
@@ -72,10 +67,10 @@ protected:
 
 TEST_F(MainFrameTest, MenusInOrderWithTheirItemsAndSeparators)
 {
-    QStringList popups;
-    for (QAction* popup : m_frame->menuBar()->actions())
-        popups << popup->text();
-    EXPECT_EQ(popups, QStringList({"&File", "&Edit", "&Tools", "&View", "&Help"}));
+    std::vector<std::string> popups;
+    for (int i = 0; i < m_frame->GetMenuPopupCount(); ++i)
+        popups.push_back(m_frame->GetMenuPopupText(i));
+    EXPECT_EQ(popups, (std::vector<std::string>{"&File", "&Edit", "&Tools", "&View", "&Help"}));
 
     EXPECT_EQ(Items(0), (MenuItems{{57600, "&New\tCtrl+N"},
                                    {57601, "&Open...\tCtrl+O"},
@@ -161,21 +156,22 @@ TEST_F(MainFrameTest, AcceleratorsIncludingF6)
 TEST_F(MainFrameTest, UnclaimedCommandsAreDisabledTheOthersEnabled)
 {
     for (uint32_t id : {57643u, 57635u, 57634u, 57637u, 57607u, 59409u, 59408u, 59410u, 59411u}) {
-        EXPECT_FALSE(Action(id)->isEnabled()) << id;
+        EXPECT_TRUE(State(id).known) << id;
+        EXPECT_FALSE(State(id).enabled) << id;
         EXPECT_FALSE(m_frame->SendCommand(id)) << id;
     }
     for (uint32_t id : {57600u, 57601u, 57603u, 57604u, 57665u, 32772u, 59392u, 59393u, 32771u, 32773u, 57664u}) {
-        EXPECT_TRUE(Action(id)->isEnabled()) << id;
+        EXPECT_TRUE(State(id).enabled) << id;
     }
     // Fit Scene waits for a scene.
-    EXPECT_FALSE(Action(32774)->isEnabled());
+    EXPECT_FALSE(State(32774).enabled);
     // The recent-file item stays grayed while the list is empty.
-    EXPECT_FALSE(Action(57616)->isEnabled());
-    EXPECT_EQ(Action(57616)->text(), "Recent File");
+    EXPECT_FALSE(State(57616).enabled);
+    EXPECT_EQ(State(57616).text, "Recent File");
     // Opening a drop-down brings its items up to date too.
     Action(57635)->setEnabled(true);
-    emit m_frame->MenuOfPopup(1)->aboutToShow();
-    EXPECT_FALSE(Action(57635)->isEnabled());
+    m_frame->UpdateMenuPopup(1);
+    EXPECT_FALSE(State(57635).enabled);
 }
 
 TEST_F(MainFrameTest, ToolbarButtonsInOrder)
@@ -183,17 +179,21 @@ TEST_F(MainFrameTest, ToolbarButtonsInOrder)
     ToolBar& toolBar = m_frame->GetToolBar();
     EXPECT_EQ(toolBar.ButtonIds(), (std::vector<uint32_t>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 0,
                                                           59409, 59408, 59410, 59411, 0, 57664}));
-    EXPECT_EQ(toolBar.iconSize(), QSize(16, 15));
+    EXPECT_EQ(toolBar.ButtonSize(), (Size{16, 15}));
     EXPECT_EQ(toolBar.GetDlgCtrlID(), 59392u);
-    EXPECT_TRUE(toolBar.isMovable()); // it has a gripper
-    EXPECT_EQ(m_frame->toolBarArea(&toolBar), Qt::TopToolBarArea);
-    for (QAction* action : toolBar.actions()) {
+    EXPECT_EQ(toolBar.GetDockBarId(), IDW_DOCKBAR_TOP);
+    EXPECT_TRUE(toolBar.GetBarStyle() & BarStyle::Gripper);
+    auto* bar = qobject_cast<QToolBar*>(Peer(&toolBar));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isMovable()); // it has a gripper
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    for (QAction* action : bar->actions()) {
         if (!action->isSeparator()) {
             EXPECT_FALSE(action->icon().isNull()) << action->data().toUInt();
         }
     }
     // The button and the menu item are one command.
-    EXPECT_EQ(toolBar.actions().front(), Action(57600));
+    EXPECT_EQ(bar->actions().front(), Action(57600));
 }
 
 TEST_F(MainFrameTest, StatusBarPanesAndPrompts)
@@ -208,12 +208,14 @@ TEST_F(MainFrameTest, StatusBarPanesAndPrompts)
     // Indicators show their text only while the lock key is on (all off under Xvfb).
     for (int pane = 1; pane < 4; ++pane) {
         EXPECT_FALSE(status.IsPaneOn(pane));
-        EXPECT_TRUE(status.GetPaneText(pane).isEmpty());
+        EXPECT_TRUE(status.GetPaneText(pane).empty());
     }
-    EXPECT_GT(status.Pane(3)->width(), status.Pane(2)->width() / 2);
+    // Sized for their texts all the same; SCRL is the widest.
+    EXPECT_GT(status.GetItemRect(3).Width(), status.GetItemRect(2).Width());
+    EXPECT_GT(status.GetItemRect(2).Width(), 0);
 
     // Hovering a toolbar button shows its status text; leaving it shows "Ready" again.
-    QWidget* newButton = m_frame->GetToolBar().widgetForAction(Action(57600));
+    QWidget* newButton = qobject_cast<QToolBar*>(Peer(&m_frame->GetToolBar()))->widgetForAction(Action(57600));
     ASSERT_NE(newButton, nullptr);
     QStatusTipEvent tip(Action(57600)->statusTip());
     QApplication::sendEvent(newButton, &tip);
@@ -227,13 +229,14 @@ TEST_F(MainFrameTest, StartsWithNonameAndTheFrameTitle)
 {
     Document* document = m_frame->GetActiveDocument();
     ASSERT_NE(document, nullptr);
-    EXPECT_NE(qobject_cast<CQuorvanDoc*>(document), nullptr);
+    EXPECT_NE(dynamic_cast<CQuorvanDoc*>(document), nullptr);
     EXPECT_EQ(document->GetTitle(), "noname");
-    EXPECT_TRUE(document->GetPathName().isEmpty());
-    EXPECT_EQ(m_frame->windowTitle(), "noname - Quorvan");
-    EXPECT_STREQ(m_frame->metaObject()->className(), "CMainFrame");
-    EXPECT_STREQ(document->metaObject()->className(), "CQuorvanDoc");
-    EXPECT_STREQ(m_frame->GetActiveView()->metaObject()->className(), "CQuorvanView");
+    EXPECT_TRUE(document->GetPathName().empty());
+    EXPECT_EQ(m_frame->GetText(), "noname - Quorvan");
+    EXPECT_STREQ(m_frame->GetRuntimeClass()->className, "CMainFrame");
+    EXPECT_STREQ(document->GetRuntimeClass()->className, "CQuorvanDoc");
+    EXPECT_STREQ(m_frame->GetActiveView()->GetRuntimeClass()->className, "CQuorvanView");
+    EXPECT_TRUE(m_frame->GetActiveView()->IsKindOf(FW_RUNTIME_CLASS(COpenGLView)));
 
     // New reuses the one document and frame.
     EXPECT_TRUE(m_frame->SendCommand(57600));
@@ -249,17 +252,17 @@ TEST_F(MainFrameTest, InfoPanelDockedAtTheBottomLeftPanelAtTheLeft)
     CoolDialogBar& left = m_frame->GetLeftBar();
     EXPECT_EQ(info.DockBarId(), IDW_DOCKBAR_BOTTOM);
     EXPECT_EQ(left.DockBarId(), IDW_DOCKBAR_LEFT);
-    EXPECT_EQ(info.windowTitle(), "InfoDialogBar");
-    EXPECT_EQ(left.windowTitle(), "LeftDialogBar");
+    EXPECT_EQ(info.GetText(), "InfoDialogBar");
+    EXPECT_EQ(left.GetText(), "LeftDialogBar");
     EXPECT_EQ(info.GetDlgCtrlID(), 32773u);
     EXPECT_EQ(left.GetDlgCtrlID(), 32771u);
     EXPECT_EQ(m_frame->GetControlBar(32771), &left);
     EXPECT_EQ(m_frame->GetControlBar(32773), &info);
     // The info bar below the left bar and the view, across the frame.
-    EXPECT_GE(info.y(), left.y() + left.height());
-    EXPECT_EQ(info.width(), m_frame->width());
-    EXPECT_TRUE(info.isVisible());
-    EXPECT_TRUE(left.isVisible());
+    EXPECT_GE(info.GetWindowRect().top, left.GetWindowRect().bottom);
+    EXPECT_EQ(info.GetWindowRect().Width(), m_frame->GetWindowRect().Width());
+    EXPECT_TRUE(info.IsWindowVisible());
+    EXPECT_TRUE(left.IsWindowVisible());
     EXPECT_EQ(left.HostedDialog(), &m_frame->GetLeftPanel());
     EXPECT_EQ(info.HostedDialog(), &m_frame->GetInfoPanel());
     for (CoolDialogBar* bar : {&info, &left}) {
@@ -270,30 +273,30 @@ TEST_F(MainFrameTest, InfoPanelDockedAtTheBottomLeftPanelAtTheLeft)
         EXPECT_EQ(bar->FloatingSize(), bar->HostedDialog()->TemplateSize());
     }
     EXPECT_TRUE(left.GetBarStyle() & BarStyle::AlignLeft);
-    EXPECT_EQ(left.width(), left.VerticalSize().width());
+    EXPECT_EQ(left.GetWindowRect().Width(), left.VerticalSize().cx);
     EXPECT_TRUE(info.GetBarStyle() & BarStyle::AlignBottom);
-    EXPECT_EQ(info.height(), info.HorizontalSize().height());
+    EXPECT_EQ(info.GetWindowRect().Height(), info.HorizontalSize().cy);
 }
 
 TEST_F(MainFrameTest, ViewTogglesShowHideAndCheckTheBars)
 {
     struct Toggle {
         uint32_t id;
-        QWidget* bar;
+        ControlBar* bar;
     };
     const Toggle toggles[] = {{59392, &m_frame->GetToolBar()},
                               {59393, &m_frame->GetStatusBar()},
                               {32771, &m_frame->GetLeftBar()},
                               {32773, &m_frame->GetInfoBar()}};
     for (const Toggle& toggle : toggles) {
-        QAction* action = Action(toggle.id);
-        EXPECT_TRUE(action->isChecked()) << toggle.id;
+        EXPECT_EQ(m_frame->GetControlBar(toggle.id), toggle.bar);
+        EXPECT_TRUE(State(toggle.id).checked) << toggle.id;
         EXPECT_TRUE(m_frame->SendCommand(toggle.id));
-        EXPECT_FALSE(toggle.bar->isVisibleTo(m_frame)) << toggle.id;
-        EXPECT_FALSE(action->isChecked()) << toggle.id;
+        EXPECT_FALSE(Shown(*toggle.bar)) << toggle.id;
+        EXPECT_FALSE(State(toggle.id).checked) << toggle.id;
         EXPECT_TRUE(m_frame->SendCommand(toggle.id));
-        EXPECT_TRUE(toggle.bar->isVisibleTo(m_frame)) << toggle.id;
-        EXPECT_TRUE(action->isChecked()) << toggle.id;
+        EXPECT_TRUE(Shown(*toggle.bar)) << toggle.id;
+        EXPECT_TRUE(State(toggle.id).checked) << toggle.id;
     }
 }
 
@@ -304,10 +307,10 @@ TEST_F(MainFrameTest, HidingTheLeftBarKeepsItsContents)
     meshes->InsertItem(0, "Body");
     meshes->InsertItem(1, "Head");
     Action(32771)->trigger(); // through the menu item
-    EXPECT_FALSE(m_frame->GetLeftBar().isVisibleTo(m_frame));
-    EXPECT_FALSE(m_frame->GetLeftPanel().isVisible());
+    EXPECT_FALSE(Shown(m_frame->GetLeftBar()));
+    EXPECT_FALSE(m_frame->GetLeftPanel().IsWindowVisible());
     Action(32771)->trigger();
-    EXPECT_TRUE(m_frame->GetLeftBar().isVisibleTo(m_frame));
+    EXPECT_TRUE(Shown(m_frame->GetLeftBar()));
     ASSERT_EQ(meshes->GetItemCount(), 2);
     EXPECT_EQ(meshes->GetItemText(1, 0), "Head");
 }
@@ -316,13 +319,13 @@ TEST_F(MainFrameTest, CloseButtonHidesTheBarAndUnchecksItsViewItem)
 {
     CoolDialogBar& left = m_frame->GetLeftBar();
     QPoint local;
-    QWidget* part = left.PartAt(left.CloseButtonRect().center(), &local);
+    QWidget* part = BarPartAt(&left, left.CloseButtonRect().CenterPoint(), &local);
     ASSERT_NE(part, nullptr);
     QTest::mouseClick(part, Qt::LeftButton, {}, local);
-    EXPECT_FALSE(left.isVisibleTo(m_frame));
+    EXPECT_FALSE(Shown(left));
     m_frame->UpdateCommandUI();
-    EXPECT_FALSE(Action(32771)->isChecked());
-    EXPECT_TRUE(Action(32773)->isChecked());
+    EXPECT_FALSE(State(32771).checked);
+    EXPECT_TRUE(State(32773).checked);
 }
 
 TEST_F(MainFrameTest, AboutBoxRunsModally)
@@ -361,23 +364,24 @@ TEST_F(MainFrameTest, IdleHookDrawsUntilMinimised)
     // A loaded machine may take a while to run three passes of the event loop.
     ASSERT_SOON(m_app->IdleCount() > 2);
 
-    m_frame->showMinimized();
+    m_frame->ShowWindow(ShowCmd::Minimized);
+    EXPECT_TRUE(m_frame->IsIconic());
     EXPECT_FALSE(m_app->OnIdle(1));
     ASSERT_SOON(!m_app->IsIdleActive());
     const long stopped = m_app->IdleCount();
     QTest::qWait(30);
     EXPECT_EQ(m_app->IdleCount(), stopped);
 
-    m_frame->showNormal();
+    m_frame->ShowWindow(ShowCmd::Normal);
     ASSERT_SOON(m_app->IsIdleActive());
     m_app->StopIdleProcessing();
 }
 
 TEST_F(MainFrameTest, ExitClosesTheFrame)
 {
-    QPointer<CMainFrame> frame(m_frame);
+    WndRef<CMainFrame> frame(m_frame);
     EXPECT_TRUE(m_frame->SendCommand(57665));
-    ASSERT_SOON(frame.isNull());
+    ASSERT_SOON(frame.Get() == nullptr);
     EXPECT_EQ(m_app->GetMainWnd(), nullptr);
 }
 

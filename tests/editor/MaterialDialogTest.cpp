@@ -1,6 +1,7 @@
 // The material editor from the Tools menu: the registered materials' names in registry order,
 // duplicates included, in its template's layout; a label can be edited but a new name is
 // not kept; OK ends it.
+#include "EditorTestSupport.h"
 #include "SceneTestSupport.h"
 
 #include "MaterialDialog.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -35,27 +37,24 @@ DialogSeen RunMaterialEditor(fw::FrameWnd* frame)
 {
     DialogSeen seen;
     QTimer::singleShot(0, [&seen] {
-        auto* dialog = qobject_cast<MaterialDialog*>(QApplication::activeModalWidget());
+        QWidget* window = QApplication::activeModalWidget();
+        auto* dialog = dynamic_cast<MaterialDialog*>(ObjectOf(window));
         if (dialog == nullptr)
             return;
         seen.ran = true;
-        seen.caption = dialog->windowTitle();
-        fw::TreeCtrl* tree = dialog->GetMaterialTree();
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-            seen.names << tree->topLevelItem(i)->text(0);
-            seen.childItems += tree->topLevelItem(i)->childCount();
-        }
-        if (auto* group = dialog->findChild<QGroupBox*>()) {
+        seen.caption = Q(dialog->GetText());
+        seen.names = TopLevelTexts(dialog->GetMaterialTree(), &seen.childItems);
+        if (auto* group = window->findChild<QGroupBox*>()) {
             seen.group = group->title();
             seen.groupEmpty = group->children().isEmpty();
         }
-        for (QFrame* frame : dialog->findChildren<QFrame*>()) {
+        for (QFrame* frame : window->findChildren<QFrame*>()) {
             if (frame->frameShape() == QFrame::Box && frame->palette().color(QPalette::WindowText) == Qt::black &&
                 frame->children().isEmpty()) {
                 seen.blackFrame = true;
             }
         }
-        auto* ok = dialog->findChild<QPushButton*>();
+        auto* ok = window->findChild<QPushButton*>();
         if (ok == nullptr)
             return;
         seen.button = ok->text();
@@ -75,7 +74,7 @@ protected:
     }
     void TearDown() override
     {
-        if (m_frame)
+        if (m_frame.Get() != nullptr)
             m_frame->SendCommand(fw::ID_FILE_NEW); // the scene goes before its materials
         EditorTest::TearDown();
     }
@@ -133,12 +132,11 @@ TEST_F(MaterialDialogTest, RunsOnItsOwnWithoutAParent)
     const QString path = scenes::Write(m_dir.path(), "one.mes", scenes::MaterialsOnly({"only"}));
     ASSERT_EQ(Open(path), m_doc);
     MaterialDialog dialog;
-    EXPECT_EQ(dialog.parentWidget(), nullptr);
-    QTimer::singleShot(0, [&dialog] { dialog.EndDialog(fw::IDOK); });
-    EXPECT_EQ(dialog.DoModal(), fw::IDOK);
+    QTimer::singleShot(0, [&dialog] { dialog.EndDialog(fw::IdOk); });
+    EXPECT_EQ(dialog.DoModal(), fw::IdOk);
+    EXPECT_EQ(dialog.GetParent(), nullptr);
     ASSERT_NE(dialog.GetMaterialTree(), nullptr);
-    ASSERT_EQ(dialog.GetMaterialTree()->topLevelItemCount(), 1);
-    EXPECT_EQ(dialog.GetMaterialTree()->topLevelItem(0)->text(0), "only");
+    EXPECT_EQ(TopLevelTexts(dialog.GetMaterialTree()), QStringList({"only"}));
 }
 
 // The tree's labels are editable, but the dialog keeps no edit: the item shows the
@@ -151,9 +149,10 @@ TEST_F(MaterialDialogTest, RenamingAMaterialInTheTreeIsNotKept)
     bool edited = false;
     QStringList names;
     QTimer::singleShot(0, [&] {
-        fw::TreeCtrl* tree = dialog.GetMaterialTree();
+        fw::TreeCtrl* control = dialog.GetMaterialTree();
+        auto* tree = control != nullptr ? qobject_cast<QTreeWidget*>(Peer(control)) : nullptr;
         if (tree == nullptr || tree->topLevelItemCount() != 2)
-            return dialog.EndDialog(fw::IDCANCEL);
+            return dialog.EndDialog(fw::IdCancel);
         tree->setFocus();
         tree->setCurrentItem(tree->topLevelItem(1));
         QTest::keyClick(tree, Qt::Key_F2);
@@ -166,11 +165,10 @@ TEST_F(MaterialDialogTest, RenamingAMaterialInTheTreeIsNotKept)
             for (int i = 0; i < 200 && !tree->findChildren<QLineEdit*>().isEmpty(); ++i)
                 QTest::qWait(10);
         }
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            names << tree->topLevelItem(i)->text(0);
-        dialog.EndDialog(fw::IDOK);
+        names = TopLevelTexts(control);
+        dialog.EndDialog(fw::IdOk);
     });
-    EXPECT_EQ(dialog.DoModal(), fw::IDOK);
+    EXPECT_EQ(dialog.DoModal(), fw::IdOk);
     EXPECT_TRUE(edited);
     EXPECT_EQ(names, QStringList({"skin", "metal"}));
     ASSERT_NE(FindMaterial("metal"), nullptr);

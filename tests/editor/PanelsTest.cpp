@@ -15,33 +15,59 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <memory>
 
 namespace {
+
+// A plain window of the framework that holds a panel, as a docking bar does.
+void MakeHost(fw::Wnd& host)
+{
+    ASSERT_TRUE(host.CreateEx(0, "host", 0, fw::Rect::FromSize(0, 0, 400, 600), nullptr, 0));
+}
 
 class LeftPanelTest : public testing::Test {
 protected:
     void SetUp() override
     {
         RegisterQuorvanResources();
-        m_host.resize(400, 600);
+        MakeHost(m_host);
         ASSERT_TRUE(m_panel.Create(IDD_LEFTDIALOGBAR, &m_host));
-        m_host.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_host));
-        m_panel.resize(200, 300);
+        m_host.ShowWindow(fw::ShowCmd::Show);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Peer(&m_host)));
+        Resize(200, 300);
     }
 
-    QWidget m_host;
+    void Resize(int cx, int cy) { m_panel.MoveWindow(fw::Rect::FromSize(0, 0, cx, cy)); }
+    // A control's place in the panel.
+    static fw::Rect Place(const fw::Wnd* control)
+    {
+        const QRect r = Peer(control)->geometry();
+        return fw::Rect::FromSize(r.x(), r.y(), r.width(), r.height());
+    }
+
+    fw::Wnd m_host;
     LeftDialogBar m_panel;
 };
 
+bool Shown(const fw::Wnd* control)
+{
+    return (control->GetStyle() & fw::WinStyle::Visible) != 0;
+}
+
 void ExpectPages(const LeftDialogBar& panel, bool mesh, bool node, bool keyframe)
 {
-    EXPECT_EQ(panel.GetMeshList()->isVisibleTo(&panel), mesh);
-    EXPECT_EQ(panel.GetNodeTree()->isVisibleTo(&panel), node);
-    EXPECT_EQ(panel.GetKeyframeList()->isVisibleTo(&panel), keyframe);
+    EXPECT_EQ(Shown(panel.GetMeshList()), mesh);
+    EXPECT_EQ(Shown(panel.GetNodeTree()), node);
+    EXPECT_EQ(Shown(panel.GetKeyframeList()), keyframe);
+}
+
+QTabBar* TabBarOf(const fw::TabCtrl* tabs)
+{
+    return Peer(tabs)->findChild<QTabBar*>();
 }
 
 } // namespace
@@ -55,30 +81,33 @@ TEST_F(LeftPanelTest, ThreeTabsAtTheBottomAndTheMeshPageFirst)
     EXPECT_EQ(tabs->GetItemText(1), "Node");
     EXPECT_EQ(tabs->GetItemText(2), "Keyframe");
     EXPECT_EQ(tabs->GetCurSel(), 0);
-    EXPECT_EQ(tabs->TabBar()->shape(), QTabBar::RoundedSouth);
-    EXPECT_FALSE(tabs->TabBar()->expanding()); // ragged right
-    const QRect strip = tabs->TabStripRect();
-    EXPECT_EQ(strip.y() + strip.height(), tabs->height());
+    EXPECT_EQ(TabBarOf(tabs)->shape(), QTabBar::RoundedSouth);
+    EXPECT_FALSE(TabBarOf(tabs)->expanding()); // ragged right
+    // The tabs lie along the bottom.
+    EXPECT_EQ(tabs->GetItemRect(0).bottom, tabs->GetClientRect().bottom);
+    EXPECT_LT(tabs->GetItemRect(0).right, tabs->GetItemRect(1).right);
     ExpectPages(m_panel, true, false, false);
 }
 
 TEST_F(LeftPanelTest, MeshListReportWithOneNameColumn)
 {
     fw::ListCtrl* meshes = m_panel.GetMeshList();
+    auto* table = qobject_cast<QTableWidget*>(Peer(meshes));
+    ASSERT_NE(table, nullptr);
     EXPECT_EQ(meshes->GetExtendedStyle(),
               fw::ListCtrl::ExGridLines | fw::ListCtrl::ExCheckBoxes | fw::ListCtrl::ExFullRowSelect);
-    EXPECT_TRUE(meshes->showGrid());
-    EXPECT_EQ(meshes->selectionBehavior(), QAbstractItemView::SelectRows);
-    EXPECT_EQ(meshes->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_TRUE(table->showGrid());
+    EXPECT_EQ(table->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(table->selectionMode(), QAbstractItemView::ExtendedSelection);
     ASSERT_EQ(meshes->GetColumnCount(), 1);
-    EXPECT_EQ(meshes->horizontalHeaderItem(0)->text(), "Name");
+    EXPECT_EQ(meshes->GetColumnHeading(0), "Name");
     EXPECT_EQ(meshes->GetColumnWidth(0), 140);
     EXPECT_EQ(meshes->GetItemCount(), 0);
 
     // Rows get check boxes; ticking one changes only that box.
     meshes->InsertItem(0, "Box01");
     meshes->InsertItem(1, "Sphere01");
-    EXPECT_TRUE(meshes->item(1, 0)->flags() & Qt::ItemIsUserCheckable);
+    EXPECT_TRUE(table->item(1, 0)->flags() & Qt::ItemIsUserCheckable);
     EXPECT_FALSE(meshes->GetCheck(1));
     EXPECT_TRUE(meshes->SetCheck(1, true));
     EXPECT_TRUE(meshes->GetCheck(1));
@@ -88,8 +117,9 @@ TEST_F(LeftPanelTest, MeshListReportWithOneNameColumn)
 
 TEST_F(LeftPanelTest, EditingAMeshNameKeepsTheOldText)
 {
-    fw::ListCtrl* meshes = m_panel.GetMeshList();
-    meshes->InsertItem(0, "Box01");
+    fw::ListCtrl* list = m_panel.GetMeshList();
+    list->InsertItem(0, "Box01");
+    auto* meshes = qobject_cast<QTableWidget*>(Peer(list));
     meshes->setFocus();
     meshes->setCurrentCell(0, 0);
     QTest::keyClick(meshes, Qt::Key_F2);
@@ -99,7 +129,7 @@ TEST_F(LeftPanelTest, EditingAMeshNameKeepsTheOldText)
     QTest::keyClick(editor, Qt::Key_Return);
     // The delegate commits and closes the editor from the event loop: look after that.
     ASSERT_SOON(meshes->findChildren<QLineEdit*>().isEmpty());
-    EXPECT_EQ(meshes->GetItemText(0, 0), "Box01");
+    EXPECT_EQ(list->GetItemText(0, 0), "Box01");
 }
 
 TEST_F(LeftPanelTest, NodeTreeAndKeyframeList)
@@ -108,21 +138,21 @@ TEST_F(LeftPanelTest, NodeTreeAndKeyframeList)
     const uint32_t style = nodes->Style();
     EXPECT_TRUE(style & fw::CtlStyle::HasButtons);
     EXPECT_TRUE(style & fw::CtlStyle::HasLines);
-    EXPECT_FALSE(nodes->rootIsDecorated()); // no lines at the root
+    EXPECT_FALSE(qobject_cast<QTreeWidget*>(Peer(nodes))->rootIsDecorated()); // no lines at the root
     ASSERT_EQ(nodes->GetImageList(), &m_panel.GetTreeImages());
     EXPECT_EQ(m_panel.GetTreeImages().GetImageCount(), 1);
-    EXPECT_EQ(m_panel.GetTreeImages().ImageSize(), QSize(16, 16));
+    EXPECT_EQ(m_panel.GetTreeImages().ImageSize(), (fw::Size{16, 16}));
     EXPECT_EQ(nodes->GetCount(), 0);
 
-    QTreeWidgetItem* root = nodes->InsertItem("Bip01", 0, 0);
-    QTreeWidgetItem* pelvis = nodes->InsertItem("Pelvis", 0, 0, root);
+    const fw::TreeItem root = nodes->InsertItem("Bip01", 0, 0);
+    const fw::TreeItem pelvis = nodes->InsertItem("Pelvis", 0, 0, root);
     nodes->InsertItem("Spine", 0, 0, root);
-    EXPECT_EQ(root->child(0), pelvis);
-    EXPECT_EQ(root->child(1)->text(0), "Spine"); // placed last
+    EXPECT_EQ(nodes->GetChildItem(root), pelvis);
+    EXPECT_EQ(nodes->GetItemText(nodes->GetNextSiblingItem(pelvis)), "Spine"); // placed last
     EXPECT_EQ(nodes->GetItemImage(pelvis), 0);
-    EXPECT_FALSE(pelvis->icon(0).isNull());
+    EXPECT_FALSE(reinterpret_cast<QTreeWidgetItem*>(pelvis)->icon(0).isNull());
     EXPECT_TRUE(nodes->Expand(root));
-    EXPECT_TRUE(root->isExpanded());
+    EXPECT_TRUE(nodes->IsExpanded(root));
     EXPECT_EQ(nodes->GetCount(), 3);
     EXPECT_TRUE(nodes->DeleteAllItems());
     EXPECT_EQ(nodes->GetCount(), 0);
@@ -130,12 +160,12 @@ TEST_F(LeftPanelTest, NodeTreeAndKeyframeList)
     fw::ListCtrl* keyframes = m_panel.GetKeyframeList();
     EXPECT_EQ(keyframes->GetColumnCount(), 0);
     EXPECT_EQ(keyframes->GetItemCount(), 0);
-    EXPECT_EQ(keyframes->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(qobject_cast<QTableWidget*>(Peer(keyframes))->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
 TEST_F(LeftPanelTest, TabsSwitchThePages)
 {
-    QTabBar* bar = m_panel.GetPageTabs()->TabBar();
+    QTabBar* bar = TabBarOf(m_panel.GetPageTabs());
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
     ExpectPages(m_panel, false, true, false);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
@@ -150,50 +180,58 @@ TEST_F(LeftPanelTest, TabsSwitchThePages)
 
 TEST_F(LeftPanelTest, SizeHandlerLayout)
 {
-    m_panel.resize(200, 300);
-    EXPECT_EQ(m_panel.GetPageTabs()->geometry(), QRect(0, 0, 200, 296));
-    for (QWidget* page : {static_cast<QWidget*>(m_panel.GetMeshList()), static_cast<QWidget*>(m_panel.GetNodeTree()),
-                          static_cast<QWidget*>(m_panel.GetKeyframeList())}) {
-        EXPECT_EQ(page->geometry(), QRect(2, 2, 196, 270)); // hidden pages too
+    Resize(200, 300);
+    EXPECT_EQ(Place(m_panel.GetPageTabs()), fw::Rect::FromSize(0, 0, 200, 296));
+    for (const fw::Wnd* page :
+         {static_cast<const fw::Wnd*>(m_panel.GetMeshList()), static_cast<const fw::Wnd*>(m_panel.GetNodeTree()),
+          static_cast<const fw::Wnd*>(m_panel.GetKeyframeList())}) {
+        EXPECT_EQ(Place(page), fw::Rect::FromSize(2, 2, 196, 270)); // hidden pages too
     }
     // The tab strip lies along the bottom 28 pixels, under the pages.
-    m_panel.resize(151, 412);
-    EXPECT_EQ(m_panel.GetMeshList()->geometry(), QRect(2, 2, 147, 382));
-    EXPECT_EQ(m_panel.GetPageTabs()->geometry(), QRect(0, 0, 151, 408));
+    Resize(151, 412);
+    EXPECT_EQ(Place(m_panel.GetMeshList()), fw::Rect::FromSize(2, 2, 147, 382));
+    EXPECT_EQ(Place(m_panel.GetPageTabs()), fw::Rect::FromSize(0, 0, 151, 408));
 
     // Narrower than the margins: nothing turns negative.
-    m_panel.resize(3, 20);
-    EXPECT_EQ(m_panel.GetPageTabs()->geometry(), QRect(0, 0, 3, 16));
-    EXPECT_EQ(m_panel.GetNodeTree()->geometry(), QRect(2, 2, 0, 0));
-    m_panel.resize(0, 2);
-    EXPECT_EQ(m_panel.GetPageTabs()->geometry().size(), QSize(0, 0));
+    Resize(3, 20);
+    EXPECT_EQ(Place(m_panel.GetPageTabs()), fw::Rect::FromSize(0, 0, 3, 16));
+    EXPECT_EQ(Place(m_panel.GetNodeTree()), fw::Rect::FromSize(2, 2, 0, 0));
+    Resize(0, 2);
+    EXPECT_EQ(Place(m_panel.GetPageTabs()).GetSize(), (fw::Size{0, 0}));
 }
 
 TEST(InfoPanel, ReadOnlyMultiLineBox)
 {
     RegisterQuorvanResources();
-    QWidget host;
+    fw::Wnd host;
+    MakeHost(host);
     InfoDialogBar panel;
     ASSERT_TRUE(panel.Create(IDD_INFODIALOGBAR, &host));
-    EXPECT_EQ(panel.parentWidget(), &host);
-    auto* text = qobject_cast<QPlainTextEdit*>(panel.GetDlgItem(IDC_INFOTEXT));
+    EXPECT_EQ(panel.GetParent(), &host);
+    fw::Wnd* box = panel.GetDlgItem(IDC_INFOTEXT);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetDlgCtrlID(), static_cast<uint32_t>(IDC_INFOTEXT));
+    EXPECT_TRUE(box->GetText().empty());
+    auto* text = qobject_cast<QPlainTextEdit*>(Peer(box));
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->isReadOnly());
     EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap); // scrolls horizontally
-    EXPECT_TRUE(text->toPlainText().isEmpty());
     const fw::DialogBaseUnits base = panel.BaseUnits();
-    EXPECT_EQ(panel.size(), fw::MapDialogSize(QSize(439, 80), base));
-    EXPECT_EQ(text->geometry(), fw::MapDialogRect(QRect(7, 7, 425, 66), base));
+    EXPECT_EQ(panel.GetClientRect().GetSize(), fw::MapDialogSize(fw::Size{439, 80}, base));
+    EXPECT_EQ(box->GetWindowRect().Offset(fw::Point{} - panel.GetWindowRect().TopLeft()),
+              fw::MapDialogRect(fw::Rect::FromSize(7, 7, 425, 66), base));
 }
 
 TEST(LeftPanel, MissingControlsFailCreation)
 {
     fw::DialogTemplate broken;
-    broken.size = QSize(100, 100);
+    broken.size = fw::Size{100, 100};
     broken.style = fw::DlgStyle::Child;
-    broken.controls = {{IDC_MESHLIST, fw::ControlClass::ListView, QString(), QRect(0, 0, 10, 10), 0, 0}};
+    broken.controls = {
+        {IDC_MESHLIST, fw::ControlClass::ListView, std::string(), fw::Rect::FromSize(0, 0, 10, 10), 0, 0}};
     fw::ResourceTable::Instance().AddDialog(9201, broken);
-    QWidget host;
+    fw::Wnd host;
+    MakeHost(host);
     LeftDialogBar panel;
     EXPECT_FALSE(panel.Create(9201, &host));
     LeftDialogBar another;

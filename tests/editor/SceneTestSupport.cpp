@@ -22,8 +22,8 @@ QStringList& RecordedMessages()
 
 void RecordUserMessages()
 {
-    SetUserMessageHandler([](const QString& caption, const QString& text) {
-        RecordedMessages().append(caption + QLatin1Char('|') + text);
+    SetUserMessageHandler([](const std::string& caption, const std::string& text) {
+        RecordedMessages().append(Q(caption) + QLatin1Char('|') + Q(text));
     });
 }
 
@@ -144,13 +144,13 @@ void EditorTest::SetUp()
     m_app = std::make_unique<CQuorvanApp>();
     m_app->SetCommandLine({});
     ASSERT_TRUE(m_app->InitInstance());
-    m_frame = qobject_cast<CMainFrame*>(m_app->GetMainWnd());
-    ASSERT_NE(m_frame, nullptr);
-    m_frame->resize(1000, 700);
+    m_frame = dynamic_cast<CMainFrame*>(m_app->GetMainWnd());
+    ASSERT_NE(m_frame.Get(), nullptr);
+    Peer(m_frame)->resize(1000, 700);
     m_frame->SendCommand(ID_VIEW_INFODIALOGBAR); // the info bar is wide; the view needs room
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame));
-    m_doc = qobject_cast<CQuorvanDoc*>(m_frame->GetActiveDocument());
-    m_view = qobject_cast<CQuorvanView*>(m_frame->GetActiveView());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Peer(m_frame)));
+    m_doc = dynamic_cast<CQuorvanDoc*>(m_frame->GetActiveDocument());
+    m_view = dynamic_cast<CQuorvanView*>(m_frame->GetActiveView());
     ASSERT_NE(m_doc, nullptr);
     ASSERT_NE(m_view, nullptr);
 }
@@ -163,7 +163,7 @@ void EditorTest::TearDown()
 
 CQuorvanDoc* EditorTest::Open(const QString& path)
 {
-    return qobject_cast<CQuorvanDoc*>(m_app->OpenDocumentFile(path));
+    return dynamic_cast<CQuorvanDoc*>(m_app->OpenDocumentFile(S(path)));
 }
 
 fw::ListCtrl* EditorTest::MeshList() const
@@ -180,6 +180,6 @@ QStringList EditorTest::MeshRows() const
 {
     QStringList rows;
     for (int row = 0; row < MeshList()->GetItemCount(); ++row)
-        rows << MeshList()->GetItemText(row, 0);
+        rows << Q(MeshList()->GetItemText(row, 0));
     return rows;
 }

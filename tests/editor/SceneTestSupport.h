@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,7 +74,7 @@ protected:
     QTemporaryDir m_dir;
     QString m_startDir;
     std::unique_ptr<CQuorvanApp> m_app;
-    QPointer<CMainFrame> m_frame;
+    fw::WndRef<CMainFrame> m_frame;
     CQuorvanDoc* m_doc = nullptr;
     CQuorvanView* m_view = nullptr;
 };

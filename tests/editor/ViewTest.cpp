@@ -3,7 +3,6 @@
 #include "EditorTestSupport.h"
 #include "SceneTestSupport.h"
 
-#include "ViewWindow.h"
 #include "framework/CommandIds.h"
 
 #include <QGuiApplication>
@@ -12,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -19,7 +19,7 @@ namespace {
 
 class ViewTest : public EditorTest {
 protected:
-    ViewWindow* Window() const { return m_view->GetViewWindow(); }
+    QWindow* Window() const { return static_cast<QWindow*>(m_view->GetGlWindow().Handle()); }
 
     void Wheel(int delta)
     {
@@ -32,7 +32,7 @@ protected:
     // The view's window as it is on screen after `frames` frames.
     QImage Picture(int frames)
     {
-        m_frame->raise(); // windows of tests running beside this one may cover it
+        Peer(m_frame)->raise(); // windows of tests running beside this one may cover it
         for (int i = 0; i < frames; ++i) {
             m_doc->RenderActiveView();
             QCoreApplication::processEvents();
@@ -107,7 +107,7 @@ TEST_F(ViewTest, LeftDragOrbitsRightDragPansWheelZooms)
 
     // Moving without a button only follows the pointer.
     QTest::mouseMove(Window(), QPoint(300, 300));
-    EXPECT_EQ(m_view->GetLastPoint(), QPoint(300, 300));
+    EXPECT_EQ(m_view->GetLastPoint(), (fw::Point{300, 300}));
     EXPECT_FLOAT_EQ(camera.angleX, 90.0f);
 
     // The right button pans a tenth of a unit a pixel; the scene follows the mouse.
@@ -123,10 +123,10 @@ TEST_F(ViewTest, LeftDragOrbitsRightDragPansWheelZooms)
 
     // Both buttons at once: both changes apply.
     QTest::mousePress(Window(), Qt::LeftButton, {}, QPoint(50, 50));
-    m_view->OnRButtonDown(COpenGLView::MkRButton | COpenGLView::MkLButton, QPoint(50, 50));
+    m_view->OnRButtonDown(COpenGLView::MkRButton | COpenGLView::MkLButton, fw::Point{50, 50});
     QTest::mouseMove(Window(), QPoint(60, 60));
     QTest::mouseRelease(Window(), Qt::LeftButton, {}, QPoint(60, 60));
-    m_view->OnRButtonUp(0, QPoint(60, 60));
+    m_view->OnRButtonUp(0, fw::Point{60, 60});
     EXPECT_FLOAT_EQ(camera.angleX, 100.0f);
     EXPECT_FLOAT_EQ(camera.angleY, 30.0f);
     EXPECT_FLOAT_EQ(camera.positionX, -4.0f);
@@ -157,13 +157,13 @@ TEST_F(ViewTest, ZeroSizesAsOnMinimisingKeepTheStoredSize)
     EXPECT_EQ(m_view->GetWidth(), width);
     EXPECT_EQ(m_view->GetHeight(), height);
 
-    m_frame->showMinimized();
-    ASSERT_SOON(m_frame->isMinimized());
+    m_frame->ShowWindow(fw::ShowCmd::Minimized);
+    ASSERT_SOON(m_frame->IsIconic());
     QTest::qWait(50);
     EXPECT_EQ(m_view->GetWidth(), width);
     EXPECT_EQ(m_view->GetHeight(), height);
     EXPECT_FALSE(m_app->OnIdle(1)); // and no frames are drawn
-    m_frame->showNormal();
+    m_frame->ShowWindow(fw::ShowCmd::Normal);
 
     m_view->OnSize(COpenGLView::SizeRestored, 320, 200);
     EXPECT_EQ(m_view->GetWidth(), 320);

@@ -23,14 +23,20 @@ ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
     if (err < 0)
         return;
     stderrPath = pattern;
+    char outPattern[] = "/tmp/orvex-stdout-XXXXXX";
+    const int out = mkstemp(outPattern);
+    if (out < 0) {
+        close(err);
+        return;
+    }
+    stdoutPath = outPattern;
     pid = fork();
     if (pid == 0) {
         dup2(err, STDERR_FILENO);
+        dup2(out, STDOUT_FILENO);
         const int null = open("/dev/null", O_RDWR);
-        if (null >= 0) {
+        if (null >= 0)
             dup2(null, STDIN_FILENO);
-            dup2(null, STDOUT_FILENO);
-        }
 #ifdef ORVEX_SANITIZED_PROGRAM
         // Mesa unloads its driver when the X display closes, before the exit-time leak check,
         // so the driver's own leaks show from an unknown module no suppression can name. The
@@ -47,6 +53,7 @@ ViewerProcess::ViewerProcess(const std::string& program, const std::string& dir,
         _exit(127);
     }
     close(err);
+    close(out);
 }
 
 ViewerProcess::~ViewerProcess()
@@ -57,6 +64,8 @@ ViewerProcess::~ViewerProcess()
     }
     if (!stderrPath.empty())
         std::remove(stderrPath.c_str());
+    if (!stdoutPath.empty())
+        std::remove(stdoutPath.c_str());
 }
 
 bool ViewerProcess::Running()
@@ -85,12 +94,26 @@ bool ViewerProcess::WaitForExit(double seconds)
     return pid > 0;
 }
 
-std::string ViewerProcess::Stderr() const
+namespace {
+
+std::string ReadAll(const std::string& path)
 {
-    std::ifstream in(stderrPath);
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+} // namespace
+
+std::string ViewerProcess::Stderr() const
+{
+    return ReadAll(stderrPath);
+}
+
+std::string ViewerProcess::Stdout() const
+{
+    return ReadAll(stdoutPath);
 }
 
 std::vector<std::string> Lines(const std::string& text)

@@ -1,5 +1,5 @@
 // The built Orvex program as a child process: started in a folder of the test's choice,
-// its stderr kept in a file, ended by the test or waited for.
+// its stderr and stdout kept in files, ended by the test or waited for.
 #pragma once
 
 #include <string>
@@ -24,14 +24,16 @@ public:
     bool WaitForExit(double seconds);
     int ExitCode() const { return exitCode; }
     int Signal() const { return signal; }
-    // What the process wrote on stderr so far.
+    // What the process wrote on stderr and on stdout so far.
     std::string Stderr() const;
+    std::string Stdout() const;
 
 private:
     pid_t pid = -1;
     int exitCode = -1;
     int signal = 0;
     std::string stderrPath;
+    std::string stdoutPath;
 };
 
 // Lines of a text, without their newlines; a last line without newline counts too.

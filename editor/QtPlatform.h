@@ -1,8 +1,0 @@
-#pragma once
-// The editor's platform services for the engine: GL on Qt windows (QtGlBinding) and the
-// engine's messages ("ERROR" boxes) as user messages. Libraries and text keep the engine's
-// own (dlopen, FreeType).
-
-// Registers the services with the engine, unless they are registered already. Views call it
-// before they make their device, so any view works with or without the application object.
-void InstallQtPlatform();

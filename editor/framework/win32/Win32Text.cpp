@@ -1,0 +1,35 @@
+#include "framework/win32/Win32Text.h"
+
+#include "framework/win32/Win32Headers.h"
+
+#include <cwchar>
+
+namespace fw::win32 {
+
+std::wstring Wide(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+std::string Utf8(const wchar_t* text)
+{
+    return text != nullptr ? Utf8(std::wstring(text)) : std::string();
+}
+
+} // namespace fw::win32
