@@ -17,6 +17,7 @@ packages=(
   f3d nodejs
   libx11-dev libxtst-dev
   clang libclang-rt-14-dev clang-format-14
+  doxygen python3
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest wine64
 )
 
