@@ -24,6 +24,7 @@ packages=(
   f3d nodejs
   libx11-dev libxtst-dev
   clang libclang-rt-14-dev clang-format-14
+  doxygen python3
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest wine64 fonts-wine
 )
 # The web build (Emscripten) and the browser its page is tested in.

@@ -64,12 +64,6 @@ if [ "$build" = build ]; then
   python3 tests/web/page_test.py --site build-web --bin "$build/bin" --shots "$build/web-shots" || status=$?
   echo "web stage: build ${web_build_seconds} s, page tests $((SECONDS - web_test_start)) s" >&2
 fi
-# What the build installs and packages: the prefix, the CMake package, the desktop files,
-# the .deb and the source package (no display needed).
-if [ "$build" = build ]; then
-  tests/install/check.sh "$build" || status=$?
-fi
-
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   # Windowed tests need a screen; give them a virtual one of the viewer's size. Xvfb picks a
@@ -82,6 +76,12 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && command -v Xvfb >/d
   export DISPLAY=":$(tr -d '[:space:]' < "$display_file")"
   rm -f "$display_file"
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+fi
+# What the build installs and packages: the prefix, the CMake package with the examples built
+# against it (the windowed one plays on the virtual screen), the reference, the desktop files,
+# the .deb and the source package.
+if [ "$build" = build ]; then
+  tests/install/check.sh "$build" || status=$?
 fi
 if [ "$windows" = 1 ]; then
   # One Wine prefix in the build, kept between runs; one server for the whole run.

@@ -1,12 +1,15 @@
-// The engine's OpenGL 1.1 vocabulary and its program-wide entry-point table.
-//
-// No translation unit that includes this header may include the system <GL/gl.h>:
-// the table's slots carry the GL function names themselves.
+/// @file
+/// The engine's OpenGL 1.1 vocabulary and its program-wide entry-point table.
+///
+/// No translation unit that includes this header may include the system <GL/gl.h>:
+/// the table's slots carry the GL function names themselves.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+/// @{
+/// OpenGL 1.1's own scalar types, as its headers define them.
 using GLenum = unsigned int;
 using GLboolean = unsigned char;
 using GLbitfield = unsigned int;
@@ -22,8 +25,9 @@ using GLclampf = float;
 using GLdouble = double;
 using GLclampd = double;
 using GLvoid = void;
+/// @}
 
-// Constants of OpenGL 1.1 and of the extensions the engine knows.
+/// Constants of OpenGL 1.1 and of the extensions the engine knows.
 enum : GLenum {
     GL_FALSE = 0,
     GL_TRUE = 1,
@@ -275,14 +279,20 @@ enum : GLbitfield {
     GL_COLOR_BUFFER_BIT = 0x00004000,
 };
 
-// Stand-ins for the window-system handles: a drawable surface ("device context")
-// and a rendering context. The platform layer gives them meaning.
+/// Stand-ins for the window-system handles: a drawable surface ("device context")
+/// and a rendering context. The platform layer gives them meaning.
+/// @{
 using GlSurfaceHandle = void*;
 using GlContextHandle = void*;
 using GlProc = void (*)();
+/// @}
 
-// The 40-byte pixel-format descriptor the driver asks for and describes.
+/// The 40-byte pixel-format descriptor the driver asks for and describes.
 struct PixelFormatDescriptor {
+    /// @{
+    /// The fields of the Windows PIXELFORMATDESCRIPTOR, in its order: its size (40) and version (1),
+    /// the PFD_ flags, the pixel type, the colour, alpha, accumulation, depth and stencil bits with
+    /// the colour shifts, and the layer fields the engine leaves at 0.
     std::uint16_t size;
     std::uint16_t version;
     std::uint32_t flags;
@@ -299,6 +309,7 @@ struct PixelFormatDescriptor {
     std::uint32_t layerMask;
     std::uint32_t visibleMask;
     std::uint32_t damageMask;
+    /// @}
 };
 static_assert(sizeof(PixelFormatDescriptor) == 40, "the descriptor is 40 bytes");
 
@@ -311,8 +322,8 @@ enum : std::uint32_t {
 };
 enum : std::uint8_t { PFD_TYPE_RGBA = 0, PFD_MAIN_PLANE = 0 };
 
-// The calling convention of the GL and window-system functions, and so of every slot
-// and of every function put into one: the system's on 32-bit Windows, the default elsewhere.
+/// The calling convention of the GL and window-system functions, and so of every slot
+/// and of every function put into one: the system's on 32-bit Windows, the default elsewhere.
 #if defined(_WIN32) && !defined(_WIN64)
 #define ORVEX_GL_APIENTRY __stdcall
 #else
@@ -321,18 +332,18 @@ enum : std::uint8_t { PFD_TYPE_RGBA = 0, PFD_MAIN_PLANE = 0 };
 
 #include "orvex/render/GlEntryPointList.h"
 
-// The program-wide entry-point table, one slot per row of the list. Core slots stand in
-// the order the driver resolves them, then the pixel-format slots, then the extensions.
+/// The program-wide entry-point table, one slot per row of the list. Core slots stand in
+/// the order the driver resolves them, then the pixel-format slots, then the extensions.
 struct GlEntryPoints {
 #define ORVEX_GL_SLOT(ret, name, params, ...) ret(ORVEX_GL_APIENTRY* name) params;
     ORVEX_GL_ENTRY_POINTS(ORVEX_GL_SLOT, ORVEX_GL_SLOT, ORVEX_GL_SLOT, ORVEX_GL_SLOT)
 #undef ORVEX_GL_SLOT
 };
 
-// A table whose every entry does nothing and answers zero (null, GL_NO_ERROR, GL_FALSE):
-// the start for stand-in tables of programs and tests that run without a GL context.
-// Output parameters are left untouched.
+/// A table whose every entry does nothing and answers zero (null, GL_NO_ERROR, GL_FALSE):
+/// the start for stand-in tables of programs and tests that run without a GL context.
+/// Output parameters are left untouched.
 GlEntryPoints NoOpGlEntryPoints();
 
-// The one table of the process. Every GL call of the engine goes through it.
+/// The one table of the process. Every GL call of the engine goes through it.
 extern GlEntryPoints gl;

@@ -1,44 +1,47 @@
-// The one list of the GL and window-system entry points the engine calls. Everything
-// that has to name them all is expanded from here: the slots of `GlEntryPoints`, the
-// driver's resolver and extension fetches, the do-nothing table, and the tests'
-// recording table.
-//
-// ORVEX_GL_ENTRY_POINTS(CORE, WGL, PIXEL, EXT) expands one row per entry point, in the
-// order of the table's slots, through the macro of the row's group:
-//   CORE(ret, name, params, letters)               OpenGL 1.1, resolved from the driver
-//                                                   library by name, in this order
-//   WGL(ret, name, params, letters)                the window-system functions, resolved
-//                                                   from the driver library after the core
-//   PIXEL(ret, slot, params, letters, gdi, driver) the five pixel-format slots, resolved
-//                                                   last: by the `gdi` name from the
-//                                                   window-system module for the default
-//                                                   driver, else by the `driver` name from
-//                                                   the driver library
-//   EXT(ret, name, params, letters, extension)     fetched through wglGetProcAddress when
-//                                                   the driver offers `extension`, a
-//                                                   GlExtension of the extension list
-//                                                   (GlCapabilities.h); rows of one
-//                                                   extension stand together, in the
-//                                                   order they are fetched
-// A group's macro may take `...` to ignore the columns it does not need, and
-// ORVEX_GL_SKIP drops a whole group.
-//
-// `letters` says, one letter per parameter, how the recording table shows an argument:
-//   e enum          m primitive mode   B blend factor      b bitfield
-//   i int           u unsigned         f float             d double
-//   g float that carries an enum (glTexParameterf)         G int that carries an enum
-//   1 2 3 4 M float arrays of 1, 2, 3, 4, 16 values       U 3 unsigned bytes
-//   L float array whose length the preceding pname gives  K the same for ints
-//   N names, as many as the first argument                X indices of glDrawElements
-//   T pixels of glTexImage2D                              O output pointer
-//   p data pointer  h handle  s C string  D pixel-format descriptor
-//
-// Included by render/GlApi.h, after the GL types; include that header instead.
+/// @file
+/// The one list of the GL and window-system entry points the engine calls. Everything
+/// that has to name them all is expanded from here: the slots of `GlEntryPoints`, the
+/// driver's resolver and extension fetches, the do-nothing table, and the tests'
+/// recording table.
+///
+/// ORVEX_GL_ENTRY_POINTS(CORE, WGL, PIXEL, EXT) expands one row per entry point, in the
+/// order of the table's slots, through the macro of the row's group:
+///   CORE(ret, name, params, letters)               OpenGL 1.1, resolved from the driver
+///                                                   library by name, in this order
+///   WGL(ret, name, params, letters)                the window-system functions, resolved
+///                                                   from the driver library after the core
+///   PIXEL(ret, slot, params, letters, gdi, driver) the five pixel-format slots, resolved
+///                                                   last: by the `gdi` name from the
+///                                                   window-system module for the default
+///                                                   driver, else by the `driver` name from
+///                                                   the driver library
+///   EXT(ret, name, params, letters, extension)     fetched through wglGetProcAddress when
+///                                                   the driver offers `extension`, a
+///                                                   GlExtension of the extension list
+///                                                   (GlCapabilities.h); rows of one
+///                                                   extension stand together, in the
+///                                                   order they are fetched
+/// A group's macro may take `...` to ignore the columns it does not need, and
+/// ORVEX_GL_SKIP drops a whole group.
+///
+/// `letters` says, one letter per parameter, how the recording table shows an argument:
+///   e enum          m primitive mode   B blend factor      b bitfield
+///   i int           u unsigned         f float             d double
+///   g float that carries an enum (glTexParameterf)         G int that carries an enum
+///   1 2 3 4 M float arrays of 1, 2, 3, 4, 16 values       U 3 unsigned bytes
+///   L float array whose length the preceding pname gives  K the same for ints
+///   N names, as many as the first argument                X indices of glDrawElements
+///   T pixels of glTexImage2D                              O output pointer
+///   p data pointer  h handle  s C string  D pixel-format descriptor
+///
+/// Included by render/GlApi.h, after the GL types; include that header instead.
 #pragma once
 
+/// A group macro that drops its rows.
 #define ORVEX_GL_SKIP(...)
 
 // clang-format off
+/// The list of entry points, one row each (see the file's description).
 #define ORVEX_GL_ENTRY_POINTS(CORE, WGL, PIXEL, EXT)                                                            \
     CORE(void, glAlphaFunc, (GLenum func, GLclampf ref), "ef")                                                  \
     CORE(void, glBegin, (GLenum mode), "m")                                                                     \

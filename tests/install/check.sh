@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks what a built tree installs and packages, as a user and a file manager meet it:
 #   tests/install/check.sh BUILD_DIR
-# Installs into a temporary prefix, builds the consumer project in tests/install/consumer
-# against it, checks the programs, man pages, desktop entry, icons, file types and
-# thumbnailer there, then builds the Debian and the source package and checks their
+# Installs into a temporary prefix, builds the examples (examples/) against it and runs them
+# (the windowed one on $DISPLAY, or on an Xvfb of its own), checks the reference, the
+# programs, man pages, desktop entry, icons, file types and thumbnailer there, then builds the Debian and the source package and checks their
 # contents. Prints one line per check; exit status 1 when any fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -86,17 +86,99 @@ programs_and_man_pages() {
   done
 }
 
-# Another project: find_package(Orvex) and Orvex::engine build a program that loads the
-# installed sample with the installed library, with no window.
-consumer_project() {
-  local samples=$prefix/share/orvex/samples out
-  cmake -S "$root/tests/install/consumer" -B "$work/consumer" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DCMAKE_CXX_FLAGS="-Wall -Wextra -Wpedantic -Werror" || fail "configuring the consumer failed"
-  cmake --build "$work/consumer" -j2 || fail "building the consumer failed"
-  out=$(cd "$work" && headless "$work/consumer/load-scene" "$samples/2.MES" "$samples/2.KNX") || fail "load-scene failed"
+# PNG: the fraction of pixels, in percent, that differ from the top-left one.
+changed_percent() {
+  stream -map rgb -storage-type char "$1" - | od -An -v -tu1 -w3 |
+    awk 'NR == 1 { r = $1; g = $2; b = $3 }
+         { d = ($1 - r) ^ 2 + ($2 - g) ^ 2 + ($3 - b) ^ 2; if (d > 300) n++ }
+         END { printf "%d\n", NR ? 100 * n / NR : 0 }'
+}
+
+# PNG: how many pixels are near the colour R G B.
+pixels_near() {
+  stream -map rgb -storage-type char "$1" - | od -An -v -tu1 -w3 |
+    awk -v r="$2" -v g="$3" -v b="$4" '{ d = ($1 - r) ^ 2 + ($2 - g) ^ 2 + ($3 - b) ^ 2; if (d < 6000) n++ }
+         END { printf "%d\n", n }'
+}
+
+# Runs a command with a display: the one given, or an Xvfb of the viewer's size started for it.
+with_display() {
+  local display_file xvfb status
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+    return
+  fi
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  # In a subshell, so that a failing check still comes back here to stop the Xvfb.
+  (export DISPLAY=":$(tr -d '[:space:]' <"$display_file")" && "$@")
+  status=$?
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+  rm -f "$display_file"
+  return $status
+}
+
+# The smallest viewer plays for two seconds: its window shows the scene under the two overlay
+# lines (the driver's name in cyan, the frame rate in yellow), and Escape ends it.
+play_example() {
+  local player=$1 samples=$2 pid shot=$work/player.png changed cyan yellow
+  "$player" "$samples/2.MES" "$samples/2.KNX" >"$work/player.log" 2>&1 &
+  pid=$!
+  sleep 2
+  kill -0 "$pid" 2>/dev/null || { cat "$work/player.log"; fail "orvex-player ended early"; }
+  import -window root -crop 800x600+0+0 "$shot" || { kill "$pid"; fail "no screenshot"; }
+  xdotool mousemove 400 300 key Escape
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"
+    fail "orvex-player did not end on Escape"
+  fi
+  wait "$pid" || fail "orvex-player ended with status $?: $(cat "$work/player.log")"
+  convert "$shot" -crop 300x400+250+100 +repage "$work/middle.png"
+  changed=$(changed_percent "$work/middle.png")
+  convert "$shot" -crop 300x16+0+0 +repage "$work/line1.png"
+  convert "$shot" -crop 300x16+0+16 +repage "$work/line2.png"
+  cyan=$(pixels_near "$work/line1.png" 0 255 255)
+  yellow=$(pixels_near "$work/line2.png" 255 255 0)
+  echo "the scene covers $changed% of the window's middle; overlay: $cyan cyan, $yellow yellow pixels"
+  [ "$changed" -ge 5 ] || fail "the window's middle shows hardly anything ($changed% differs)"
+  [ "$cyan" -ge 20 ] && [ "$yellow" -ge 20 ] || fail "the overlay lines are missing ($cyan cyan, $yellow yellow pixels)"
+}
+
+# The examples as another project builds them: find_package(Orvex) with Orvex::engine and
+# Orvex::platform_sdl, warnings as errors. The first two run without a display; the third
+# plays the sample in a window.
+examples_project() {
+  local samples=$prefix/share/orvex/samples out bin=$work/examples
+  cmake -S "$root/examples" -B "$bin" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_CXX_FLAGS="-Wall -Wextra -Wpedantic -Werror" || fail "configuring the examples failed"
+  cmake --build "$bin" -j2 || fail "building the examples failed"
+  out=$(cd "$work" && headless "$bin/orvex-inspect" "$samples/2.MES" "$samples/2.KNX") || fail "orvex-inspect failed"
   echo "$out"
   [ "$out" = "Orvex $version: 22 nodes, 1 meshes, 3273 vertices, 1 of 1 materials textured, 41 frames, at frame 2.0" ] ||
     fail "unexpected: $out"
+  out=$(headless "$bin/orvex-render-png" "$samples/2.MES" "$samples/2.KNX" 0.75 "$work/posed.png") ||
+    fail "orvex-render-png failed"
+  echo "$out"
+  [ "$(identify -format '%wx%h' "$work/posed.png")" = 640x480 ] || fail "posed.png is not 640x480"
+  # The viewer's camera shows the sample small in the middle of the picture.
+  convert "$work/posed.png" -crop 200x300+220+90 +repage "$work/posed-middle.png"
+  [ "$(changed_percent "$work/posed-middle.png")" -ge 5 ] || fail "posed.png shows hardly anything in its middle"
+  with_display play_example "$bin/orvex-player" "$samples"
+}
+
+# The reference: the HTML pages of the engine's headers, with the engine's page first.
+reference() {
+  local html=$prefix/share/doc/orvex/html
+  [ -f "$html/index.html" ] || fail "no share/doc/orvex/html/index.html"
+  grep -q "Life cycle" "$html/index.html" || fail "index.html is not the engine's page"
+  for page in classMeshScene.html classGlDevice.html classSdlPlatform.html md_formats.html; do
+    [ -f "$html/$page" ] || fail "the reference has no $page"
+  done
+  echo "$(find "$html" -name '*.html' | wc -l) pages"
 }
 
 # The desktop entry is valid, starts an installed program and names an installed icon, and
@@ -141,14 +223,6 @@ file_types() {
   done
   kind=$(desktop_env xdg-mime query default "$scene_type")
   [ "$kind" = quorvan.desktop ] || fail "scenes open with \"$kind\", not quorvan.desktop"
-}
-
-# PNG: the fraction of pixels, in percent, that differ from the top-left one.
-changed_percent() {
-  stream -map rgb -storage-type char "$1" - | od -An -v -tu1 -w3 |
-    awk 'NR == 1 { r = $1; g = $2; b = $3 }
-         { d = ($1 - r) ^ 2 + ($2 - g) ^ 2 + ($3 - b) ^ 2; if (d > 300) n++ }
-         END { printf "%d\n", NR ? 100 * n / NR : 0 }'
 }
 
 # THUMBNAILER IN OUT SIZE: runs the entry's Exec as a file manager does: split into words,
@@ -234,7 +308,8 @@ if cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
   file_list "$prefix" >"$work/installed.list" # before the checks add the file-type caches
   echo "install check: ok    cmake --install into a temporary prefix ($(wc -l <"$work/installed.list") files)"
   check "programs print their version and refuse an unknown option; man pages render and document every option" programs_and_man_pages
-  check "find_package(Orvex) project builds and loads the sample with the installed engine" consumer_project
+  check "examples build against the installed package; they load, render and play the sample" examples_project
+  check "the reference is installed" reference
   check "desktop entry validates; hicolor icons in every size" desktop_entry
   check "file types by extension and header; scenes open with Quorvan" file_types
   check "thumbnailer draws the model at the asked size, quietly; refuses broken files" thumbnailer
