@@ -44,7 +44,8 @@ for format in "${formats[@]}"; do
     status=1
   else
     grep -E "stat::number_of_executed_units|cov:" "$corpus/$format.log" | tail -n 2 | sed "s/^/fuzz: $format: /"
-    rates+=("$format $(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$corpus/$format.log" | grep -oE '[0-9]+$')")
+    rate=$(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$corpus/$format.log" | grep -oE '[0-9]+$' || true)
+    rates+=("$format ${rate:-0}")
   fi
 done
 # Each harness's executions a second beside the engine's scene format's, which the import

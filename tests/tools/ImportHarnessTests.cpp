@@ -159,7 +159,7 @@ TEST(ImportHarness, GltfConvertsAsTheProgramDoes)
     ExpectSameOutcome(harness, Text("{\"asset\":{\"version\":\"2.0\"}}"), "JSON without scenes");
     ExpectSameOutcome(harness, Text("glTF"), "cut header");
     for (const tooltest::DamageCase& c : tooltest::DamageCases())
-        ExpectSameOutcome(harness, tooltest::DamagedGlb(AssetsDir(), c), c.name);
+        ExpectSameOutcome(harness, tooltest::DamagedGlb(tooltest::AssetsDir(), c), c.name);
 }
 
 // A clip the converter would bake but that would take seconds under the sanitizers is
