@@ -89,7 +89,7 @@ for h in "${harnesses[@]}"; do
   found=$(( $(find "$findings" -type f | wc -l) - before ))
   [ "$code" -ne 0 ] && [ "$found" -eq 0 ] && found="exit $code"
   [ "$code" -ne 0 ] && status=1
-  rate=$(awk -v n="${executed:-0}" -v t="$elapsed" 'BEGIN { printf "%d", t > 0 ? n / t : 0 }')
+  rate=$(awk -v n="${executed:-0}" -v t="$elapsed" 'BEGIN { printf "%d", (t > 0 ? n / t : 0) }')
   table+=("$(printf '%-6s %12s %9s %9s %-22s %8s %s' "$h" "${executed:-0}" "$rate" \
     "$(printf '%.0f' "$elapsed")" "${coverage:-?}" "$(find "$corpus" -type f | wc -l)" "$found")")
 done
