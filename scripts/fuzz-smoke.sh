@@ -31,6 +31,7 @@ mkdir -p fuzz-out
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 status=0
+rates=()
 for format in "${formats[@]}"; do
   echo "fuzz: $format for ${seconds}s"
   # Run from an empty folder: material textures are looked up relative to it.
@@ -42,6 +43,19 @@ for format in "${formats[@]}"; do
     status=1
   else
     grep -E "stat::number_of_executed_units|cov:" "$corpus/$format.log" | tail -n 2 | sed "s/^/fuzz: $format: /"
+    rate=$(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$corpus/$format.log" | grep -oE '[0-9]+$' || true)
+    rates+=("$format ${rate:-0}")
+  fi
+done
+# Each harness's executions a second beside the engine's scene format's, which the import
+# harnesses are held to within a twentieth of.
+mes=$(printf '%s\n' "${rates[@]}" | awk '$1 == "mes" { print $2 }')
+for row in "${rates[@]}"; do
+  set -- $row
+  if [ -n "$mes" ] && [ "$2" -gt 0 ]; then
+    echo "fuzz: rate $1: $2 execs/s, 1/$(((mes + $2 / 2) / $2)) of mes"
+  else
+    echo "fuzz: rate $1: $2 execs/s"
   fi
 done
 exit $status

@@ -137,6 +137,9 @@ TEST_F(FileStreamTest, GetCSeekTellAndBytesLeft)
     FileStream stream;
     EXPECT_EQ(stream.GetC(), -1) << "a closed stream reads nothing";
     EXPECT_EQ(stream.BytesLeft(), 0);
+    // A refusal noted on a closed stream has no offset: Refuse takes it from Tell.
+    EXPECT_EQ(stream.Tell(), -1) << "a closed stream has no position";
+    EXPECT_EQ(stream.Seek(0, 0), -1);
     ASSERT_TRUE(stream.Open(path.c_str(), FileStreamRead));
     EXPECT_EQ(stream.BytesLeft(), 3);
     EXPECT_EQ(stream.GetC(), 0x00);

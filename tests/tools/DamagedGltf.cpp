@@ -345,7 +345,7 @@ const std::vector<DamageCase>& DamageCases()
         {"buffer-length", "BoxTextured", [](Json& d) { d["buffers"][0]["byteLength"] = 999999; }, O::Refused,
          "buffers[0]: holds 5176 bytes, fewer than its byteLength 999999"},
         {"buffer-uri", "BoxTextured", [](Json& d) { d["buffers"][0]["uri"] = "missing.bin"; }, O::Refused,
-         "buffers[0].uri: \"missing.bin\" names a file"},
+         "buffers[0].uri: \"missing.bin\" names the file \"missing.bin\", which cannot be read"},
         {"buffer-second-chunk", "BoxTextured", [](Json& d) { d["buffers"].push_back({{"byteLength", 4}}); },
          O::Noted, "buffers[1]: has no uri, and only the first buffer can be the binary chunk (not used by the "
                    "conversion)"},
@@ -383,7 +383,7 @@ const std::vector<DamageCase>& DamageCases()
         {"image-view-range", "BoxTextured", [](Json& d) { d["bufferViews"][3]["byteLength"] = 99999; }, O::Warned,
          "bufferViews[3]: holds bytes 840 to 100839, beyond the 5176 bytes of buffers[0]"},
         {"image-uri", "BoxTextured", [](Json& d) { d["images"][0] = {{"uri", "missing.png"}}; }, O::Warned,
-         "images[0].uri: \"missing.png\" names a file"},
+         "images[0].uri: \"missing.png\" names the file \"missing.png\", which cannot be read"},
         {"image-uri-and-view", "BoxTextured", [](Json& d) { d["images"][0]["uri"] = "picture.png"; }, O::Warned,
          "images[0]: has both a uri and a bufferView"},
         {"image-data-uri", "BoxTextured", [](Json& d) { d["images"][0] = {{"uri", "data:image/png;base64,@@@@"}}; },

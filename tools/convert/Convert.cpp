@@ -16,11 +16,6 @@ namespace convert {
 
 namespace {
 
-// A .knx holds a key for every node at every frame. Beyond this many (a file of about
-// 60 MB, an hour of a 30-node skeleton) a clip is not baked: a single damaged key time
-// (a two-second walk whose last key says fourteen hours) asks for it from a few bytes.
-constexpr double MaxAnimationKeys = 1 << 21;
-
 double Since(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -58,6 +53,11 @@ std::string ClipLabel(const std::vector<std::string>& names, int clip)
 }
 
 } // namespace
+
+double ClipFrames(const Clip& clip, double framesPerSecond)
+{
+    return std::floor(ClipDuration(clip) * framesPerSecond) + 2; // at least what the baker makes
+}
 
 bool ChooseClip(const std::vector<std::string>& names, const std::string& animation, int* clip, std::string* error)
 {
@@ -115,7 +115,7 @@ bool BakeContent(const Content& content, const ConvertOptions& options, const st
     if (bake.clip >= 0) {
         const Clip& clip = content.clips[bake.clip];
         const double seconds = ClipDuration(clip);
-        const double frames = std::floor(seconds * bake.framesPerSecond) + 2; // at least what the baker makes
+        const double frames = ClipFrames(clip, bake.framesPerSecond);
         if (clip.channels.empty() && !clip.dropped.empty())
             unbakeable = " has no channel left to convert";
         else if (!(frames * static_cast<double>(content.nodes.size()) <= MaxAnimationKeys))

@@ -35,6 +35,14 @@ struct ConvertReport {
     double importSeconds = 0, bakeSeconds = 0, writeSeconds = 0;
 };
 
+// A .knx holds a key for every node at every frame. Beyond this many (a file of about
+// 60 MB, an hour of a 30-node skeleton) a clip is not baked: a single damaged key time
+// (a two-second walk whose last key says fourteen hours) asks for it from a few bytes.
+inline constexpr double MaxAnimationKeys = 1 << 21;
+
+// The frames a clip is baked to at the given rate, at least.
+double ClipFrames(const Clip& clip, double framesPerSecond);
+
 // Picks the clip named by `animation` (an index or a name) among `names`; empty picks the
 // first clip, or none when there is none. False with a message when nothing matches.
 bool ChooseClip(const std::vector<std::string>& names, const std::string& animation, int* clip, std::string* error);

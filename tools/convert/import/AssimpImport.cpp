@@ -13,6 +13,7 @@
 #include <assimp/IOSystem.hpp>
 #include <assimp/Importer.hpp>
 #include <assimp/LogStream.hpp>
+#include <assimp/MemoryIOWrapper.h>
 #include <assimp/importerdesc.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
@@ -90,13 +91,38 @@ private:
     std::vector<std::string> lines;
 };
 
-// An input in memory reads no other file: every other name is missing.
-class NoFiles : public Assimp::IOSystem {
+// An input in memory is the only file there is: every other name is missing, as a file
+// beside the converter's input is in an otherwise empty folder.
+class OneFile : public Assimp::IOSystem {
 public:
-    bool Exists(const char*) const override { return false; }
+    explicit OneFile(std::string name) : name(std::move(name)) {}
+    void Set(const std::uint8_t* bytes, std::size_t count)
+    {
+        data = bytes;
+        size = count;
+        present = true;
+    }
+    void Clear()
+    {
+        data = nullptr;
+        size = 0;
+        present = false;
+    }
+    bool Exists(const char* file) const override { return present && file != nullptr && name == file; }
     char getOsSeparator() const override { return '/'; }
-    Assimp::IOStream* Open(const char*, const char*) override { return nullptr; }
+    Assimp::IOStream* Open(const char* file, const char* mode) override
+    {
+        if (!Exists(file) || mode == nullptr || mode[0] != 'r')
+            return nullptr;
+        return new Assimp::MemoryIOStream(data, size);
+    }
     void Close(Assimp::IOStream* stream) override { delete stream; }
+
+private:
+    std::string name;
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
+    bool present = false;
 };
 
 class AssimpReader {
@@ -479,25 +505,27 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
                        std::string* error)
 {
-    if (IsObj(hint) && !CheckObjVertexIndices(data, size, error))
-        return false;
-    // An OBJ text names material libraries with mtllib; from memory Assimp would read the
-    // input itself as the library it falls back on. No library is read: the statements
-    // become comments, and the materials the text uses are missing, as Assimp reports.
-    std::vector<std::uint8_t> text;
-    if (IsObj(hint)) {
-        text.assign(data, data + size);
-        static const std::string Library = "mtllib";
-        for (auto at = std::search(text.begin(), text.end(), Library.begin(), Library.end()); at != text.end();
-             at = std::search(at + 1, text.end(), Library.begin(), Library.end()))
-            *at = '#';
-        data = text.data();
-    }
-    AssimpLog log;
+    AssimpBytesReader reader(hint);
+    return reader.Read(data, size, content, error);
+}
+
+struct AssimpBytesReader::State {
+    std::string hint;
+    std::string name; // of the one file there is
+    OneFile* files;   // owned by the importer
     Assimp::Importer importer;
-    importer.SetIOHandler(new NoFiles);
-    // Only the hinted format reads the bytes: Assimp would otherwise offer them to every
-    // importer whose signature test they pass.
+    bool readable = false;
+};
+
+AssimpBytesReader::AssimpBytesReader(const std::string& hint) : state(std::make_unique<State>())
+{
+    state->hint = hint;
+    state->name = "input." + hint;
+    state->files = new OneFile(state->name);
+    Assimp::Importer& importer = state->importer;
+    importer.SetIOHandler(state->files);
+    // Only the hinted format's readers stay: a name whose extension one of them claims goes to
+    // it alone, as the converter's file does, and the importer is smaller to keep.
     std::vector<Assimp::BaseImporter*> others;
     for (std::size_t i = 0; i < importer.GetImporterCount(); ++i) {
         const aiImporterDesc* desc = importer.GetImporterInfo(i);
@@ -508,12 +536,28 @@ bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::st
     for (Assimp::BaseImporter* other : others)
         if (importer.UnregisterLoader(other) == AI_SUCCESS)
             delete other; // no longer the importer's to delete
-    if (importer.GetImporterCount() == 0) {
-        *error = "Assimp reads no format \"" + hint + "\"";
+    state->readable = importer.GetImporterCount() > 0;
+}
+
+AssimpBytesReader::~AssimpBytesReader() = default;
+
+bool AssimpBytesReader::Read(const std::uint8_t* data, std::size_t size, Content* content, std::string* error)
+{
+    if (IsObj(state->hint) && !CheckObjVertexIndices(data, size, error))
+        return false;
+    if (!state->readable) {
+        *error = "Assimp reads no format \"" + state->hint + "\"";
         return false;
     }
-    const aiScene* scene = importer.ReadFileFromMemory(data, size, ReadFlags, hint.c_str());
-    return ReadScene(importer, scene, log, "", "." + hint, false, content, error);
+    state->files->Set(data, size);
+    AssimpLog log;
+    Assimp::Importer& importer = state->importer;
+    const aiScene* scene = importer.ReadFile(state->name, ReadFlags);
+    const bool read = ReadScene(importer, scene, log, state->name, "." + state->hint, false, content, error);
+    // Nothing of this input stays for the next.
+    importer.FreeScene();
+    state->files->Clear();
+    return read;
 }
 
 } // namespace convert

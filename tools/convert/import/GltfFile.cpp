@@ -165,13 +165,10 @@ bool ReadGltfUri(const GltfFile& file, const std::string& uri, std::vector<std::
         *why = "names a resource that is not a file beside the model";
         return false;
     }
-    if (!file.readsFiles) {
-        *why = "names a file, and this input may not read files";
-        return false;
-    }
     std::filesystem::path path = std::filesystem::path(file.folder) / PercentDecoded(uri);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) || !ReadFileBytes(path.string(), bytes)) {
+    // An input that may not read files is told what the one file in a folder is told.
+    if (!file.readsFiles || !std::filesystem::is_regular_file(path, ec) || !ReadFileBytes(path.string(), bytes)) {
         *why = "names the file \"" + path.string() + "\", which cannot be read";
         return false;
     }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace convert {
@@ -31,6 +32,24 @@ bool ImportAssimp(const std::string& path, Content* content, std::string* error)
 bool ImportGltfBytes(const std::uint8_t* data, std::size_t size, Content* content, std::string* error);
 bool ImportAssimpBytes(const std::uint8_t* data, std::size_t size, const std::string& hint, Content* content,
                        std::string* error);
+
+// Reads files of one Assimp format from memory, one after another, as ImportAssimpBytes
+// does: the importer, with its reader and post-processing steps, is made once rather than
+// for every file (most of the time a small file takes). The bytes are read as the only file
+// there is, "input.<hint>"; every other file it names is missing.
+class AssimpBytesReader {
+public:
+    explicit AssimpBytesReader(const std::string& hint);
+    ~AssimpBytesReader();
+    AssimpBytesReader(const AssimpBytesReader&) = delete;
+    AssimpBytesReader& operator=(const AssimpBytesReader&) = delete;
+
+    bool Read(const std::uint8_t* data, std::size_t size, Content* content, std::string* error);
+
+private:
+    struct State;
+    std::unique_ptr<State> state;
+};
 
 // The formats this build reads, for the usage text: "glTF 2.0 (.gltf, .glb), FBX, ...".
 const char* FormatsRead();

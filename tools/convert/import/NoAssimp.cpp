@@ -28,4 +28,20 @@ bool ImportAssimpBytes(const std::uint8_t*, std::size_t, const std::string& hint
     return false;
 }
 
+struct AssimpBytesReader::State {
+    std::string hint;
+};
+
+AssimpBytesReader::AssimpBytesReader(const std::string& hint) : state(std::make_unique<State>())
+{
+    state->hint = hint;
+}
+
+AssimpBytesReader::~AssimpBytesReader() = default;
+
+bool AssimpBytesReader::Read(const std::uint8_t* data, std::size_t size, Content* content, std::string* error)
+{
+    return ImportAssimpBytes(data, size, state->hint, content, error);
+}
+
 } // namespace convert
