@@ -33,7 +33,7 @@ done
 case "$dir" in "$root"/*) echo "fuzz-long: keep $dir outside the repository" >&2; exit 2 ;; esac
 
 build=build-fuzz
-models=${ORVEX_ASSETS:-$root/../shared/assets}
+models=${ORVEX_ASSETS:-$root/samples/gltf}
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null
 # Seeds of the engine's formats come from the format writer, those of the import from
