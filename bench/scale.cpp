@@ -643,8 +643,10 @@ void PrintTable(const TableReporter& t)
         for (const Column& column : kColumns) {
             const double from = column.value(t, *rows[i - 1]);
             const double to = column.value(t, *rows[i]);
-            std::printf(" %s |",
-                        from > 0 && to > 0 && steps > 0 ? AsRatio(std::pow(to / from, 1 / steps)).c_str() : "–");
+            const bool grows = column.format != AsRatio && column.format != AsPercent; // shares do not
+            std::printf(" %s |", grows && from > 0 && to > 0 && steps > 0
+                                     ? AsRatio(std::pow(to / from, 1 / steps)).c_str()
+                                     : "–");
         }
         std::printf("\n");
     }

@@ -59,6 +59,9 @@ Input MakeInput(std::int32_t count, int pattern, std::mt19937& random)
         input.nodes.push_back(bone);
         input.rest.push_back({value(random), value(random), value(random)});
     }
+    // Exactly as long as their contents, so that AddressSanitizer sees a read past the end.
+    input.rest.shrink_to_fit();
+    input.nodes.shrink_to_fit();
     input.vertices.resize(static_cast<std::size_t>(count) + 1);
     std::memset(input.vertices.data(), 0xA5, input.vertices.size() * sizeof(MeshVertex));
     for (std::int32_t i = 0; i < count; ++i) {
