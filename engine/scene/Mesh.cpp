@@ -1,6 +1,7 @@
 #include "orvex/scene/SceneElements.h"
 
 #include "orvex/scene/CheckedRead.h"
+#include "orvex/scene/Skinning.h"
 
 #include "orvex/foundation/FileRules.h"
 
@@ -94,21 +95,7 @@ void Mesh::Update()
 {
     if (bones == nullptr)
         return;
-    const Matrix4* __restrict boneArray = bones;
-    const Vector3* __restrict rest = restPositions;
-    const std::int32_t* __restrict nodes = nodeIndices;
-    MeshVertex* __restrict out = vertices;
-    const std::int32_t count = vertexCount;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const float* m = boneArray[nodes[i]].m;
-        const float x = rest[i].x;
-        const float y = rest[i].y;
-        const float z = rest[i].z;
-        Vector3& position = out[i].position;
-        position.x = m[0] * x + m[1] * y + m[2] * z + m[3];
-        position.y = m[4] * x + m[5] * y + m[6] * z + m[7];
-        position.z = m[8] * x + m[9] * y + m[10] * z + m[11];
-    }
+    SkinVertices(bones, restPositions, nodeIndices, vertices, vertexCount);
 }
 
 void Mesh::Render()

@@ -122,6 +122,58 @@ TEST(InfoProgram, TextReportShowsHierarchyMeshesAndDuration)
     EXPECT_TRUE(Contains(r.out, "41 frames, 2.000 s at 20 fps, 22 tracks"));
 }
 
+// The record walk reads files in pieces and seeks over the big arrays: texture names, the
+// bytes after the last record and the nodes carrying a mesh come out right when the arrays
+// span several pieces and a record straddles two.
+TEST(InfoProgram, FilesLargerThanAReadPieceAreWalkedToTheirLastByte)
+{
+    TempDir dir("info-large");
+    fmt::SceneDesc scene = SmallScene();
+    scene.nodes.push_back({.name = "hand", .parent = 1});
+    scene.nodes.push_back({.name = "unused", .parent = 0});
+    scene.materials.push_back({.name = "after", .texture = "late"});
+    fmt::MeshDesc& big = scene.meshes.emplace_back();
+    big.name = "big";
+    big.vertices.resize(5001); // 180 kB of vertex records and node indices
+    for (std::size_t i = 0; i < big.vertices.size(); ++i)
+        big.nodeIndices.push_back(i % 3 == 0 ? 0 : 2);
+    big.groups.push_back({.material = "after", .lists = {{.indices = std::vector<std::int32_t>(30000, 7)}}});
+    big.groups.push_back({.material = "m", .lists = {{.indices = {1, 2, 3}}, {.indices = {4, 5, 6, 7}}}});
+    std::vector<std::uint8_t> bytes = fmt::EncodeScene(scene);
+    bytes.insert(bytes.end(), {1, 2, 3, 4, 5, 6, 7});
+    WriteFile(dir.File("large.mes"), bytes);
+
+    fmt::AnimationDesc animation;
+    animation.frameCount = 3001; // 84 kB of keys per track
+    for (const char* name : {"root", "arm"})
+        animation.tracks.push_back({.name = name,
+                                    .parent = animation.tracks.empty() ? -1 : 0,
+                                    .keys = std::vector<fmt::KeyDesc>(animation.frameCount)});
+    bytes = fmt::EncodeAnimation(animation);
+    bytes.insert(bytes.end(), {9, 9, 9, 9, 9});
+    WriteFile(dir.File("large.knx"), bytes);
+
+    bytes = fmt::EncodeTga(fmt::TgaFromPixels(200, 150, 3, std::vector<std::uint8_t>(200 * 150 * 3, 5).data()));
+    bytes.insert(bytes.end(), {0, 0, 0});
+    WriteFile(dir.File("late.TGA"), bytes);
+
+    RunResult r = RunTool("orvex-info", {dir.File("large.mes"), dir.File("large.knx"), dir.File("late.TGA"), "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    json report = json::parse(r.out);
+    EXPECT_EQ(report[0]["trailingBytes"], 7);
+    EXPECT_EQ(report[0]["materials"][0]["texture"], "");
+    EXPECT_EQ(report[0]["materials"][1]["texture"], "late");
+    EXPECT_EQ(report[0]["materials"][1]["textureWidth"], 200);
+    EXPECT_EQ(report[0]["meshes"][0]["nodesUsed"], 1);
+    EXPECT_EQ(report[0]["meshes"][1]["nodesUsed"], 2);
+    EXPECT_EQ(report[0]["meshes"][1]["triangles"], 10000 + 1 + 1);
+    EXPECT_EQ(report[1]["trailingBytes"], 5);
+    EXPECT_EQ(report[1]["frames"], 3001);
+    EXPECT_EQ(report[2]["trailingBytes"], 3);
+    EXPECT_EQ(report[2]["imageType"], 2);
+    EXPECT_EQ(report[2]["size"], 18 + 200 * 150 * 3 + 3);
+}
+
 // Damaged files: exit 1, and the report gives the loader's reason: the section, the record,
 // the sentence and the byte at which the fault was found.
 TEST(InfoProgram, RefusesDamagedFilesSayingWhere)

@@ -3,26 +3,41 @@
 #include "orvex/foundation/FileRules.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace info {
 
 namespace {
 
-// Reads little-endian fields; once a read runs past the end every later read fails too,
-// so a walk reads on and looks once at the end.
+// Reads little-endian fields from a file through one piece-sized buffer; whatever is skipped
+// is never read. Once a read runs past the end every later read fails too, so a walk reads
+// on and looks once at the end.
 class Reader {
 public:
-    explicit Reader(const std::vector<std::uint8_t>& bytes) : bytes(bytes) {}
+    explicit Reader(const std::string& path) : in(path, std::ios::binary)
+    {
+        std::error_code error;
+        size = std::filesystem::file_size(path, error);
+        ok = in.is_open() && !error;
+    }
 
     bool Ok() const { return ok; }
-    std::uint64_t Left() const { return bytes.size() - pos; }
+    std::uint64_t Left() const { return size - pos; }
 
+    // Moves on by `n` bytes; with `out`, which must be at most a piece long, they are read
+    // and *out points at them until the next read.
     bool Skip(std::uint64_t n, const std::uint8_t** out = nullptr)
     {
         if (!ok || Left() < n)
             return ok = false;
-        if (out)
-            *out = bytes.data() + pos;
+        if (out != nullptr) {
+            if (pos < pieceStart || pos + n > pieceStart + piece.size()) {
+                if (!Fill())
+                    return ok = false;
+            }
+            *out = piece.data() + (pos - pieceStart);
+        }
         pos += n;
         return true;
     }
@@ -46,15 +61,34 @@ public:
     {
         const std::uint8_t* length = nullptr;
         const std::uint8_t* text = nullptr;
-        if (!Skip(1, &length) || !Skip(*length, &text))
+        if (!Skip(1, &length))
             return {};
-        return std::string(reinterpret_cast<const char*>(text), *length);
+        const std::uint8_t n = *length;
+        if (!Skip(n, &text))
+            return {};
+        return std::string(reinterpret_cast<const char*>(text), n);
     }
 
 private:
-    const std::vector<std::uint8_t>& bytes;
+    // The piece that starts at the current position, up to the end of the file.
+    bool Fill()
+    {
+        const std::uint64_t n = Left() < kPieceBytes ? Left() : kPieceBytes;
+        piece.resize(static_cast<std::size_t>(n));
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(pos));
+        in.read(reinterpret_cast<char*>(piece.data()), static_cast<std::streamsize>(n));
+        pieceStart = pos;
+        return static_cast<std::uint64_t>(in.gcount()) == n;
+    }
+
+    static constexpr std::uint64_t kPieceBytes = 64 * 1024;
+    std::ifstream in;
+    std::uint64_t size = 0;
     std::uint64_t pos = 0;
-    bool ok = true;
+    std::vector<std::uint8_t> piece;
+    std::uint64_t pieceStart = 0;
+    bool ok = false;
 };
 
 FileLayout Finish(const Reader& r, FileLayout layout)
@@ -65,9 +99,9 @@ FileLayout Finish(const Reader& r, FileLayout layout)
 
 } // namespace
 
-FileLayout WalkMes(const std::vector<std::uint8_t>& bytes)
+FileLayout WalkMes(const std::string& path)
 {
-    Reader r(bytes);
+    Reader r(path);
     FileLayout layout;
     r.String();
     r.I32();
@@ -94,9 +128,9 @@ FileLayout WalkMes(const std::vector<std::uint8_t>& bytes)
     return Finish(r, layout);
 }
 
-FileLayout WalkKnx(const std::vector<std::uint8_t>& bytes)
+FileLayout WalkKnx(const std::string& path)
 {
-    Reader r(bytes);
+    Reader r(path);
     r.String();
     r.I32();
     const std::uint64_t tracks = r.Count();
@@ -109,19 +143,22 @@ FileLayout WalkKnx(const std::vector<std::uint8_t>& bytes)
     return Finish(r, {});
 }
 
-FileLayout WalkTga(const std::vector<std::uint8_t>& bytes)
+FileLayout WalkTga(const std::string& path)
 {
-    Reader r(bytes);
+    Reader r(path);
+    FileLayout layout;
     const std::uint8_t* h = nullptr;
     if (!r.Skip(18, &h))
-        return {};
-    r.Skip(h[0]);
-    const int type = h[2];
+        return Finish(r, layout);
+    const int idLength = h[0];
+    layout.imageType = h[2];
     const std::uint64_t width = h[12] | (h[13] << 8);
     const std::uint64_t height = h[14] | (h[15] << 8);
-    if (type != 0) // an image without pixel data has none in the file
-        r.Skip(width * height * (h[16] / 8));
-    return Finish(r, {});
+    const std::uint64_t pixelBytes = h[16] / 8;
+    r.Skip(idLength);
+    if (layout.imageType != 0) // an image without pixel data has none in the file
+        r.Skip(width * height * pixelBytes);
+    return Finish(r, layout);
 }
 
 } // namespace info

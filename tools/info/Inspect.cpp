@@ -11,22 +11,12 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
-#include <set>
+#include <vector>
 
 namespace info {
 
 namespace {
-
-bool ReadBytes(const std::string& path, std::vector<std::uint8_t>* bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 // The engine's own words for a refused file.
 void Refuse(FileInfo* f, const FileRefusal& refusal)
@@ -58,7 +48,23 @@ int BitsOf(const Image& image)
     }
 }
 
-void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
+// How many distinct nodes carry the mesh's vertices; the loader has checked every index
+// against the node count.
+int CountCarriers(const Mesh& mesh, std::int32_t nodeCount)
+{
+    std::vector<bool> carries(static_cast<std::size_t>(nodeCount), false);
+    int count = 0;
+    const std::int32_t* nodes = mesh.GetNodeIndices();
+    for (std::int32_t i = 0; i < mesh.GetVertexCount(); ++i) {
+        if (!carries[static_cast<std::size_t>(nodes[i])]) {
+            carries[static_cast<std::size_t>(nodes[i])] = true;
+            ++count;
+        }
+    }
+    return count;
+}
+
+void InspectScene(FileInfo* f)
 {
     // Judge every file on its own: no materials or textures of an earlier one.
     ClearMaterials();
@@ -73,7 +79,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         return;
     }
     f->ok = true;
-    const FileLayout layout = WalkMes(bytes);
+    const FileLayout layout = WalkMes(f->path);
     f->trailingBytes = layout.trailingBytes;
     std::size_t m = 0;
     for (Material* mat = GetMaterials(); mat && m < static_cast<std::size_t>(GetMaterialCount());
@@ -119,8 +125,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         MeshInfo info;
         info.name = mesh.GetName() ? mesh.GetName() : "";
         info.vertices = mesh.GetVertexCount();
-        std::set<std::int32_t> carriers(mesh.GetNodeIndices(), mesh.GetNodeIndices() + mesh.GetVertexCount());
-        info.nodesUsed = static_cast<int>(carriers.size());
+        info.nodesUsed = CountCarriers(mesh, scene->GetNodeCount());
         for (std::int32_t g = 0; g < mesh.GetGroupCount(); ++g) {
             const MaterialGroup& group = mesh.GetGroups()[g];
             GroupInfo gi;
@@ -139,7 +144,7 @@ void InspectScene(FileInfo* f, const std::vector<std::uint8_t>& bytes)
     ClearTextures();
 }
 
-void InspectAnimation(FileInfo* f, const std::vector<std::uint8_t>& bytes)
+void InspectAnimation(FileInfo* f)
 {
     KeyframeAnimation animation;
     if (!animation.Load(f->path.c_str())) {
@@ -147,7 +152,7 @@ void InspectAnimation(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         return;
     }
     f->ok = true;
-    f->trailingBytes = WalkKnx(bytes).trailingBytes;
+    f->trailingBytes = WalkKnx(f->path).trailingBytes;
     f->frames = animation.GetFrameCount();
     f->reserved = animation.GetReserved();
     for (std::int32_t t = 0; t < animation.GetTrackCount(); ++t) {
@@ -156,7 +161,7 @@ void InspectAnimation(FileInfo* f, const std::vector<std::uint8_t>& bytes)
     }
 }
 
-void InspectTexture(FileInfo* f, const std::vector<std::uint8_t>& bytes)
+void InspectTexture(FileInfo* f)
 {
     TgaLoader loader;
     std::unique_ptr<Image> image(loader.Load(f->path.c_str()));
@@ -165,11 +170,12 @@ void InspectTexture(FileInfo* f, const std::vector<std::uint8_t>& bytes)
         return;
     }
     f->ok = true;
-    f->trailingBytes = WalkTga(bytes).trailingBytes;
+    const FileLayout layout = WalkTga(f->path);
+    f->trailingBytes = layout.trailingBytes;
     f->width = image->GetWidth();
     f->height = image->GetHeight();
     f->bitsPerPixel = BitsOf(*image);
-    f->imageType = bytes.size() > 2 ? bytes[2] : 0;
+    f->imageType = layout.imageType;
 }
 
 } // namespace
@@ -194,23 +200,26 @@ FileInfo Inspect(const std::string& path, Kind kind)
     FileInfo f;
     f.path = path;
     f.kind = kind;
-    std::vector<std::uint8_t> bytes;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) || !ReadBytes(path, &bytes)) {
+    const std::uint64_t size = std::filesystem::file_size(path, ec);
+    if (!std::filesystem::is_regular_file(path, ec) || size == static_cast<std::uint64_t>(-1) ||
+        !std::ifstream(path, std::ios::binary)) {
         f.where = "file";
         f.why = std::filesystem::exists(path, ec) ? "cannot be read" : "no such file";
         return f;
     }
-    f.size = bytes.size();
+    // The file is not read here: the engine's loader reads it, and the record walk reads the
+    // little the loader does not keep.
+    f.size = size;
     switch (kind) {
     case Kind::Scene:
-        InspectScene(&f, bytes);
+        InspectScene(&f);
         break;
     case Kind::Animation:
-        InspectAnimation(&f, bytes);
+        InspectAnimation(&f);
         break;
     case Kind::Texture:
-        InspectTexture(&f, bytes);
+        InspectTexture(&f);
         break;
     }
     return f;
