@@ -4,9 +4,9 @@ target_link_libraries(orvex_editor_framework PUBLIC comctl32 comdlg32 shell32 ad
 
 # Gives the Windows program `target` its manifest and version resource. The version texts are
 # the program's own, read from its resource header (kFileVersion "1.0.0.1", kFileDescription,
-# kProductName, kInternalName).
+# kProductName, kInternalName). The templates lie beside this file, wherever the function is
+# called from (the test program's folder too).
 enable_language(RC)
-set(FW_WIN32_RESOURCE_TEMPLATES ${CMAKE_CURRENT_LIST_DIR})
 function(fw_win32_program_resources target resourceHeader)
   file(READ ${resourceHeader} header)
   foreach(field FileVersion FileDescription ProductName InternalName)
@@ -23,8 +23,8 @@ function(fw_win32_program_resources target resourceHeader)
   string(REPLACE "." "," FW_PROGRAM_VERSION_COMMAS "${FileVersion}")
   string(REPLACE "." ", " FW_PROGRAM_VERSION_TEXT "${FileVersion}")
   set(FW_PROGRAM_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
-  configure_file(${FW_WIN32_RESOURCE_TEMPLATES}/Program.manifest.in ${FW_PROGRAM_MANIFEST} @ONLY)
-  configure_file(${FW_WIN32_RESOURCE_TEMPLATES}/Program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+  configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Program.manifest.in ${FW_PROGRAM_MANIFEST} @ONLY)
+  configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
 endfunction()
 
