@@ -146,15 +146,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* orvex_scene_textures(const char* pat
 {
     static std::string names;
     names.clear();
-    std::vector<std::uint8_t> bytes;
-    if (std::FILE* file = std::fopen(path, "rb")) {
-        std::uint8_t chunk[65536];
-        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-            bytes.insert(bytes.end(), chunk, chunk + n);
-        std::fclose(file);
-    }
     std::set<std::string> seen;
-    for (const std::string& name : info::WalkMes(bytes).textures)
+    for (const std::string& name : info::WalkMes(path).textures)
         if (!name.empty() && seen.insert(name).second)
             names += name + "\n";
     return names.c_str();
