@@ -1,3 +1,4 @@
+#include "orvex/platform/LargeArray.h"
 #include "orvex/scene/CheckedRead.h"
 #include "orvex/scene/Material.h"
 #include "orvex/scene/SceneElements.h"
@@ -26,7 +27,7 @@ bool TriangleList::Load(FileStream& stream, std::int32_t vertexCount)
         return stream.Refuse(0, "the file ends before the index count");
     if (!stream.CountFits(count, sizeof(std::int32_t), "index"))
         return false;
-    std::int32_t* loaded = new (std::nothrow) std::int32_t[static_cast<std::size_t>(count)];
+    std::int32_t* loaded = NewLargeArray<std::int32_t>(static_cast<std::size_t>(count));
     if (loaded == nullptr)
         return stream.Refuse(0, "not enough memory for %d indices", static_cast<int>(count));
     delete[] indices;

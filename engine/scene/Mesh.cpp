@@ -1,3 +1,4 @@
+#include "orvex/platform/LargeArray.h"
 #include "orvex/scene/SceneElements.h"
 
 #include "orvex/scene/CheckedRead.h"
@@ -62,9 +63,9 @@ bool Mesh::Load(FileStream& stream)
         return false;
     const auto size = static_cast<std::size_t>(count);
 
-    vertices = new (std::nothrow) MeshVertex[size];
-    nodeIndices = vertices != nullptr ? new (std::nothrow) std::int32_t[size] : nullptr;
-    restPositions = nodeIndices != nullptr ? new (std::nothrow) Vector3[size] : nullptr;
+    vertices = NewLargeArray<MeshVertex>(size);
+    nodeIndices = vertices != nullptr ? NewLargeArray<std::int32_t>(size) : nullptr;
+    restPositions = nodeIndices != nullptr ? NewLargeArray<Vector3>(size) : nullptr;
     if (restPositions == nullptr)
         return stream.Refuse(0, "not enough memory for %d vertices", static_cast<int>(count));
     if (!ReadVertices(stream, vertices, restPositions, size) ||

@@ -1,3 +1,4 @@
+#include "orvex/platform/LargeArray.h"
 #include "orvex/texture/Texture.h"
 
 #include <new>
@@ -31,7 +32,7 @@ bool Image::Create(std::int32_t newWidth, std::int32_t newHeight, std::int32_t b
     const std::uint64_t size = std::uint64_t(newWidth) * std::uint64_t(newHeight) * std::uint64_t(bytesPerPixel);
     if (size > SIZE_MAX)
         return false;
-    pixels = new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)];
+    pixels = NewLargeArray<std::uint8_t>(static_cast<std::size_t>(size));
     if (pixels == nullptr)
         return false;
     width = newWidth;
