@@ -3,7 +3,8 @@
 # a number of executions or a time, from the seeds made by code plus the corpus grown by
 # earlier runs, which is kept in a folder outside the repository. A crash, leak or timeout
 # is saved there and the run of that harness stops. At the end a table: executions, rate,
-# coverage, corpus and findings per harness.
+# coverage, corpus and findings per harness. The OBJ harness runs under UBSan alone and its
+# whole corpus is then replayed under the address and leak sanitizers (see fuzz-builds.sh).
 #   ./scripts/fuzz-long.sh obj gltf                    1,000,000 executions each
 #   ./scripts/fuzz-long.sh --runs 200000 mes knx
 #   ./scripts/fuzz-long.sh --seconds 3600 gltf
@@ -32,10 +33,8 @@ done
 [ ${#harnesses[@]} -gt 0 ] || usage
 case "$dir" in "$root"/*) echo "fuzz-long: keep $dir outside the repository" >&2; exit 2 ;; esac
 
-build=build-fuzz
+. scripts/fuzz-builds.sh
 models=${ORVEX_ASSETS:-$root/samples/gltf}
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null
 # Seeds of the engine's formats come from the format writer, those of the import from
 # orvex_fuzz_import_seeds; only the programs the chosen harnesses need are built.
 seeders=()
@@ -48,7 +47,8 @@ for h in "${harnesses[@]}"; do
 done
 targets=("${seeders[@]}")
 for h in "${harnesses[@]}"; do targets+=("orvex_fuzz_$h"); done
-cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+fuzz_build "${targets[@]}" >/dev/null
+build=$fuzz_checked
 
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
@@ -77,10 +77,14 @@ for h in "${harnesses[@]}"; do
   start=$(date +%s.%N)
   # From an empty folder: the engine's loaders look textures up relative to it.
   set +e
-  (cd "$seeds" && "$root/$build/bin/orvex_fuzz_$h" "$corpus" "$seeds/$h" "${limit[@]}" \
+  (cd "$seeds" && "$root/$(fuzz_build_of "$h")/bin/orvex_fuzz_$h" "$corpus" "$seeds/$h" "${limit[@]}" \
     -timeout=10 -rss_limit_mb=2048 -max_len=65536 -artifact_prefix="$findings/" \
     -print_final_stats=1 >"$log" 2>&1)
   code=$?
+  if [ "$code" -eq 0 ]; then
+    (cd "$seeds" && fuzz_replay "$h" "$corpus" "$findings/" >"$log.replay" 2>&1)
+    code=$?
+  fi
   set -e
   elapsed=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
   executed=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -n 1)
@@ -89,9 +93,13 @@ for h in "${harnesses[@]}"; do
   found=$(( $(find "$findings" -type f | wc -l) - before ))
   [ "$code" -ne 0 ] && [ "$found" -eq 0 ] && found="exit $code"
   [ "$code" -ne 0 ] && status=1
+  replayed=""
+  if [ -s "$log.replay" ]; then
+    replayed="; corpus replayed under ASan: $(grep -oE '^Done [0-9]+ runs' "$log.replay" || echo failed)"
+  fi
   rate=$(awk -v n="${executed:-0}" -v t="$elapsed" 'BEGIN { printf "%d", (t > 0 ? n / t : 0) }')
   table+=("$(printf '%-6s %12s %9s %9s %-22s %8s %s' "$h" "${executed:-0}" "$rate" \
-    "$(printf '%.0f' "$elapsed")" "${coverage:-?}" "$(find "$corpus" -type f | wc -l)" "$found")")
+    "$(printf '%.0f' "$elapsed")" "${coverage:-?}" "$(find "$corpus" -type f | wc -l)" "$found$replayed")")
 done
 
 echo

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses (clang, AddressSanitizer, UBSan) in build-fuzz/ and runs
-# each for a bounded time from seeds made by code (the format writer for the engine's files;
+# Builds the libFuzzer harnesses (clang, AddressSanitizer, UBSan; the OBJ one with UBSan
+# alone, its corpus replayed under the others: see fuzz-builds.sh) and runs each for a
+# bounded time from seeds made by code (the format writer for the engine's files;
 # for the import, a small glTF model, the repository's glTF models and the tests' damaged files, and
 # OBJ texts), so every change meets the fuzzers.
 #   ./scripts/fuzz-smoke.sh            about 30 s per format
@@ -11,16 +12,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 seconds=${FUZZ_SECONDS:-30}
-build=build-fuzz
+. scripts/fuzz-builds.sh
 formats=(mes knx tga agree gltf obj)
 # The glTF models the seeds are made from (samples/gltf, or the folder ORVEX_ASSETS names).
 models=${ORVEX_ASSETS:-$root/samples/gltf}
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null
 targets=(orvex_fuzz_seeds orvex_fuzz_import_seeds)
 for format in "${formats[@]}"; do targets+=("orvex_fuzz_$format"); done
-cmake --build "$build" -j2 --target "${targets[@]}"
+fuzz_build "${targets[@]}"
+build=$fuzz_checked
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
@@ -35,14 +35,18 @@ rates=()
 for format in "${formats[@]}"; do
   echo "fuzz: $format for ${seconds}s"
   # Run from an empty folder: material textures are looked up relative to it.
-  if ! (cd "$corpus" && "$root/$build/bin/orvex_fuzz_$format" "$corpus/$format" \
+  if ! (cd "$corpus" && "$root/$(fuzz_build_of "$format")/bin/orvex_fuzz_$format" "$corpus/$format" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-        -artifact_prefix="$root/fuzz-out/$format-" -print_final_stats=1 2>"$corpus/$format.log"); then
+        -artifact_prefix="$root/fuzz-out/$format-" -print_final_stats=1 2>"$corpus/$format.log" &&
+      fuzz_replay "$format" "$corpus/$format" "$root/fuzz-out/$format-" 2>"$corpus/$format.replay.log"); then
     echo "fuzz: $format FAILED; input saved under fuzz-out/" >&2
-    tail -n 60 "$corpus/$format.log" >&2
+    tail -n 60 "$corpus/$format.log" "$corpus/$format.replay.log" 2>/dev/null >&2
     status=1
   else
     grep -E "stat::number_of_executed_units|cov:" "$corpus/$format.log" | tail -n 2 | sed "s/^/fuzz: $format: /"
+    if [ -s "$corpus/$format.replay.log" ]; then
+      echo "fuzz: $format: corpus replayed under ASan: $(grep -E '^Done' "$corpus/$format.replay.log")"
+    fi
     rate=$(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$corpus/$format.log" | grep -oE '[0-9]+$' || true)
     rates+=("$format ${rate:-0}")
   fi
@@ -53,7 +57,7 @@ mes=$(printf '%s\n' "${rates[@]}" | awk '$1 == "mes" { print $2 }')
 for row in "${rates[@]}"; do
   set -- $row
   if [ -n "$mes" ] && [ "$2" -gt 0 ]; then
-    echo "fuzz: rate $1: $2 execs/s, 1/$(((mes + $2 / 2) / $2)) of mes"
+    echo "fuzz: rate $1: $2 execs/s, 1/$(((mes + $2 / 2) / $2)) of mes$([ "$(fuzz_build_of "$1")" = "$fuzz_fast" ] && echo ' (UBSan alone)')"
   else
     echo "fuzz: rate $1: $2 execs/s"
   fi

@@ -26,8 +26,9 @@ TEST(ConvertProgram, ModelsAreInTheRepositoryWithTheirLicences)
     for (const std::string& model : AllModels()) {
         EXPECT_TRUE(std::filesystem::is_regular_file(ModelPath(model))) << ModelPath(model);
         EXPECT_TRUE(std::filesystem::is_regular_file(AssetsDir() / model / "LICENSE.md")) << model;
-        if (model != "AnimatedCube") // the one model without a .glb
+        if (model != "AnimatedCube") { // the one model without a .glb
             EXPECT_TRUE(std::filesystem::is_regular_file(ModelPath(model, true))) << ModelPath(model, true);
+        }
     }
 }
 

@@ -129,8 +129,8 @@ TEST(InfoProgram, FilesLargerThanAReadPieceAreWalkedToTheirLastByte)
 {
     TempDir dir("info-large");
     fmt::SceneDesc scene = SmallScene();
-    scene.nodes.push_back({.name = "hand", .parent = 1});
-    scene.nodes.push_back({.name = "unused", .parent = 0});
+    scene.nodes.push_back({.name = "hand", .parent = 1, .position = {}, .rotation = {}});
+    scene.nodes.push_back({.name = "unused", .parent = 0, .position = {}, .rotation = {}});
     scene.materials.push_back({.name = "after", .texture = "late"});
     fmt::MeshDesc& big = scene.meshes.emplace_back();
     big.name = "big";

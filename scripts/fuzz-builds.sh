@@ -1,0 +1,38 @@
+# Sourced by the fuzz scripts: where each harness is built and how it runs.
+# Every harness runs under AddressSanitizer and UBSan (build-fuzz/) except the OBJ one, which
+# runs under UBSan alone (build-fuzz-ub/): Assimp's OBJ reader takes and fills a 16 MB line
+# buffer for every file, and the address and leak sanitizers' allocator maps such a block
+# afresh each time, which held the harness to about 25 inputs a second (about 900 without).
+# Its corpus is replayed under the address and leak sanitizers after each run instead.
+fuzz_checked=build-fuzz
+fuzz_fast=build-fuzz-ub
+
+fuzz_build_of() {
+  if [ "$1" = obj ]; then echo "$fuzz_fast"; else echo "$fuzz_checked"; fi
+}
+
+# fuzz_build TARGET...: configures both build folders as needed and builds the targets,
+# each in the folder its harness runs from (orvex_fuzz_obj in both, for the replay).
+fuzz_build() {
+  local checked=() fast=()
+  for target in "$@"; do
+    checked+=("$target")
+    [ "$target" = orvex_fuzz_obj ] && fast+=("$target")
+  done
+  CC=clang CXX=clang++ cmake -S . -B "$fuzz_checked" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$fuzz_checked" -j2 --target "${checked[@]}"
+  if [ ${#fast[@]} -gt 0 ]; then
+    CC=clang CXX=clang++ cmake -S . -B "$fuzz_fast" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DORVEX_BUILD_FUZZ=ON -DORVEX_SANITIZE=ON -DORVEX_SANITIZERS=undefined -DORVEX_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$fuzz_fast" -j2 --target "${fast[@]}"
+  fi
+}
+
+# fuzz_replay HARNESS CORPUS ARTIFACT_PREFIX: runs every input of the corpus once under the
+# address and leak sanitizers, when the harness ran without them; status 0 when none failed.
+fuzz_replay() {
+  [ "$(fuzz_build_of "$1")" = "$fuzz_checked" ] && return 0
+  "$root/$fuzz_checked/bin/orvex_fuzz_$1" -runs=0 -timeout=60 -rss_limit_mb=2048 \
+    -artifact_prefix="$3" "$2"
+}
