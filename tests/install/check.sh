@@ -130,6 +130,12 @@ play_example() {
   sleep 2
   kill -0 "$pid" 2>/dev/null || { cat "$work/player.log"; fail "orvex-player ended early"; }
   import -window root -crop 800x600+0+0 "$shot" || { kill "$pid"; fail "no screenshot"; }
+  # The mouse camera: a right drag moves the scene out of the middle, then a left drag down
+  # turns it a quarter turn about the x axis, so the standing figure is seen from above.
+  drag 3 400 300 20 0
+  import -window root -crop 800x600+0+0 "$work/moved.png" || { kill "$pid"; fail "no screenshot"; }
+  drag 1 400 300 0 9
+  import -window root -crop 800x600+0+0 "$work/turned.png" || { kill "$pid"; fail "no screenshot"; }
   xdotool mousemove 400 300 key Escape
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
@@ -146,6 +152,52 @@ play_example() {
   echo "the scene covers $changed% of the window's middle; overlay: $cyan cyan, $yellow yellow pixels"
   [ "$changed" -ge 5 ] || fail "the window's middle shows hardly anything ($changed% differs)"
   [ "$cyan" -ge 20 ] && [ "$yellow" -ge 20 ] || fail "the overlay lines are missing ($cyan cyan, $yellow yellow pixels)"
+  # The scene's pixels below the overlay, before and after each drag.
+  local before moved turned
+  before=($(scene_pixels "$shot"))
+  moved=($(scene_pixels "$work/moved.png"))
+  turned=($(scene_pixels "$work/turned.png"))
+  echo "scene pixels, their mean column and the spread of their rows: ${before[*]} at rest," \
+    "${moved[*]} after a right drag, ${turned[*]} after a left drag down"
+  [ $((before[1] - moved[1])) -ge 150 ] || fail "a right drag to the right did not move the scene left"
+  # A quarter turn about the x axis lays the standing figure down: it is no longer tall.
+  [ $((turned[2] * 3)) -le $((moved[2] * 2)) ] || fail "a left drag down did not turn the figure over"
+}
+
+# PNG: how many pixels below the overlay lines differ from the bottom-right one (the
+# background), their mean column and the standard deviation of their rows.
+scene_pixels() {
+  local width
+  width=$(identify -format '%w' "$1")
+  stream -map rgb -storage-type char "$1" - | od -An -v -tu1 -w3 |
+    awk -v w="$width" '{ p[NR - 1] = $1 " " $2 " " $3 }
+         END { split(p[NR - 1], b, " ")
+               for (i = 40 * w; i < NR; i++) {
+                 split(p[i], c, " ")
+                 if ((c[1] - b[1]) ^ 2 + (c[2] - b[2]) ^ 2 + (c[3] - b[3]) ^ 2 > 300) {
+                   n++; x += i % w; y += int(i / w); yy += int(i / w) ^ 2
+                 }
+               }
+               printf "%d %d %d\n", n, n ? x / n : 0, n ? sqrt(yy / n - (y / n) ^ 2) : 0 }'
+}
+
+# drag BUTTON X Y DX DY: presses the button at (X, Y) and moves by (DX, DY) ten times, slowly
+# enough for each step to fall in a frame of its own.
+drag() {
+  local button=$1 x=$2 y=$3
+  # The pointer gets there first: a press lands where the previous frame saw the pointer.
+  xdotool mousemove "$x" "$y"
+  sleep 0.2
+  xdotool mousedown "$button"
+  for _ in $(seq 10); do
+    x=$((x + $4))
+    y=$((y + $5))
+    sleep 0.05
+    xdotool mousemove "$x" "$y"
+  done
+  sleep 0.2
+  xdotool mouseup "$button"
+  sleep 0.3
 }
 
 # The examples as another project builds them: find_package(Orvex) with Orvex::engine and
