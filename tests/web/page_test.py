@@ -131,6 +131,21 @@ def compare_with_desktop(session, browser, query, desktop, what, shot):
     page.close()
 
 
+def test_corrupt_animation(session, browser):
+    # An animation the loader refuses: the page says what the desktop viewer says.
+    scene = os.path.join(session.site, "fixtures/grid.mes")
+    corrupt = os.path.join(session.site, "fixtures/corrupt.knx")
+    refused = session.tool("Orvex", "--window", scene, corrupt)
+    expected = refused.stderr.strip().replace(corrupt, "/scene/corrupt.knx").replace(scene, "/scene/grid.mes")
+    check(refused.returncode == 1 and "corrupt.knx" in expected,
+          "the desktop viewer refuses the corrupt animation: " + expected)
+    page = browser.open(session.server.url("index.html?scene=fixtures/grid.mes&anim=fixtures/corrupt.knx"),
+                        WIDTH, HEIGHT)
+    state = wait_playing(page)
+    check(state["failure"] == expected and not state["playing"], "the page says the same: " + state["failure"])
+    page.close()
+
+
 def test_corrupt_scene_then_drop(session, browser):
     # The desktop viewer's words for the file, with the page's path for it.
     corrupt = os.path.join(session.site, "fixtures/corrupt.mes")
@@ -206,6 +221,10 @@ def main():
             compare_with_desktop(session, browser, "scene=fixtures/grid.mes",
                                  session.desktop("fixtures/grid.mes", "--overlay"),
                                  "a grid of 67,600 vertices with a 100x75 texture", "grid")
+            compare_with_desktop(session, browser, "scene=fixtures/untextured/grid.mes",
+                                 session.desktop("fixtures/untextured/grid.mes", "--overlay"),
+                                 "the grid with its texture cut short, drawn untextured", "untextured")
+            test_corrupt_animation(session, browser)
             test_corrupt_scene_then_drop(session, browser)
     except (BrowserError, RuntimeError, OSError, subprocess.SubprocessError) as error:
         check(False, "the page test ran: %s" % error)
