@@ -311,3 +311,23 @@ TEST(ConvertFuzzRegression, PngChunkLongerThanTheFileIsRefusedBeforeTheDecoder)
     EXPECT_TRUE(convert::DecodeImage(padded, &pixels, &error)) << error;
     EXPECT_EQ(pixels.width, 2);
 }
+
+// An OBJ file that names itself as its material library: Assimp read the OBJ text as a
+// library and wrote through a material it had not made (the OBJ fuzzer, running without
+// AddressSanitizer, saw the crash). The converter's guard reads the library it names, the file
+// itself, and refuses it; read from memory, the one file there is gets the same check.
+TEST(ConvertFuzzRegression, ObjNamingItselfAsItsMaterialLibraryIsRefusedBeforeAssimp)
+{
+    const std::string text = "map_Kd x.png\nv 1 0 0\nmtllib input.obj\nv 0 1 0\nv 0 0 1\nf 1 2 3\n";
+    std::string error;
+    EXPECT_FALSE(ImportObj(text, &error));
+    EXPECT_EQ(error, "input.obj line 1: \"map_Kd\" comes before any newmtl");
+
+    TempDir dir("obj-self-library");
+    for (const char* name : {"input.obj", "other.obj"}) {
+        std::ofstream(dir.File(name), std::ios::binary) << text;
+        convert::Content content;
+        EXPECT_FALSE(convert::Import(dir.File(name), convert::Importer::Automatic, &content, &error)) << name;
+        EXPECT_EQ(error, dir.File("input.obj") + " line 1: \"map_Kd\" comes before any newmtl") << name;
+    }
+}

@@ -133,6 +133,8 @@ TEST(ImportHarness, ObjConvertsAsTheProgramDoes)
         // Assimp falls back on.
         "mtllib scene.mtl\n" + triangle + "usemtl red\nf 1 2 3\n",
         "mtllib input.mtl\n" + triangle + "g a\nusemtl red\nf 1 2 3\ng b\nusemtl blue\nf 3 2 1\n",
+        // The input named as its own material library: read, and refused, as a library.
+        "mtllib input.obj\n" + triangle + "f 1 2 3\n",
         // Names that hold the statement's word stay as they are.
         "o mtllibrary\n" + triangle + "usemtl mtllib\nf 1 2 3\n",
         triangle + "l 1 2\nl 2 3\n",

@@ -22,6 +22,7 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 namespace convert {
@@ -446,14 +447,15 @@ bool IsObj(std::string extension)
     return extension == ".obj" || extension == "obj";
 }
 
-// The OBJ file and the material libraries Assimp would read with it (those it names, and
-// the one named after the file, which Assimp falls back on), through the guards.
-bool GuardObjFile(const std::string& path, std::string* error)
+// Reads the file Assimp would open by `name` beside an OBJ file; false when there is none.
+using ReadBeside = std::function<bool(const std::string& name, std::vector<std::uint8_t>* bytes)>;
+
+// The OBJ text at `path` and the material libraries Assimp would read with it (those it
+// names, and the one named after the file, which Assimp falls back on), through the guards.
+bool GuardObj(const std::uint8_t* text, std::size_t size, const std::string& path, const ReadBeside& read,
+              std::string* error)
 {
-    std::vector<std::uint8_t> text;
-    if (!ReadFileBytes(path, &text))
-        return true; // Assimp says why
-    if (!CheckObjVertexIndices(text.data(), text.size(), error))
+    if (!CheckObjVertexIndices(text, size, error))
         return false;
     // Assimp puts a library's name after the OBJ file's folder as text, so an absolute
     // name lands inside the folder too; the library it falls back on is the OBJ's path
@@ -461,13 +463,12 @@ bool GuardObjFile(const std::string& path, std::string* error)
     const std::size_t slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash);
     std::vector<std::string> libraries;
-    for (const std::string& name : MaterialLibraries(text.data(), text.size()))
+    for (const std::string& name : MaterialLibraries(text, size))
         libraries.push_back(folder.empty() ? name : folder + "/" + name);
     libraries.push_back(path.substr(0, path.size() - 3) + "mtl");
     for (const std::string& library : libraries) {
-        std::error_code ec;
         std::vector<std::uint8_t> bytes;
-        if (!std::filesystem::is_regular_file(library, ec) || !ReadFileBytes(library, &bytes))
+        if (!read(library, &bytes))
             continue;
         if (!CheckMaterialLibrary(bytes.data(), bytes.size(), error)) {
             *error = library + " " + *error;
@@ -475,6 +476,20 @@ bool GuardObjFile(const std::string& path, std::string* error)
         }
     }
     return true;
+}
+
+bool GuardObjFile(const std::string& path, std::string* error)
+{
+    std::vector<std::uint8_t> text;
+    if (!ReadFileBytes(path, &text))
+        return true; // Assimp says why
+    return GuardObj(
+        text.data(), text.size(), path,
+        [](const std::string& name, std::vector<std::uint8_t>* bytes) {
+            std::error_code ec;
+            return std::filesystem::is_regular_file(name, ec) && ReadFileBytes(name, bytes);
+        },
+        error);
 }
 
 } // namespace
@@ -543,7 +558,15 @@ AssimpBytesReader::~AssimpBytesReader() = default;
 
 bool AssimpBytesReader::Read(const std::uint8_t* data, std::size_t size, Content* content, std::string* error)
 {
-    if (IsObj(state->hint) && !CheckObjVertexIndices(data, size, error))
+    // The one file there is can be named as its own material library, as a file beside the
+    // converter's input can.
+    const auto oneFile = [&](const std::string& name, std::vector<std::uint8_t>* bytes) {
+        if (name != state->name)
+            return false;
+        bytes->assign(data, data + size);
+        return true;
+    };
+    if (IsObj(state->hint) && !GuardObj(data, size, state->name, oneFile, error))
         return false;
     if (!state->readable) {
         *error = "Assimp reads no format \"" + state->hint + "\"";
