@@ -61,6 +61,23 @@ TEST(FileRefusal, RecordsReadOutermostFirstAndTheSectionStandsInWhenThereAreNone
     EXPECT_FALSE(refusal.IsSet());
     EXPECT_EQ(refusal.GetRecordCount(), 0u);
     EXPECT_EQ(refusal.GetSection(), FileSection::Unknown);
+    EXPECT_EQ(refusal.GetOffset(), -1);
+}
+
+// What a caller that noted too little still gets: a sentence, a kind of record, and a line
+// that says nothing was noted rather than an empty one.
+TEST(FileRefusal, WhatIsLeftUnsaidIsStillSaid)
+{
+    FileRefusal refusal;
+    EXPECT_EQ(Line(refusal), "refused for a reason not noted");
+    refusal.AddRecord(nullptr, 3, nullptr);
+    EXPECT_EQ(Line(refusal), "record 3: refused for a reason not noted");
+
+    refusal.Clear();
+    refusal.NoteReason(7, "%s", "");
+    EXPECT_TRUE(refusal.IsSet());
+    EXPECT_STREQ(refusal.GetReason(), "refused");
+    EXPECT_EQ(refusal.GetOffset(), 7);
 }
 
 TEST(FileRefusal, TheFirstReasonStands)
@@ -79,6 +96,9 @@ TEST(FileRefusal, NamesWithControlBytesStayOnOneLineAndLongTextsAreCut)
     refusal.AddRecord("mesh", 2, "tab\there\x7F");
     EXPECT_EQ(Line(refusal), "mesh 2 \"tab\\x09here\\x7F\": material \"a\\x0Ab\" is not defined");
     EXPECT_STREQ(refusal.GetReason(), "material \"a\nb\" is not defined") << "the sentence itself keeps its bytes";
+    char reason[FileRefusal::kTextSize];
+    refusal.FormatReason(reason, sizeof reason);
+    EXPECT_STREQ(reason, "material \"a\\x0Ab\" is not defined");
 
     // Bytes of 0x80 and above are left alone: names may be UTF-8 or Latin-1.
     refusal.Clear();
