@@ -81,7 +81,7 @@ for h in "${harnesses[@]}"; do
     -timeout=10 -rss_limit_mb=2048 -max_len=65536 -artifact_prefix="$findings/" \
     -print_final_stats=1 >"$log" 2>&1)
   code=$?
-  if [ "$code" -eq 0 ]; then
+  if [ "$code" -eq 0 ] && [ "$(fuzz_build_of "$h")" != "$fuzz_checked" ]; then
     (cd "$seeds" && fuzz_replay "$h" "$corpus" "$findings/" >"$log.replay" 2>&1)
     code=$?
   fi
