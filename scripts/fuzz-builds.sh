@@ -29,6 +29,20 @@ fuzz_build() {
   fi
 }
 
+# fuzz_run HARNESS ARG...: runs the harness from the folder it is built in. Under UBSan alone
+# a crash is left to libFuzzer's own handler, which saves the input: UBSan's handler could
+# fault itself while printing the stack of a crash inside Assimp, and then nothing was saved.
+fuzz_run() {
+  local harness=$1
+  shift
+  if [ "$(fuzz_build_of "$harness")" = "$fuzz_fast" ]; then
+    UBSAN_OPTIONS="${UBSAN_OPTIONS:-}:handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_abort=0" \
+      "$root/$fuzz_fast/bin/orvex_fuzz_$harness" "$@"
+  else
+    "$root/$fuzz_checked/bin/orvex_fuzz_$harness" "$@"
+  fi
+}
+
 # fuzz_replay HARNESS CORPUS ARTIFACT_PREFIX: runs every input of the corpus once under the
 # address and leak sanitizers, when the harness ran without them; status 0 when none failed.
 fuzz_replay() {
