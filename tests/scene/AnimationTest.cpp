@@ -86,6 +86,12 @@ TEST(KeyframeAnimation, HeaderVariants)
     desc.header.version = 101;
     EXPECT_FALSE(LoadBytes(animation, dir, EncodeAnimation(desc))) << "version 101";
     EXPECT_FALSE(animation.Load(dir.File("missing.knx").c_str()));
+
+    // Why a load failed stays until the next load, which forgets it.
+    EXPECT_TRUE(animation.GetRefusal().IsSet());
+    desc.header.version = 100;
+    EXPECT_TRUE(LoadBytes(animation, dir, EncodeAnimation(desc)));
+    EXPECT_FALSE(animation.GetRefusal().IsSet());
 }
 
 TEST(KeyframeAnimation, AdvanceStepsAtTwentyFramesAndLoopsOverFMinusOne)

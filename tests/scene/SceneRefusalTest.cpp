@@ -8,8 +8,12 @@
 //   112 vertex count    116 vertices (3 x 32) 212 node indices   224 group count
 //   228 group material  230 list count       234 index count     238 indices 0 1 2
 #include "SceneTestSupport.h"
+#include "TempDir.h"
+
+#include "orvex/scene/CheckedRead.h"
 
 #include <cstring>
+#include <fstream>
 
 using namespace fixtures;
 
@@ -334,4 +338,33 @@ TEST_F(SceneRefusalTest, CorruptBytesNeverCrash)
             scene.Render();
         }
     }
+}
+
+// The checked reads on their own: the scene loader checks a count against the bytes left
+// before it reads, but the functions say where a file ends early for any caller.
+TEST(CheckedRead, AFileEndingInsideTheArrayIsRefusedNamingTheArray)
+{
+    TempDir dir;
+    // Three indices' worth of bytes: short of four indices, and of three vertices.
+    std::vector<std::uint8_t> bytes(3 * sizeof(std::int32_t), 0);
+    const std::string path = dir.File("short.bin");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const IndexRule rule{"index", "indices", "", "vertex count"};
+
+    FileRefusal refusal;
+    FileStream stream;
+    stream.SetRefusal(&refusal);
+    ASSERT_TRUE(stream.Open(path.c_str(), FileStreamRead));
+    std::int32_t indices[4] = {};
+    EXPECT_FALSE(ReadIndicesBelow(stream, indices, 4, 3, rule));
+    EXPECT_STREQ(refusal.GetReason(), "the file ends inside the indices");
+
+    refusal.Clear();
+    stream.Close();
+    ASSERT_TRUE(stream.Open(path.c_str(), FileStreamRead));
+    MeshVertex vertices[3] = {};
+    Vector3 positions[3] = {};
+    EXPECT_FALSE(ReadVertices(stream, vertices, positions, 3));
+    EXPECT_STREQ(refusal.GetReason(), "the file ends inside the vertices");
 }
