@@ -9,6 +9,7 @@
 #include "convert/import/ImageDecode.h"
 #include "convert/import/Import.h"
 #include "convert/import/ObjCheck.h"
+#include "orvex/foundation/WorkingFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -329,5 +330,40 @@ TEST(ConvertFuzzRegression, ObjNamingItselfAsItsMaterialLibraryIsRefusedBeforeAs
         convert::Content content;
         EXPECT_FALSE(convert::Import(dir.File(name), convert::Importer::Automatic, &content, &error)) << name;
         EXPECT_EQ(error, dir.File("input.obj") + " line 1: \"map_Kd\" comes before any newmtl") << name;
+    }
+}
+
+// A material library named by two backslashes alone: Assimp's path clean-up, trying the name
+// again after it failed to open, steps over them as the start of a network path and reads
+// on past the name's end (the OBJ fuzzer's crash, which took the fuzzer's own handler down
+// with it). Refused when Assimp would take the name as it stands: for an OBJ file read from
+// its own folder, and from memory.
+TEST(ConvertFuzzRegression, MaterialLibraryOfTwoBackslashesAloneIsRefusedBeforeAssimp)
+{
+    const std::string triangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    const std::string refused = "material library \"\\\\\": a name of two backslashes alone is refused (Assimp 5.2 "
+                                "reads past its end)";
+    std::string error;
+    // Three backslashes, the last of which joins the next line to this one as Assimp reads a
+    // backslash before a line end: an empty line, whose end Assimp keeps, and the line after.
+    for (const std::string line : {"mtllib \\\\\\\n\n\n", "mtllib \\\\\\\r\n\n\n"}) {
+        EXPECT_FALSE(ImportObj(line + triangle, &error)) << line;
+        EXPECT_EQ(error, refused) << line;
+    }
+    EXPECT_TRUE(ImportObj("mtllib \\\\x\n" + triangle, &error)) << error;
+
+    TempDir dir("obj-backslashes");
+    const std::string text = "mtllib \\\\\\\n\n\n" + triangle;
+    const std::string path = dir.Write("input.obj", std::vector<std::uint8_t>(text.begin(), text.end()));
+    // Named with its folder, the name cleaned up is the folder, which Assimp fails to read as
+    // a library: its own refusal, without a crash.
+    convert::Content content;
+    EXPECT_FALSE(convert::Import(path, convert::Importer::Automatic, &content, &error));
+    EXPECT_EQ(error, "File read error");
+    {
+        const WorkingFolder folder(dir.Path());
+        ASSERT_TRUE(folder.Entered());
+        EXPECT_FALSE(convert::Import("input.obj", convert::Importer::Automatic, &content, &error));
+        EXPECT_EQ(error, refused);
     }
 }
