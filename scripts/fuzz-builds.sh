@@ -29,18 +29,29 @@ fuzz_build() {
   fi
 }
 
-# fuzz_run HARNESS ARG...: runs the harness from the folder it is built in. Under UBSan alone
-# a crash is left to libFuzzer's own handler, which saves the input: UBSan's handler could
-# fault itself while printing the stack of a crash inside Assimp, and then nothing was saved.
+# fuzz_run HARNESS FINDINGS ARG...: runs the harness from the folder it is built in. Under
+# UBSan alone a crash is left to libFuzzer's own handler, which saves the input; a crash inside
+# Assimp can break the stack so that no handler gets that far, so the harness also writes each
+# input to a file before running it, and the input of a crash that nothing saved is copied to
+# FINDINGS as crash-unsaved-<checksum>.
 fuzz_run() {
-  local harness=$1
-  shift
-  if [ "$(fuzz_build_of "$harness")" = "$fuzz_fast" ]; then
-    UBSAN_OPTIONS="${UBSAN_OPTIONS:-}:handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_abort=0" \
-      "$root/$fuzz_fast/bin/orvex_fuzz_$harness" "$@"
-  else
+  local harness=$1 findings=$2 status last
+  shift 2
+  if [ "$(fuzz_build_of "$harness")" != "$fuzz_fast" ]; then
     "$root/$fuzz_checked/bin/orvex_fuzz_$harness" "$@"
+    return
   fi
+  last=$(mktemp)
+  status=0
+  ORVEX_FUZZ_LAST_INPUT=$last \
+    UBSAN_OPTIONS="${UBSAN_OPTIONS:-}:handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_abort=0" \
+    "$root/$fuzz_fast/bin/orvex_fuzz_$harness" "$@" || status=$?
+  if [ "$status" -gt 128 ] && [ -s "$last" ]; then
+    cp "$last" "$findings/crash-unsaved-$(sha1sum "$last" | cut -c1-40)"
+    echo "fuzz: $harness ended on signal $((status - 128)); its last input is in $findings" >&2
+  fi
+  rm -f "$last"
+  return "$status"
 }
 
 # fuzz_replay HARNESS CORPUS ARTIFACT_PREFIX: runs every input of the corpus once under the

@@ -77,7 +77,7 @@ for h in "${harnesses[@]}"; do
   start=$(date +%s.%N)
   # From an empty folder: the engine's loaders look textures up relative to it.
   set +e
-  (cd "$seeds" && fuzz_run "$h" "$corpus" "$seeds/$h" "${limit[@]}" \
+  (cd "$seeds" && fuzz_run "$h" "$findings" "$corpus" "$seeds/$h" "${limit[@]}" \
     -timeout=10 -rss_limit_mb=2048 -max_len=65536 -artifact_prefix="$findings/" \
     -print_final_stats=1 >"$log" 2>&1)
   code=$?

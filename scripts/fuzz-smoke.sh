@@ -35,7 +35,7 @@ rates=()
 for format in "${formats[@]}"; do
   echo "fuzz: $format for ${seconds}s"
   # Run from an empty folder: material textures are looked up relative to it.
-  if ! (cd "$corpus" && fuzz_run "$format" "$corpus/$format" \
+  if ! (cd "$corpus" && fuzz_run "$format" "$root/fuzz-out" "$corpus/$format" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
         -artifact_prefix="$root/fuzz-out/$format-" -print_final_stats=1 2>"$corpus/$format.log" &&
       fuzz_replay "$format" "$corpus/$format" "$root/fuzz-out/$format-" 2>"$corpus/$format.replay.log"); then
