@@ -350,6 +350,9 @@ TEST(ConvertFuzzRegression, MaterialLibraryOfTwoBackslashesAloneIsRefusedBeforeA
         EXPECT_FALSE(ImportObj(line + triangle, &error)) << line;
         EXPECT_EQ(error, refused) << line;
     }
+    // The same at the end of the file, where Assimp reads line feeds past the last byte.
+    EXPECT_FALSE(ImportObj(triangle + "mtllib \\\\\\", &error));
+    EXPECT_EQ(error, refused);
     EXPECT_TRUE(ImportObj("mtllib \\\\x\n" + triangle, &error)) << error;
 
     TempDir dir("obj-backslashes");

@@ -38,7 +38,8 @@ struct Line {
 // An OBJ text's lines as Assimp 5.2 hands them to its parser. A line ends at a line feed,
 // carriage return, form feed or NUL. A backslash just before such an end joins the lines,
 // though not as an editor would: the backslash goes, everything up to the next line feed
-// goes, and the character after that is taken as it is, even when it ends the line.
+// goes, and the character after that is taken as it is, even when it ends the line. Past the
+// end of the text Assimp reads line feeds, so a backslash as the last byte is dropped too.
 std::vector<Line> ObjLines(const std::uint8_t* data, std::size_t size)
 {
     const char* text = reinterpret_cast<const char*>(data);
@@ -46,7 +47,7 @@ std::vector<Line> ObjLines(const std::uint8_t* data, std::size_t size)
     std::size_t number = 1;
     Line line{1, {}};
     for (std::size_t at = 0; at < size;) {
-        if (text[at] == '\\' && at + 1 < size && LineEnd(text[at + 1])) {
+        if (text[at] == '\\' && (at + 1 == size || LineEnd(text[at + 1]))) {
             for (++at; at < size && text[at] != '\n'; ++at) {
             }
             if (at + 1 >= size)
