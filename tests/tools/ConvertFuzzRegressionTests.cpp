@@ -357,12 +357,8 @@ TEST(ConvertFuzzRegression, MaterialLibraryOfTwoBackslashesAloneIsRefusedBeforeA
 
     TempDir dir("obj-backslashes");
     const std::string text = "mtllib \\\\\\\n\n\n" + triangle;
-    const std::string path = dir.Write("input.obj", std::vector<std::uint8_t>(text.begin(), text.end()));
-    // Named with its folder, the name cleaned up is the folder, which Assimp fails to read as
-    // a library: its own refusal, without a crash.
+    dir.Write("input.obj", std::vector<std::uint8_t>(text.begin(), text.end()));
     convert::Content content;
-    EXPECT_FALSE(convert::Import(path, convert::Importer::Automatic, &content, &error));
-    EXPECT_EQ(error, "File read error");
     {
         const WorkingFolder folder(dir.Path());
         ASSERT_TRUE(folder.Entered());
